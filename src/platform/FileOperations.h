@@ -1,0 +1,32 @@
+#pragma once
+
+#include <filesystem>
+#include <optional>
+#include <string>
+
+namespace quorvel {
+
+// Copies `source` over `destination` through a temporary file in the destination's
+// folder, so `destination` holds either its old content or the whole new one.
+// `destination` is taken as given (resolve its case first). Returns false, leaving
+// `destination` untouched, when anything fails; a missing source is a failure.
+bool CopyFileReplacing(const std::filesystem::path& source,
+                       const std::filesystem::path& destination);
+
+// Deletes `path` when it is a regular file or a link (the link itself, never what
+// it points to). Folders and other kinds of entry are left alone. Returns whether
+// the entry is gone now.
+bool DeleteFileEntry(const std::filesystem::path& path);
+
+// The whole content of a file as bytes; nothing when it cannot be read.
+std::optional<std::string> ReadWholeFile(const std::filesystem::path& path);
+
+// Replaces `path` with `content` atomically: a temporary file in the same folder,
+// flushed, then renamed over the old one. A file without write permission is not
+// replaced. Returns false, leaving the old file as it was, on any failure.
+bool ReplaceFileAtomically(const std::filesystem::path& path, const std::string& content);
+
+// A name for a temporary file beside `target` that does not exist yet.
+std::filesystem::path TemporaryNameBeside(const std::filesystem::path& target);
+
+} // namespace quorvel

@@ -1,0 +1,16 @@
+#pragma once
+
+#include <QString>
+#include <filesystem>
+#include <string>
+
+namespace quorvel {
+
+// Conversions between the core's paths and texts and what the windows show. The
+// core keeps file names as the system gives them; Qt shows them as Unicode.
+QString ToQString(const std::filesystem::path& path);
+QString ToQString(const std::string& text);
+std::filesystem::path ToPath(const QString& text);
+std::string ToStdString(const QString& text);
+
+} // namespace quorvel

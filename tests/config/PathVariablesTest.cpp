@@ -1,0 +1,102 @@
+#include "config/PathVariables.h"
+
+#include "config/FirstRun.h"
+#include "config/SecurityCopies.h"
+#include "support/TempFolder.h"
+
+#include <gtest/gtest.h>
+
+namespace fs = std::filesystem;
+using namespace quorvel;
+using quorvel::test::ReadFile;
+using quorvel::test::TempFolder;
+using quorvel::test::WriteFile;
+
+namespace {
+
+class PathVariablesTest : public testing::Test {
+protected:
+    void SetUp() override {
+        SetProgramFolder(program.path());
+        Paths() = PathVariables{};
+    }
+    TempFolder program;
+};
+
+TEST_F(PathVariablesTest, WithoutConfigurationEverythingButTheProgramFolderIsEmpty) {
+    ReloadPaths(true);
+    EXPECT_EQ(Paths().ProgramFolder.string(), program.path().string() + "/");
+    EXPECT_EQ(Paths().ConfigFilePath, program / "QUORVEL.INI");
+    EXPECT_TRUE(Paths().GameFolder.empty());
+    EXPECT_TRUE(Paths().GameIniPath.empty()); // never the bare "EAW.INI" of the current folder
+    EXPECT_TRUE(Paths().BackupFolder.empty());
+    for (const auto& folder : Paths().CategoryFolder)
+        EXPECT_TRUE(folder.empty());
+    EXPECT_TRUE(FirstRunWindowDue());
+}
+
+TEST_F(PathVariablesTest, StorePathsWritesTheNineKeysInOrderOnAFreshFile) {
+    ASSERT_TRUE(StorePaths("/games/eaw/"));
+    const std::string p = program.path().string() + "/";
+    EXPECT_EQ(ReadFile(program / "QUORVEL.INI"),
+              "[PATH]\r\nRUTAEAW=/games/eaw/\r\nRUTAMODELOSVUELO=" + p + "FLIGHTMODELS/\r\n" +
+                  "RUTAMISIONES=" + p + "MISSIONS/\r\nRUTASKINS=" + p + "SKINS/\r\n" +
+                  "RUTATERRENOS=" + p + "TERRAINS/\r\nRUTAGRAFICOS=" + p + "GRAPHICS/\r\n" +
+                  "RUTASONIDOS=" + p + "SOUNDS/\r\nRUTAEXES=" + p + "EXES/\r\n" +
+                  "RUTABACKUPS=" + p + "BACKUPS/\r\n");
+    // Storing changes no path variable but the program's own two.
+    EXPECT_TRUE(Paths().GameFolder.empty());
+    ReloadPaths(false);
+    EXPECT_EQ(Paths().GameFolder, "/games/eaw/");
+    EXPECT_EQ(Paths().GameIniPath, "/games/eaw/EAW.INI");
+    EXPECT_EQ(Paths().CategoryFolder[4], p + "GRAPHICS/");
+    EXPECT_EQ(Paths().BackupFolder, p + "BACKUPS/");
+}
+
+TEST_F(PathVariablesTest, ReloadTakesStoredLibraryFoldersAsTheyAre) {
+    WriteFile(program / "QUORVEL.INI", "[path]\r\nrutaeaw=/g/\r\nRUTASKINS=/old/place/SKINS/\r\n"
+                                       "[CONFIGURATION]\r\nBACKUPS=1\r\n");
+    ReloadPaths(true);
+    EXPECT_EQ(Paths().CategoryFolder[2], "/old/place/SKINS/");
+    EXPECT_TRUE(Paths().CategoryFolder[0].empty());
+    EXPECT_FALSE(FirstRunWindowDue());
+}
+
+TEST_F(PathVariablesTest, OnlyTheExactFlagOneKeepsTheFirstRunWindowAway) {
+    ReloadPaths(true);
+    for (const char* flag : {"0", "", "yes", "11", " 1x"}) {
+        WriteFile(program / "QUORVEL.INI", std::string("[CONFIGURATION]\nBACKUPS=") + flag + "\n");
+        EXPECT_TRUE(FirstRunWindowDue()) << flag;
+    }
+    ASSERT_TRUE(StoreFirstRunFlag(true));
+    EXPECT_FALSE(FirstRunWindowDue());
+    ASSERT_TRUE(StoreFirstRunFlag(false));
+    EXPECT_EQ(ReadFile(program / "QUORVEL.INI"), "[CONFIGURATION]\nBACKUPS= 0\n"); // blanks kept
+}
+
+TEST_F(PathVariablesTest, StorePathsKeepsOtherContentAndTheFirstRunFlag) {
+    WriteFile(program / "QUORVEL.INI", "[CONFIGURATION]\nBACKUPS=1\n");
+    ReloadPaths(true);
+    ASSERT_TRUE(StorePaths("/a/"));
+    ASSERT_TRUE(StorePaths("/b/"));
+    EXPECT_EQ(StoredGameFolder(), "/b/");
+    EXPECT_FALSE(FirstRunWindowDue());
+}
+
+TEST(SecurityCopies, CopiesExactlyTheProtectedFilesThatExist) {
+    TempFolder folder;
+    WriteFile(folder / "game" / "eaw.exe", "exe");
+    WriteFile(folder / "game" / "EAW.INI", "ini");
+    WriteFile(folder / "game" / "OTHER.DAT", "dat");
+    WriteFile(folder / "backup" / "EAW.EXE", "stale");
+    const auto copied = TakeSecurityCopies(folder / "game", folder / "backup");
+    EXPECT_EQ(copied, (std::vector<std::string_view>{"EAW.EXE", "EAW.INI"}));
+    EXPECT_EQ(ReadFile(folder / "backup" / "EAW.EXE"), "exe");
+    EXPECT_EQ(ReadFile(folder / "backup" / "EAW.INI"), "ini");
+    EXPECT_FALSE(fs::exists(folder / "backup" / "OTHER.DAT"));
+    EXPECT_FALSE(fs::exists(folder / "backup" / "eaw.exe"));
+    EXPECT_TRUE(TakeSecurityCopies(fs::path(), folder / "backup").empty());
+    EXPECT_TRUE(TakeSecurityCopies(folder / "game", fs::path()).empty());
+}
+
+} // namespace

@@ -1,0 +1,162 @@
+#include "platform/IniFile.h"
+
+#include "support/TempFolder.h"
+
+#include <gtest/gtest.h>
+
+namespace fs = std::filesystem;
+using namespace quorvel;
+using quorvel::test::ReadFile;
+using quorvel::test::TempFolder;
+using quorvel::test::WriteFile;
+
+namespace {
+
+struct ReadCase {
+    const char* content;
+    const char* section;
+    const char* key;
+    std::string expected;
+};
+
+class IniReadTest : public testing::TestWithParam<ReadCase> {};
+
+TEST_P(IniReadTest, FollowsTheProfileReadingRules) {
+    TempFolder folder;
+    WriteFile(folder / "test.ini", GetParam().content);
+    EXPECT_EQ(ReadIniValue(folder / "test.ini", GetParam().section, GetParam().key),
+              GetParam().expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rules, IniReadTest,
+    testing::Values(ReadCase{"[PATH]\r\nRUTAEAW=c:\\eaw\\\r\n", "PATH", "RUTAEAW", "c:\\eaw\\"},
+                    ReadCase{"[path]\nrutaeaw=x\n", "PATH", "RUTAEAW", "x"},
+                    ReadCase{"[PATH]\nKEY =   spaced value  \t\n", "PATH", "key", "spaced value"},
+                    ReadCase{"[A]\nK=\"quoted\"\n", "A", "K", "quoted"},
+                    ReadCase{"[A]\nK='single'\n", "A", "K", "single"},
+                    ReadCase{"[A]\nK=\"unbalanced\n", "A", "K", "\"unbalanced"},
+                    ReadCase{"[A]\nK=   \n", "A", "K", ""}, ReadCase{"[A]\nK=1\n", "B", "K", ""},
+                    ReadCase{"[A]\nK=1\n", "A", "MISSING", ""},
+                    ReadCase{"[A]\n;K=comment\nK=real\n", "A", "K", "real"},
+                    ReadCase{"[A]\nK=first\nK=second\n[A]\nK=third\n", "A", "K", "first"},
+                    ReadCase{"[B]\nK=other\n[A]\nK=mine\n", "A", "K", "mine"},
+                    ReadCase{"\xEF\xBB\xBF[A]\nK=bom\n", "A", "K", "bom"},
+                    ReadCase{"[ A ]\nK=blanks\n", "A", "K", "blanks"},
+                    ReadCase{"[A]\nK=no newline", "A", "K", "no newline"},
+                    ReadCase{"[A]\r\nK=crlf\r\n[B]\nK=lf\n", "B", "K", "lf"},
+                    ReadCase{"[Remappable Keys]\nCHASE VIEW= \n", "Remappable Keys", "CHASE VIEW",
+                             ""},
+                    ReadCase{"[A]\nK=a=b\n", "A", "K", "a=b"}));
+
+TEST(IniFile, LongValueComesBackAsItsFirst254Bytes) {
+    TempFolder folder;
+    const std::string value(300, 'v');
+    WriteFile(folder / "test.ini", "[A]\nK=" + value + "\n");
+    EXPECT_EQ(ReadIniValue(folder / "test.ini", "A", "K"), std::string(254, 'v'));
+}
+
+TEST(IniFile, MissingFileOrEmptyPathReadsEmpty) {
+    TempFolder folder;
+    EXPECT_EQ(ReadIniValue(folder / "none.ini", "A", "K"), "");
+    EXPECT_EQ(ReadIniValue(fs::path(), "A", "K"), "");
+    EXPECT_FALSE(WriteIniValue(fs::path(), "A", "K", "v"));
+}
+
+TEST(IniFile, WriteChangesExactlyTheValueBytesAndKeepsCrlf) {
+    TempFolder folder;
+    const std::string before = "; European Air War settings\r\n"
+                               "[EAW]\r\n"
+                               "PlayerPilotName =  Old Name   \r\n"
+                               "  LeaderChar=42\r\n"
+                               "\r\n"
+                               "[CONTROLS]\r\n"
+                               "Flight Sensitivity=1.50\r\n";
+    WriteFile(folder / "EAW.INI", before);
+    ASSERT_TRUE(WriteIniValue(folder / "EAW.INI", "eaw", "playerpilotname", "Hans"));
+    std::string expected = before;
+    expected.replace(expected.find("Old Name"), 8, "Hans");
+    EXPECT_EQ(ReadFile(folder / "EAW.INI"), expected);
+}
+
+struct WriteCase {
+    const char* name;
+    const char* before;
+    const char* section;
+    const char* key;
+    const char* value;
+    const char* after;
+};
+
+class IniWriteTest : public testing::TestWithParam<WriteCase> {};
+
+TEST_P(IniWriteTest, PlacesTheValueAsTheProfileWriterDoes) {
+    TempFolder folder;
+    if (*GetParam().before != '\0')
+        WriteFile(folder / "t.ini", GetParam().before);
+    ASSERT_TRUE(
+        WriteIniValue(folder / "t.ini", GetParam().section, GetParam().key, GetParam().value));
+    EXPECT_EQ(ReadFile(folder / "t.ini"), GetParam().after);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Placement, IniWriteTest,
+    testing::Values(WriteCase{"CreatesMissingFile", "", "PATH", "RUTAEAW", "/g/",
+                              "[PATH]\r\nRUTAEAW=/g/\r\n"},
+                    WriteCase{"AppendsKeyAtEndOfSection", "[A]\nX=1\n\n[B]\nY=2\n", "A", "Z", "3",
+                              "[A]\nX=1\nZ=3\n\n[B]\nY=2\n"},
+                    WriteCase{"AppendsKeyToLastSectionWithoutNewline", "[A]\nX=1", "A", "Z", "3",
+                              "[A]\nX=1\nZ=3\n"},
+                    WriteCase{"AppendsMissingSection", "[A]\r\nX=1\r\n", "B", "Y", "2",
+                              "[A]\r\nX=1\r\n[B]\r\nY=2\r\n"},
+                    WriteCase{"AppendsSectionAfterMissingNewline", "[A]\nX=1", "B", "Y", "2",
+                              "[A]\nX=1\n[B]\nY=2\n"},
+                    WriteCase{"WritesIntoFirstOfDuplicateKeys", "[A]\nK=1\nK=2\n", "A", "K", "9",
+                              "[A]\nK=9\nK=2\n"},
+                    WriteCase{"KeepsByteOrderMark", "\xEF\xBB\xBF[A]\nK=1\n", "A", "K", "2",
+                              "\xEF\xBB\xBF[A]\nK=2\n"},
+                    WriteCase{"EmptyValue", "[A]\nK=1\n", "A", "K", "", "[A]\nK=\n"},
+                    WriteCase{"SingleSpaceValue", "[A]\nK=1\n", "A", "K", " ", "[A]\nK= \n"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(IniFile, KeepsNulBytesOutsideTheValue) {
+    TempFolder folder;
+    const std::string before("[A]\nN=a\0b\nK=1\n", 14);
+    WriteFile(folder / "t.ini", before);
+    ASSERT_TRUE(WriteIniValue(folder / "t.ini", "A", "K", "2"));
+    EXPECT_EQ(ReadFile(folder / "t.ini"), std::string("[A]\nN=a\0b\nK=2\n", 14));
+}
+
+TEST(IniFile, FindsTheFileWhateverTheCaseOfItsName) {
+    TempFolder folder;
+    WriteFile(folder / "eaw.ini", "[EAW]\nK=1\n");
+    EXPECT_EQ(ReadIniValue(folder / "EAW.INI", "EAW", "K"), "1");
+    ASSERT_TRUE(WriteIniValue(folder / "EAW.INI", "EAW", "K", "2"));
+    EXPECT_EQ(ReadFile(folder / "eaw.ini"), "[EAW]\nK=2\n");
+    EXPECT_FALSE(fs::exists(folder / "EAW.INI"));
+}
+
+TEST(IniFile, RefusesLineBreaksAndReadOnlyFilesWithoutChangingThem) {
+    TempFolder folder;
+    WriteFile(folder / "t.ini", "[A]\nK=1\n");
+    EXPECT_FALSE(WriteIniValue(folder / "t.ini", "A", "K", "two\nlines"));
+    fs::permissions(folder / "t.ini", fs::perms::owner_read);
+    EXPECT_FALSE(WriteIniValue(folder / "t.ini", "A", "K", "2"));
+    EXPECT_EQ(ReadFile(folder / "t.ini"), "[A]\nK=1\n");
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder.path()), fs::directory_iterator()), 1);
+}
+
+TEST(IniFile, WriteThenReadGivesTheValueBack) {
+    TempFolder folder;
+    for (const char* value : {"plain", "  padded  ", "\"quoted\"", "x=y", ""}) {
+        ASSERT_TRUE(WriteIniValue(folder / "t.ini", "S", "K", value));
+        std::string expected = value;
+        expected.erase(0, expected.find_first_not_of(' '));
+        expected.erase(expected.find_last_not_of(' ') + 1);
+        if (expected.size() >= 2 && expected.front() == '"' && expected.back() == '"')
+            expected = expected.substr(1, expected.size() - 2);
+        EXPECT_EQ(ReadIniValue(folder / "t.ini", "S", "K"), expected) << value;
+    }
+}
+
+} // namespace
