@@ -20,16 +20,9 @@ void drawInfoDisc(QPainter& painter) {
 
 void drawDocument(QPainter& painter) {
     const qreal fold = 12;
-    QPainterPath page;
-    page.moveTo(10, 4);
-    page.lineTo(46 - fold, 4);
-    page.lineTo(46, 4 + fold);
-    page.lineTo(46, 58);
-    page.lineTo(10, 58);
-    page.closeSubpath();
     painter.setPen(inkPen());
     painter.setBrush(kCream);
-    painter.drawPath(page);
+    painter.drawPolygon(QPolygonF({{10, 4}, {46 - fold, 4}, {46, 4 + fold}, {46, 58}, {10, 58}}));
     painter.setBrush(kKhaki);
     painter.drawPolygon(QPolygonF({{46 - fold, 4}, {46 - fold, 4 + fold}, {46, 4 + fold}}));
     painter.setPen(QPen(kOlive, 4, Qt::SolidLine, Qt::RoundCap));
@@ -140,25 +133,12 @@ void paintAbout(QPainter& painter) {
 }
 
 void paintGameFolder(QPainter& painter) {
-    QPainterPath back;
-    back.moveTo(5, 12);
-    back.lineTo(23, 12);
-    back.lineTo(29, 18);
-    back.lineTo(57, 18);
-    back.lineTo(57, 54);
-    back.lineTo(5, 54);
-    back.closeSubpath();
     painter.setPen(inkPen());
     painter.setBrush(kKhakiDark);
-    painter.drawPath(back);
-    QPainterPath front;
-    front.moveTo(5, 54);
-    front.lineTo(11, 26);
-    front.lineTo(61, 26);
-    front.lineTo(57, 54);
-    front.closeSubpath();
+    painter.drawPolygon(QPolygonF({{5, 12}, {23, 12}, {29, 18}, {57, 18}, {57, 54}, {5, 54}}));
+    // The front flap, tilted open.
     painter.setBrush(kKhaki);
-    painter.drawPath(front);
+    painter.drawPolygon(QPolygonF({{5, 54}, {11, 26}, {61, 26}, {57, 54}}));
 }
 
 } // namespace quorvel::pictures

@@ -6,6 +6,7 @@
 #include <QLinearGradient>
 #include <QPainter>
 #include <QtMath>
+#include <algorithm>
 
 namespace quorvel::pictures {
 
