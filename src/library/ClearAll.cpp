@@ -7,8 +7,6 @@
 #include "platform/NameFolding.h"
 
 #include <algorithm>
-#include <optional>
-#include <system_error>
 #include <utility>
 
 namespace fs = std::filesystem;
@@ -19,21 +17,14 @@ namespace {
 // A file of one of the game's types, with the index of the mask it matches.
 using GameFile = std::pair<std::size_t, std::string>;
 
-// One read of the folder: its files and links of the game's types in deletion
-// order, mask by mask and by name within a mask.
-std::vector<GameFile> gameFilesIn(const fs::path& folder) {
+// The files and links of the game's types in deletion order: mask by mask, and
+// by name within a mask.
+std::vector<GameFile> gameFilesIn(const FolderListing& game) {
     std::vector<GameFile> files;
-    std::error_code ec;
-    fs::directory_iterator it(folder, ec);
-    for (; !ec && it != fs::directory_iterator(); it.increment(ec)) {
-        std::error_code statusError;
-        const fs::file_type type = it->symlink_status(statusError).type();
-        if (type != fs::file_type::regular && type != fs::file_type::symlink)
-            continue;
-        std::string name = it->path().filename().string();
-        if (const auto mask = GameFileMaskIndex(name))
-            files.emplace_back(*mask, std::move(name));
-    }
+    for (const auto* names : {&game.regularFiles(), &game.links()})
+        for (const std::string& name : *names)
+            if (const auto mask = GameFileMaskIndex(name))
+                files.emplace_back(*mask, name);
     std::sort(files.begin(), files.end(), [](const GameFile& a, const GameFile& b) {
         if (a.first != b.first)
             return a.first < b.first;
@@ -44,30 +35,21 @@ std::vector<GameFile> gameFilesIn(const fs::path& folder) {
     return files;
 }
 
-// The game file that stands for a protected name: an exact match, else one in
-// another letter case.
-std::optional<std::string> findProtected(const std::vector<GameFile>& files,
-                                         std::string_view name) {
-    std::optional<std::string> found;
-    for (const auto& file : files) {
-        if (file.second == name)
-            return file.second;
-        if (!found && EqualsIgnoringCase(file.second, name))
-            found = file.second;
-    }
-    return found;
+bool contains(const std::vector<GameFile>& files, const std::string& name) {
+    return std::any_of(files.begin(), files.end(),
+                       [&name](const GameFile& file) { return file.second == name; });
 }
 
 // The protected files the masks must not delete: those with a security copy are
 // replaced by it afterwards (so a failed copy never costs the game its file), and
 // those without one are kept.
-std::vector<std::string> sparedFiles(const std::vector<GameFile>& files,
+std::vector<std::string> sparedFiles(const FolderListing& game, const std::vector<GameFile>& files,
                                      const fs::path& backupFolder, ClearAllResult& result) {
     const FolderListing backup(backupFolder);
     std::vector<std::string> spared;
     for (const std::string_view name : kRestoredGameFiles) {
-        const auto actual = findProtected(files, name);
-        if (!actual)
+        const auto actual = game.find(std::string(name));
+        if (!actual || !contains(files, *actual))
             continue;
         spared.push_back(*actual);
         if (!backup.find(std::string(name)))
@@ -83,8 +65,11 @@ ClearAllResult ClearAll(const fs::path& gameFolder, const fs::path& backupFolder
     ClearAllResult result;
     if (gameFolder.empty())
         return result;
-    std::vector<GameFile> files = gameFilesIn(gameFolder);
-    const std::vector<std::string> spared = sparedFiles(files, backupFolder, result);
+    // The one read of the game folder: the protected files the deletions spare are
+    // still under the names it found when they are copied back.
+    const FolderListing game(gameFolder);
+    std::vector<GameFile> files = gameFilesIn(game);
+    const std::vector<std::string> spared = sparedFiles(game, files, backupFolder, result);
     std::erase_if(files, [&spared](const GameFile& file) {
         return std::find(spared.begin(), spared.end(), file.second) != spared.end();
     });
@@ -100,7 +85,7 @@ ClearAllResult ClearAll(const fs::path& gameFolder, const fs::path& backupFolder
             progress(++done, total);
     }
     RestoreOutcome restore = RestoreFromSecurityCopies(
-        gameFolder, backupFolder, {kRestoredGameFiles.begin(), kRestoredGameFiles.end()});
+        game, backupFolder, {kRestoredGameFiles.begin(), kRestoredGameFiles.end()});
     result.restored = std::move(restore.restored);
     result.failed.insert(result.failed.end(), restore.failed.begin(), restore.failed.end());
     if (progress)

@@ -13,6 +13,10 @@ DestinationFolder::DestinationFolder(const fs::path& folder)
     : listing_(folder) {}
 
 fs::path DestinationFolder::target(const std::string& bareName) const {
+    // An entry of exactly this name wins, as in FolderListing, so that on a
+    // case-sensitive disk "a.txt" and "A.TXT" stay two files.
+    if (listing_.find(bareName) == bareName)
+        return path() / bareName;
     const auto placed = placed_.find(FoldCase(bareName));
     if (placed != placed_.end())
         return path() / placed->second;

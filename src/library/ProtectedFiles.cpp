@@ -1,26 +1,26 @@
 #include "library/ProtectedFiles.h"
 
-#include "config/SecurityCopies.h"
-#include "platform/FolderListing.h"
-
-#include <algorithm>
+#include "platform/FileOperations.h"
 
 namespace fs = std::filesystem;
 
 namespace quorvel {
 
-RestoreOutcome RestoreFromSecurityCopies(const fs::path& gameFolder, const fs::path& backupFolder,
+RestoreOutcome RestoreFromSecurityCopies(const FolderListing& game, const fs::path& backupFolder,
                                          const std::vector<std::string_view>& names) {
     RestoreOutcome outcome;
-    if (gameFolder.empty() || backupFolder.empty())
+    if (game.folder().empty() || backupFolder.empty())
         return outcome;
-    const std::vector<std::string_view> copied = CopyNamedFiles(backupFolder, gameFolder, names);
     const FolderListing backup(backupFolder);
-    for (const std::string_view name : names) {
-        if (std::find(copied.begin(), copied.end(), name) != copied.end())
-            outcome.restored.emplace_back(name);
-        else if (backup.find(std::string(name)))
-            outcome.failed.emplace_back(name);
+    for (const std::string_view view : names) {
+        const std::string name(view);
+        const auto copy = backup.find(name);
+        if (!copy)
+            continue;
+        if (CopyFileReplacing(backupFolder / *copy, game.resolve(name)))
+            outcome.restored.push_back(name);
+        else
+            outcome.failed.push_back(name);
     }
     return outcome;
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/FolderListing.h"
+
 #include <array>
 #include <filesystem>
 #include <string>
@@ -18,11 +20,11 @@ struct RestoreOutcome {
     std::vector<std::string> failed; // a security copy exists but could not be copied
 };
 
-// Copies each of `names` that has a security copy in `backupFolder` into
-// `gameFolder`, replacing the game's file of that name in any case. Names
-// without a security copy are passed over; nothing happens when either folder is
-// empty.
-RestoreOutcome RestoreFromSecurityCopies(const std::filesystem::path& gameFolder,
+// Copies each of `names` that has a security copy in `backupFolder` into the
+// game folder read as `game`, replacing the game's file of that name in any case.
+// Names without a security copy are passed over; nothing happens when either
+// folder is empty.
+RestoreOutcome RestoreFromSecurityCopies(const FolderListing& game,
                                          const std::filesystem::path& backupFolder,
                                          const std::vector<std::string_view>& names);
 

@@ -58,7 +58,8 @@ UninstallResult UninstallAddon(const fs::path& gameFolder,
         return result;
     const FolderListing game(gameFolder);
     deleteWrittenNames(game, writtenNames, result);
-    RestoreOutcome restore = RestoreFromSecurityCopies(gameFolder, backupFolder,
+    // Read afresh, so that a file put back gets its canonical name.
+    RestoreOutcome restore = RestoreFromSecurityCopies(FolderListing(gameFolder), backupFolder,
                                                        missingProtectedFiles(game, result.deleted));
     result.restored = std::move(restore.restored);
     result.failed.insert(result.failed.end(), restore.failed.begin(), restore.failed.end());

@@ -3,7 +3,6 @@
 #include "library/DestinationFolder.h"
 #include "library/MemberName.h"
 #include "platform/FileOperations.h"
-#include "platform/NameFolding.h"
 #include "platform/ZipArchive.h"
 
 #include <fstream>
@@ -101,11 +100,11 @@ UnzipResult Unzip(const fs::path& archivePath, const fs::path& destinationPath,
 
     UnzipResult result;
     DestinationFolder destination(destinationPath);
-    std::unordered_set<std::string> writtenFolded;
+    std::unordered_set<std::string> written;
     const std::size_t total = archive.memberCount();
     for (std::size_t index = 0; index < total; ++index) {
         if (const auto name = extractMember(archive, index, destination)) {
-            if (writtenFolded.insert(FoldCase(*name)).second)
+            if (written.insert(*name).second)
                 result.writtenNames.push_back(*name);
         } else if (!isFolderEntry(archive, index)) {
             ++result.skippedMembers;

@@ -20,15 +20,19 @@ FolderListing::FolderListing(const fs::path& folder)
         byFoldedName_[FoldCase(name)].push_back(name);
         std::error_code statusError;
         // symlink_status: a link is never taken for the file it points to.
-        if (it->symlink_status(statusError).type() == fs::file_type::regular)
+        const fs::file_type type = it->symlink_status(statusError).type();
+        if (type == fs::file_type::regular)
             regularFiles_.push_back(std::move(name));
+        else if (type == fs::file_type::symlink)
+            links_.push_back(std::move(name));
     }
-    std::sort(regularFiles_.begin(), regularFiles_.end(),
-              [](const std::string& a, const std::string& b) {
-                  const std::string fa = FoldCase(a);
-                  const std::string fb = FoldCase(b);
-                  return fa != fb ? fa < fb : a < b;
-              });
+    const auto byFoldedName = [](const std::string& a, const std::string& b) {
+        const std::string fa = FoldCase(a);
+        const std::string fb = FoldCase(b);
+        return fa != fb ? fa < fb : a < b;
+    };
+    std::sort(regularFiles_.begin(), regularFiles_.end(), byFoldedName);
+    std::sort(links_.begin(), links_.end(), byFoldedName);
 }
 
 std::optional<std::string> FolderListing::find(const std::string& name) const {

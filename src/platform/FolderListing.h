@@ -21,6 +21,10 @@ public:
     // the folder, sorted by name without regard to case.
     const std::vector<std::string>& regularFiles() const { return regularFiles_; }
 
+    // Names of the links directly in the folder (whatever they point to), in the
+    // same order.
+    const std::vector<std::string>& links() const { return links_; }
+
     // The entry's actual name on disk (any kind of entry), if the folder has one
     // that matches `name` without regard to case. An exact match wins.
     std::optional<std::string> find(const std::string& name) const;
@@ -32,6 +36,7 @@ public:
 private:
     std::filesystem::path folder_;
     std::vector<std::string> regularFiles_;
+    std::vector<std::string> links_;
     std::unordered_map<std::string, std::vector<std::string>> byFoldedName_;
 };
 

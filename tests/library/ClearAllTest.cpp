@@ -51,17 +51,12 @@ class ClearAllGolden : public testing::TestWithParam<ClearAllCase> {};
 TEST_P(ClearAllGolden, LeavesTheExpectedFolders) {
     const ClearAllCase& c = GetParam();
     TempFolder root;
-    fs::create_directories(root / "GAME");
-    fs::create_directories(root / "BACKUPS");
-    LayOut(root.path(), c.before);
+    LayOutGameAndBackups(root.path(), c.before);
 
     const ClearAllResult result =
         ClearAll(root / "GAME", c.withoutBackupFolder ? fs::path() : root / "BACKUPS");
 
-    FolderSnapshot expected = c.after;
-    expected.emplace("GAME", "<dir>");
-    expected.emplace("BACKUPS", "<dir>");
-    EXPECT_EQ(SnapshotOf(root.path()), expected);
+    EXPECT_EQ(SnapshotOf(root.path()), WithGameAndBackups(c.after));
     EXPECT_EQ(result.deleted, c.deleted);
     EXPECT_EQ(result.kept, c.kept);
     EXPECT_EQ(result.restored, c.restored);

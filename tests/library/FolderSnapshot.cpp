@@ -40,4 +40,16 @@ void LayOut(const fs::path& root, const FolderSnapshot& entries) {
     }
 }
 
+void LayOutGameAndBackups(const fs::path& root, const FolderSnapshot& entries) {
+    fs::create_directories(root / "GAME");
+    fs::create_directories(root / "BACKUPS");
+    LayOut(root, entries);
+}
+
+FolderSnapshot WithGameAndBackups(FolderSnapshot entries) {
+    entries.emplace("GAME", kFolderMark);
+    entries.emplace("BACKUPS", kFolderMark);
+    return entries;
+}
+
 } // namespace quorvel::test

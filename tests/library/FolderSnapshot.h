@@ -16,4 +16,11 @@ FolderSnapshot SnapshotOf(const std::filesystem::path& root);
 // Lays out `entries` (in the notation of a snapshot) under `root`.
 void LayOut(const std::filesystem::path& root, const FolderSnapshot& entries);
 
+// Lays out the GAME/ and BACKUPS/ folders under `root`, then `entries`.
+void LayOutGameAndBackups(const std::filesystem::path& root, const FolderSnapshot& entries);
+
+// `entries` together with the GAME/ and BACKUPS/ folders, as a snapshot of the
+// root of LayOutGameAndBackups shows them.
+FolderSnapshot WithGameAndBackups(FolderSnapshot entries);
+
 } // namespace quorvel::test

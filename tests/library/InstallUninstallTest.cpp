@@ -68,16 +68,11 @@ class UninstallGolden : public testing::TestWithParam<UninstallCase> {};
 TEST_P(UninstallGolden, DeletesExactlyTheRememberedNames) {
     const UninstallCase& c = GetParam();
     TempFolder root;
-    fs::create_directories(root / "GAME");
-    fs::create_directories(root / "BACKUPS");
-    LayOut(root.path(), c.before);
+    LayOutGameAndBackups(root.path(), c.before);
 
     const UninstallResult result = UninstallAddon(root / "GAME", c.names, root / "BACKUPS");
 
-    FolderSnapshot expected = c.after;
-    expected.emplace("GAME", "<dir>");
-    expected.emplace("BACKUPS", "<dir>");
-    EXPECT_EQ(SnapshotOf(root.path()), expected);
+    EXPECT_EQ(SnapshotOf(root.path()), WithGameAndBackups(c.after));
     EXPECT_EQ(result.deleted, c.deleted);
     EXPECT_EQ(result.passedOver, c.passedOver);
     EXPECT_EQ(result.restored, c.restored);

@@ -25,9 +25,7 @@ TEST(RestoreIni, ReplacesTheGamesIniOfAnyCase) {
     };
     for (const auto& c : cases) {
         TempFolder root;
-        fs::create_directories(root / "GAME");
-        fs::create_directories(root / "BACKUPS");
-        LayOut(root.path(), c.before);
+        LayOutGameAndBackups(root.path(), c.before);
         EXPECT_EQ(RestoreIni(root / "GAME", root / "BACKUPS"), c.status);
         EXPECT_EQ(SnapshotOf(root / "GAME"), c.gameAfter);
     }

@@ -104,6 +104,11 @@ const GoldenCase kGoldenCases[] = {
      {{"MAPS", "<dir>"}, {"MAPS/KEEP.TER", "k"}, {"OTHER.TXT", "o"}},
      {"OTHER.TXT"},
      1},
+    {"NamesDifferingInCaseOnDiskStayApart",
+     {{"A.TXT", "new upper"}, {"x/a.txt", "new lower"}},
+     {{"a.txt", "lower"}, {"A.TXT", "upper"}},
+     {{"a.txt", "new lower"}, {"A.TXT", "new upper"}},
+     {"A.TXT", "a.txt"}},
     {"EmptyArchive", {}, {{"OLD.TXT", "old"}}, {{"OLD.TXT", "old"}}, {}},
 };
 

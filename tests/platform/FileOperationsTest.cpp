@@ -24,6 +24,7 @@ TEST(FolderListing, FindsNamesWithoutRegardToCaseAndListsOnlyRegularFiles) {
     const FolderListing listing(folder.path());
     EXPECT_EQ(listing.regularFiles(),
               (std::vector<std::string>{"alpha.zip", "Beta.ZIP", "eaw.exe"}));
+    EXPECT_EQ(listing.links(), std::vector<std::string>{"link.zip"});
     EXPECT_EQ(listing.find("EAW.EXE"), "eaw.exe");
     EXPECT_EQ(listing.find("sub.zip"), "SUB.ZIP");
     EXPECT_EQ(listing.find("none"), std::nullopt);
