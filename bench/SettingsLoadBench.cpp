@@ -1,6 +1,7 @@
 // How long opening the settings window takes on a player's EAW.INI: reading every
 // entry, the write-backs the loading causes, and the building of the window.
 #include "config/PathVariables.h"
+#include "settings/KeyboardToggles.h"
 #include "windows/Settings.h"
 
 #include <QApplication>
@@ -13,36 +14,6 @@
 namespace fs = std::filesystem;
 
 namespace {
-
-const char* const kToggleKeys[] = {"CHASE VIEW",
-                                   "FLY-BY VIEW",
-                                   "TRACK VIEW - NEXT PLANE",
-                                   "TRACK VIEW - PREVIOUS PLANE",
-                                   "TARGET VIEW",
-                                   "PLAYER-TO-TARGET VIEW",
-                                   "TARGET-TO-PLAYER VIEW",
-                                   "BOMB VIEW",
-                                   "PLAYER-TO-BOMB VIEW",
-                                   "BOMB-TO-PLAYER VIEW",
-                                   "ACTION VIEW",
-                                   "DOGFIGHT VIEW",
-                                   "COCKPIT ON/OFF",
-                                   "SNAPVIEW REAR",
-                                   "TARGET CLOSEST ENEMY",
-                                   "TARGET NEXT ENEMY",
-                                   "TARGET PREVIOUS ENEMY",
-                                   "TARGET NEXT FRIENDLY",
-                                   "TARGET PREVIOUS FRIENDLY",
-                                   "TARGET CLOSEST FRIENDLY",
-                                   "TARGET NEXT GROUND",
-                                   "TARGET PREVIOUS GROUND",
-                                   "TARGET BEST GROUND",
-                                   "TARGET CLOSEST RUNWAY",
-                                   "TARGET INFO DISPLAY ON/OFF",
-                                   "TARGET DIRECTOR DISPLAY ON/OFF",
-                                   "TARGET BOX DISPLAY ON/OFF",
-                                   "TARGET ID DISPLAY ON/OFF",
-                                   "TARGET RANGE DISPLAY ON/OFF"};
 
 // About the size of a real EAW.INI: a few hundred lines, most of them key bindings
 // the editor does not know. `binding` fills the toggles' keys (" " blanks them).
@@ -61,7 +32,7 @@ std::string playerEawIni(const std::string& binding) {
             "HudColor_Red_B=30\r\n\r\n[CONTROLS]\r\nForce Feedback=1\r\nJoystickDeadZone=4\r\n"
             "Force Feedback Gain=6000\r\nFlight Sensitivity=1.2\r\nWindows JOYSTICK=0\r\n"
             "Camera Sensitivity=1.5\r\n\r\n[Remappable Keys]\r\n";
-    for (const char* key : kToggleKeys)
+    for (const std::string_view key : quorvel::DistinctToggleKeys())
         text += std::string(key) + "=" + binding + "\r\n";
     for (int i = 0; i < 200; ++i)
         text += "COMMAND " + std::to_string(i) + "=" + std::to_string(0x1000 + i) + "\r\n";
