@@ -18,10 +18,11 @@ bool IsComplete(const StoredColourParts& parts) {
                        [](const auto& part) { return part.has_value(); });
 }
 
-bool WriteHudColourSet(GameIniFile& file, const HudColourSet& set, const ColourParts& parts) {
+bool WriteHudColourSet(GameIniFile& file, const HudColourSet& set, const StoredColourParts& parts) {
     bool written = true;
     for (std::size_t i = 0; i < parts.size(); ++i)
-        written &= file.write(set.parts[i], WholeNumberText(parts[i]));
+        if (parts[i])
+            written &= file.write(set.parts[i], WholeNumberText(*parts[i]));
     return written;
 }
 

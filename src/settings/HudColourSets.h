@@ -26,7 +26,6 @@ inline constexpr HudColourSet kEnemyHud{"Enemy HUD",
 // The game accepts 256 as a part; the swatch shows it as 255.
 inline constexpr int kColourPartMax = 256;
 
-using ColourParts = std::array<int, 3>;
 using StoredColourParts = std::array<std::optional<int>, 3>;
 
 // The three stored parts; a part that is missing or not a whole number from 0 to
@@ -36,9 +35,9 @@ StoredColourParts ReadHudColourSet(const GameIniFile& file, const HudColourSet& 
 // Whether every part of a reading could be read.
 bool IsComplete(const StoredColourParts& parts);
 
-// Writes R, G and B as whole numbers, in this order. Returns whether all three
-// were written.
-bool WriteHudColourSet(GameIniFile& file, const HudColourSet& set, const ColourParts& parts);
+// Writes R, G and B as whole numbers, in this order; a part given as nothing is
+// left as stored. Returns whether every part given was written.
+bool WriteHudColourSet(GameIniFile& file, const HudColourSet& set, const StoredColourParts& parts);
 
 // A part as the swatch shows it: anything above 255 counts as 255.
 int SwatchPart(int part);

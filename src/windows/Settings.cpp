@@ -276,6 +276,8 @@ void Settings::Option5_Click() {
 // three positions, and the last of those writes leaves the set as it was read.
 void Settings::loadColourSet(const HudColourSet& set) {
     const StoredColourParts parts = ReadHudColourSet(gameIni_, set);
+    for (std::size_t i = 0; i < parts.size(); ++i)
+        unreadableParts_[i] = !parts[i];
     const QScopedValueRollback hold(holdColourWrites_, !IsComplete(parts));
     ui->HScroll1->setValue(parts[0].value_or(0));
     ui->HScroll2->setValue(parts[1].value_or(0));
@@ -284,23 +286,28 @@ void Settings::loadColourSet(const HudColourSet& set) {
 }
 
 void Settings::HScroll1_Change() {
-    colourSliderMoved();
+    colourSliderMoved(0);
 }
 
 void Settings::HScroll2_Change() {
-    colourSliderMoved();
+    colourSliderMoved(1);
 }
 
 void Settings::HScroll3_Change() {
-    colourSliderMoved();
+    colourSliderMoved(2);
 }
 
-void Settings::colourSliderMoved() {
+void Settings::colourSliderMoved(std::size_t part) {
     paintSwatch();
     if (holdColourWrites_)
         return;
-    WriteHudColourSet(gameIni_, ui->Option4->isChecked() ? kFriendlyHud : kEnemyHud,
-                      {ui->HScroll1->value(), ui->HScroll2->value(), ui->HScroll3->value()});
+    unreadableParts_[part] = false;
+    const QScrollBar* const sliders[] = {ui->HScroll1, ui->HScroll2, ui->HScroll3};
+    StoredColourParts positions;
+    for (std::size_t i = 0; i < positions.size(); ++i)
+        if (!unreadableParts_[i])
+            positions[i] = sliders[i]->value();
+    WriteHudColourSet(gameIni_, ui->Option4->isChecked() ? kFriendlyHud : kEnemyHud, positions);
 }
 
 void Settings::paintSwatch() {

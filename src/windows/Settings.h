@@ -5,6 +5,7 @@
 
 #include <QPointer>
 #include <QWidget>
+#include <array>
 #include <memory>
 
 class QCheckBox;
@@ -77,7 +78,7 @@ private:
     void writeFlag(const QCheckBox* box, const IniEntry& entry);
     void writeCharacterCode(const QString& text, const IniEntry& entry);
     void loadColourSet(const HudColourSet& set);
-    void colourSliderMoved();
+    void colourSliderMoved(std::size_t part);
     void paintSwatch();
     QCheckBox* toggleBox(std::size_t toggle) const;
 
@@ -87,6 +88,9 @@ private:
     // Set while a colour set with an unreadable part is shown: the sliders then
     // move without writing, so the stored set stays as it was.
     bool holdColourWrites_ = false;
+    // Parts of the selected set that could not be read and have not been moved
+    // since: the sliders never write them.
+    std::array<bool, 3> unreadableParts_{};
 };
 
 } // namespace quorvel

@@ -81,9 +81,12 @@ TEST_F(SettingsWritesTest, ColourSetsReadBadPartsAsNothingAndWriteTheirOwnKeys) 
     EXPECT_EQ(ReadHudColourSet(file, kEnemyHud), (StoredColourParts{10, 20, 30}));
 
     EXPECT_TRUE(WriteHudColourSet(file, kEnemyHud, {1, 2, 256}));
+    EXPECT_TRUE(WriteHudColourSet(file, kFriendlyHud, {7, std::nullopt, 9}));
     EXPECT_EQ(writtenAs(file),
               (std::vector<std::string>{"DISPLAY/HudColor_Red_R=1", "DISPLAY/HudColor_Red_G=2",
-                                        "DISPLAY/HudColor_Red_B=256"}));
+                                        "DISPLAY/HudColor_Red_B=256", "DISPLAY/HudColor_Green_R=7",
+                                        "DISPLAY/HudColor_Green_B=9"}));
+    EXPECT_NE(ReadFile(game / "EAW.INI").find("HudColor_Green_G=x\r\n"), std::string::npos);
     EXPECT_EQ(SwatchPart(256), 255);
     EXPECT_EQ(SwatchPart(255), 255);
     EXPECT_EQ(SwatchPart(0), 0);

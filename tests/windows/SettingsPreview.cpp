@@ -7,6 +7,7 @@
 
 #include <QApplication>
 #include <QTimer>
+#include <cstdlib>
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);

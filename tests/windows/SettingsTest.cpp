@@ -530,6 +530,18 @@ private slots:
         QCOMPARE(control<QLabel>("Label6")->palette().color(QPalette::Window), QColor(10, 20, 30));
     }
 
+    void movingASliderKeepsAnUnreadablePartOfTheSet() {
+        open(withValue(SampleEawIni(), "HudColor_Green_B", "teal"));
+        const std::size_t from = writeCount();
+        control<QScrollBar>("HScroll1")->setValue(12);
+        QCOMPARE(writes(from),
+                 (QStringList{"DISPLAY/HudColor_Green_R=12", "DISPLAY/HudColor_Green_G=200"}));
+        control<QScrollBar>("HScroll3")->setValue(7);
+        QCOMPARE(writes(from + 2),
+                 (QStringList{"DISPLAY/HudColor_Green_R=12", "DISPLAY/HudColor_Green_G=200",
+                              "DISPLAY/HudColor_Green_B=7"}));
+    }
+
     void togglesBlankAndRestoreTheirGroups_data() {
         QTest::addColumn<int>("toggle");
         for (int toggle = 0; toggle < 8; ++toggle)
