@@ -240,28 +240,26 @@ void Settings::Combo3_Click(int item) {
     gameIni_.write(kWindowsJoystick, kNumberItems.at(static_cast<std::size_t>(item)));
 }
 
+// The value caption shows exactly the text that is written.
+void Settings::showAndWrite(QLabel* caption, const IniEntry& entry, const std::string& text) {
+    caption->setText(fromIni(text));
+    gameIni_.write(entry, text);
+}
+
 void Settings::HScroll4_Change() {
-    const std::string text = WholeNumberText(ui->HScroll4->value());
-    ui->Label19->setText(fromIni(text));
-    gameIni_.write(kJoystickDeadZone, text);
+    showAndWrite(ui->Label19, kJoystickDeadZone, WholeNumberText(ui->HScroll4->value()));
 }
 
 void Settings::HScroll5_Change() {
-    const std::string text = WholeNumberText(ui->HScroll5->value());
-    ui->Label20->setText(fromIni(text));
-    gameIni_.write(kForceFeedbackGain, text);
+    showAndWrite(ui->Label20, kForceFeedbackGain, WholeNumberText(ui->HScroll5->value()));
 }
 
 void Settings::HScroll6_Change() {
-    const std::string text = HundredthsText(ui->HScroll6->value());
-    ui->Label21->setText(fromIni(text));
-    gameIni_.write(kFlightSensitivity, text);
+    showAndWrite(ui->Label21, kFlightSensitivity, HundredthsText(ui->HScroll6->value()));
 }
 
 void Settings::HScroll9_Change() {
-    const std::string text = HundredthsText(ui->HScroll9->value());
-    ui->Label13->setText(fromIni(text));
-    gameIni_.write(kCameraSensitivity, text);
+    showAndWrite(ui->Label13, kCameraSensitivity, HundredthsText(ui->HScroll9->value()));
 }
 
 void Settings::Option4_Click() {

@@ -9,6 +9,7 @@
 #include <memory>
 
 class QCheckBox;
+class QLabel;
 
 namespace Ui {
 class Settings;
@@ -76,6 +77,7 @@ private:
     void CheckToggle_Click(std::size_t toggle);
 
     void writeFlag(const QCheckBox* box, const IniEntry& entry);
+    void showAndWrite(QLabel* caption, const IniEntry& entry, const std::string& text);
     void writeCharacterCode(const QString& text, const IniEntry& entry);
     void loadColourSet(const HudColourSet& set);
     void colourSliderMoved(std::size_t part);
