@@ -64,6 +64,7 @@ std::optional<std::string_view> sectionName(const std::string& text, const Line&
 struct KeyLine {
     std::pair<std::size_t, std::size_t> name;
     std::pair<std::size_t, std::size_t> value;
+    std::size_t lineEnd; // trailing blanks included
 };
 
 std::optional<KeyLine> keyLine(const std::string& text, const Line& line) {
@@ -73,7 +74,7 @@ std::optional<KeyLine> keyLine(const std::string& text, const Line& line) {
     const std::size_t equals = text.find('=', begin);
     if (equals == std::string::npos || equals >= end)
         return std::nullopt;
-    return KeyLine{trimmed(text, begin, equals), trimmed(text, equals + 1, end)};
+    return KeyLine{trimmed(text, begin, equals), trimmed(text, equals + 1, end), line.end};
 }
 
 // The place of a key in the text: the section's header line, its last key line and
@@ -158,7 +159,11 @@ bool WriteIniValue(const fs::path& file, std::string_view section, std::string_v
     const auto place = findKey(text, lines, section, key);
 
     if (place.key) {
-        const auto [begin, end] = place.key->value;
+        auto [begin, end] = place.key->value;
+        // A value of blanks only is replaced blanks and all; else each write of a
+        // blank value would leave the old blanks and add its own.
+        if (begin == end)
+            end = place.key->lineEnd;
         text.replace(begin, end - begin, value);
     } else if (place.sectionHeader) {
         const Line& last = lines[*place.lastLineOfSection];

@@ -1,0 +1,382 @@
+#include "windows/Settings.h"
+
+#include "config/PathVariables.h"
+#include "settings/KeyboardToggles.h"
+#include "settings/NetworkPresets.h"
+#include "settings/Resolutions.h"
+#include "settings/ValueFormats.h"
+#include "ui_Settings.h"
+
+#include <QCloseEvent>
+#include <QPixmap>
+#include <QScopedValueRollback>
+#include <QScreen>
+
+namespace quorvel {
+namespace {
+
+const QColor kHeadingColour(192, 0, 0);
+const QColor kCaptionColour(0, 0, 192);
+constexpr int kFontPixelSize = 11;
+
+// EAW.INI is a file of the system's single-byte character set; Latin-1 keeps
+// every byte of it as it was read.
+QString fromIni(const std::string& text) {
+    return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+std::string toIni(const QString& text) {
+    return text.toLatin1().toStdString();
+}
+
+// The layout is drawn for a small sans-serif font of the size of MS Sans Serif 8.
+QFont windowFont() {
+    QFont font;
+    font.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Arial"),
+                      QStringLiteral("Liberation Sans"), QStringLiteral("Nimbus Sans"),
+                      QStringLiteral("Helvetica")});
+    font.setPixelSize(kFontPixelSize);
+    return font;
+}
+
+void setTextColour(QWidget* widget, const QColor& colour) {
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::WindowText, colour);
+    widget->setPalette(palette);
+}
+
+} // namespace
+
+Settings::Settings(QWidget* mainWindow, QWidget* parent)
+    : QWidget(parent, Qt::Window)
+    , ui(std::make_unique<Ui::Settings>())
+    , mainWindow_(mainWindow) {
+    ui->setupUi(this);
+    setAttribute(Qt::WA_DeleteOnClose);
+    setFont(windowFont());
+    setFixedSize(size());
+    move(screen()->availableGeometry().center() - rect().center());
+    paintCaptions();
+    showBanner();
+    connectHandlers();
+    Form_Load();
+}
+
+Settings::~Settings() = default;
+
+void Settings::closeEvent(QCloseEvent* event) {
+    Form_Unload();
+    event->accept();
+}
+
+void Settings::paintCaptions() {
+    for (QLabel* label : findChildren<QLabel*>()) {
+        const QString role = label->property("role").toString();
+        if (role == QLatin1String("heading")) {
+            setTextColour(label, kHeadingColour);
+            QFont bold = label->font();
+            bold.setBold(true);
+            label->setFont(bold);
+        } else if (role == QLatin1String("caption")) {
+            setTextColour(label, kCaptionColour);
+        }
+    }
+    for (QAbstractButton* button : findChildren<QAbstractButton*>())
+        setTextColour(button, kCaptionColour);
+}
+
+void Settings::showBanner() {
+    // A missing picture leaves the banner empty.
+    ui->Image1->setPixmap(QPixmap(QStringLiteral(":/pictures/banner-small.jpg")));
+}
+
+void Settings::connectHandlers() {
+    const auto onCheck = [this](QCheckBox* box, void (Settings::*handler)()) {
+        connect(box, &QCheckBox::toggled, this, handler);
+    };
+    onCheck(ui->Check1, &Settings::Check1_Click);
+    onCheck(ui->Check3, &Settings::Check3_Click);
+    onCheck(ui->Check4, &Settings::Check4_Click);
+    onCheck(ui->Check5, &Settings::Check5_Click);
+    onCheck(ui->Check6, &Settings::Check6_Click);
+    onCheck(ui->Check7, &Settings::Check7_Click);
+    onCheck(ui->Check8, &Settings::Check8_Click);
+    onCheck(ui->Check9, &Settings::Check9_Click);
+    onCheck(ui->Check10, &Settings::Check10_Click);
+    onCheck(ui->Check11, &Settings::Check11_Click);
+    onCheck(ui->Check12, &Settings::Check12_Click);
+    onCheck(ui->Check13, &Settings::Check13_Click);
+
+    // An option's handler runs when it becomes selected, not when it is left.
+    const auto onSelect = [this](QRadioButton* option, void (Settings::*handler)()) {
+        connect(option, &QRadioButton::toggled, this, [this, handler](bool selected) {
+            if (selected)
+                (this->*handler)();
+        });
+    };
+    onSelect(ui->Option1, &Settings::Option1_Click);
+    onSelect(ui->Option2, &Settings::Option2_Click);
+    onSelect(ui->Option3, &Settings::Option3_Click);
+    onSelect(ui->Option4, &Settings::Option4_Click);
+    onSelect(ui->Option5, &Settings::Option5_Click);
+
+    connect(ui->Combo1, &QComboBox::activated, this, &Settings::Combo1_Click);
+    connect(ui->Combo2, &QComboBox::activated, this, &Settings::Combo2_Click);
+    connect(ui->Combo3, &QComboBox::activated, this, &Settings::Combo3_Click);
+
+    const auto onMove = [this](QScrollBar* slider, void (Settings::*handler)()) {
+        connect(slider, &QScrollBar::valueChanged, this, handler);
+    };
+    onMove(ui->HScroll1, &Settings::HScroll1_Change);
+    onMove(ui->HScroll2, &Settings::HScroll2_Change);
+    onMove(ui->HScroll3, &Settings::HScroll3_Change);
+    onMove(ui->HScroll4, &Settings::HScroll4_Change);
+    onMove(ui->HScroll5, &Settings::HScroll5_Change);
+    onMove(ui->HScroll6, &Settings::HScroll6_Change);
+    onMove(ui->HScroll9, &Settings::HScroll9_Change);
+
+    connect(ui->Text1, &QLineEdit::textChanged, this, &Settings::Text1_Change);
+    connect(ui->Text2, &QLineEdit::textChanged, this, &Settings::Text2_Change);
+    connect(ui->Text3, &QLineEdit::textChanged, this, &Settings::Text3_Change);
+}
+
+// Every control is set the way the user would set it, so its handler writes the
+// value back in the game's own format.
+void Settings::Form_Load() {
+    ReloadPaths(true);
+    gameIni_ = GameIniFile::FromPaths(Paths());
+    // Without the game's EAW.INI there is nothing to show, and loading would write
+    // a new one holding nothing but blanked key bindings.
+    if (!gameIni_.exists())
+        return;
+    ui->Text3->setText(fromIni(gameIni_.read(kPlayerPilotName)));
+    QRadioButton* const presets[] = {ui->Option1, ui->Option2, ui->Option3};
+    presets[PresetForStoredRate(gameIni_.read(kAiPlaneUpdateRate))]->setChecked(true);
+    for (std::size_t toggle = 0; toggle < kKeyboardToggles.size(); ++toggle)
+        if (ToggleReadsChecked(gameIni_, toggle))
+            toggleBox(toggle)->setChecked(true);
+    ui->Combo1->setEditText(fromIni(StoredResolutionText(gameIni_)));
+    loadSymbols();
+    ui->Check3->setChecked(ReadsAsChecked(gameIni_.read(kNoAI)));
+    ui->Check4->setChecked(ReadsAsChecked(gameIni_.read(kStartOnGround)));
+    ui->Check5->setChecked(ReadsAsChecked(gameIni_.read(kAllowRespawn)));
+    ui->Option4->setChecked(true);
+    loadColourSet(kFriendlyHud);
+    ui->Check1->setChecked(ReadsAsChecked(gameIni_.read(kForceFeedback)));
+    loadJoystick();
+}
+
+void Settings::loadSymbols() {
+    const auto leader = ReadCharacterCode(gameIni_.read(kLeaderChar));
+    const auto wingman = ReadCharacterCode(gameIni_.read(kWingmanChar));
+    if (leader)
+        ui->Text1->setText(QString(QChar(*leader)));
+    if (wingman)
+        ui->Text2->setText(QString(QChar(*wingman)));
+}
+
+// A stored value the slider cannot show leaves it at 0, which writes nothing.
+void Settings::loadJoystick() {
+    ui->HScroll4->setValue(
+        ReadWholeNumber(gameIni_.read(kJoystickDeadZone), 0, ui->HScroll4->maximum()).value_or(0));
+    ui->HScroll5->setValue(
+        ReadWholeNumber(gameIni_.read(kForceFeedbackGain), 0, ui->HScroll5->maximum()).value_or(0));
+    ui->HScroll6->setValue(
+        ReadHundredths(gameIni_.read(kFlightSensitivity), ui->HScroll6->maximum()).value_or(0));
+    ui->Combo3->setEditText(fromIni(gameIni_.read(kWindowsJoystick)));
+    ui->Combo2->setEditText(fromIni(gameIni_.read(kExtraSquads)));
+    const std::string camera = gameIni_.read(kCameraSensitivity);
+    if (const auto position = ReadHundredths(camera, ui->HScroll9->maximum()))
+        ui->HScroll9->setValue(*position);
+    ui->Label13->setText(fromIni(camera));
+}
+
+void Settings::Form_Unload() {
+    if (mainWindow_)
+        mainWindow_->setEnabled(true);
+}
+
+void Settings::writeFlag(const QCheckBox* box, const IniEntry& entry) {
+    gameIni_.write(entry, FlagText(box->isChecked()));
+}
+
+void Settings::Check1_Click() {
+    writeFlag(ui->Check1, kForceFeedback);
+}
+
+void Settings::Check3_Click() {
+    writeFlag(ui->Check3, kNoAI);
+}
+
+void Settings::Check4_Click() {
+    writeFlag(ui->Check4, kStartOnGround);
+}
+
+void Settings::Check5_Click() {
+    writeFlag(ui->Check5, kAllowRespawn);
+}
+
+void Settings::Option1_Click() {
+    WriteNetworkPreset(gameIni_, 0);
+}
+
+void Settings::Option2_Click() {
+    WriteNetworkPreset(gameIni_, 1);
+}
+
+void Settings::Option3_Click() {
+    WriteNetworkPreset(gameIni_, 2);
+}
+
+void Settings::Combo1_Click(int item) {
+    WriteResolution(gameIni_, static_cast<std::size_t>(item));
+}
+
+void Settings::Combo2_Click(int item) {
+    gameIni_.write(kExtraSquads, kNumberItems.at(static_cast<std::size_t>(item)));
+}
+
+void Settings::Combo3_Click(int item) {
+    gameIni_.write(kWindowsJoystick, kNumberItems.at(static_cast<std::size_t>(item)));
+}
+
+// The value caption shows exactly the text that is written.
+void Settings::showAndWrite(QLabel* caption, const IniEntry& entry, const std::string& text) {
+    caption->setText(fromIni(text));
+    gameIni_.write(entry, text);
+}
+
+void Settings::HScroll4_Change() {
+    showAndWrite(ui->Label19, kJoystickDeadZone, WholeNumberText(ui->HScroll4->value()));
+}
+
+void Settings::HScroll5_Change() {
+    showAndWrite(ui->Label20, kForceFeedbackGain, WholeNumberText(ui->HScroll5->value()));
+}
+
+void Settings::HScroll6_Change() {
+    showAndWrite(ui->Label21, kFlightSensitivity, HundredthsText(ui->HScroll6->value()));
+}
+
+void Settings::HScroll9_Change() {
+    showAndWrite(ui->Label13, kCameraSensitivity, HundredthsText(ui->HScroll9->value()));
+}
+
+void Settings::Option4_Click() {
+    loadColourSet(kFriendlyHud);
+}
+
+void Settings::Option5_Click() {
+    loadColourSet(kEnemyHud);
+}
+
+// The whole set is read before any slider moves: each slider's handler writes all
+// three positions, and the last of those writes leaves the set as it was read.
+void Settings::loadColourSet(const HudColourSet& set) {
+    const StoredColourParts parts = ReadHudColourSet(gameIni_, set);
+    for (std::size_t i = 0; i < parts.size(); ++i)
+        unreadableParts_[i] = !parts[i];
+    const QScopedValueRollback hold(holdColourWrites_, !IsComplete(parts));
+    ui->HScroll1->setValue(parts[0].value_or(0));
+    ui->HScroll2->setValue(parts[1].value_or(0));
+    ui->HScroll3->setValue(parts[2].value_or(0));
+    paintSwatch();
+}
+
+void Settings::HScroll1_Change() {
+    colourSliderMoved(0);
+}
+
+void Settings::HScroll2_Change() {
+    colourSliderMoved(1);
+}
+
+void Settings::HScroll3_Change() {
+    colourSliderMoved(2);
+}
+
+void Settings::colourSliderMoved(std::size_t part) {
+    paintSwatch();
+    if (holdColourWrites_)
+        return;
+    unreadableParts_[part] = false;
+    const QScrollBar* const sliders[] = {ui->HScroll1, ui->HScroll2, ui->HScroll3};
+    StoredColourParts positions;
+    for (std::size_t i = 0; i < positions.size(); ++i)
+        if (!unreadableParts_[i])
+            positions[i] = sliders[i]->value();
+    WriteHudColourSet(gameIni_, ui->Option4->isChecked() ? kFriendlyHud : kEnemyHud, positions);
+}
+
+void Settings::paintSwatch() {
+    QPalette palette = ui->Label6->palette();
+    palette.setColor(QPalette::Window,
+                     QColor(SwatchPart(ui->HScroll1->value()), SwatchPart(ui->HScroll2->value()),
+                            SwatchPart(ui->HScroll3->value())));
+    ui->Label6->setPalette(palette);
+}
+
+// A character outside the single-byte set has no code there, like an empty box.
+void Settings::writeCharacterCode(const QString& text, const IniEntry& entry) {
+    const bool codable = !text.isEmpty() && text.front().unicode() <= 0xFF;
+    gameIni_.write(entry, CharacterCodeText(codable ? toIni(text.left(1)) : std::string()));
+}
+
+void Settings::Text1_Change() {
+    writeCharacterCode(ui->Text1->text(), kLeaderChar);
+}
+
+void Settings::Text2_Change() {
+    writeCharacterCode(ui->Text2->text(), kWingmanChar);
+}
+
+void Settings::Text3_Change() {
+    gameIni_.write(kPlayerPilotName, toIni(ui->Text3->text()));
+}
+
+QCheckBox* Settings::toggleBox(std::size_t toggle) const {
+    QCheckBox* const boxes[] = {ui->Check6,  ui->Check7,  ui->Check8,  ui->Check9,
+                                ui->Check10, ui->Check11, ui->Check12, ui->Check13};
+    return boxes[toggle];
+}
+
+void Settings::CheckToggle_Click(std::size_t toggle) {
+    const ToggleOutcome outcome =
+        ApplyToggle(gameIni_, toggle, toggleBox(toggle)->isChecked(), ui->Check10->isChecked());
+    if (outcome.checkClosestEnemy)
+        ui->Check9->setChecked(true);
+}
+
+void Settings::Check6_Click() {
+    CheckToggle_Click(0);
+}
+
+void Settings::Check7_Click() {
+    CheckToggle_Click(1);
+}
+
+void Settings::Check8_Click() {
+    CheckToggle_Click(2);
+}
+
+void Settings::Check9_Click() {
+    CheckToggle_Click(kClosestEnemyToggle);
+}
+
+void Settings::Check10_Click() {
+    CheckToggle_Click(kEnemyTargetingToggle);
+}
+
+void Settings::Check11_Click() {
+    CheckToggle_Click(5);
+}
+
+void Settings::Check12_Click() {
+    CheckToggle_Click(6);
+}
+
+void Settings::Check13_Click() {
+    CheckToggle_Click(7);
+}
+
+} // namespace quorvel

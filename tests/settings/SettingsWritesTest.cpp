@@ -1,0 +1,122 @@
+#include "settings/HudColourSets.h"
+#include "settings/NetworkPresets.h"
+#include "settings/Resolutions.h"
+#include "support/TempFolder.h"
+
+#include <gtest/gtest.h>
+
+using namespace quorvel;
+using quorvel::test::ReadFile;
+using quorvel::test::TempFolder;
+using quorvel::test::WriteFile;
+
+namespace {
+
+std::vector<std::string> writtenAs(const GameIniFile& file) {
+    std::vector<std::string> lines;
+    for (const IniWrite& write : file.writes())
+        lines.push_back(write.section + "/" + write.key + "=" + write.value);
+    return lines;
+}
+
+struct RateCase {
+    const char* stored;
+    std::size_t preset;
+};
+
+class PresetForStoredRateTest : public testing::TestWithParam<RateCase> {};
+
+TEST_P(PresetForStoredRateTest, ComparesTheTextNotItsNumber) {
+    EXPECT_EQ(PresetForStoredRate(GetParam().stored), GetParam().preset);
+}
+
+INSTANTIATE_TEST_SUITE_P(Rates, PresetForStoredRateTest,
+                         testing::Values(RateCase{"350", 0}, RateCase{"200", 1}, RateCase{"140", 2},
+                                         RateCase{"0350", 2}, RateCase{"350.0", 2}, RateCase{"", 2},
+                                         RateCase{"35", 2}));
+
+class SettingsWritesTest : public testing::Test {
+protected:
+    TempFolder game;
+    GameIniFile file{game / "EAW.INI", {}};
+};
+
+TEST_F(SettingsWritesTest, EachPresetIsWrittenWholeInColumnOrder) {
+    const std::vector<std::vector<std::string>> expected{
+        {"NETOPTION/AI_PlaneUpdateRate=350", "NETOPTION/PlayerPlaneUpdateRate=35",
+         "NETOPTION/ClockSyncRate=140"},
+        {"NETOPTION/AI_PlaneUpdateRate=200", "NETOPTION/PlayerPlaneUpdateRate=20",
+         "NETOPTION/ClockSyncRate=80"},
+        {"NETOPTION/AI_PlaneUpdateRate=140", "NETOPTION/PlayerPlaneUpdateRate=14",
+         "NETOPTION/ClockSyncRate=70"}};
+    WriteFile(game / "EAW.INI", "[NETOPTION]\r\nAI_PlaneUpdateRate=140\r\n");
+    for (std::size_t preset = 0; preset < kNetworkPresets.size(); ++preset) {
+        GameIniFile fresh(game / "EAW.INI", {});
+        EXPECT_TRUE(WriteNetworkPreset(fresh, preset));
+        EXPECT_EQ(writtenAs(fresh), expected[preset]) << kNetworkPresets[preset].caption;
+    }
+}
+
+TEST_F(SettingsWritesTest, ResolutionsAreWrittenByItemPositionWidthFirst) {
+    const std::vector<std::pair<const char*, const char*>> expected{
+        {"640", "480"},  {"800", "600"},   {"1024", "768"}, {"1152", "864"},
+        {"1280", "960"}, {"1280", "1024"}, {"1600", "1200"}};
+    ASSERT_EQ(kResolutions.size(), expected.size());
+    for (std::size_t item = 0; item < expected.size(); ++item) {
+        GameIniFile fresh(game / "EAW.INI", {});
+        EXPECT_TRUE(WriteResolution(fresh, item));
+        EXPECT_EQ(writtenAs(fresh), (std::vector<std::string>{
+                                        std::string("GRAPHICS/width=") + expected[item].first,
+                                        std::string("GRAPHICS/height=") + expected[item].second}));
+        EXPECT_EQ(StoredResolutionText(fresh), kResolutions[item].itemText);
+    }
+}
+
+TEST_F(SettingsWritesTest, ColourSetsReadBadPartsAsNothingAndWriteTheirOwnKeys) {
+    WriteFile(game / "EAW.INI", "[DISPLAY]\r\nHudColor_Green_R=256\r\nHudColor_Green_G=x\r\n"
+                                "HudColor_Red_R=10\r\nHudColor_Red_G=20\r\nHudColor_Red_B=30\r\n");
+    const StoredColourParts green = ReadHudColourSet(file, kFriendlyHud);
+    EXPECT_EQ(green, (StoredColourParts{256, std::nullopt, std::nullopt}));
+    EXPECT_FALSE(IsComplete(green));
+    EXPECT_EQ(ReadHudColourSet(file, kEnemyHud), (StoredColourParts{10, 20, 30}));
+
+    EXPECT_TRUE(WriteHudColourSet(file, kEnemyHud, {1, 2, 256}));
+    EXPECT_TRUE(WriteHudColourSet(file, kFriendlyHud, {7, std::nullopt, 9}));
+    EXPECT_EQ(writtenAs(file),
+              (std::vector<std::string>{"DISPLAY/HudColor_Red_R=1", "DISPLAY/HudColor_Red_G=2",
+                                        "DISPLAY/HudColor_Red_B=256", "DISPLAY/HudColor_Green_R=7",
+                                        "DISPLAY/HudColor_Green_B=9"}));
+    EXPECT_NE(ReadFile(game / "EAW.INI").find("HudColor_Green_G=x\r\n"), std::string::npos);
+    EXPECT_EQ(SwatchPart(256), 255);
+    EXPECT_EQ(SwatchPart(255), 255);
+    EXPECT_EQ(SwatchPart(0), 0);
+}
+
+TEST(GameIniFile, UsesTheFileThereWhateverTheCaseOfItsName) {
+    TempFolder game;
+    WriteFile(game / "Eaw.ini", "[EAW]\r\nPlayerPilotName=Ace\r\n");
+    GameIniFile file(game / "EAW.INI", {});
+    EXPECT_TRUE(file.exists());
+    EXPECT_EQ(file.read(kPlayerPilotName), "Ace");
+    EXPECT_TRUE(file.write(kPlayerPilotName, "Bee"));
+    EXPECT_EQ(ReadFile(game / "Eaw.ini"), "[EAW]\r\nPlayerPilotName=Bee\r\n");
+    EXPECT_FALSE(std::filesystem::exists(game / "EAW.INI"));
+}
+
+TEST(GameIniFile, UnconfiguredReadsEmptyAndWritesNothing) {
+    GameIniFile file;
+    EXPECT_FALSE(file.configured());
+    EXPECT_FALSE(file.exists());
+    EXPECT_EQ(file.read(kPlayerPilotName), "");
+    EXPECT_FALSE(file.write(kPlayerPilotName, "Ace"));
+    EXPECT_TRUE(file.writes().empty());
+}
+
+TEST(GameIniFile, FromPathsLeavesEmptyFoldersEmpty) {
+    PathVariables paths;
+    const GameIniFile file = GameIniFile::FromPaths(paths);
+    EXPECT_FALSE(file.configured());
+    EXPECT_EQ(file.readSecurityCopy(kPlayerPilotName), "");
+}
+
+} // namespace

@@ -1,0 +1,629 @@
+#include "windows/Settings.h"
+
+#include "SampleEawIni.h"
+#include "config/PathVariables.h"
+#include "settings/KeyboardToggles.h"
+#include "support/TempFolder.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPointer>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QtTest>
+#include <memory>
+
+namespace fs = std::filesystem;
+using namespace quorvel;
+using quorvel::test::ReadFile;
+using quorvel::test::SampleEawIni;
+using quorvel::test::TempFolder;
+using quorvel::test::WriteFile;
+
+namespace {
+
+// The sample with one line's value changed, every other byte as it was.
+std::string withValue(std::string text, const std::string& key, const std::string& value) {
+    const std::string line = "\r\n" + key + "=";
+    const std::size_t at = text.find(line);
+    if (at == std::string::npos)
+        return text;
+    const std::size_t begin = at + line.size();
+    return text.replace(begin, text.find("\r\n", begin) - begin, value);
+}
+
+std::string withoutLine(std::string text, const std::string& key) {
+    const std::size_t at = text.find("\r\n" + key + "=");
+    if (at == std::string::npos)
+        return text;
+    return text.erase(at, text.find("\r\n", at + 2) - at);
+}
+
+// A security copy whose bindings differ from the game's, so a restore shows.
+std::string securityCopy() {
+    std::string text = "[Remappable Keys]\r\n";
+    for (const std::string_view key : DistinctToggleKeys())
+        text += std::string(key) + "=copy " + std::string(key) + "\r\n";
+    return text;
+}
+
+} // namespace
+
+class SettingsTest : public QObject {
+    Q_OBJECT
+
+private:
+    std::unique_ptr<TempFolder> root;
+    fs::path game;
+    QWidget mainWindow;
+    QPointer<Settings> window;
+
+    Settings* open(const std::string& eawIni) {
+        WriteFile(game / "EAW.INI", eawIni);
+        mainWindow.setEnabled(false);
+        window = new Settings(&mainWindow);
+        return window;
+    }
+
+    template <typename T> T* control(const char* name) const {
+        T* found = window->findChild<T*>(QLatin1String(name));
+        if (!found)
+            qFatal("no control %s", name);
+        return found;
+    }
+
+    QStringList writes(std::size_t from = 0) const {
+        QStringList list;
+        const auto& all = window->gameIni().writes();
+        for (std::size_t i = from; i < all.size(); ++i)
+            list << QString::fromStdString(all[i].section + "/" + all[i].key + "=" + all[i].value);
+        return list;
+    }
+
+    std::size_t writeCount() const { return window->gameIni().writes().size(); }
+
+    std::string gameIniText() const { return ReadFile(game / "EAW.INI"); }
+
+private slots:
+    void init() {
+        root = std::make_unique<TempFolder>();
+        quorvel::test::MakeProgramFolder(root->path());
+        game = root->path() / "game";
+        fs::create_directories(game);
+        StorePaths(FolderText(game));
+        WriteFile(root->path() / "BACKUPS" / "EAW.INI", securityCopy());
+    }
+
+    void cleanup() {
+        delete window;
+        root.reset();
+    }
+
+    void windowHasItsFixedLayout() {
+        open(SampleEawIni());
+        QCOMPARE(window->windowTitle(),
+                 QString("EUROPEAN AIR WAR Quorvel v1.0 - EAW.INI Settings"));
+        QCOMPARE(window->size(), QSize(618, 386));
+        QCOMPARE(window->minimumSize(), window->maximumSize());
+        QCOMPARE(control<QCheckBox>("Check13")->geometry().topLeft(), QPoint(16, 352));
+        QCOMPARE(control<QScrollBar>("HScroll9")->geometry(), QRect(424, 104, 169, 17));
+        QCOMPARE(control<QLabel>("Label6")->geometry(), QRect(344, 304, 49, 57));
+        QCOMPARE(control<QLabel>("PlayerNameHeading")->palette().color(QPalette::WindowText),
+                 QColor(192, 0, 0));
+        QCOMPARE(control<QCheckBox>("Check6")->palette().color(QPalette::WindowText),
+                 QColor(0, 0, 192));
+        QCOMPARE(control<QLabel>("Label19")->palette().color(QPalette::WindowText),
+                 window->palette().color(QPalette::WindowText));
+        QCOMPARE(control<QCheckBox>("Check6")->text(), QString("1 - External Wiews Enabled"));
+        QCOMPARE(control<QRadioButton>("Option1")->text(), QString("EAW.ini Sync Rate"));
+
+        const QStringList resolutions{"640x480",  "800x600",   "1024x768", "1152x864",
+                                      "1280x960", "1280x1024", "1600x1200"};
+        auto* combo1 = control<QComboBox>("Combo1");
+        QVERIFY(combo1->isEditable());
+        for (int i = 0; i < resolutions.size(); ++i)
+            QCOMPARE(combo1->itemText(i), resolutions[i]);
+        QCOMPARE(control<QComboBox>("Combo3")->count(), 6);
+        QCOMPARE(control<QComboBox>("Combo2")->itemText(5), QString("5"));
+
+        const QList<QPair<const char*, int>> ranges{
+            {"HScroll1", 256},   {"HScroll2", 256}, {"HScroll3", 256}, {"HScroll4", 20},
+            {"HScroll5", 10000}, {"HScroll6", 150}, {"HScroll9", 200}};
+        for (const auto& [name, maximum] : ranges) {
+            auto* slider = control<QScrollBar>(name);
+            QCOMPARE(slider->minimum(), 0);
+            QCOMPARE(slider->maximum(), maximum);
+            QCOMPARE(slider->singleStep(), 1);
+            QCOMPARE(slider->pageStep(), 1);
+            QVERIFY(!slider->hasTracking());
+        }
+    }
+
+    void openingWritesWhatLoadingWritesInOrderAndKeepsEveryOtherByte() {
+        open(SampleEawIni());
+        const QStringList expected{
+            "EAW/PlayerPilotName=Hauptmann Kurz",
+            "NETOPTION/AI_PlaneUpdateRate=200",
+            "NETOPTION/PlayerPlaneUpdateRate=20",
+            "NETOPTION/ClockSyncRate=80",
+            "EAW/LeaderChar=42",
+            "EAW/WingmanChar=43",
+            "NETOPTION/NoAI=1",
+            "NETOPTION/AllowRespawn=1",
+            // The green set is read whole first; each moving slider writes all three.
+            "DISPLAY/HudColor_Green_R=0",
+            "DISPLAY/HudColor_Green_G=200",
+            "DISPLAY/HudColor_Green_B=0",
+            "DISPLAY/HudColor_Green_R=0",
+            "DISPLAY/HudColor_Green_G=200",
+            "DISPLAY/HudColor_Green_B=40",
+            "CONTROLS/Force Feedback=1",
+            "CONTROLS/JoystickDeadZone=5",
+            "CONTROLS/Force Feedback Gain=7500",
+            "CONTROLS/Flight Sensitivity=1.50",
+            "CONTROLS/Camera Sensitivity=0.80",
+        };
+        QCOMPARE(writes(), expected);
+        std::string after = withValue(SampleEawIni(), "PlayerPlaneUpdateRate", "20");
+        after = withValue(after, "Flight Sensitivity", "1.50");
+        after = withValue(after, "Camera Sensitivity", "0.80");
+        QCOMPARE(gameIniText(), after);
+
+        QCOMPARE(control<QLineEdit>("Text3")->text(), QString("Hauptmann Kurz"));
+        QVERIFY(control<QRadioButton>("Option2")->isChecked());
+        QCOMPARE(control<QComboBox>("Combo1")->currentText(), QString("1024x768"));
+        QCOMPARE(control<QComboBox>("Combo1")->currentIndex(), -1);
+        QCOMPARE(control<QLineEdit>("Text1")->text(), QString("*"));
+        QCOMPARE(control<QLineEdit>("Text2")->text(), QString("+"));
+        QVERIFY(control<QCheckBox>("Check3")->isChecked());
+        QVERIFY(!control<QCheckBox>("Check4")->isChecked());
+        QVERIFY(control<QRadioButton>("Option4")->isChecked());
+        QCOMPARE(control<QLabel>("Label6")->palette().color(QPalette::Window), QColor(0, 200, 40));
+        QCOMPARE(control<QScrollBar>("HScroll6")->value(), 150);
+        QCOMPARE(control<QLabel>("Label19")->text(), QString("5"));
+        QCOMPARE(control<QLabel>("Label20")->text(), QString("7500"));
+        QCOMPARE(control<QLabel>("Label21")->text(), QString("1.50"));
+        QCOMPARE(control<QScrollBar>("HScroll9")->value(), 80);
+        QCOMPARE(control<QLabel>("Label13")->text(), QString("0.8")); // as read
+        QCOMPARE(control<QComboBox>("Combo3")->currentText(), QString("1"));
+        QCOMPARE(control<QComboBox>("Combo2")->currentText(), QString("3"));
+        for (int n = 6; n <= 13; ++n)
+            QVERIFY(!control<QCheckBox>(qPrintable(QString("Check%1").arg(n)))->isChecked());
+    }
+
+    void openingOnNearlyEmptyFileLeavesSlidersAndFlagsUnwritten() {
+        std::string text = SampleEawIni();
+        for (const char* key :
+             {"PlayerPilotName", "AI_PlaneUpdateRate", "NoAI", "AllowRespawn", "HudColor_Green_G",
+              "HudColor_Green_B", "Force Feedback", "JoystickDeadZone", "Force Feedback Gain",
+              "Flight Sensitivity", "Camera Sensitivity", "LeaderChar", "WingmanChar"})
+            text = withoutLine(text, key);
+        open(text);
+        QCOMPARE(writes(),
+                 (QStringList{"NETOPTION/AI_PlaneUpdateRate=140",
+                              "NETOPTION/PlayerPlaneUpdateRate=14", "NETOPTION/ClockSyncRate=70"}));
+        QVERIFY(control<QRadioButton>("Option3")->isChecked());
+        for (const char* label : {"Label19", "Label20", "Label21"})
+            QCOMPARE(control<QLabel>(label)->text(), QString("Valor"));
+        QCOMPARE(control<QLabel>("Label13")->text(), QString(""));
+    }
+
+    void togglesAreLoadedFromTheFirstKeyOfTheirGroup_data() {
+        QTest::addColumn<QStringList>("blanked");
+        QTest::addColumn<QStringList>("checked");
+        QTest::addColumn<QStringList>("written");
+        QStringList views;
+        for (const std::string_view key : kExternalViewKeys)
+            views << QString::fromLatin1(key.data(), key.size());
+        QTest::newRow("first view key blank blanks all twelve")
+            << QStringList{"CHASE VIEW"} << QStringList{"Check6"} << views;
+        QTest::newRow("a later view key blank is left alone")
+            << QStringList{"FLY-BY VIEW"} << QStringList{} << QStringList{};
+        QTest::newRow("enemy targeting checks closest enemy too")
+            << QStringList{"TARGET NEXT ENEMY"} << QStringList{"Check9", "Check10"}
+            << QStringList{"TARGET NEXT ENEMY", "TARGET PREVIOUS ENEMY", "TARGET CLOSEST ENEMY",
+                           "TARGET CLOSEST ENEMY"};
+        QTest::newRow("closest enemy already checked is not written again")
+            << QStringList{"TARGET CLOSEST ENEMY", "TARGET NEXT ENEMY"}
+            << QStringList{"Check9", "Check10"}
+            << QStringList{"TARGET CLOSEST ENEMY", "TARGET NEXT ENEMY", "TARGET PREVIOUS ENEMY",
+                           "TARGET CLOSEST ENEMY"};
+        QTest::newRow("missing first key checks its toggle")
+            << QStringList{"-TARGET INFO DISPLAY ON/OFF"} << QStringList{"Check13"}
+            << QStringList{"TARGET INFO DISPLAY ON/OFF", "TARGET DIRECTOR DISPLAY ON/OFF",
+                           "TARGET BOX DISPLAY ON/OFF", "TARGET ID DISPLAY ON/OFF",
+                           "TARGET RANGE DISPLAY ON/OFF"};
+    }
+
+    void togglesAreLoadedFromTheFirstKeyOfTheirGroup() {
+        QFETCH(QStringList, blanked);
+        QFETCH(QStringList, checked);
+        QFETCH(QStringList, written);
+        std::string text = SampleEawIni();
+        for (const QString& key : blanked)
+            text = key.startsWith('-') ? withoutLine(text, key.mid(1).toStdString())
+                                       : withValue(text, key.toStdString(), " ");
+        open(text);
+        for (int n = 6; n <= 13; ++n) {
+            const QString name = QString("Check%1").arg(n);
+            QCOMPARE(control<QCheckBox>(qPrintable(name))->isChecked(), checked.contains(name));
+        }
+        QStringList remapped;
+        for (const IniWrite& write : window->gameIni().writes())
+            if (write.section == "Remappable Keys") {
+                QCOMPARE(write.value, std::string(" "));
+                remapped << QString::fromStdString(write.key);
+            }
+        QCOMPARE(remapped, written);
+    }
+
+    void badStoredValuesAreShownAsInitialStatesAndKeptInTheFile_data() {
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<QString>("value");
+        QTest::addColumn<QString>("control");
+        QTest::newRow("leader not a number") << "LeaderChar"
+                                             << "star"
+                                             << "Text1";
+        QTest::newRow("leader code 0") << "LeaderChar"
+                                       << "0"
+                                       << "Text1";
+        QTest::newRow("wingman code 300") << "WingmanChar"
+                                          << "300"
+                                          << "Text2";
+        QTest::newRow("deadzone above range") << "JoystickDeadZone"
+                                              << "25"
+                                              << "HScroll4";
+        QTest::newRow("deadzone with decimals") << "JoystickDeadZone"
+                                                << "5.5"
+                                                << "HScroll4";
+        QTest::newRow("gain negative") << "Force Feedback Gain"
+                                       << "-5"
+                                       << "HScroll5";
+        QTest::newRow("flight above 1.5") << "Flight Sensitivity"
+                                          << "1.6"
+                                          << "HScroll6";
+        QTest::newRow("flight with comma") << "Flight Sensitivity"
+                                           << "1,5"
+                                           << "HScroll6";
+        QTest::newRow("camera above 2.0") << "Camera Sensitivity"
+                                          << "2.5"
+                                          << "HScroll9";
+        QTest::newRow("green part above 256") << "HudColor_Green_G"
+                                              << "300"
+                                              << "HScroll2";
+        QTest::newRow("green part not a number") << "HudColor_Green_B"
+                                                 << "teal"
+                                                 << "HScroll3";
+    }
+
+    void badStoredValuesAreShownAsInitialStatesAndKeptInTheFile() {
+        QFETCH(QString, key);
+        QFETCH(QString, value);
+        QFETCH(QString, control);
+        const std::string text = withValue(SampleEawIni(), key.toStdString(), value.toStdString());
+        open(text);
+        const std::string line = key.toStdString() + "=" + value.toStdString() + "\r\n";
+        QVERIFY(gameIniText().find(line) != std::string::npos);
+        for (const IniWrite& write : window->gameIni().writes()) {
+            QVERIFY2(write.key != key.toStdString(), write.key.c_str());
+            if (key.startsWith("HudColor"))
+                QVERIFY2(write.section != "DISPLAY", "a set it could not read is never written");
+        }
+        if (auto* box = window->findChild<QLineEdit*>(control))
+            QCOMPARE(box->text(), QString());
+        if (auto* slider = window->findChild<QScrollBar*>(control))
+            QCOMPARE(slider->value(), 0);
+        if (key == "JoystickDeadZone")
+            QCOMPARE(this->control<QLabel>("Label19")->text(), QString("Valor"));
+        if (key == "Camera Sensitivity")
+            QCOMPARE(this->control<QLabel>("Label13")->text(), value);
+    }
+
+    void emptyGameFolderOpensWithInitialStatesAndWritesNothing() {
+        StorePaths("");
+        const QString before = QDir::currentPath();
+        QVERIFY(QDir::setCurrent(QString::fromStdString(game.string())));
+        window = new Settings(&mainWindow);
+        control<QCheckBox>("Check6")->setChecked(true);
+        control<QScrollBar>("HScroll6")->setValue(100);
+        QDir::setCurrent(before);
+        QCOMPARE(writeCount(), std::size_t{0});
+        QVERIFY(!control<QRadioButton>("Option3")->isChecked());
+        QCOMPARE(control<QLabel>("Label13")->text(), QString("Valor"));
+        QVERIFY(!fs::exists(game / "EAW.INI"));
+    }
+
+    void missingGameIniIsNotCreatedByOpening() {
+        window = new Settings(&mainWindow);
+        QCOMPARE(writeCount(), std::size_t{0});
+        QVERIFY(!fs::exists(game / "EAW.INI"));
+        QVERIFY(!control<QCheckBox>("Check6")->isChecked());
+    }
+
+    void gameIniOfAnyCaseIsUsedAndNoSecondOneIsCreated() {
+        WriteFile(game / "eaw.ini", withValue(SampleEawIni(), "CHASE VIEW", " "));
+        fs::rename(root->path() / "BACKUPS" / "EAW.INI", root->path() / "BACKUPS" / "Eaw.ini");
+        window = new Settings(&mainWindow);
+        QVERIFY(control<QCheckBox>("Check6")->isChecked());
+        control<QCheckBox>("Check6")->setChecked(false);
+        QVERIFY(!fs::exists(game / "EAW.INI"));
+        QVERIFY(ReadFile(game / "eaw.ini").find("CHASE VIEW=copy CHASE VIEW\r\n") !=
+                std::string::npos);
+    }
+
+    void sliderValuesAreWrittenInTheirFormats_data() {
+        QTest::addColumn<QString>("slider");
+        QTest::addColumn<int>("position");
+        QTest::addColumn<QString>("written");
+        QTest::addColumn<QString>("caption");
+        QTest::newRow("flight 0") << "HScroll6" << 0 << "CONTROLS/Flight Sensitivity=0.00"
+                                  << "Label21";
+        QTest::newRow("flight 5") << "HScroll6" << 5 << "CONTROLS/Flight Sensitivity=0.05"
+                                  << "Label21";
+        QTest::newRow("flight 10") << "HScroll6" << 10 << "CONTROLS/Flight Sensitivity=0.10"
+                                   << "Label21";
+        QTest::newRow("flight 99") << "HScroll6" << 99 << "CONTROLS/Flight Sensitivity=0.99"
+                                   << "Label21";
+        QTest::newRow("flight 100") << "HScroll6" << 100 << "CONTROLS/Flight Sensitivity=1.00"
+                                    << "Label21";
+        QTest::newRow("flight 150") << "HScroll6" << 150 << "CONTROLS/Flight Sensitivity=1.50"
+                                    << "Label21";
+        QTest::newRow("camera 200") << "HScroll9" << 200 << "CONTROLS/Camera Sensitivity=2.00"
+                                    << "Label13";
+        QTest::newRow("deadzone 20") << "HScroll4" << 20 << "CONTROLS/JoystickDeadZone=20"
+                                     << "Label19";
+        QTest::newRow("gain 10000") << "HScroll5" << 10000 << "CONTROLS/Force Feedback Gain=10000"
+                                    << "Label20";
+    }
+
+    void sliderValuesAreWrittenInTheirFormats() {
+        QFETCH(QString, slider);
+        QFETCH(int, position);
+        QFETCH(QString, written);
+        QFETCH(QString, caption);
+        open(SampleEawIni());
+        auto* bar = control<QScrollBar>(qPrintable(slider));
+        if (bar->value() == position)
+            bar->setValue(position == bar->maximum() ? position - 1 : position + 1);
+        const std::size_t from = writeCount();
+        bar->setValue(position);
+        QCOMPARE(writes(from), QStringList{written});
+        QCOMPARE(control<QLabel>(qPrintable(caption))->text(), written.section('=', 1));
+    }
+
+    void draggingASliderWritesOnceOnRelease() {
+        open(SampleEawIni());
+        auto* bar = control<QScrollBar>("HScroll5");
+        const std::size_t from = writeCount();
+        bar->setSliderDown(true);
+        for (int position : {100, 2000, 4000})
+            bar->setSliderPosition(position);
+        QCOMPARE(writeCount(), from);
+        bar->setSliderDown(false);
+        QCOMPARE(writes(from), QStringList{"CONTROLS/Force Feedback Gain=4000"});
+        bar->triggerAction(QAbstractSlider::SliderPageStepAdd);
+        QCOMPARE(writes(from + 1), QStringList{"CONTROLS/Force Feedback Gain=4001"});
+    }
+
+    void symbolBoxesWriteTheCodeOfTheirFirstCharacter_data() {
+        QTest::addColumn<QString>("box");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("written");
+        QTest::newRow("asterisk") << "Text1"
+                                  << "#"
+                                  << "EAW/LeaderChar=35";
+        QTest::newRow("first of two") << "Text1"
+                                      << "AB"
+                                      << "EAW/LeaderChar=65";
+        QTest::newRow("cleared") << "Text1"
+                                 << ""
+                                 << "EAW/LeaderChar=";
+        QTest::newRow("latin letter") << "Text2" << QString(QChar(0xE9)) << "EAW/WingmanChar=233";
+        QTest::newRow("outside the single-byte set")
+            << "Text2" << QString(QChar(0x20AC)) << "EAW/WingmanChar=";
+    }
+
+    void symbolBoxesWriteTheCodeOfTheirFirstCharacter() {
+        QFETCH(QString, box);
+        QFETCH(QString, text);
+        QFETCH(QString, written);
+        open(SampleEawIni());
+        const std::size_t from = writeCount();
+        control<QLineEdit>(qPrintable(box))->setText(text);
+        QCOMPARE(writes(from), QStringList{written});
+    }
+
+    void pilotNameIsWrittenOncePerKeystroke() {
+        open(withValue(SampleEawIni(), "PlayerPilotName", "R\xE9my"));
+        QCOMPARE(control<QLineEdit>("Text3")->text(), QString::fromUtf8("R\u00E9my"));
+        const std::size_t from = writeCount();
+        QTest::keyClicks(control<QLineEdit>("Text3"), "Jo");
+        QCOMPARE(writes(from),
+                 (QStringList{"EAW/PlayerPilotName=R\xE9myJ", "EAW/PlayerPilotName=R\xE9myJo"}));
+        QVERIFY(gameIniText().find("PlayerPilotName=R\xE9myJo\r\n") != std::string::npos);
+    }
+
+    void networkPresetsAreWrittenWhole_data() {
+        QTest::addColumn<QString>("option");
+        QTest::addColumn<QStringList>("written");
+        QTest::newRow("EAW.ini") << "Option1"
+                                 << QStringList{"NETOPTION/AI_PlaneUpdateRate=350",
+                                                "NETOPTION/PlayerPlaneUpdateRate=35",
+                                                "NETOPTION/ClockSyncRate=140"};
+        QTest::newRow("Cable ISDN")
+            << "Option3"
+            << QStringList{"NETOPTION/AI_PlaneUpdateRate=140", "NETOPTION/PlayerPlaneUpdateRate=14",
+                           "NETOPTION/ClockSyncRate=70"};
+    }
+
+    void networkPresetsAreWrittenWhole() {
+        QFETCH(QString, option);
+        QFETCH(QStringList, written);
+        open(SampleEawIni());
+        const std::size_t from = writeCount();
+        QTest::mouseClick(control<QRadioButton>(qPrintable(option)), Qt::LeftButton);
+        QCOMPARE(writes(from), written);
+    }
+
+    void listsWriteTheChosenItemAndTypingWritesNothing() {
+        open(SampleEawIni());
+        auto* resolution = control<QComboBox>("Combo1");
+        const std::size_t from = writeCount();
+        QTest::keyClicks(resolution->lineEdit(), "1366x768");
+        QTest::keyClicks(control<QComboBox>("Combo2")->lineEdit(), "9");
+        QCOMPARE(writeCount(), from);
+        resolution->setCurrentIndex(4);
+        QTest::keyClick(resolution, Qt::Key_Down); // chooses "1280x1024"
+        control<QComboBox>("Combo2")->setCurrentIndex(1);
+        QTest::keyClick(control<QComboBox>("Combo2"), Qt::Key_Down);
+        control<QComboBox>("Combo3")->setCurrentIndex(4);
+        QTest::keyClick(control<QComboBox>("Combo3"), Qt::Key_Down);
+        QCOMPARE(writes(from), (QStringList{"GRAPHICS/width=1280", "GRAPHICS/height=1024",
+                                            "EAW/ExtraSquads=2", "CONTROLS/Windows JOYSTICK=5"}));
+    }
+
+    void flagsWriteOneOrZero() {
+        open(SampleEawIni());
+        const std::size_t from = writeCount();
+        for (const char* name : {"Check1", "Check3", "Check4", "Check5"})
+            QTest::mouseClick(control<QCheckBox>(name), Qt::LeftButton);
+        QCOMPARE(writes(from),
+                 (QStringList{"CONTROLS/Force Feedback=0", "NETOPTION/NoAI=0",
+                              "NETOPTION/StartOnGround=1", "NETOPTION/AllowRespawn=0"}));
+    }
+
+    void colourSlidersWriteTheSelectedSet() {
+        open(withValue(SampleEawIni(), "HudColor_Green_B", "30"));
+        std::size_t from = writeCount();
+        // Red stored 10, 20, 30 with the sliders at 0, 200, 30.
+        QTest::mouseClick(control<QRadioButton>("Option5"), Qt::LeftButton);
+        QCOMPARE(writes(from),
+                 (QStringList{"DISPLAY/HudColor_Red_R=230", "DISPLAY/HudColor_Red_G=200",
+                              "DISPLAY/HudColor_Red_B=30", "DISPLAY/HudColor_Red_R=230",
+                              "DISPLAY/HudColor_Red_G=20", "DISPLAY/HudColor_Red_B=30",
+                              "DISPLAY/HudColor_Red_R=230", "DISPLAY/HudColor_Red_G=20",
+                              "DISPLAY/HudColor_Red_B=20"}));
+        QCOMPARE(control<QLabel>("Label6")->palette().color(QPalette::Window), QColor(230, 20, 20));
+
+        from = writeCount();
+        control<QScrollBar>("HScroll2")->setValue(256);
+        QCOMPARE(writes(from),
+                 (QStringList{"DISPLAY/HudColor_Red_R=230", "DISPLAY/HudColor_Red_G=256",
+                              "DISPLAY/HudColor_Red_B=20"}));
+        QCOMPARE(control<QLabel>("Label6")->palette().color(QPalette::Window),
+                 QColor(230, 255, 20));
+        QVERIFY(gameIniText().find("HudColor_Green_B=30\r\n") != std::string::npos);
+    }
+
+    void selectingASetLeavesItAsStored() {
+        std::string text = withValue(SampleEawIni(), "HudColor_Red_R", "10");
+        text = withValue(text, "HudColor_Red_G", "20");
+        text = withValue(withValue(text, "HudColor_Red_B", "30"), "HudColor_Green_B", "30");
+        open(text);
+        QTest::mouseClick(control<QRadioButton>("Option5"), Qt::LeftButton);
+        for (const auto& [key, value] : {std::pair{"HudColor_Red_R=", "10"},
+                                         {"HudColor_Red_G=", "20"},
+                                         {"HudColor_Red_B=", "30"}})
+            QVERIFY(gameIniText().find(std::string(key) + value + "\r\n") != std::string::npos);
+        QCOMPARE(control<QLabel>("Label6")->palette().color(QPalette::Window), QColor(10, 20, 30));
+    }
+
+    void movingASliderKeepsAnUnreadablePartOfTheSet() {
+        open(withValue(SampleEawIni(), "HudColor_Green_B", "teal"));
+        const std::size_t from = writeCount();
+        control<QScrollBar>("HScroll1")->setValue(12);
+        QCOMPARE(writes(from),
+                 (QStringList{"DISPLAY/HudColor_Green_R=12", "DISPLAY/HudColor_Green_G=200"}));
+        control<QScrollBar>("HScroll3")->setValue(7);
+        QCOMPARE(writes(from + 2),
+                 (QStringList{"DISPLAY/HudColor_Green_R=12", "DISPLAY/HudColor_Green_G=200",
+                              "DISPLAY/HudColor_Green_B=7"}));
+    }
+
+    void togglesBlankAndRestoreTheirGroups_data() {
+        QTest::addColumn<int>("toggle");
+        for (int toggle = 0; toggle < 8; ++toggle)
+            QTest::newRow(qPrintable(QString("Check%1").arg(toggle + 6))) << toggle;
+    }
+
+    void togglesBlankAndRestoreTheirGroups() {
+        QFETCH(int, toggle);
+        open(SampleEawIni());
+        const KeyboardToggle& group = kKeyboardToggles[static_cast<std::size_t>(toggle)];
+        auto* box = control<QCheckBox>(qPrintable(QString("Check%1").arg(toggle + 6)));
+        std::size_t from = writeCount();
+        QTest::mouseClick(box, Qt::LeftButton);
+        QStringList blanked;
+        for (const std::string_view key : group.keys)
+            blanked << "Remappable Keys/" + QString::fromLatin1(key.data(), key.size()) + "= ";
+        if (toggle == static_cast<int>(kEnemyTargetingToggle))
+            blanked << "Remappable Keys/TARGET CLOSEST ENEMY= "; // through Check9
+        QCOMPARE(writes(from), blanked);
+
+        from = writeCount();
+        const std::size_t copyReadsEarlier = window->gameIni().writes().back().copyReadsBefore;
+        QTest::mouseClick(box, Qt::LeftButton);
+        QStringList restored;
+        for (std::size_t i = 0; i < group.restoredKeys; ++i) {
+            const QString key = QString::fromLatin1(group.keys[i].data(), group.keys[i].size());
+            restored << "Remappable Keys/" + key + "=copy " + key;
+            // Every key of the group was read from the copy before the first write.
+            QCOMPARE(window->gameIni().writes()[from + i].copyReadsBefore,
+                     copyReadsEarlier + group.restoredKeys);
+        }
+        QCOMPARE(writes(from), restored);
+    }
+
+    void closestEnemyFollowsEnemyTargeting() {
+        open(SampleEawIni());
+        auto* closest = control<QCheckBox>("Check9");
+        auto* enemy = control<QCheckBox>("Check10");
+        QTest::mouseClick(enemy, Qt::LeftButton);
+        QVERIFY(closest->isChecked());
+
+        std::size_t from = writeCount();
+        QTest::mouseClick(closest, Qt::LeftButton);
+        QVERIFY(closest->isChecked());
+        QCOMPARE(writes(from), QStringList{"Remappable Keys/TARGET CLOSEST ENEMY= "});
+
+        from = writeCount();
+        QTest::mouseClick(enemy, Qt::LeftButton);
+        QVERIFY(closest->isChecked());
+        QCOMPARE(writes(from),
+                 (QStringList{"Remappable Keys/TARGET NEXT ENEMY=copy TARGET NEXT ENEMY",
+                              "Remappable Keys/TARGET PREVIOUS ENEMY=copy TARGET PREVIOUS ENEMY"}));
+        QVERIFY(gameIniText().find("TARGET CLOSEST ENEMY= \r\n") != std::string::npos);
+
+        from = writeCount();
+        QTest::mouseClick(closest, Qt::LeftButton);
+        QVERIFY(!closest->isChecked());
+        QCOMPARE(writes(from),
+                 QStringList{"Remappable Keys/TARGET CLOSEST ENEMY=copy TARGET CLOSEST ENEMY"});
+    }
+
+    void keyMissingFromTheCopyIsRestoredEmptyAndReadsChecked() {
+        WriteFile(root->path() / "BACKUPS" / "EAW.INI", "[Remappable Keys]\r\n");
+        open(withValue(SampleEawIni(), "COCKPIT ON/OFF", " "));
+        auto* cockpit = control<QCheckBox>("Check7");
+        QVERIFY(cockpit->isChecked());
+        QTest::mouseClick(cockpit, Qt::LeftButton);
+        QVERIFY(gameIniText().find("COCKPIT ON/OFF=\r\n") != std::string::npos);
+        delete window;
+        window = new Settings(&mainWindow);
+        QVERIFY(control<QCheckBox>("Check7")->isChecked());
+    }
+
+    void closingEnablesTheMainWindow() {
+        open(SampleEawIni());
+        QVERIFY(!mainWindow.isEnabled());
+        window->show();
+        window->close();
+        QVERIFY(mainWindow.isEnabled());
+        QTRY_VERIFY(window.isNull());
+    }
+};
+
+QTEST_MAIN(SettingsTest)
+#include "SettingsTest.moc"
