@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QPointer>
+#include <QWidget>
+
+namespace quorvel {
+
+// A window opened from the main window, which the opener disables meanwhile. The
+// window deletes itself when closed and enables the main window again then.
+// Open with: (new Window(mainWindow))->show(); and disable the main window.
+class ChildWindow : public QWidget {
+    Q_OBJECT
+
+public:
+    ChildWindow(QWidget* mainWindow, QWidget* parent);
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    virtual void Form_Unload();
+
+private:
+    QPointer<QWidget> mainWindow_;
+};
+
+} // namespace quorvel

@@ -1,0 +1,27 @@
+#pragma once
+
+#include "support/TempFolder.h"
+
+#include <QSize>
+#include <filesystem>
+#include <string>
+
+namespace quorvel::test {
+
+// A program folder in a temporary folder with QUORVEL.INI naming its library
+// folders, made the program folder of the process.
+class ProgramFolderFixture {
+public:
+    ProgramFolderFixture();
+
+    const std::filesystem::path& root() const { return folder_.path(); }
+    std::filesystem::path library(const std::string& folderName) const;
+
+private:
+    TempFolder folder_;
+};
+
+// Writes a JPEG of the given size, so that a test can tell pictures apart by size.
+void WriteJpeg(const std::filesystem::path& path, QSize size);
+
+} // namespace quorvel::test
