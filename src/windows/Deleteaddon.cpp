@@ -8,7 +8,7 @@
 #include "windows/PathText.h"
 #include "windows/ProgramPictures.h"
 #include "windows/Prompts.h"
-#include "windows/TextFileText.h"
+#include "windows/TextFromFile.h"
 
 namespace fs = std::filesystem;
 
@@ -69,7 +69,7 @@ void Deleteaddon::List1_Click(int row) {
     // Without a picture of its own the add-on keeps the picture shown before.
     if (preview.picture)
         ShowPictureFile(ui->Image1, *preview.picture);
-    ui->Text2->setPlainText(TextFileText(preview.description));
+    ui->Text2->setPlainText(TextFromFile(preview.description));
 }
 
 void Deleteaddon::Command1_Click() {

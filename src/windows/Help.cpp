@@ -5,7 +5,7 @@
 #include "platform/FolderListing.h"
 #include "ui_Help.h"
 #include "windows/ProgramPictures.h"
-#include "windows/TextFileText.h"
+#include "windows/TextFromFile.h"
 
 namespace quorvel {
 
@@ -23,7 +23,7 @@ void Help::Form_Load() {
     ReloadPaths(true);
     // A missing or unreadable file gives an empty text box: there is no help to show.
     const auto text = ReadWholeFile(ResolveInFolder(Paths().ProgramFolder, "readme.txt"));
-    ui->Text1->setPlainText(TextFileText(text.value_or(std::string())));
+    ui->Text1->setPlainText(TextFromFile(text.value_or(std::string())));
 }
 
 } // namespace quorvel

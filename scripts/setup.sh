@@ -1,0 +1,49 @@
+#!/usr/bin/env bash
+# Sets Quorvel up on a Debian machine: installs the Debian packages that are
+# missing, builds, and then either starts the program (run) or runs the whole
+# test suite (test).
+set -euo pipefail
+
+mode=${1:-}
+case "$mode" in
+  run | test) ;;
+  *) echo "usage: $0 run|test" >&2; exit 2 ;;
+esac
+
+cd "$(dirname "$0")/.."
+
+build_packages=(g++ cmake pkg-config qt6-base-dev libgl-dev libzip-dev fonts-liberation2)
+test_packages=(libgtest-dev libbenchmark-dev zip unzip xvfb xauth xdotool imagemagick)
+packages=("${build_packages[@]}")
+[ "$mode" = test ] && packages+=("${test_packages[@]}")
+
+missing=()
+for package in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' ||
+    missing+=("$package")
+done
+
+if [ ${#missing[@]} -gt 0 ]; then
+  if [ "$(id -u)" -eq 0 ]; then
+    as_root=()
+  elif command -v sudo >/dev/null && sudo -n true 2>/dev/null; then
+    as_root=(sudo)
+  else
+    echo "These Debian packages are missing; install them as root, then run this again:" >&2
+    echo "  apt-get install ${missing[*]}" >&2
+    exit 1
+  fi
+  echo "Installing: ${missing[*]}"
+  "${as_root[@]}" apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive "${as_root[@]}" apt-get install -y -qq "${missing[@]}"
+fi
+
+if [ "$mode" = run ]; then
+  cmake --preset release >/dev/null
+  cmake --build --preset release --target quorvel -j"$(nproc)"
+  exec build/release/Quorvel/quorvel
+fi
+
+cmake --preset dev
+cmake --build --preset dev -j"$(nproc)"
+ctest --preset dev

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QTimer>
+#include <QWidget>
+#include <memory>
+
+namespace Ui {
+class Presentacion;
+}
+
+namespace quorvel {
+
+class Principal;
+
+// The borderless splash window. It loads the path variables, and one second later
+// shows the main window, with the first-run window over it when that is due.
+class Presentacion : public QWidget {
+    Q_OBJECT
+public:
+    explicit Presentacion(QWidget* parent = nullptr);
+    ~Presentacion() override;
+
+signals:
+    // The main window the start-up decision opened; it lives until the program ends.
+    void mainWindowShown(quorvel::Principal* mainWindow);
+
+private:
+    void Timer1_Timer();
+
+    std::unique_ptr<Ui::Presentacion> ui;
+    QTimer Timer1;
+};
+
+} // namespace quorvel

@@ -1,0 +1,53 @@
+#pragma once
+
+#include <QWidget>
+#include <array>
+#include <memory>
+#include <optional>
+
+class QAbstractButton;
+class QListWidget;
+
+namespace Ui {
+class Principal;
+}
+
+namespace quorvel {
+
+// The main window: category buttons, the selection list of the chosen category,
+// the seven installed lists, the preview and the buttons that open the other
+// windows. The installed lists are the only record of what is installed.
+class Principal : public QWidget {
+    Q_OBJECT
+public:
+    explicit Principal(QWidget* parent = nullptr);
+    ~Principal() override;
+
+    // The game-folder field, set by the first-run and game-folder windows.
+    void setGameFolderText(const QString& text);
+    // While the first-run window is open the main window cannot be closed: nothing
+    // else could enable it again.
+    void setCloseRefused(bool refused) { closeRefused_ = refused; }
+
+    QListWidget* installedList(std::size_t category) const;
+    QAbstractButton* categoryButton(std::size_t category) const;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void Form_Load();
+    void chooseCategory(std::size_t category);
+    void PONENLISTA();
+    void MOSTRAR(const QString& folder, const QString& name);
+    void List8_Click();
+    void showLogo();
+    std::optional<std::size_t> currentCategory() const;
+
+    std::unique_ptr<Ui::Principal> ui;
+    std::array<QAbstractButton*, 7> categoryButtons_{};
+    std::array<QListWidget*, 7> installedLists_{};
+    bool closeRefused_ = false;
+};
+
+} // namespace quorvel
