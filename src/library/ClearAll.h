@@ -1,0 +1,31 @@
+#pragma once
+
+#include <cstddef>
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace quorvel {
+
+struct ClearAllResult {
+    std::vector<std::string> deleted;  // in deletion order
+    std::vector<std::string> kept;     // protected game files spared: no security copy to put back
+    std::vector<std::string> restored; // copied back from the security copies
+    std::vector<std::string> failed;   // deletions and copies that did not succeed
+};
+
+// Called after each step: steps done, steps in all.
+using ClearAllProgress = std::function<void(std::size_t done, std::size_t total)>;
+
+// Deletes every file and link directly in `gameFolder` of the 21 game file types,
+// mask by mask, then copies EAW.EXE, EXTRA.SPT and GRB_031.SND back from
+// `backupFolder`. A protected file without a security copy is kept rather than
+// lost; one with a copy is replaced by it. Folders, other files and EAW.INI stay.
+// Each failure is reported and the rest go on. An empty game folder changes
+// nothing; an empty backup folder means no security copies.
+ClearAllResult ClearAll(const std::filesystem::path& gameFolder,
+                        const std::filesystem::path& backupFolder,
+                        const ClearAllProgress& progress = {});
+
+} // namespace quorvel

@@ -1,0 +1,40 @@
+#pragma once
+
+#include "platform/FolderListing.h"
+
+#include <filesystem>
+#include <string>
+#include <unordered_map>
+
+namespace quorvel {
+
+// The folder an extraction writes into, read once and kept current as files are
+// put in place, so that each name is looked up without regard to case and without
+// reading the folder again.
+class DestinationFolder {
+public:
+    explicit DestinationFolder(const std::filesystem::path& folder);
+
+    const std::filesystem::path& path() const { return listing_.folder(); }
+
+    // Where a file of this bare name goes: the existing entry of that name in any
+    // letter case, else a new entry under the name as given.
+    std::filesystem::path target(const std::string& bareName) const;
+
+    // Whether the entry at `target` may be replaced by a file: nothing there, a
+    // regular file or a link. Folders and other kinds are never replaced.
+    static bool CanReplace(const std::filesystem::path& target);
+
+    // Puts the complete file `temporary` in place of `target`: the old entry (a
+    // link as a link) is deleted first and then the temporary file renamed, which
+    // on ext4 avoids the forced flush of a rename over an existing file. On
+    // failure the temporary file is removed; the old entry stays unless the
+    // rename itself failed after it was deleted.
+    bool replace(const std::filesystem::path& temporary, const std::filesystem::path& target);
+
+private:
+    FolderListing listing_;
+    std::unordered_map<std::string, std::string> placed_; // folded name -> actual name
+};
+
+} // namespace quorvel

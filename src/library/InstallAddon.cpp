@@ -1,0 +1,21 @@
+#include "library/InstallAddon.h"
+
+#include "platform/FolderListing.h"
+
+namespace fs = std::filesystem;
+
+namespace quorvel {
+
+UnzipResult InstallAddon(const fs::path& categoryFolder, const std::string& addonName,
+                         const fs::path& gameFolder, const UnzipProgress& progress) {
+    if (categoryFolder.empty()) {
+        UnzipResult result;
+        result.status = UnzipResult::Status::ArchiveMissing;
+        result.description = "No library folder is set";
+        return result;
+    }
+    const fs::path archive = ResolveInFolder(categoryFolder, addonName + ".ZIP");
+    return Unzip(archive, gameFolder, progress);
+}
+
+} // namespace quorvel

@@ -1,0 +1,18 @@
+#pragma once
+
+#include "library/Unzip.h"
+
+#include <filesystem>
+#include <string>
+
+namespace quorvel {
+
+// Extracts the add-on's archive, `addonName` + ".ZIP" found in `categoryFolder`
+// without regard to case, into `gameFolder`. The result's written names are what
+// uninstalling the add-on deletes again. An empty category or game folder writes
+// nothing and gives a failing status.
+UnzipResult InstallAddon(const std::filesystem::path& categoryFolder, const std::string& addonName,
+                         const std::filesystem::path& gameFolder,
+                         const UnzipProgress& progress = {});
+
+} // namespace quorvel

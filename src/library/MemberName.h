@@ -1,0 +1,18 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace quorvel {
+
+// The name a stored archive member is written under: its last component after
+// any "/", "\" or drive colon, so that no name can reach outside the destination.
+// Nothing for names that leave no usable file name ("", ".", "..", "dir/").
+std::optional<std::string> BareMemberName(std::string_view storedName);
+
+// Whether `name` can stand for a file directly in a folder: not empty, not "."
+// or "..", and free of folder separators and drive colons.
+bool IsBareFileName(std::string_view name);
+
+} // namespace quorvel

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace quorvel {
+
+struct UninstallResult {
+    std::vector<std::string> deleted;    // names as they were in the game folder
+    std::vector<std::string> passedOver; // no longer there as a file or link
+    std::vector<std::string> restored;   // protected files copied back from their security copies
+    std::vector<std::string> failed;     // could not be deleted or copied back
+};
+
+// Takes an add-on out of the game folder: deletes exactly `writtenNames` (what
+// installing it wrote), each found without regard to case, files and links only,
+// then copies back from `backupFolder` each of EAW.EXE, EXTRA.SPT and GRB_031.SND
+// that the game folder no longer has and that has a security copy. The archive is
+// never read. An empty game folder changes nothing; names that are not bare file
+// names are passed over.
+UninstallResult UninstallAddon(const std::filesystem::path& gameFolder,
+                               const std::vector<std::string>& writtenNames,
+                               const std::filesystem::path& backupFolder);
+
+} // namespace quorvel

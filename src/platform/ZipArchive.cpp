@@ -1,0 +1,151 @@
+#include "platform/ZipArchive.h"
+
+#include <vector>
+#include <zip.h>
+
+namespace fs = std::filesystem;
+
+namespace quorvel {
+namespace {
+
+// Unix file-type bits as zip tools store them in the upper half of the external
+// attributes; spelled out because <sys/stat.h> lacks S_IFLNK on Windows.
+constexpr std::uint32_t kUnixTypeMask = 0170000;
+constexpr std::uint32_t kUnixLink = 0120000;
+constexpr std::uint32_t kUnixFolder = 0040000;
+constexpr std::uint32_t kDosFolderAttribute = 0x10;
+
+constexpr std::size_t kReadPieceSize = 256 * 1024;
+
+ZipArchive::OpenStatus statusOfOpenError(int code) {
+    switch (code) {
+    case ZIP_ER_NOENT:
+        return ZipArchive::OpenStatus::Missing;
+    case ZIP_ER_NOZIP:
+        return ZipArchive::OpenStatus::NotAZipArchive;
+    default:
+        return ZipArchive::OpenStatus::Unreadable;
+    }
+}
+
+std::string describeOpenError(int code) {
+    zip_error_t error;
+    zip_error_init_with_code(&error, code);
+    std::string text = zip_error_strerror(&error);
+    zip_error_fini(&error);
+    return text;
+}
+
+bool endsWithSeparator(const std::string& name) {
+    return !name.empty() && (name.back() == '/' || name.back() == '\\');
+}
+
+struct FileClose {
+    void operator()(zip_file_t* file) const { zip_fclose(file); }
+};
+
+std::string fileErrorText(zip_file_t* file) {
+    return zip_error_strerror(zip_file_get_error(file));
+}
+
+} // namespace
+
+void ZipArchive::Discard::operator()(zip* archive) const {
+    zip_discard(archive);
+}
+
+ZipArchive::ZipArchive(const fs::path& file) {
+    std::error_code ec;
+    if (file.empty() || !fs::exists(file, ec)) {
+        status_ = OpenStatus::Missing;
+        errorText_ = file.string() + ": No such file";
+        return;
+    }
+    if (fs::is_directory(file, ec)) {
+        status_ = OpenStatus::NotAZipArchive;
+        errorText_ = file.string() + ": Is a folder, not a zip archive";
+        return;
+    }
+    int code = ZIP_ER_OK;
+    archive_.reset(zip_open(file.string().c_str(), ZIP_RDONLY, &code));
+    if (!archive_) {
+        status_ = statusOfOpenError(code);
+        errorText_ = file.string() + ": " + describeOpenError(code);
+        return;
+    }
+    status_ = OpenStatus::Opened;
+}
+
+ZipArchive::~ZipArchive() = default;
+ZipArchive::ZipArchive(ZipArchive&&) noexcept = default;
+ZipArchive& ZipArchive::operator=(ZipArchive&&) noexcept = default;
+
+std::size_t ZipArchive::memberCount() const {
+    if (!archive_)
+        return 0;
+    const zip_int64_t count = zip_get_num_entries(archive_.get(), 0);
+    return count < 0 ? 0 : static_cast<std::size_t>(count);
+}
+
+std::optional<ZipMember> ZipArchive::member(std::size_t index) const {
+    if (!archive_ || index >= memberCount())
+        return std::nullopt;
+    zip_stat_t stat;
+    zip_stat_init(&stat);
+    if (zip_stat_index(archive_.get(), index, 0, &stat) != 0 || !(stat.valid & ZIP_STAT_NAME))
+        return std::nullopt;
+    ZipMember member;
+    member.storedName = stat.name;
+    member.size = (stat.valid & ZIP_STAT_SIZE) ? stat.size : 0;
+    member.compressedSize = (stat.valid & ZIP_STAT_COMP_SIZE) ? stat.comp_size : 0;
+    member.crc = (stat.valid & ZIP_STAT_CRC) ? stat.crc : 0;
+    member.isEncrypted =
+        (stat.valid & ZIP_STAT_ENCRYPTION_METHOD) && stat.encryption_method != ZIP_EM_NONE;
+
+    zip_uint8_t system = 0;
+    zip_uint32_t attributes = 0;
+    const bool haveAttributes =
+        zip_file_get_external_attributes(archive_.get(), index, 0, &system, &attributes) == 0;
+    const std::uint32_t unixType = (attributes >> 16) & kUnixTypeMask;
+    const bool unixMode = haveAttributes && system == ZIP_OPSYS_UNIX;
+    member.isLink = unixMode && unixType == kUnixLink;
+    member.isFolder =
+        endsWithSeparator(member.storedName) || (unixMode && unixType == kUnixFolder) ||
+        (haveAttributes && system == ZIP_OPSYS_DOS && (attributes & kDosFolderAttribute) != 0);
+    return member;
+}
+
+bool ZipArchive::readMember(std::size_t index, const DataSink& sink, std::string* error) const {
+    const auto fail = [error](std::string text) {
+        if (error)
+            *error = std::move(text);
+        return false;
+    };
+    const std::optional<ZipMember> info = member(index);
+    if (!info)
+        return fail("no such member");
+    // Without ZIP_FL_COMPRESSED libzip inflates and compares the CRC when the
+    // last byte has been read, failing the read on a mismatch.
+    std::unique_ptr<zip_file_t, FileClose> file(zip_fopen_index(archive_.get(), index, 0));
+    if (!file)
+        return fail(zip_strerror(archive_.get()));
+    std::vector<char> piece(kReadPieceSize);
+    std::uint64_t total = 0;
+    for (;;) {
+        const zip_int64_t got = zip_fread(file.get(), piece.data(), piece.size());
+        if (got < 0)
+            return fail(fileErrorText(file.get()));
+        if (got == 0)
+            break;
+        total += static_cast<std::uint64_t>(got);
+        if (total > info->size)
+            return fail("member longer than its stated size");
+        if (!sink(std::string_view(piece.data(), static_cast<std::size_t>(got))))
+            return fail("the data could not be stored");
+    }
+    if (total != info->size)
+        return fail("member shorter than its stated size");
+    return true;
+}
+
+} // namespace quorvel

@@ -1,0 +1,64 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+
+struct zip;
+
+namespace quorvel {
+
+// What the archive says about one member, before any of its data is read.
+struct ZipMember {
+    std::string storedName; // the name as stored, folder parts included
+    bool isFolder = false;  // a folder entry: no data of its own
+    bool isLink = false;    // a Unix symbolic link (S_IFLNK in the external attributes)
+    bool isEncrypted = false;
+    std::uint64_t size = 0; // uncompressed
+    std::uint64_t compressedSize = 0;
+    std::uint32_t crc = 0;
+};
+
+// A zip archive opened for reading. Every call reports failure instead of
+// throwing; the archive is closed without changes when the object goes.
+class ZipArchive {
+public:
+    enum class OpenStatus { Opened, Missing, NotAZipArchive, Unreadable };
+
+    explicit ZipArchive(const std::filesystem::path& file);
+    ~ZipArchive();
+    ZipArchive(ZipArchive&&) noexcept;
+    ZipArchive& operator=(ZipArchive&&) noexcept;
+
+    OpenStatus status() const { return status_; }
+    bool isOpen() const { return status_ == OpenStatus::Opened; }
+    // What went wrong at opening, naming the file; empty when opened.
+    const std::string& errorText() const { return errorText_; }
+
+    std::size_t memberCount() const;
+    // Nothing when the index is out of range or the entry cannot be read.
+    std::optional<ZipMember> member(std::size_t index) const;
+
+    // Receives the member's data piece by piece; answering false stops the read.
+    using DataSink = std::function<bool(std::string_view piece)>;
+    // Reads the whole uncompressed data of a member into `sink`. The data is
+    // checked against the member's size and CRC; returns false when the member
+    // cannot be read whole and intact (damaged, encrypted, unknown method) or the
+    // sink stopped. `error`, when given, then tells why.
+    bool readMember(std::size_t index, const DataSink& sink, std::string* error = nullptr) const;
+
+private:
+    struct Discard {
+        void operator()(zip* archive) const;
+    };
+    std::unique_ptr<zip, Discard> archive_;
+    OpenStatus status_ = OpenStatus::Unreadable;
+    std::string errorText_;
+};
+
+} // namespace quorvel

@@ -1,0 +1,201 @@
+#include "library/Unzip.h"
+
+#include "FolderSnapshot.h"
+#include "support/TempFolder.h"
+#include "support/ZipBuilder.h"
+
+#include <gtest/gtest.h>
+
+namespace fs = std::filesystem;
+using namespace quorvel;
+using namespace quorvel::test;
+using Kind = ZipEntry::Kind;
+using Status = UnzipResult::Status;
+
+namespace {
+
+// The archive lies in LIB/, the destination is GAME/, and OUTSIDE.TXT beside them
+// must survive every extraction unchanged.
+struct GoldenCase {
+    std::string title;
+    std::vector<ZipEntry> members;
+    FolderSnapshot before; // under the destination
+    FolderSnapshot after;  // under the destination
+    std::vector<std::string> written;
+    std::size_t skipped = 0;
+};
+
+void PrintTo(const GoldenCase& c, std::ostream* out) {
+    *out << c.title;
+}
+
+class UnzipGolden : public testing::TestWithParam<GoldenCase> {};
+
+TEST_P(UnzipGolden, GivesTheExpectedFolder) {
+    const GoldenCase& c = GetParam();
+    TempFolder root;
+    WriteFile(root / "OUTSIDE.TXT", "keep");
+    fs::create_directory(root / "GAME");
+    LayOut(root / "GAME", c.before);
+    MakeZip(root / "LIB" / "ADDON.ZIP", c.members);
+
+    const UnzipResult result = Unzip(root / "LIB" / "ADDON.ZIP", root / "GAME");
+
+    EXPECT_TRUE(result.ok()) << result.description;
+    EXPECT_EQ(SnapshotOf(root / "GAME"), c.after);
+    EXPECT_EQ(ReadFile(root / "OUTSIDE.TXT"), "keep");
+    EXPECT_EQ(SnapshotOf(root.path()).size(),
+              c.after.size() + 4) // GAME, LIB, LIB/ADDON.ZIP, OUTSIDE
+        << "something was written outside the destination";
+    EXPECT_EQ(result.writtenNames, c.written);
+    EXPECT_EQ(result.skippedMembers, c.skipped);
+}
+
+const GoldenCase kGoldenCases[] = {
+    {"FoldersDropped",
+     {{"A/", "", Kind::Folder}, {"A/B/ONE.TXT", "1"}, {"TWO.TXT", "2"}},
+     {},
+     {{"ONE.TXT", "1"}, {"TWO.TXT", "2"}},
+     {"ONE.TXT", "TWO.TXT"}},
+    {"BackslashFolders", {{"DATA\\SUB\\PLANE.FLT", "p"}}, {}, {{"PLANE.FLT", "p"}}, {"PLANE.FLT"}},
+    {"SpacesKept",
+     {{"My Skins/Spit fire.TGA", "s"}},
+     {},
+     {{"Spit fire.TGA", "s"}},
+     {"Spit fire.TGA"}},
+    {"LaterMemberOfOneNameWins",
+     {{"a/X.DAT", "first"}, {"b/x.dat", "second"}},
+     {},
+     {{"X.DAT", "second"}},
+     {"X.DAT"}},
+    {"ReplacesAFileOfAnyCaseWithoutASecondOne",
+     {{"EAW.EXE", "new"}},
+     {{"eaw.exe", "old"}, {"EAW.INI", "ini"}},
+     {{"eaw.exe", "new"}, {"EAW.INI", "ini"}},
+     {"eaw.exe"}},
+    {"LinkMemberNotCreated",
+     {{"LINK.TXT", "../OUTSIDE.TXT", Kind::Link}, {"REAL.TXT", "r"}},
+     {},
+     {{"REAL.TXT", "r"}},
+     {"REAL.TXT"},
+     1},
+    {"NamesThatClimbOutStayInside",
+     {{"../UP.TXT", "u"},
+      {"/tmp/ABS.TXT", "a"},
+      {"C:\\WINDOWS\\DRIVE.TXT", "d"},
+      {"C:COLON.TXT", "c"}},
+     {},
+     {{"UP.TXT", "u"}, {"ABS.TXT", "a"}, {"DRIVE.TXT", "d"}, {"COLON.TXT", "c"}},
+     {"UP.TXT", "ABS.TXT", "DRIVE.TXT", "COLON.TXT"}},
+    {"NamesWithoutAFileNameSkipped",
+     {{"dir/..", "x"}, {"..", "y"}, {"dir/.", "z"}, {"OK.TXT", "ok"}},
+     {},
+     {{"OK.TXT", "ok"}},
+     {"OK.TXT"},
+     3},
+    {"ExistingLinkReplacedNotWrittenThrough",
+     {{"TARGET.TXT", "new"}},
+     {{"TARGET.TXT", "-> ../OUTSIDE.TXT"}},
+     {{"TARGET.TXT", "new"}},
+     {"TARGET.TXT"}},
+    {"FolderInTheWayIsLeftAlone",
+     {{"MAPS", "file"}, {"OTHER.TXT", "o"}},
+     {{"MAPS", "<dir>"}, {"MAPS/KEEP.TER", "k"}},
+     {{"MAPS", "<dir>"}, {"MAPS/KEEP.TER", "k"}, {"OTHER.TXT", "o"}},
+     {"OTHER.TXT"},
+     1},
+    {"EmptyArchive", {}, {{"OLD.TXT", "old"}}, {{"OLD.TXT", "old"}}, {}},
+};
+
+INSTANTIATE_TEST_SUITE_P(Archives, UnzipGolden, testing::ValuesIn(kGoldenCases),
+                         [](const auto& info) { return info.param.title; });
+
+TEST(Unzip, EncryptedMemberIsSkippedWithoutAQuestion) {
+    TempFolder root;
+    const fs::path archive = root / "ADDON.ZIP";
+    MakeZip(archive, {{"PLAIN.TXT", "plain"}});
+    ASSERT_TRUE(AddEncryptedMember(archive, "SECRET.TXT", "hidden"));
+    fs::create_directory(root / "GAME");
+    WriteFile(root / "GAME" / "SECRET.TXT", "earlier");
+
+    const UnzipResult result = Unzip(archive, root / "GAME");
+
+    EXPECT_TRUE(result.ok());
+    EXPECT_EQ(result.writtenNames, std::vector<std::string>{"PLAIN.TXT"});
+    EXPECT_EQ(result.skippedMembers, 1u);
+    EXPECT_EQ(SnapshotOf(root / "GAME"),
+              (FolderSnapshot{{"PLAIN.TXT", "plain"}, {"SECRET.TXT", "earlier"}}));
+}
+
+TEST(Unzip, DamagedMemberKeepsTheEarlierFileAndLeavesNoTemporaryFile) {
+    TempFolder root;
+    const fs::path archive = root / "ADDON.ZIP";
+    MakeZip(archive, {{"GOOD.TXT", "good"},
+                      {"BAD.DAT", "DAMAGED-MEMBER-CONTENT", Kind::File, true},
+                      {"AFTER.TXT", "after"}});
+    ASSERT_TRUE(DamageArchiveBytes(archive, "DAMAGED-MEMBER-CONTENT"));
+    fs::create_directory(root / "GAME");
+    WriteFile(root / "GAME" / "bad.dat", "earlier");
+
+    const UnzipResult result = Unzip(archive, root / "GAME");
+
+    EXPECT_TRUE(result.ok());
+    EXPECT_EQ(result.skippedMembers, 1u);
+    EXPECT_EQ(result.writtenNames, (std::vector<std::string>{"GOOD.TXT", "AFTER.TXT"}));
+    EXPECT_EQ(
+        SnapshotOf(root / "GAME"),
+        (FolderSnapshot{{"AFTER.TXT", "after"}, {"GOOD.TXT", "good"}, {"bad.dat", "earlier"}}));
+}
+
+TEST(Unzip, ExtractsZip64Archives) {
+    TempFolder root;
+    WriteFile(root / "src" / "TERRAIN" / "MAP.TER", "terrain");
+    WriteFile(root / "src" / "README.TXT", "read me");
+    ASSERT_TRUE(MakeZip64(root / "ADDON.ZIP", root / "src"));
+    fs::create_directory(root / "GAME");
+
+    const UnzipResult result = Unzip(root / "ADDON.ZIP", root / "GAME");
+
+    EXPECT_TRUE(result.ok());
+    EXPECT_EQ(SnapshotOf(root / "GAME"),
+              (FolderSnapshot{{"MAP.TER", "terrain"}, {"README.TXT", "read me"}}));
+}
+
+TEST(Unzip, WritesNothingWhenArchiveOrDestinationIsUnusable) {
+    TempFolder root;
+    fs::create_directory(root / "GAME");
+    WriteFile(root / "GAME" / "OLD.TXT", "old");
+    WriteFile(root / "TEXT.ZIP", "plain text that only pretends to be an archive");
+    MakeZip(root / "GOOD.ZIP", {{"NEW.TXT", "new"}});
+    const struct {
+        std::string archive;
+        fs::path destination;
+        Status status;
+    } cases[] = {
+        {"MISSING.ZIP", root / "GAME", Status::ArchiveMissing},
+        {"TEXT.ZIP", root / "GAME", Status::NotAZipArchive},
+        {"GOOD.ZIP", fs::path(), Status::DestinationMissing},
+        {"GOOD.ZIP", root / "NO-SUCH-FOLDER", Status::DestinationMissing},
+    };
+    const FolderSnapshot before = SnapshotOf(root.path());
+    for (const auto& c : cases) {
+        const UnzipResult result = Unzip(root / c.archive, c.destination);
+        EXPECT_EQ(result.status, c.status) << c.archive;
+        EXPECT_FALSE(result.description.empty()) << c.archive;
+        EXPECT_TRUE(result.writtenNames.empty()) << c.archive;
+        EXPECT_EQ(SnapshotOf(root.path()), before) << c.archive;
+    }
+    EXPECT_FALSE(fs::exists("NEW.TXT")) << "an empty destination is never the current folder";
+}
+
+TEST(Unzip, ReportsProgressAfterEveryMember) {
+    TempFolder root;
+    MakeZip(root / "ADDON.ZIP", {{"A/", "", Kind::Folder}, {"A/ONE", "1"}, {"TWO", "2"}});
+    fs::create_directory(root / "GAME");
+    std::vector<std::pair<std::size_t, std::size_t>> calls;
+    Unzip(root / "ADDON.ZIP", root / "GAME",
+          [&calls](std::size_t done, std::size_t total) { calls.emplace_back(done, total); });
+    EXPECT_EQ(calls, (std::vector<std::pair<std::size_t, std::size_t>>{{1, 3}, {2, 3}, {3, 3}}));
+}
+
+} // namespace
