@@ -13,6 +13,7 @@ About::About(QWidget* mainWindow, QWidget* parent)
     ui->setupUi(this);
     ShowBanner(ui->Image1);
     ui->Image2->setPixmap(QPixmap(QStringLiteral(":/icons/about-small.png")));
+    placeFixed();
 }
 
 About::~About() = default;

@@ -1,5 +1,7 @@
 #include "windows/ChildWindow.h"
 
+#include "windows/WindowPlacement.h"
+
 #include <QCloseEvent>
 
 namespace quorvel {
@@ -8,6 +10,11 @@ ChildWindow::ChildWindow(QWidget* mainWindow, QWidget* parent)
     : QWidget(parent, Qt::Window)
     , mainWindow_(mainWindow) {
     setAttribute(Qt::WA_DeleteOnClose);
+}
+
+void ChildWindow::placeFixed() {
+    adjustSize();
+    PlaceFixedCentred(this);
 }
 
 void ChildWindow::closeEvent(QCloseEvent* event) {

@@ -15,6 +15,8 @@ public:
     ChildWindow(QWidget* mainWindow, QWidget* parent);
 
 protected:
+    // After setupUi: the window takes the size its layout asks for, fixed and centred.
+    void placeFixed();
     void closeEvent(QCloseEvent* event) override;
     virtual void Form_Unload();
 

@@ -28,6 +28,7 @@ Deleteaddon::Deleteaddon(QWidget* mainWindow, QWidget* parent)
     connect(ui->Text1, &QLineEdit::textChanged, this,
             [this](const QString& name) { ui->Command1->setEnabled(!name.isEmpty()); });
     ui->Command1->setEnabled(false);
+    placeFixed();
     Form_Load();
 }
 

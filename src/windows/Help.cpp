@@ -14,6 +14,7 @@ Help::Help(QWidget* mainWindow, QWidget* parent)
     , ui(std::make_unique<Ui::Help>()) {
     ui->setupUi(this);
     ShowBanner(ui->Image1);
+    placeFixed();
     Form_Load();
 }
 

@@ -2,6 +2,7 @@
 #include "windows/About.h"
 #include "windows/Deleteaddon.h"
 #include "windows/Help.h"
+#include "windows/Newaddon.h"
 
 #include <QPointer>
 #include <QTest>
@@ -24,6 +25,7 @@ private slots:
             {"Help", [](QWidget* main) { return new Help(main); }},
             {"About", [](QWidget* main) { return new About(main); }},
             {"Deleteaddon", [](QWidget* main) { return new Deleteaddon(main); }},
+            {"Newaddon", [](QWidget* main) { return new Newaddon(main); }},
         };
         for (const auto& [name, make] : windows) {
             QTest::addRow("%s over a disabled main window", name) << make << false;
