@@ -13,7 +13,7 @@
 namespace quorvel {
 
 Backups::Backups(Principal* mainWindow)
-    : QWidget(mainWindow, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint)
+    : QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint)
     , ui(std::make_unique<Ui::Backups>())
     , mainWindow_(mainWindow) {
     ui->setupUi(this);

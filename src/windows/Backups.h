@@ -12,7 +12,8 @@ namespace quorvel {
 class Principal;
 
 // The first-run window: the user chooses the game folder, and Accept takes the
-// security copies of the protected game files. Accept is the only way out.
+// security copies of the protected game files. Accept is the only way out. It has
+// no parent: a window parented to the main window would be disabled with it.
 class Backups : public QWidget {
     Q_OBJECT
 public:

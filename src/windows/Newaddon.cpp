@@ -5,18 +5,15 @@
 #include "library/Unzip.h"
 #include "maintenance/AddonImport.h"
 #include "ui_Newaddon.h"
+#include "windows/LongOperation.h"
 #include "windows/PathText.h"
 #include "windows/ProgramPictures.h"
 #include "windows/Prompts.h"
-
-#include <QProgressDialog>
 
 namespace fs = std::filesystem;
 
 namespace quorvel {
 namespace {
-
-constexpr int kProgressDelayMs = 500;
 
 QString importFailureText(ArchiveImportResult::Status status) {
     using Status = ArchiveImportResult::Status;
@@ -95,7 +92,9 @@ void Newaddon::Command1_Click() {
 }
 
 void Newaddon::importArchive(const fs::path& source, const fs::path& library) {
-    const ArchiveImportResult result = ImportAddonArchive(source, library);
+    ArchiveImportResult result{};
+    RunLongOperation(this, QStringLiteral("Install the Addon"),
+                     [&](const ProgressReport&) { result = ImportAddonArchive(source, library); });
     if (!result.ok())
         Prompts::ask(this, QMessageBox::Warning, QStringLiteral("QUORVEL"),
                      QStringLiteral("Install the Addon: ") + importFailureText(result.status),
@@ -103,14 +102,10 @@ void Newaddon::importArchive(const fs::path& source, const fs::path& library) {
 }
 
 void Newaddon::importPackage(const fs::path& source, const fs::path& library) {
-    QProgressDialog progress(QStringLiteral("Install the Addon"), QString(), 0, 0, this);
-    progress.setWindowModality(Qt::WindowModal);
-    progress.setMinimumDuration(kProgressDelayMs);
-    const UnzipResult result = Unzip(source, library, [&](std::size_t done, std::size_t total) {
-        progress.setMaximum(static_cast<int>(total));
-        progress.setValue(static_cast<int>(done));
+    UnzipResult result;
+    RunLongOperation(this, QStringLiteral("Install the Addon"), [&](const ProgressReport& report) {
+        result = Unzip(source, library, report);
     });
-    progress.reset();
     if (!result.ok())
         Prompts::bridgeError(this, QStringLiteral("Unzip"), ToQString(result.description));
 }

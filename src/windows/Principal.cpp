@@ -3,8 +3,16 @@
 #include "config/AddonCategory.h"
 #include "config/PathVariables.h"
 #include "library/AddonLibrary.h"
+#include "library/ClearAll.h"
+#include "library/InstallAddon.h"
+#include "library/RestoreIni.h"
+#include "library/UninstallAddon.h"
 #include "ui_Principal.h"
+#include "windows/EAWFolder.h"
+#include "windows/EnterKey.h"
+#include "windows/LongOperation.h"
 #include "windows/PathText.h"
+#include "windows/Prompts.h"
 #include "windows/TextFromFile.h"
 #include "windows/WindowPlacement.h"
 
@@ -14,11 +22,28 @@
 namespace quorvel {
 namespace {
 
+// Each installed entry keeps the names its installation wrote into the game folder.
+constexpr int kWrittenNamesRole = Qt::UserRole;
+
 std::vector<std::string> entriesOf(const QListWidget* list) {
     std::vector<std::string> entries;
     for (int row = 0; row < list->count(); ++row)
         entries.push_back(ToStdString(list->item(row)->text()));
     return entries;
+}
+
+QStringList toStringList(const std::vector<std::string>& names) {
+    QStringList list;
+    for (const std::string& name : names)
+        list << ToQString(name);
+    return list;
+}
+
+std::vector<std::string> toNames(const QStringList& list) {
+    std::vector<std::string> names;
+    for (const QString& name : list)
+        names.push_back(ToStdString(name));
+    return names;
 }
 
 } // namespace
@@ -41,13 +66,22 @@ Principal::Principal(QWidget* parent)
             if (const QListWidgetItem* item = list->currentItem(); item && item->isSelected())
                 MOSTRAR(ToQString(Paths().CategoryFolder[category]), item->text());
         });
+        OnDoubleClickOrEnter(list, [this, category] { installedList_DblClick(category); });
     }
     connect(ui->List8, &QListWidget::itemSelectionChanged, this, &Principal::List8_Click);
+    OnDoubleClickOrEnter(ui->List8, [this] { List8_DblClick(); });
+    connect(ui->Command13, &QAbstractButton::clicked, this, &Principal::BORRARTODO);
+    connect(ui->Command10, &QAbstractButton::clicked, this, &Principal::BORRARINI);
+    connect(ui->Command8, &QAbstractButton::clicked, this,
+            [this] { openWindow(new EAWFolder(this), false); });
     PlaceFixedCentred(this);
     Form_Load();
 }
 
-Principal::~Principal() = default;
+Principal::~Principal() {
+    for (const QPointer<QWidget>& window : openWindows_)
+        delete window.data();
+}
 
 QListWidget* Principal::installedList(std::size_t category) const {
     return installedLists_.at(category);
@@ -72,8 +106,7 @@ void Principal::chooseCategory(std::size_t category) {
         categoryButtons_[other]->setEnabled(other != category);
     ui->Label11->setText(ToQString(std::string(kAddonCategories[category].caption)));
     PONENLISTA();
-    ui->Text1->clear();
-    showLogo();
+    resetPreview();
 }
 
 std::optional<std::size_t> Principal::currentCategory() const {
@@ -111,6 +144,81 @@ void Principal::MOSTRAR(const QString& folder, const QString& name) {
     ui->Text1->setPlainText(TextFromFile(preview.description));
 }
 
+// Installs the chosen add-on. In a category that holds one add-on, the installed
+// one is taken out first, so the game folder never holds one add-on's files while
+// the list names another. A failed extraction records nothing.
+void Principal::List8_DblClick() {
+    const auto category = currentCategory();
+    const int row = ui->List8->currentRow();
+    if (!category || row < 0)
+        return;
+    const QString name = ui->List8->item(row)->text();
+    QListWidget* installed = installedLists_[*category];
+    if (kAddonCategories[*category].holdsOneAddon && installed->count() > 0)
+        BORRAR(*category, 0);
+
+    UnzipResult result;
+    const PathVariables paths = Paths();
+    RunLongOperation(this, QStringLiteral("Installing %1").arg(name),
+                     [&](const ProgressReport& report) {
+                         result = InstallAddon(paths.CategoryFolder[*category], ToStdString(name),
+                                               paths.GameFolder, report);
+                     });
+    if (!result.ok()) {
+        Prompts::bridgeError(this, QStringLiteral("Unzip"), ToQString(result.description));
+        return;
+    }
+    auto* entry = new QListWidgetItem(name, installed);
+    entry->setData(kWrittenNamesRole, toStringList(result.writtenNames));
+    delete ui->List8->takeItem(row);
+}
+
+void Principal::installedList_DblClick(std::size_t category) {
+    const int row = installedLists_[category]->currentRow();
+    if (row >= 0)
+        BORRAR(category, row);
+}
+
+// Uninstalls one add-on: deletes the names its installation wrote, nothing else.
+void Principal::BORRAR(std::size_t category, int row) {
+    QListWidget* list = installedLists_[category];
+    const QListWidgetItem* entry = list->item(row);
+    const QString name = entry->text();
+    UninstallAddon(Paths().GameFolder, toNames(entry->data(kWrittenNamesRole).toStringList()),
+                   Paths().BackupFolder);
+    if (currentCategory() == category)
+        ui->List8->addItem(name);
+    if (kAddonCategories[category].holdsOneAddon)
+        list->clear();
+    else
+        delete list->takeItem(row);
+    resetPreview();
+}
+
+void Principal::BORRARTODO() {
+    const PathVariables paths = Paths();
+    RunLongOperation(this, QStringLiteral("Clearing all add-ons"),
+                     [&](const ProgressReport& report) {
+                         ClearAll(paths.GameFolder, paths.BackupFolder, report);
+                     });
+    for (QListWidget* list : installedLists_)
+        list->clear();
+    ui->List8->clear();
+    resetPreview();
+    for (QAbstractButton* button : categoryButtons_)
+        button->setEnabled(true);
+    ui->Label11->setText(ToQString(std::string(kNoCategoryCaption)));
+}
+
+void Principal::BORRARINI() {
+    RestoreIni(Paths().GameFolder, Paths().BackupFolder);
+}
+
+void Principal::resetPreview() {
+    ui->Text1->clear();
+    showLogo();
+}
+
 void Principal::showLogo() {
     if (Paths().ProgramFolder.empty())
         return;
@@ -119,10 +227,24 @@ void Principal::showLogo() {
         ui->Image1->setPixmap(logo);
 }
 
+void Principal::openWindow(QWidget* window, bool keepMainEnabled) {
+    std::erase_if(openWindows_, [](const QPointer<QWidget>& open) { return open.isNull(); });
+    openWindows_.emplace_back(window);
+    window->show();
+    setEnabled(keepMainEnabled);
+}
+
+// Closing the main window always clears the game folder; it is refused only while
+// the first-run window is open.
 void Principal::closeEvent(QCloseEvent* event) {
     if (closeRefused_) {
         event->ignore();
         return;
+    }
+    BORRARTODO();
+    for (const QPointer<QWidget>& window : openWindows_) {
+        if (window)
+            window->close();
     }
     event->accept();
 }

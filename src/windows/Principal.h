@@ -1,9 +1,12 @@
 #pragma once
 
+#include <QPointer>
 #include <QWidget>
 #include <array>
 #include <memory>
 #include <optional>
+#include <string>
+#include <vector>
 
 class QAbstractButton;
 class QListWidget;
@@ -16,7 +19,8 @@ namespace quorvel {
 
 // The main window: category buttons, the selection list of the chosen category,
 // the seven installed lists, the preview and the buttons that open the other
-// windows. The installed lists are the only record of what is installed.
+// windows. The installed lists are the only record of what is installed; each
+// entry remembers the file names its installation wrote into the game folder.
 class Principal : public QWidget {
     Q_OBJECT
 public:
@@ -28,6 +32,10 @@ public:
     // While the first-run window is open the main window cannot be closed: nothing
     // else could enable it again.
     void setCloseRefused(bool refused) { closeRefused_ = refused; }
+
+    // Clear All: every loose file of the game's file types leaves the game folder,
+    // the protected files come back, and the window returns to no category.
+    void BORRARTODO();
 
     QListWidget* installedList(std::size_t category) const;
     QAbstractButton* categoryButton(std::size_t category) const;
@@ -41,12 +49,21 @@ private:
     void PONENLISTA();
     void MOSTRAR(const QString& folder, const QString& name);
     void List8_Click();
+    void List8_DblClick();
+    void installedList_DblClick(std::size_t category);
+    void BORRAR(std::size_t category, int row);
+    void BORRARINI();
     void showLogo();
+    void resetPreview();
     std::optional<std::size_t> currentCategory() const;
+    // Shows a window the main window opened; the main window stays enabled only
+    // when `keepMainEnabled`. Open windows are closed with the main window.
+    void openWindow(QWidget* window, bool keepMainEnabled);
 
     std::unique_ptr<Ui::Principal> ui;
     std::array<QAbstractButton*, 7> categoryButtons_{};
     std::array<QListWidget*, 7> installedLists_{};
+    std::vector<QPointer<QWidget>> openWindows_;
     bool closeRefused_ = false;
 };
 

@@ -9,6 +9,7 @@
 
 #include <QCheckBox>
 #include <QLineEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QtTest>
 
@@ -41,7 +42,8 @@ private slots:
         firstRun = new Backups(mainWindow);
     }
     void cleanup() {
-        delete mainWindow; // owns the first-run window
+        delete firstRun.data();
+        delete mainWindow;
         root.reset();
         SetStartingFolder(QString());
     }
@@ -127,7 +129,7 @@ private slots:
 private:
     std::unique_ptr<TempFolder> root;
     Principal* mainWindow = nullptr;
-    Backups* firstRun = nullptr;
+    QPointer<Backups> firstRun;
 };
 
 QTEST_MAIN(BackupsTest)
