@@ -5,6 +5,7 @@
 #include "library/AddonLibrary.h"
 #include "maintenance/AddonDeletion.h"
 #include "ui_Deleteaddon.h"
+#include "windows/CategoryChoice.h"
 #include "windows/PathText.h"
 #include "windows/ProgramPictures.h"
 #include "windows/Prompts.h"
@@ -19,9 +20,7 @@ Deleteaddon::Deleteaddon(QWidget* mainWindow, QWidget* parent)
     , ui(std::make_unique<Ui::Deleteaddon>()) {
     ui->setupUi(this);
     ShowBanner(ui->Image2);
-    for (const AddonCategory& category : kAddonCategories)
-        ui->Combo1->addItem(ToQString(std::string(category.singularName)));
-    ui->Combo1->setCurrentIndex(-1);
+    FillCategoryChoice(ui->Combo1);
     connect(ui->Combo1, &QComboBox::activated, this, &Deleteaddon::Combo1_Click);
     connect(ui->List1, &QListWidget::currentRowChanged, this, &Deleteaddon::List1_Click);
     connect(ui->Command1, &QPushButton::clicked, this, &Deleteaddon::Command1_Click);
@@ -38,11 +37,6 @@ void Deleteaddon::Form_Load() {
     ReloadPaths(true);
     ShowLogo(ui->Image1);
     ui->Text2->setPlainText(QStringLiteral("Information about files"));
-}
-
-fs::path Deleteaddon::chosenCategoryFolder() const {
-    const auto category = CategoryBySingularName(ToStdString(ui->Combo1->currentText()));
-    return category ? Paths().CategoryFolder[*category] : fs::path();
 }
 
 void Deleteaddon::clearDetails() {
@@ -66,7 +60,8 @@ void Deleteaddon::List1_Click(int row) {
         return;
     const QString name = ui->List1->item(row)->text();
     ui->Text1->setText(name);
-    const AddonPreview preview = LoadAddonPreview(chosenCategoryFolder(), ToStdString(name));
+    const AddonPreview preview =
+        LoadAddonPreview(ChosenCategoryFolder(ui->Combo1), ToStdString(name));
     // Without a picture of its own the add-on keeps the picture shown before.
     if (preview.picture)
         ShowPictureFile(ui->Image1, *preview.picture);
@@ -75,7 +70,7 @@ void Deleteaddon::List1_Click(int row) {
 
 void Deleteaddon::Command1_Click() {
     const QString name = ui->Text1->text();
-    const fs::path folder = chosenCategoryFolder();
+    const fs::path folder = ChosenCategoryFolder(ui->Combo1);
     if (name.isEmpty() || folder.empty())
         return;
     const AddonDeletionResult result = DeleteAddonFiles(folder, ToStdString(name));

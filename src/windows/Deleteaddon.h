@@ -2,8 +2,9 @@
 
 #include "windows/ChildWindow.h"
 
-#include <filesystem>
 #include <memory>
+#include <string>
+#include <vector>
 
 namespace Ui {
 class Deleteaddon;
@@ -26,7 +27,6 @@ private:
     void List1_Click(int row);
     void Command1_Click();
 
-    std::filesystem::path chosenCategoryFolder() const;
     void clearDetails();
     void reportFilesLeft(const std::vector<std::string>& names);
 

@@ -20,6 +20,7 @@ public:
 
 private:
     void Form_Load();
+    void showWholeTextLines();
 
     std::unique_ptr<Ui::Help> ui;
 };

@@ -1,10 +1,10 @@
 #include "windows/Newaddon.h"
 
-#include "config/AddonCategory.h"
 #include "config/PathVariables.h"
 #include "library/Unzip.h"
 #include "maintenance/AddonImport.h"
 #include "ui_Newaddon.h"
+#include "windows/CategoryChoice.h"
 #include "windows/LongOperation.h"
 #include "windows/PathText.h"
 #include "windows/ProgramPictures.h"
@@ -34,9 +34,7 @@ Newaddon::Newaddon(QWidget* mainWindow, QWidget* parent)
     , ui(std::make_unique<Ui::Newaddon>()) {
     ui->setupUi(this);
     ShowBanner(ui->Image1);
-    for (const AddonCategory& category : kAddonCategories)
-        ui->Combo1->addItem(ToQString(std::string(category.singularName)));
-    ui->Combo1->setCurrentIndex(-1);
+    FillCategoryChoice(ui->Combo1);
     ui->File1->setSuffix(QStringLiteral(".zip"));
     connect(ui->Drive1, &DrivePicker::driveChanged, this, &Newaddon::Drive1_Change);
     connect(ui->Dir1, &FolderPicker::folderChanged, this, &Newaddon::Dir1_Change);
@@ -79,12 +77,11 @@ void Newaddon::enableInstallWhenReady() {
 }
 
 void Newaddon::Command1_Click() {
-    const auto category = CategoryBySingularName(ToStdString(ui->Combo1->currentText()));
     const QString fileName = ui->File1->selectedFileName();
-    if (!category || fileName.isEmpty())
+    if (ui->Combo1->currentIndex() < 0 || fileName.isEmpty())
         return;
     const fs::path source = ToPath(ui->Dir1->folder()) / ToPath(fileName);
-    const fs::path library = Paths().CategoryFolder[*category];
+    const fs::path library = ChosenCategoryFolder(ui->Combo1);
     if (ui->Option1->isChecked())
         importArchive(source, library);
     else

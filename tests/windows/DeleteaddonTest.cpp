@@ -1,7 +1,6 @@
 #include "windows/Deleteaddon.h"
 
 #include "ProgramFolderFixture.h"
-#include "platform/FolderListing.h"
 #include "windows/Prompts.h"
 
 #include <QComboBox>
@@ -27,14 +26,6 @@ QStringList entries(const QListWidget* list) {
     return names;
 }
 
-QStringList filesIn(const fs::path& folder) {
-    QStringList names;
-    const FolderListing listing(folder);
-    for (const std::string& name : listing.regularFiles())
-        names << QString::fromStdString(name);
-    return names;
-}
-
 // Drives the window by its controls as the user would.
 struct DeleteaddonDriver {
     explicit DeleteaddonDriver(Deleteaddon& window)
@@ -45,11 +36,7 @@ struct DeleteaddonDriver {
         , picture(window.findChild<QLabel*>("Image1"))
         , button(window.findChild<QPushButton*>("Command1")) {}
 
-    void chooseCategory(const QString& category) const {
-        const int index = combo->findText(category);
-        combo->setCurrentIndex(index);
-        emit combo->activated(index);
-    }
+    void chooseCategory(const QString& category) const { ChooseInCombo(combo, category); }
     void chooseAddon(const QString& addon) const {
         list->setCurrentItem(list->findItems(addon, Qt::MatchExactly).value(0));
     }
@@ -81,11 +68,9 @@ private slots:
         QCOMPARE(window.windowTitle(), "EUROPEAN AIR WAR Quorvel v1.0 - Delete Addon");
         QCOMPARE(window.findChild<QLabel*>("Label1")->text(),
                  "Category of the addon that you want delete");
-        QStringList categories;
-        for (int i = 0; i < ui.combo->count(); ++i)
-            categories << ui.combo->itemText(i);
-        QCOMPARE(categories, (QStringList{"FLIGHT MODEL", "MISSION", "SKIN PACK", "TERRAIN",
-                                          "GRAPHIC", "SOUND PACK", "EAW.EXE FILE"}));
+        QCOMPARE(ComboItems(ui.combo),
+                 (QStringList{"FLIGHT MODEL", "MISSION", "SKIN PACK", "TERRAIN", "GRAPHIC",
+                              "SOUND PACK", "EAW.EXE FILE"}));
         QCOMPARE(ui.combo->currentIndex(), -1);
         QCOMPARE(ui.list->count(), 0);
         QCOMPARE(ui.description->toPlainText(), "Information about files");
@@ -114,7 +99,7 @@ private slots:
         QCOMPARE(ui.pictureSize(), QSize(40, 30));
 
         ui.pressDelete();
-        QCOMPARE(filesIn(skins), (QStringList{"alpha.beta.zip", "alphabet.zip"}));
+        QCOMPARE(FilesIn(skins), (QStringList{"alpha.beta.zip", "alphabet.zip"}));
         QCOMPARE(entries(ui.list), (QStringList{"ALPHA.BETA", "ALPHABET"}));
         QCOMPARE(ui.name->text(), "");
         QCOMPARE(ui.description->toPlainText(), "");
@@ -139,7 +124,7 @@ private slots:
         QCOMPARE(ui.description->toPlainText(), "mixed text");
         QCOMPARE(ui.pictureSize(), QSize(33, 22));
         ui.pressDelete();
-        QCOMPARE(filesIn(graphics), QStringList{"other.zip"});
+        QCOMPARE(FilesIn(graphics), QStringList{"other.zip"});
         QCOMPARE(entries(ui.list), QStringList{"OTHER"});
     }
 
@@ -172,8 +157,8 @@ private slots:
         ui.chooseCategory("MISSION");
         ui.chooseAddon("ALPHA");
         ui.pressDelete();
-        QCOMPARE(filesIn(program.library("MISSIONS")), QStringList{});
-        QCOMPARE(filesIn(program.library("SKINS")), QStringList{"alpha.zip"});
+        QCOMPARE(FilesIn(program.library("MISSIONS")), QStringList{});
+        QCOMPARE(FilesIn(program.library("SKINS")), QStringList{"alpha.zip"});
         ui.chooseCategory("SKIN PACK");
         QCOMPARE(entries(ui.list), QStringList{"ALPHA"});
     }
@@ -204,7 +189,7 @@ private slots:
         ui.chooseCategory("SKIN PACK");
         QVERIFY(!ui.button->isEnabled());
         ui.button->click();
-        QCOMPARE(filesIn(program.library("SKINS")), QStringList{"alpha.zip"});
+        QCOMPARE(FilesIn(program.library("SKINS")), QStringList{"alpha.zip"});
     }
 };
 

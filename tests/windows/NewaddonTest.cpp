@@ -1,7 +1,6 @@
 #include "windows/Newaddon.h"
 
 #include "ProgramFolderFixture.h"
-#include "platform/FolderListing.h"
 #include "platform/NameFolding.h"
 #include "support/ZipBuilder.h"
 #include "windows/FolderPickers.h"
@@ -24,14 +23,6 @@ QString text(const fs::path& path) {
     return QString::fromStdString(path.string());
 }
 
-QStringList filesIn(const fs::path& folder) {
-    const FolderListing listing(folder);
-    QStringList names;
-    for (const std::string& name : listing.regularFiles())
-        names << QString::fromStdString(name);
-    return names;
-}
-
 // Drives the window by its controls as the user would.
 struct NewaddonDriver {
     explicit NewaddonDriver(Newaddon& window)
@@ -44,11 +35,7 @@ struct NewaddonDriver {
         , echo(window.findChild<QLineEdit*>("Text1"))
         , button(window.findChild<QPushButton*>("Command1")) {}
 
-    void chooseCategory(const QString& category) const {
-        const int index = combo->findText(category);
-        combo->setCurrentIndex(index);
-        emit combo->activated(index);
-    }
+    void chooseCategory(const QString& category) const { ChooseInCombo(combo, category); }
     void chooseFile(const QString& name) const {
         files->setCurrentItem(files->findItems(name, Qt::MatchExactly).value(0));
     }
@@ -107,11 +94,9 @@ private slots:
             QCOMPARE(ui.package->text(),
                      "Zip file with one JPG one TXT and one ZIP file (Quorvel file)");
             QCOMPARE(ui.button->text(), "Install the Addon");
-            QStringList categories;
-            for (int i = 0; i < ui.combo->count(); ++i)
-                categories << ui.combo->itemText(i);
-            QCOMPARE(categories, (QStringList{"FLIGHT MODEL", "MISSION", "SKIN PACK", "TERRAIN",
-                                              "GRAPHIC", "SOUND PACK", "EAW.EXE FILE"}));
+            QCOMPARE(ComboItems(ui.combo),
+                     (QStringList{"FLIGHT MODEL", "MISSION", "SKIN PACK", "TERRAIN", "GRAPHIC",
+                                  "SOUND PACK", "EAW.EXE FILE"}));
             QCOMPARE(ui.combo->currentIndex(), -1);
             QVERIFY(ui.normal->isChecked());
             QCOMPARE(ui.folder->folder(), text(fixture.download()));
@@ -178,7 +163,7 @@ private slots:
         QVERIFY(ui.button->isEnabled());
         ui.pressInstall();
 
-        QCOMPARE(filesIn(library), libraryAfter);
+        QCOMPARE(FilesIn(library), libraryAfter);
         for (const QString& member : members) {
             const QString bare = member.section(QRegularExpression("[/\\\\]"), -1);
             if (asPackage)
@@ -200,7 +185,7 @@ private slots:
         ui.chooseCategory("GRAPHIC");
         ui.chooseFile("alpha.zip");
         ui.pressInstall();
-        QCOMPARE(filesIn(library), QStringList{"alpha.zip"});
+        QCOMPARE(FilesIn(library), QStringList{"alpha.zip"});
         QCOMPARE(ReadFile(library / "alpha.zip"), "the only copy");
         QVERIFY(Prompts::shown().empty());
     }
@@ -230,8 +215,8 @@ private slots:
             ui.button->click();
         }
         fs::current_path(previous);
-        QCOMPARE(filesIn(fixture.program.library("FLIGHTMODELS")), QStringList{});
-        QCOMPARE(filesIn(fixture.program.root()), QStringList{"QUORVEL.INI"});
+        QCOMPARE(FilesIn(fixture.program.library("FLIGHTMODELS")), QStringList{});
+        QCOMPARE(FilesIn(fixture.program.root()), QStringList{"QUORVEL.INI"});
     }
 
     void failuresAreReported_data() {
@@ -261,7 +246,7 @@ private slots:
         QCOMPARE(Prompts::shown().size(), std::size_t(1));
         QCOMPARE(Prompts::shown()[0].title, title);
         QVERIFY(Prompts::shown()[0].text.startsWith(textStart));
-        QCOMPARE(filesIn(fixture.program.library("TERRAINS")), QStringList{});
+        QCOMPARE(FilesIn(fixture.program.library("TERRAINS")), QStringList{});
         QVERIFY(!fs::exists(fixture.program.library("SOUNDS")));
     }
 

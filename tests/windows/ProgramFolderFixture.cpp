@@ -1,7 +1,9 @@
 #include "ProgramFolderFixture.h"
 
 #include "config/PathVariables.h"
+#include "platform/FolderListing.h"
 
+#include <QComboBox>
 #include <QImage>
 
 namespace fs = std::filesystem;
@@ -23,6 +25,27 @@ void WriteJpeg(const fs::path& path, QSize size) {
     QImage image(size, QImage::Format_RGB32);
     image.fill(Qt::darkGreen);
     image.save(QString::fromStdString(path.string()), "JPG");
+}
+
+QStringList FilesIn(const fs::path& folder) {
+    const FolderListing listing(folder);
+    QStringList names;
+    for (const std::string& name : listing.regularFiles())
+        names << QString::fromStdString(name);
+    return names;
+}
+
+void ChooseInCombo(QComboBox* combo, const QString& text) {
+    const int index = combo->findText(text);
+    combo->setCurrentIndex(index);
+    emit combo->activated(index);
+}
+
+QStringList ComboItems(const QComboBox* combo) {
+    QStringList items;
+    for (int i = 0; i < combo->count(); ++i)
+        items << combo->itemText(i);
+    return items;
 }
 
 } // namespace quorvel::test

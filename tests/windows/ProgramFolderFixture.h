@@ -3,8 +3,11 @@
 #include "support/TempFolder.h"
 
 #include <QSize>
+#include <QStringList>
 #include <filesystem>
 #include <string>
+
+class QComboBox;
 
 namespace quorvel::test {
 
@@ -23,5 +26,14 @@ private:
 
 // Writes a JPEG of the given size, so that a test can tell pictures apart by size.
 void WriteJpeg(const std::filesystem::path& path, QSize size);
+
+// The regular files directly in `folder`, in name order.
+QStringList FilesIn(const std::filesystem::path& folder);
+
+// Chooses `text` in a combo box as the user does, raising `activated`.
+void ChooseInCombo(QComboBox* combo, const QString& text);
+
+// The items of a combo box, in order.
+QStringList ComboItems(const QComboBox* combo);
 
 } // namespace quorvel::test
