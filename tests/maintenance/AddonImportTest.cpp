@@ -15,69 +15,6 @@ using Names = std::vector<std::string>;
 
 namespace {
 
-struct ImportCase {
-    const char* label;
-    Names libraryBefore;    // each file holds "old"
-    std::string sourceName; // written outside the library, holding "new"
-    Status status;
-    Names libraryAfter;
-    std::string importedName; // the library file that must hold "new"
-};
-
-void PrintTo(const ImportCase& c, std::ostream* out) {
-    *out << c.label;
-}
-
-class ImportsAnArchive : public testing::TestWithParam<ImportCase> {};
-
-TEST_P(ImportsAnArchive, LibraryAfterwards) {
-    const ImportCase& c = GetParam();
-    TempFolder root;
-    const fs::path library = root / "SKINS";
-    fs::create_directories(library);
-    for (const std::string& name : c.libraryBefore)
-        WriteFile(library / name, "old");
-    WriteFile(root / "download" / c.sourceName, "new");
-
-    const ArchiveImportResult result =
-        ImportAddonArchive(root / "download" / c.sourceName, library);
-
-    EXPECT_EQ(result.status, c.status);
-    EXPECT_EQ(result.destination, library / c.importedName);
-    EXPECT_EQ(ReadFile(library / c.importedName), "new");
-    EXPECT_EQ(FolderListing(library).regularFiles(), c.libraryAfter);
-    EXPECT_EQ(ReadFile(root / "download" / c.sourceName), "new");
-}
-
-INSTANTIATE_TEST_SUITE_P(Cases, ImportsAnArchive,
-                         testing::Values(ImportCase{"New",
-                                                    {"beta.zip"},
-                                                    "alpha.zip",
-                                                    Status::Copied,
-                                                    {"alpha.zip", "beta.zip"},
-                                                    "alpha.zip"},
-                                         ImportCase{"ReplacesSameName",
-                                                    {"alpha.zip"},
-                                                    "alpha.zip",
-                                                    Status::Copied,
-                                                    {"alpha.zip"},
-                                                    "alpha.zip"},
-                                         ImportCase{"ReplacesSameNameInOtherCase",
-                                                    {"alpha.zip", "alpha.txt"},
-                                                    "ALPHA.ZIP",
-                                                    Status::Copied,
-                                                    {"alpha.txt", "alpha.zip"},
-                                                    "alpha.zip"},
-                                         ImportCase{"KeepsBlanksInTheName",
-                                                    {},
-                                                    "Me 109 E.ZIP",
-                                                    Status::Copied,
-                                                    {"Me 109 E.ZIP"},
-                                                    "Me 109 E.ZIP"}),
-                         [](const testing::TestParamInfo<ImportCase>& info) {
-                             return info.param.label;
-                         });
-
 TEST(AddonImport, TheLibrarysOwnCopyIsKept) {
     TempFolder root;
     const fs::path library = root / "SKINS";

@@ -22,9 +22,6 @@ private slots:
         QTest::newRow("empty") << QByteArray() << true << QString();
         QTest::newRow("windows lines")
             << QByteArray("First\r\nSecond\r\n") << true << QStringLiteral("First\nSecond\n");
-        QTest::newRow("western bytes")
-            << QByteArray("Caf\xe9") << true << QStringLiteral("Caf\u00e9");
-        QTest::newRow("utf-8") << QByteArray("Caf\xc3\xa9") << true << QStringLiteral("Caf\u00e9");
     }
 
     void helpShowsReadme() {
