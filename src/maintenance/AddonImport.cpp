@@ -1,0 +1,29 @@
+#include "maintenance/AddonImport.h"
+
+#include "platform/FileOperations.h"
+#include "platform/FolderListing.h"
+
+#include <system_error>
+
+namespace fs = std::filesystem;
+
+namespace quorvel {
+
+ArchiveImportResult ImportAddonArchive(const fs::path& sourceFile, const fs::path& categoryFolder) {
+    using Status = ArchiveImportResult::Status;
+    if (categoryFolder.empty())
+        return {Status::NoLibraryFolder, {}};
+    std::error_code ec;
+    if (!sourceFile.has_filename() || !fs::is_regular_file(sourceFile, ec))
+        return {Status::NoFile, {}};
+    // "ALPHA.ZIP" replaces "alpha.zip" instead of standing beside it, as it would
+    // on the file systems the game runs on.
+    const fs::path destination = ResolveInFolder(categoryFolder, sourceFile.filename().string());
+    if (fs::exists(destination, ec) && fs::equivalent(sourceFile, destination, ec))
+        return {Status::AlreadyInLibrary, destination};
+    if (!CopyFileReplacing(sourceFile, destination))
+        return {Status::CopyFailed, {}};
+    return {Status::Copied, destination};
+}
+
+} // namespace quorvel

@@ -1,0 +1,36 @@
+#pragma once
+
+#include "windows/ChildWindow.h"
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace Ui {
+class Deleteaddon;
+}
+
+namespace quorvel {
+
+// Deletes an add-on, with every file of its base name, from a category's library
+// folder. The main window stays usable while this window is open.
+class Deleteaddon : public ChildWindow {
+    Q_OBJECT
+
+public:
+    explicit Deleteaddon(QWidget* mainWindow, QWidget* parent = nullptr);
+    ~Deleteaddon() override;
+
+private:
+    void Form_Load();
+    void Combo1_Click(int index);
+    void List1_Click(int row);
+    void Command1_Click();
+
+    void clearDetails();
+    void reportFilesLeft(const std::vector<std::string>& names);
+
+    std::unique_ptr<Ui::Deleteaddon> ui;
+};
+
+} // namespace quorvel

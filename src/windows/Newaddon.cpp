@@ -1,0 +1,110 @@
+#include "windows/Newaddon.h"
+
+#include "config/PathVariables.h"
+#include "library/Unzip.h"
+#include "maintenance/AddonImport.h"
+#include "ui_Newaddon.h"
+#include "windows/CategoryChoice.h"
+#include "windows/LongOperation.h"
+#include "windows/PathText.h"
+#include "windows/ProgramPictures.h"
+#include "windows/Prompts.h"
+
+namespace fs = std::filesystem;
+
+namespace quorvel {
+namespace {
+
+QString importFailureText(ArchiveImportResult::Status status) {
+    using Status = ArchiveImportResult::Status;
+    switch (status) {
+    case Status::NoLibraryFolder:
+        return QStringLiteral("no library folder is set for this category in QUORVEL.INI.");
+    case Status::NoFile:
+        return QStringLiteral("the chosen file cannot be read.");
+    default:
+        return QStringLiteral("the file could not be copied into the library folder.");
+    }
+}
+
+} // namespace
+
+Newaddon::Newaddon(QWidget* mainWindow, QWidget* parent)
+    : ChildWindow(mainWindow, parent)
+    , ui(std::make_unique<Ui::Newaddon>()) {
+    ui->setupUi(this);
+    ShowBanner(ui->Image1);
+    FillCategoryChoice(ui->Combo1);
+    ui->File1->setSuffix(QStringLiteral(".zip"));
+    connect(ui->Drive1, &DrivePicker::driveChanged, this, &Newaddon::Drive1_Change);
+    connect(ui->Dir1, &FolderPicker::folderChanged, this, &Newaddon::Dir1_Change);
+    connect(ui->File1, &FilePicker::fileActivated, this, &Newaddon::File1_DblClick);
+    connect(ui->Command1, &QPushButton::clicked, this, &Newaddon::Command1_Click);
+    connect(ui->Combo1, &QComboBox::activated, this, &Newaddon::enableInstallWhenReady);
+    connect(ui->File1, &QListWidget::itemSelectionChanged, this, &Newaddon::enableInstallWhenReady);
+    placeFixed();
+    Form_Load();
+}
+
+Newaddon::~Newaddon() = default;
+
+void Newaddon::Form_Load() {
+    ReloadPaths(true);
+    ui->Option1->setChecked(true);
+    ui->Dir1->setFolder(StartingFolder());
+    ui->Drive1->setDrive(StartingFolder());
+    enableInstallWhenReady();
+}
+
+void Newaddon::Drive1_Change() {
+    MoveFolderPickerToDrive(this, ui->Drive1, ui->Dir1);
+}
+
+void Newaddon::Dir1_Change(const QString& folder) {
+    ui->File1->setFolder(folder);
+    enableInstallWhenReady();
+}
+
+void Newaddon::File1_DblClick(const QString& fileName) {
+    ui->Text1->setText(fileName);
+}
+
+// Without a category there is no library folder, and without a file nothing to
+// bring in: the button waits for both rather than writing anywhere else.
+void Newaddon::enableInstallWhenReady() {
+    ui->Command1->setEnabled(ui->Combo1->currentIndex() >= 0 &&
+                             !ui->File1->selectedFileName().isEmpty());
+}
+
+void Newaddon::Command1_Click() {
+    const QString fileName = ui->File1->selectedFileName();
+    if (ui->Combo1->currentIndex() < 0 || fileName.isEmpty())
+        return;
+    const fs::path source = ToPath(ui->Dir1->folder()) / ToPath(fileName);
+    const fs::path library = ChosenCategoryFolder(ui->Combo1);
+    if (ui->Option1->isChecked())
+        importArchive(source, library);
+    else
+        importPackage(source, library);
+}
+
+void Newaddon::importArchive(const fs::path& source, const fs::path& library) {
+    ArchiveImportResult result{};
+    RunLongOperation(this, QStringLiteral("Install the Addon"),
+                     [&](const ProgressReport&) { result = ImportAddonArchive(source, library); });
+    if (!result.ok())
+        Prompts::ask(this, QMessageBox::Warning, QStringLiteral("QUORVEL"),
+                     QStringLiteral("Install the Addon: ") + importFailureText(result.status),
+                     QMessageBox::Ok);
+}
+
+void Newaddon::importPackage(const fs::path& source, const fs::path& library) {
+    UnzipResult result;
+    RunLongOperation(this, QStringLiteral("Install the Addon"), [&](const ProgressReport& report) {
+        result = Unzip(source, library, report);
+    });
+    if (!result.ok())
+        Prompts::bridgeError(this, QStringLiteral("Unzip"), ToQString(result.description));
+}
+
+} // namespace quorvel

@@ -1,0 +1,269 @@
+#include "windows/Newaddon.h"
+
+#include "ProgramFolderFixture.h"
+#include "platform/NameFolding.h"
+#include "support/ZipBuilder.h"
+#include "windows/FolderPickers.h"
+#include "windows/Prompts.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+
+namespace fs = std::filesystem;
+using namespace quorvel;
+using namespace quorvel::test;
+
+namespace {
+
+QString text(const fs::path& path) {
+    return QString::fromStdString(path.string());
+}
+
+// Drives the window by its controls as the user would.
+struct NewaddonDriver {
+    explicit NewaddonDriver(Newaddon& window)
+        : combo(window.findChild<QComboBox*>("Combo1"))
+        , normal(window.findChild<QRadioButton*>("Option1"))
+        , package(window.findChild<QRadioButton*>("Option2"))
+        , drive(window.findChild<DrivePicker*>("Drive1"))
+        , folder(window.findChild<FolderPicker*>("Dir1"))
+        , files(window.findChild<FilePicker*>("File1"))
+        , echo(window.findChild<QLineEdit*>("Text1"))
+        , button(window.findChild<QPushButton*>("Command1")) {}
+
+    void chooseCategory(const QString& category) const { ChooseInCombo(combo, category); }
+    void chooseFile(const QString& name) const {
+        files->setCurrentItem(files->findItems(name, Qt::MatchExactly).value(0));
+    }
+    QStringList listedFiles() const {
+        QStringList names;
+        for (int row = 0; row < files->count(); ++row)
+            names << files->item(row)->text();
+        return names;
+    }
+    void pressInstall() const { QTest::mouseClick(button, Qt::LeftButton); }
+
+    QComboBox* combo;
+    QRadioButton* normal;
+    QRadioButton* package;
+    DrivePicker* drive;
+    FolderPicker* folder;
+    FilePicker* files;
+    QLineEdit* echo;
+    QPushButton* button;
+};
+
+// A program folder and a download folder where the pickers start.
+struct ImportFixture {
+    ImportFixture() {
+        fs::create_directories(download());
+        SetStartingFolder(text(download()));
+    }
+    ~ImportFixture() { SetStartingFolder(QString()); }
+    fs::path download() const { return program.root() / "download"; }
+
+    ProgramFolderFixture program;
+};
+
+} // namespace
+
+class NewaddonTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init() { Prompts::reset(); }
+
+    void opensAfreshEachTime() {
+        ImportFixture fixture;
+        WriteFile(fixture.download() / "alpha.zip", "zip");
+        WriteFile(fixture.download() / "BETA.ZIP", "zip");
+        WriteFile(fixture.download() / "notes.txt", "text");
+        for (int opening = 0; opening < 2; ++opening) {
+            Newaddon window(nullptr);
+            const NewaddonDriver ui(window);
+            QCOMPARE(window.windowTitle(), "EUROPEAN AIR WAR Quorvel v1.0 - New Addon");
+            QCOMPARE(window.findChild<QLabel*>("Label1")->text(),
+                     "Category of the Addon that you want install");
+            QCOMPARE(window.findChild<QLabel*>("Label2")->text(),
+                     "Type of file that you want install");
+            QCOMPARE(ui.normal->text(), "Zip file with the addon  (Normal addon file)");
+            QCOMPARE(ui.package->text(),
+                     "Zip file with one JPG one TXT and one ZIP file (Quorvel file)");
+            QCOMPARE(ui.button->text(), "Install the Addon");
+            QCOMPARE(ComboItems(ui.combo),
+                     (QStringList{"FLIGHT MODEL", "MISSION", "SKIN PACK", "TERRAIN", "GRAPHIC",
+                                  "SOUND PACK", "EAW.EXE FILE"}));
+            QCOMPARE(ui.combo->currentIndex(), -1);
+            QVERIFY(ui.normal->isChecked());
+            QCOMPARE(ui.folder->folder(), text(fixture.download()));
+            QCOMPARE(ui.listedFiles(), (QStringList{"alpha.zip", "BETA.ZIP"}));
+            QVERIFY(!ui.button->isEnabled());
+            ui.package->setChecked(true);
+            ui.chooseCategory("MISSION");
+        }
+    }
+
+    void echoesTheFileActivated() {
+        ImportFixture fixture;
+        WriteFile(fixture.download() / "alpha.zip", "zip");
+        Newaddon window(nullptr);
+        const NewaddonDriver ui(window);
+        ui.chooseFile("alpha.zip");
+        QTest::keyClick(ui.files, Qt::Key_Return);
+        QCOMPARE(ui.echo->text(), "alpha.zip");
+    }
+
+    void imports_data() {
+        QTest::addColumn<bool>("asPackage");
+        QTest::addColumn<QString>("fileName");
+        QTest::addColumn<QStringList>("members");       // each member holds its own stored name
+        QTest::addColumn<QStringList>("libraryBefore"); // each file holds "old"
+        QTest::addColumn<QStringList>("libraryAfter");
+        QTest::newRow("normal add-on, new")
+            << false << "alpha.zip" << QStringList{"alpha.pak"} << QStringList{"beta.zip"}
+            << QStringList{"alpha.zip", "beta.zip"};
+        QTest::newRow("normal add-on replacing one of the same name")
+            << false << "ALPHA.ZIP" << QStringList{"alpha.pak"}
+            << QStringList{"alpha.txt", "alpha.zip"} << QStringList{"alpha.txt", "alpha.zip"};
+        QTest::newRow("package whose members sit in folders")
+            << true << "alpha-package.zip"
+            << QStringList{"pack/alpha.zip", "pack/text/alpha.txt", "alpha.jpg"}
+            << QStringList{"alpha.txt"} << QStringList{"alpha.jpg", "alpha.txt", "alpha.zip"};
+        QTest::newRow("normal archive imported as a package")
+            << true << "plain.zip" << QStringList{"plain.pak", "sub\\plain.dat"} << QStringList{}
+            << QStringList{"plain.dat", "plain.pak"};
+    }
+
+    void imports() {
+        QFETCH(bool, asPackage);
+        QFETCH(QString, fileName);
+        QFETCH(QStringList, members);
+        QFETCH(QStringList, libraryBefore);
+        QFETCH(QStringList, libraryAfter);
+        ImportFixture fixture;
+        const fs::path library = fixture.program.library("SKINS");
+        for (const QString& name : libraryBefore)
+            WriteFile(library / name.toStdString(), "old");
+        std::vector<ZipEntry> entries;
+        for (const QString& member : members)
+            entries.push_back({member.toStdString(), member.toStdString()});
+        const fs::path source = fixture.download() / fileName.toStdString();
+        MakeZip(source, entries);
+        const std::string sourceBytes = ReadFile(source);
+
+        Newaddon window(nullptr);
+        const NewaddonDriver ui(window);
+        ui.chooseCategory("SKIN PACK");
+        (asPackage ? ui.package : ui.normal)->setChecked(true);
+        ui.chooseFile(fileName);
+        QVERIFY(ui.button->isEnabled());
+        ui.pressInstall();
+
+        QCOMPARE(FilesIn(library), libraryAfter);
+        for (const QString& member : members) {
+            const QString bare = member.section(QRegularExpression("[/\\\\]"), -1);
+            if (asPackage)
+                QCOMPARE(ReadFile(library / bare.toStdString()), member.toStdString());
+        }
+        if (!asPackage)
+            QCOMPARE(ReadFile(library / fileName.toLower().toStdString()), sourceBytes);
+        QCOMPARE(ReadFile(source), sourceBytes);
+        QVERIFY(Prompts::shown().empty());
+    }
+
+    void theLibrarysOwnFileIsKept() {
+        ImportFixture fixture;
+        const fs::path library = fixture.program.library("GRAPHICS");
+        WriteFile(library / "alpha.zip", "the only copy");
+        Newaddon window(nullptr);
+        const NewaddonDriver ui(window);
+        QVERIFY(ui.folder->setFolder(text(library)));
+        ui.chooseCategory("GRAPHIC");
+        ui.chooseFile("alpha.zip");
+        ui.pressInstall();
+        QCOMPARE(FilesIn(library), QStringList{"alpha.zip"});
+        QCOMPARE(ReadFile(library / "alpha.zip"), "the only copy");
+        QVERIFY(Prompts::shown().empty());
+    }
+
+    void nothingIsWrittenWithoutCategoryAndFile_data() {
+        QTest::addColumn<bool>("chooseCategory");
+        QTest::addColumn<bool>("chooseFile");
+        QTest::newRow("no category") << false << true;
+        QTest::newRow("no file") << true << false;
+    }
+
+    void nothingIsWrittenWithoutCategoryAndFile() {
+        QFETCH(bool, chooseCategory);
+        QFETCH(bool, chooseFile);
+        ImportFixture fixture;
+        WriteFile(fixture.download() / "alpha.zip", "zip");
+        const fs::path previous = fs::current_path();
+        fs::current_path(fixture.program.root());
+        {
+            Newaddon window(nullptr);
+            const NewaddonDriver ui(window);
+            if (chooseCategory)
+                ui.chooseCategory("FLIGHT MODEL");
+            if (chooseFile)
+                ui.chooseFile("alpha.zip");
+            QVERIFY(!ui.button->isEnabled());
+            ui.button->click();
+        }
+        fs::current_path(previous);
+        QCOMPARE(FilesIn(fixture.program.library("FLIGHTMODELS")), QStringList{});
+        QCOMPARE(FilesIn(fixture.program.root()), QStringList{"QUORVEL.INI"});
+    }
+
+    void failuresAreReported_data() {
+        QTest::addColumn<bool>("asPackage");
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<QString>("textStart");
+        QTest::newRow("copy into a missing library folder") << false << "QUORVEL"
+                                                            << "Install the Addon: ";
+        QTest::newRow("package that is not a zip archive") << true << "QUORVEL"
+                                                           << "Unzip: ";
+    }
+
+    void failuresAreReported() {
+        QFETCH(bool, asPackage);
+        QFETCH(QString, title);
+        QFETCH(QString, textStart);
+        ImportFixture fixture;
+        WriteFile(fixture.download() / "broken.zip", "not a zip archive");
+        fs::remove_all(fixture.program.library("SOUNDS"));
+        Newaddon window(nullptr);
+        const NewaddonDriver ui(window);
+        ui.chooseCategory(asPackage ? "TERRAIN" : "SOUND PACK");
+        (asPackage ? ui.package : ui.normal)->setChecked(true);
+        ui.chooseFile("broken.zip");
+        Prompts::answerNext(QMessageBox::Ok);
+        ui.pressInstall();
+        QCOMPARE(Prompts::shown().size(), std::size_t(1));
+        QCOMPARE(Prompts::shown()[0].title, title);
+        QVERIFY(Prompts::shown()[0].text.startsWith(textStart));
+        QCOMPARE(FilesIn(fixture.program.library("TERRAINS")), QStringList{});
+        QVERIFY(!fs::exists(fixture.program.library("SOUNDS")));
+    }
+
+    void anUnreadableDriveAsksAndCancelGoesBack() {
+        ImportFixture fixture;
+        Newaddon window(nullptr);
+        const NewaddonDriver ui(window);
+        ui.drive->addDrive("E:", text(fixture.program.root() / "no-disc"));
+        Prompts::answerNext(QMessageBox::Retry);
+        Prompts::answerNext(QMessageBox::Cancel);
+        ui.drive->setCurrentIndex(ui.drive->findText("E:"));
+        QCOMPARE(Prompts::shown().size(), std::size_t(2));
+        QCOMPARE(Prompts::shown()[1].title, "Alert !!!");
+        QCOMPARE(ui.folder->folder(), text(fixture.download()));
+        QVERIFY(ui.drive->currentText() != "E:");
+    }
+};
+
+QTEST_MAIN(NewaddonTest)
+#include "NewaddonTest.moc"
