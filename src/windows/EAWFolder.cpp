@@ -7,20 +7,17 @@
 #include "windows/Principal.h"
 #include "windows/WindowPlacement.h"
 
-#include <QCloseEvent>
-
 namespace quorvel {
 
 EAWFolder::EAWFolder(Principal* mainWindow)
-    : QWidget(nullptr, Qt::Window | Qt::WindowTitleHint | Qt::WindowCloseButtonHint)
+    : ChildWindow(mainWindow, nullptr)
     , ui(std::make_unique<Ui::EAWFolder>())
     , mainWindow_(mainWindow) {
     ui->setupUi(this);
-    setAttribute(Qt::WA_DeleteOnClose);
     connect(ui->Dir1, &FolderPicker::folderChanged, this, &EAWFolder::Dir1_Change);
     connect(ui->Drive1, &DrivePicker::driveChanged, this, &EAWFolder::Drive1_Change);
     connect(ui->Command1, &QPushButton::clicked, this, &EAWFolder::Command1_Click);
-    connect(ui->Command2, &QPushButton::clicked, this, &EAWFolder::Command2_Click);
+    connect(ui->Command2, &QPushButton::clicked, this, &QWidget::close);
     PlaceFixedCentred(this);
     Form_Load();
 }
@@ -49,26 +46,15 @@ void EAWFolder::Command1_Click() {
     ReloadPaths(false);
     mainWindow_->setGameFolderText(ToQString(StoredGameFolder()));
     ReplaceSecurityCopies(Paths().GameFolder, Paths().BackupFolder);
-    mainWindow_->setEnabled(true);
-    decided_ = true;
+    accepted_ = true;
     close();
 }
 
-void EAWFolder::Command2_Click() {
-    cancel();
-    close();
-}
-
-void EAWFolder::cancel() {
-    StorePaths(ToStdString(ui->Text2->text()));
-    mainWindow_->setEnabled(true);
-    decided_ = true;
-}
-
-void EAWFolder::closeEvent(QCloseEvent* event) {
-    if (!decided_)
-        cancel();
-    event->accept();
+// Cancel, or any close but Accept: the folder that was current is stored again.
+void EAWFolder::Form_Unload() {
+    if (!accepted_)
+        StorePaths(ToStdString(ui->Text2->text()));
+    ChildWindow::Form_Unload();
 }
 
 } // namespace quorvel

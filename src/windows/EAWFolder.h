@@ -1,6 +1,7 @@
 #pragma once
 
-#include <QWidget>
+#include "windows/ChildWindow.h"
+
 #include <memory>
 
 namespace Ui {
@@ -14,26 +15,24 @@ class Principal;
 // Moves the program to another game folder. Accept clears the add-ons from the
 // old folder, switches, and replaces the security copies from the new folder;
 // Cancel, and closing the window by its frame, store the old folder again.
-class EAWFolder : public QWidget {
+class EAWFolder : public ChildWindow {
     Q_OBJECT
 public:
     explicit EAWFolder(Principal* mainWindow);
     ~EAWFolder() override;
 
 protected:
-    void closeEvent(QCloseEvent* event) override;
+    void Form_Unload() override;
 
 private:
     void Form_Load();
     void Dir1_Change(const QString& folder);
     void Drive1_Change();
     void Command1_Click();
-    void Command2_Click();
-    void cancel();
 
     std::unique_ptr<Ui::EAWFolder> ui;
     Principal* mainWindow_;
-    bool decided_ = false;
+    bool accepted_ = false;
 };
 
 } // namespace quorvel

@@ -8,11 +8,16 @@
 #include "library/RestoreIni.h"
 #include "library/UninstallAddon.h"
 #include "ui_Principal.h"
+#include "windows/About.h"
+#include "windows/Deleteaddon.h"
 #include "windows/EAWFolder.h"
 #include "windows/EnterKey.h"
+#include "windows/Help.h"
 #include "windows/LongOperation.h"
+#include "windows/Newaddon.h"
 #include "windows/PathText.h"
 #include "windows/Prompts.h"
+#include "windows/Settings.h"
 #include "windows/TextFromFile.h"
 #include "windows/WindowPlacement.h"
 
@@ -74,6 +79,17 @@ Principal::Principal(QWidget* parent)
     connect(ui->Command10, &QAbstractButton::clicked, this, &Principal::BORRARINI);
     connect(ui->Command8, &QAbstractButton::clicked, this,
             [this] { openWindow(new EAWFolder(this), false); });
+    connect(ui->Command9, &QAbstractButton::clicked, this,
+            [this] { openWindow(new Settings(this), false); });
+    connect(ui->Command11, &QAbstractButton::clicked, this,
+            [this] { openWindow(new Newaddon(this), false); });
+    // The delete window is the one that leaves the main window usable.
+    connect(ui->Command12, &QAbstractButton::clicked, this,
+            [this] { openWindow(new Deleteaddon(this), true); });
+    connect(ui->Command14, &QAbstractButton::clicked, this,
+            [this] { openWindow(new Help(this), false); });
+    connect(ui->Command15, &QAbstractButton::clicked, this,
+            [this] { openWindow(new About(this), false); });
     PlaceFixedCentred(this);
     Form_Load();
 }

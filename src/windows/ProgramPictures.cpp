@@ -14,6 +14,10 @@ void ShowBanner(QLabel* label) {
     label->setPixmap(QPixmap(QStringLiteral(":/pictures/banner.jpg")));
 }
 
+void ShowSmallBanner(QLabel* label) {
+    label->setPixmap(QPixmap(QStringLiteral(":/pictures/banner-small.jpg")));
+}
+
 bool ShowPictureFile(QLabel* label, const std::filesystem::path& file) {
     if (file.empty())
         return false;

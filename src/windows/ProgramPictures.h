@@ -10,6 +10,10 @@ namespace quorvel {
 // picture leaves the label empty.
 void ShowBanner(QLabel* label);
 
+// The small name banner of the settings and game-folder windows; a missing picture
+// leaves the label empty.
+void ShowSmallBanner(QLabel* label);
+
 // Shows a JPEG (or any picture Qt reads) from disk. Returns false, leaving the
 // label as it was, when the file is missing or cannot be read.
 bool ShowPictureFile(QLabel* label, const std::filesystem::path& file);

@@ -6,18 +6,16 @@
 #include "settings/Resolutions.h"
 #include "settings/ValueFormats.h"
 #include "ui_Settings.h"
+#include "windows/ProgramPictures.h"
+#include "windows/WindowPlacement.h"
 
-#include <QCloseEvent>
-#include <QPixmap>
 #include <QScopedValueRollback>
-#include <QScreen>
 
 namespace quorvel {
 namespace {
 
 const QColor kHeadingColour(192, 0, 0);
 const QColor kCaptionColour(0, 0, 192);
-constexpr int kFontPixelSize = 11;
 
 // EAW.INI is a file of the system's single-byte character set; Latin-1 keeps
 // every byte of it as it was read.
@@ -29,16 +27,6 @@ std::string toIni(const QString& text) {
     return text.toLatin1().toStdString();
 }
 
-// The layout is drawn for a small sans-serif font of the size of MS Sans Serif 8.
-QFont windowFont() {
-    QFont font;
-    font.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Arial"),
-                      QStringLiteral("Liberation Sans"), QStringLiteral("Nimbus Sans"),
-                      QStringLiteral("Helvetica")});
-    font.setPixelSize(kFontPixelSize);
-    return font;
-}
-
 void setTextColour(QWidget* widget, const QColor& colour) {
     QPalette palette = widget->palette();
     palette.setColor(QPalette::WindowText, colour);
@@ -48,26 +36,17 @@ void setTextColour(QWidget* widget, const QColor& colour) {
 } // namespace
 
 Settings::Settings(QWidget* mainWindow, QWidget* parent)
-    : QWidget(parent, Qt::Window)
-    , ui(std::make_unique<Ui::Settings>())
-    , mainWindow_(mainWindow) {
+    : ChildWindow(mainWindow, parent)
+    , ui(std::make_unique<Ui::Settings>()) {
     ui->setupUi(this);
-    setAttribute(Qt::WA_DeleteOnClose);
-    setFont(windowFont());
-    setFixedSize(size());
-    move(screen()->availableGeometry().center() - rect().center());
+    PlaceFixedCentred(this);
     paintCaptions();
-    showBanner();
+    ShowSmallBanner(ui->Image1);
     connectHandlers();
     Form_Load();
 }
 
 Settings::~Settings() = default;
-
-void Settings::closeEvent(QCloseEvent* event) {
-    Form_Unload();
-    event->accept();
-}
 
 void Settings::paintCaptions() {
     for (QLabel* label : findChildren<QLabel*>()) {
@@ -83,11 +62,6 @@ void Settings::paintCaptions() {
     }
     for (QAbstractButton* button : findChildren<QAbstractButton*>())
         setTextColour(button, kCaptionColour);
-}
-
-void Settings::showBanner() {
-    // A missing picture leaves the banner empty.
-    ui->Image1->setPixmap(QPixmap(QStringLiteral(":/pictures/banner-small.jpg")));
 }
 
 void Settings::connectHandlers() {
@@ -189,11 +163,6 @@ void Settings::loadJoystick() {
     if (const auto position = ReadHundredths(camera, ui->HScroll9->maximum()))
         ui->HScroll9->setValue(*position);
     ui->Label13->setText(fromIni(camera));
-}
-
-void Settings::Form_Unload() {
-    if (mainWindow_)
-        mainWindow_->setEnabled(true);
 }
 
 void Settings::writeFlag(const QCheckBox* box, const IniEntry& entry) {

@@ -2,9 +2,8 @@
 
 #include "settings/GameIniFile.h"
 #include "settings/HudColourSets.h"
+#include "windows/ChildWindow.h"
 
-#include <QPointer>
-#include <QWidget>
 #include <array>
 #include <memory>
 
@@ -19,7 +18,7 @@ namespace quorvel {
 
 // The live editor of the game's EAW.INI: opening it loads every control from the
 // file, and every change, the loading's own included, is written at once.
-class Settings : public QWidget {
+class Settings : public ChildWindow {
     Q_OBJECT
 
 public:
@@ -31,18 +30,13 @@ public:
     // The writes made to EAW.INI since the window opened, in order.
     const GameIniFile& gameIni() const { return gameIni_; }
 
-protected:
-    void closeEvent(QCloseEvent* event) override;
-
 private:
     void connectHandlers();
     void paintCaptions();
-    void showBanner();
 
     void Form_Load();
     void loadSymbols();
     void loadJoystick();
-    void Form_Unload();
 
     void Check1_Click();
     void Check3_Click();
@@ -85,7 +79,6 @@ private:
     QCheckBox* toggleBox(std::size_t toggle) const;
 
     std::unique_ptr<Ui::Settings> ui;
-    QPointer<QWidget> mainWindow_;
     GameIniFile gameIni_;
     // Set while a colour set with an unreadable part is shown: the sliders then
     // move without writing, so the stored set stays as it was.
