@@ -1,0 +1,326 @@
+#include "config/AddonCategory.h"
+#include "config/PathVariables.h"
+#include "platform/IniFile.h"
+#include "support/TempFolder.h"
+#include "support/ZipBuilder.h"
+#include "windows/FolderPickers.h"
+#include "windows/Principal.h"
+#include "windows/Prompts.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QtTest>
+
+namespace fs = std::filesystem;
+using namespace quorvel;
+using quorvel::test::MakeZip;
+using quorvel::test::ReadFile;
+using quorvel::test::TempFolder;
+using quorvel::test::WriteFile;
+using quorvel::test::ZipEntry;
+
+namespace {
+
+const char* const kButtons[] = {"Command1", "Command2", "Command3", "Command4",
+                                "Command6", "Command5", "Command7"};
+
+QStringList entries(const QListWidget* list) {
+    QStringList names;
+    for (int row = 0; row < list->count(); ++row)
+        names << list->item(row)->text();
+    return names;
+}
+
+QStringList filesIn(const fs::path& folder) {
+    QStringList names;
+    for (const auto& entry : fs::directory_iterator(folder))
+        names << QString::fromStdString(entry.path().filename().string());
+    names.sort();
+    return names;
+}
+
+QString text(const fs::path& path) {
+    return QString::fromStdString(path.string());
+}
+
+} // namespace
+
+class InstallWindowTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init() {
+        root = std::make_unique<TempFolder>();
+        program = root->path() / "program";
+        game = root->path() / "game";
+        quorvel::test::MakeProgramFolder(program);
+        for (const char* name : {"EAW.EXE", "EXTRA.SPT", "GRB_031.SND"}) {
+            WriteFile(game / name, std::string("game ") + name);
+            WriteFile(program / "BACKUPS" / name, std::string("copy ") + name);
+        }
+        WriteFile(game / "EAW.INI", "[EAW]\r\nPlayerPilotName=Now\r\n");
+        WriteFile(program / "BACKUPS" / "EAW.INI", "[EAW]\r\nPlayerPilotName=Then\r\n");
+        QVERIFY(StorePaths(game.string() + "/"));
+        ReloadPaths(true);
+        Prompts::reset();
+        window = std::make_unique<Principal>();
+        window->show();
+        window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(window.get()));
+    }
+    void cleanup() {
+        window.reset();
+        root.reset();
+    }
+
+    void installsIntoEachCategory_data() {
+        QTest::addColumn<int>("category");
+        for (int category = 0; category < int(kCategoryCount); ++category)
+            QTest::newRow(kAddonCategories[category].folderName.data()) << category;
+    }
+
+    void installsIntoEachCategory() {
+        QFETCH(int, category);
+        addon(category, "Some Addon", {{"data/FILE.DAT", "dat"}, {"read me.txt", "hello"}});
+        install(category, "SOME ADDON");
+        QCOMPARE(ReadFile(game / "FILE.DAT"), std::string("dat"));
+        QCOMPARE(ReadFile(game / "read me.txt"), std::string("hello"));
+        QCOMPARE(entries(window->installedList(category)), QStringList({"SOME ADDON"}));
+        QCOMPARE(entries(list8()), QStringList());
+    }
+
+    void secondAddonOfAOneAddonCategoryReplacesTheFirst() {
+        addon(0, "alpha", {{"ALPHA.FLT", "a"}, {"SHARED.DAT", "from alpha"}});
+        addon(0, "beta", {{"BETA.FLT", "b"}, {"SHARED.DAT", "from beta"}});
+        install(0, "ALPHA");
+        install(0, "BETA");
+        QVERIFY(!fs::exists(game / "ALPHA.FLT"));
+        QCOMPARE(ReadFile(game / "SHARED.DAT"), std::string("from beta"));
+        QCOMPARE(entries(window->installedList(0)), QStringList({"BETA"}));
+        QCOMPARE(entries(list8()), QStringList({"ALPHA"}));
+    }
+
+    void graphicsHoldManyAndUninstallTakesOnlyOne() {
+        for (const char* name : {"one", "two", "three"})
+            addon(4, name, {{std::string(name) + ".PIC", name}});
+        for (const char* name : {"ONE", "THREE", "TWO"})
+            install(4, name);
+        QCOMPARE(entries(window->installedList(4)), QStringList({"ONE", "THREE", "TWO"}));
+        uninstall(4, "THREE");
+        QCOMPARE(entries(window->installedList(4)), QStringList({"ONE", "TWO"}));
+        QCOMPARE(filesIn(game), QStringList({"EAW.EXE", "EAW.INI", "EXTRA.SPT", "GRB_031.SND",
+                                             "one.PIC", "two.PIC"}));
+        QCOMPARE(entries(list8()), QStringList({"THREE"})); // graphics is current
+    }
+
+    void uninstallPutsTheNameBackOnlyWhenItsCategoryIsCurrent() {
+        addon(2, "jg26", {{"JG26.TPC", "skin"}});
+        addon(1, "raid", {{"RAID.MNU", "mission"}});
+        install(2, "JG26");
+        clickButton("Command2"); // missions now current
+        uninstall(2, "JG26");
+        QVERIFY(!fs::exists(game / "JG26.TPC"));
+        QCOMPARE(entries(list8()), QStringList({"RAID"}));
+        QCOMPARE(window->installedList(2)->count(), 0);
+        QCOMPARE(window->findChild<QPlainTextEdit*>("Text1")->toPlainText(), QString());
+    }
+
+    void uninstallingAnExeAddonBringsTheGameExeBack() {
+        addon(6, "fast", {{"EAW.EXE", "patched"}});
+        install(6, "FAST");
+        QCOMPARE(ReadFile(game / "EAW.EXE"), std::string("patched"));
+        uninstall(6, "FAST");
+        QCOMPARE(ReadFile(game / "EAW.EXE"), std::string("copy EAW.EXE"));
+    }
+
+    void addonNamedLikeALibraryFolderTouchesOnlyTheGameFolder() {
+        addon(2, "SKINS", {{"S.TPC", "s"}});
+        addon(2, "BACKUPS", {{"B.TPC", "b"}});
+        install(2, "SKINS");
+        uninstall(2, "SKINS");
+        install(2, "BACKUPS");
+        uninstall(2, "BACKUPS");
+        QCOMPARE(filesIn(program / "SKINS"), QStringList({"BACKUPS.zip", "SKINS.zip"}));
+        QCOMPARE(filesIn(program / "BACKUPS"),
+                 QStringList({"EAW.EXE", "EAW.INI", "EXTRA.SPT", "GRB_031.SND"}));
+        QCOMPARE(filesIn(game), QStringList({"EAW.EXE", "EAW.INI", "EXTRA.SPT", "GRB_031.SND"}));
+    }
+
+    void failedInstallIsReportedAndNotRecorded() {
+        WriteFile(program / "MISSIONS" / "broken.zip", "not an archive");
+        Prompts::answerNext(QMessageBox::Ok);
+        install(1, "BROKEN");
+        QCOMPARE(Prompts::shown().size(), std::size_t(1));
+        const Prompts::Shown& box = Prompts::shown().front();
+        QCOMPARE(box.title, QString("QUORVEL"));
+        QVERIFY(box.text.startsWith("Unzip: "));
+        QCOMPARE(box.icon, QMessageBox::Warning);
+        QCOMPARE(box.buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
+        QCOMPARE(window->installedList(1)->count(), 0);
+        QCOMPARE(entries(list8()), QStringList({"BROKEN"}));
+    }
+
+    void enterKeyInstallsAndUninstalls() {
+        addon(5, "merlin", {{"MERLIN.WSD", "engine"}});
+        clickButton("Command5");
+        list8()->setCurrentRow(0);
+        list8()->setFocus();
+        QTest::keyClick(list8(), Qt::Key_Return);
+        QCOMPARE(entries(window->installedList(5)), QStringList({"MERLIN"}));
+        QListWidget* sounds = window->installedList(5);
+        sounds->setCurrentRow(0);
+        sounds->setFocus();
+        QTest::keyClick(sounds, Qt::Key_Enter);
+        QCOMPARE(sounds->count(), 0);
+        QVERIFY(!fs::exists(game / "MERLIN.WSD"));
+    }
+
+    void clearAllEmptiesTheGameFolderOfGameFilesAndResetsTheWindow() {
+        addon(4, "clouds", {{"CLOUD.PIC", "c"}, {"CLOUDS.TXT", "notes"}});
+        install(4, "CLOUDS");
+        WriteFile(game / "terrain.Ter", "own");
+        WriteFile(game / "EXTRA.SPT", "changed");
+        WriteFile(game / "README.TXT", "keep");
+        fs::create_directory(game / "FOLDER.DAT");
+        clickButton("Command13");
+
+        QCOMPARE(filesIn(game), QStringList({"CLOUDS.TXT", "EAW.EXE", "EAW.INI", "EXTRA.SPT",
+                                             "FOLDER.DAT", "GRB_031.SND", "README.TXT"}));
+        QCOMPARE(ReadFile(game / "EXTRA.SPT"), std::string("copy EXTRA.SPT"));
+        QCOMPARE(ReadFile(game / "EAW.EXE"), std::string("copy EAW.EXE"));
+        QCOMPARE(ReadFile(game / "EAW.INI"), std::string("[EAW]\r\nPlayerPilotName=Now\r\n"));
+        for (std::size_t category = 0; category < kCategoryCount; ++category) {
+            QCOMPARE(window->installedList(category)->count(), 0);
+            QVERIFY(window->categoryButton(category)->isEnabled());
+        }
+        QCOMPARE(list8()->count(), 0);
+        QCOMPARE(window->findChild<QLabel*>("Label11")->text(),
+                 QString("Select a Category of Addons"));
+        QCOMPARE(window->findChild<QPlainTextEdit*>("Text1")->toPlainText(), QString());
+    }
+
+    void closingTheMainWindowClearsTheGameFolder() {
+        addon(3, "alps", {{"ALPS.TER", "t"}});
+        install(3, "ALPS");
+        QVERIFY(window->close());
+        QVERIFY(!fs::exists(game / "ALPS.TER"));
+        QCOMPARE(ReadFile(game / "GRB_031.SND"), std::string("copy GRB_031.SND"));
+    }
+
+    void restoreIniCopiesTheSecurityCopyOverTheGameFile() {
+        fs::rename(game / "EAW.INI", game / "eaw.ini");
+        clickButton("Command10");
+        QCOMPARE(ReadFile(game / "eaw.ini"), std::string("[EAW]\r\nPlayerPilotName=Then\r\n"));
+        QVERIFY(!fs::exists(game / "EAW.INI"));
+    }
+
+    void gameFolderAcceptSwitchesAndReplacesTheSecurityCopies() {
+        const fs::path next = root->path() / "next";
+        WriteFile(next / "EAW.EXE", "next exe");
+        WriteFile(next / "EAW.INI", "next ini");
+        WriteFile(program / "BACKUPS" / "OLD.TXT", "stale");
+        addon(0, "spit", {{"SPIT.FLT", "f"}});
+        install(0, "SPIT");
+
+        QWidget* folderWindow = openGameFolderWindow();
+        QVERIFY(!window->isEnabled());
+        folderWindow->findChild<FolderPicker*>("Dir1")->setFolder(text(next));
+        folderWindow->findChild<QAbstractButton*>("Command1")->click();
+
+        QVERIFY(!fs::exists(game / "SPIT.FLT"));
+        QCOMPARE(ReadFile(game / "EAW.EXE"), std::string("copy EAW.EXE"));
+        QCOMPARE(StoredGameFolder(), next.string() + "/");
+        QCOMPARE(Paths().GameFolder.string(), next.string() + "/");
+        QCOMPARE(filesIn(program / "BACKUPS"), QStringList({"EAW.EXE", "EAW.INI"}));
+        QCOMPARE(ReadFile(program / "BACKUPS" / "EAW.INI"), std::string("next ini"));
+        QCOMPARE(window->findChild<QLineEdit*>("Text2")->text(), text(next) + "/");
+        QCOMPARE(window->installedList(0)->count(), 0);
+        QVERIFY(window->isEnabled());
+    }
+
+    void gameFolderCancelOrCloseKeepsEverything_data() {
+        QTest::addColumn<bool>("byFrame");
+        QTest::newRow("Cancel") << false;
+        QTest::newRow("frame") << true;
+    }
+
+    void gameFolderCancelOrCloseKeepsEverything() {
+        QFETCH(bool, byFrame);
+        const fs::path next = root->path() / "next";
+        WriteFile(next / "EAW.EXE", "next exe");
+        addon(4, "clouds", {{"CLOUD.PIC", "c"}});
+        install(4, "CLOUDS");
+        const std::string configBefore = ReadFile(Paths().ConfigFilePath);
+
+        QWidget* folderWindow = openGameFolderWindow();
+        folderWindow->findChild<FolderPicker*>("Dir1")->setFolder(text(next));
+        QCOMPARE(StoredGameFolder(), next.string() + "/");
+        if (byFrame)
+            folderWindow->close();
+        else
+            folderWindow->findChild<QAbstractButton*>("Command2")->click();
+
+        QCOMPARE(ReadFile(Paths().ConfigFilePath), configBefore);
+        QCOMPARE(ReadFile(game / "CLOUD.PIC"), std::string("c"));
+        QCOMPARE(filesIn(program / "BACKUPS"),
+                 QStringList({"EAW.EXE", "EAW.INI", "EXTRA.SPT", "GRB_031.SND"}));
+        QCOMPARE(window->installedList(4)->count(), 1);
+        QVERIFY(window->isEnabled());
+    }
+
+private:
+    QListWidget* list8() const { return window->findChild<QListWidget*>("List8"); }
+
+    void clickButton(const char* name) { window->findChild<QAbstractButton*>(name)->click(); }
+
+    void addon(int category, const std::string& name,
+               const std::vector<std::pair<std::string, std::string>>& files) {
+        std::vector<ZipEntry> members;
+        for (const auto& [member, data] : files)
+            members.push_back({member, data});
+        MakeZip(program / kAddonCategories[category].folderName / (name + ".zip"), members);
+    }
+
+    void doubleClick(QListWidget* list, const QString& name) {
+        const int row = entries(list).indexOf(name);
+        QVERIFY2(row >= 0, qPrintable(name));
+        list->setCurrentRow(row);
+        // A real double-click: the first click, then the second one.
+        const QPoint centre = list->visualItemRect(list->item(row)).center();
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, centre);
+        QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, centre);
+    }
+
+    void install(int category, const QString& name) {
+        if (window->categoryButton(category)->isEnabled())
+            window->categoryButton(category)->click();
+        doubleClick(list8(), name);
+    }
+
+    void uninstall(int category, const QString& name) {
+        doubleClick(window->installedList(category), name);
+    }
+
+    QWidget* openGameFolderWindow() {
+        SetStartingFolder(text(root->path()));
+        clickButton("Command8");
+        SetStartingFolder(QString());
+        for (QWidget* top : QApplication::topLevelWidgets()) {
+            if (top->inherits("quorvel::EAWFolder") && top->isVisible())
+                return top;
+        }
+        return nullptr;
+    }
+
+    std::unique_ptr<TempFolder> root;
+    fs::path program;
+    fs::path game;
+    std::unique_ptr<Principal> window;
+};
+
+QTEST_MAIN(InstallWindowTest)
+#include "InstallWindowTest.moc"
