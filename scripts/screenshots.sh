@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Takes screenshots of the windows of a built program, as a player sees them, on a
-# virtual display: scripts/screenshots.sh [program folder] [output folder].
+# Takes screenshots of every window of a built program, as a player sees them, on
+# a virtual display, driving the program with real mouse clicks and keys:
+#   scripts/screenshots.sh [program folder] [output folder]
 # Needs xvfb, xdotool and imagemagick.
 set -euo pipefail
 
@@ -16,13 +17,24 @@ work=$(mktemp -d)
 trap 'kill $(jobs -p) 2>/dev/null || true; rm -rf "$work"' EXIT
 cp -r "$source_folder" "$work/Quorvel"
 program="$work/Quorvel"
+rm -f "$program/QUORVEL.INI" "$program"/BACKUPS/*
 game="$work/EAW"
 export HOME="$work/home"
 mkdir -p "$HOME" "$game"
 
-# A small game folder and a library with a few add-ons.
+# A small game folder, a download folder under Wine's drive C and a library.
 for file in EAW.EXE EXTRA.SPT GRB_031.SND; do echo "game $file" >"$game/$file"; done
-printf '[EAW]\r\nPlayerPilotName=Pilot\r\n' >"$game/EAW.INI"
+printf '%s\r\n' '[EAW]' 'PlayerPilotName=Hauptmann Kurz' 'LeaderChar=42' 'WingmanChar=43' \
+  'ExtraSquads=3' '[NETOPTION]' 'AI_PlaneUpdateRate=200' 'NoAI=1' 'AllowRespawn=1' \
+  '[GRAPHICS]' 'width=1024' 'height=768' '[DISPLAY]' 'HudColor_Green_R=0' 'HudColor_Green_G=200' \
+  'HudColor_Green_B=40' '[CONTROLS]' 'Force Feedback=1' 'Windows JOYSTICK=1' 'JoystickDeadZone=5' \
+  'Force Feedback Gain=7500' 'Flight Sensitivity=1.50' 'Camera Sensitivity=0.80' \
+  '[Remappable Keys]' 'CHASE VIEW=F2' 'COCKPIT ON/OFF=F1' >"$game/EAW.INI"
+downloads="$HOME/.wine/drive_c/Downloads"
+mkdir -p "$downloads"
+for name in Spitfire_MkIX_skins.zip me262_flightmodel.ZIP channel_missions.zip; do
+  (cd "$work" && echo x >readme && zip -q "$downloads/$name" readme && rm readme)
+done
 make_addon() { # folder name title files...
   local folder=$1 name=$2 title=$3; shift 3
   local stage="$work/stage/$name"; mkdir -p "$stage"
@@ -40,10 +52,12 @@ make_addon GRAPHICS TRACERS "Tracers" TRACER.3DZ
 make_addon SKINS JG26 "JG 26 skins" JG26.TPC
 make_addon SOUNDS MERLIN "Merlin engine sounds" MERLIN.WSD
 
-# The id of the visible window whose title matches, waiting up to ten seconds.
+# The id of the visible window whose title matches, other than the window given
+# second, waiting up to ten seconds.
 win() {
   local id tries=50
-  until id=$(xdotool search --onlyvisible --name "$1" | head -n 1) && [ -n "$id" ]; do
+  until id=$(xdotool search --onlyvisible --name "$1" | grep -vx "${2:-none}" | head -n 1) &&
+    [ -n "$id" ]; do
     tries=$((tries - 1)); [ $tries -gt 0 ] || { echo "no window '$1'" >&2; return 1; }
     sleep 0.2
   done
@@ -56,10 +70,8 @@ dclick() { xdotool mousemove --window "$1" "$2" "$3" click --repeat 2 --delay 80
 "$program/quorvel" &
 sleep 0.4
 import -window root -crop 342x275+379+262 "$out/splash.png"; echo "saved $out/splash.png"
-first=$(win "Back up copies")
-shot "$first" first-run
-main=$(win "^EUROPEAN AIR WAR Quorvel v1.0$")
-shot "$main" main-window-first-start
+win "Back up copies" >/dev/null
+shot root first-run # the first-run window over the disabled main window
 kill %1; wait || true
 
 printf '[PATH]\r\nRUTAEAW=%s/\r\n' "$game" >"$program/QUORVEL.INI"
@@ -80,7 +92,21 @@ click "$main" 540 196          # Flight models (Command1)
 dclick "$main" 640 176         # MUSTANG
 click "$main" 640 176          # preview SPITFIRE9
 shot "$main" main-window
-click "$main" 500 96           # Command8: the game-folder window
-sleep 0.5
-folder=$(xdotool search --onlyvisible --name "^EUROPEAN AIR WAR Quorvel v1.0$" | grep -v "^$main$" | head -n 1)
-shot "$folder" eaw-folder
+
+# Each child window in turn: opened by its button, shot, closed with Escape.
+child() { # button-x button-y title file [keys...]
+  local x=$1 y=$2 title=$3 file=$4; shift 4
+  click "$main" "$x" "$y"
+  local id
+  id=$(win "$title" "$main") || return 1
+  xdotool windowfocus "$id"; sleep 0.3
+  for key in "$@"; do xdotool key "$key"; sleep 0.15; done
+  shot "$id" "$file"
+  xdotool windowfocus "$id" key Escape; sleep 0.4
+}
+child 500 96 "^EUROPEAN AIR WAR Quorvel v1.0$" eaw-folder
+child 264 40 "EAW.INI Settings" settings
+child 64 40 "New Addon" newaddon Down Down Down
+child 152 40 "Delete Addon" deleteaddon Down Down Down Tab Down
+child 584 40 "Help" help
+child 680 40 "About" about

@@ -3,6 +3,7 @@
 #include "windows/WindowPlacement.h"
 
 #include <QCloseEvent>
+#include <QShortcut>
 
 namespace quorvel {
 
@@ -10,6 +11,8 @@ ChildWindow::ChildWindow(QWidget* mainWindow, QWidget* parent)
     : QWidget(parent, Qt::Window)
     , mainWindow_(mainWindow) {
     setAttribute(Qt::WA_DeleteOnClose);
+    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    connect(escape, &QShortcut::activated, this, &QWidget::close);
 }
 
 void ChildWindow::placeFixed() {

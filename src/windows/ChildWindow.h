@@ -6,7 +6,8 @@
 namespace quorvel {
 
 // A window opened from the main window, which the opener disables meanwhile. The
-// window deletes itself when closed and enables the main window again then.
+// window deletes itself when closed, by its frame or by Escape, and enables the
+// main window again then.
 // Open with: (new Window(mainWindow))->show(); and disable the main window.
 class ChildWindow : public QWidget {
     Q_OBJECT

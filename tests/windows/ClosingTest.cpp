@@ -1,62 +1,78 @@
 #include "ProgramFolderFixture.h"
-#include "windows/About.h"
-#include "windows/Deleteaddon.h"
-#include "windows/Help.h"
-#include "windows/Newaddon.h"
+#include "windows/Principal.h"
 
+#include <QAbstractButton>
+#include <QApplication>
 #include <QPointer>
 #include <QTest>
-#include <functional>
 
 using namespace quorvel;
 using namespace quorvel::test;
 
-using WindowMaker = std::function<QWidget*(QWidget* mainWindow)>;
-Q_DECLARE_METATYPE(WindowMaker)
+namespace {
+
+QWidget* openChildWindow(const char* className) {
+    for (QWidget* top : QApplication::topLevelWidgets()) {
+        if (top->inherits(className) && top->isVisible())
+            return top;
+    }
+    return nullptr;
+}
+
+} // namespace
 
 class ClosingTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void closingEnablesTheMainWindow_data() {
-        QTest::addColumn<WindowMaker>("make");
-        QTest::addColumn<bool>("mainEnabledBefore");
-        const std::vector<std::pair<const char*, WindowMaker>> windows{
-            {"Help", [](QWidget* main) { return new Help(main); }},
-            {"About", [](QWidget* main) { return new About(main); }},
-            {"Deleteaddon", [](QWidget* main) { return new Deleteaddon(main); }},
-            {"Newaddon", [](QWidget* main) { return new Newaddon(main); }},
-        };
-        for (const auto& [name, make] : windows) {
-            QTest::addRow("%s over a disabled main window", name) << make << false;
-            QTest::addRow("%s over an enabled main window", name) << make << true;
-        }
+    void eachButtonOpensItsWindowAndEscapeClosesIt_data() {
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<QString>("window");
+        QTest::addColumn<bool>("mainStaysEnabled");
+        QTest::newRow("game folder") << "Command8"
+                                     << "quorvel::EAWFolder" << false;
+        QTest::newRow("settings") << "Command9"
+                                  << "quorvel::Settings" << false;
+        QTest::newRow("new add-on") << "Command11"
+                                    << "quorvel::Newaddon" << false;
+        QTest::newRow("delete add-on") << "Command12"
+                                       << "quorvel::Deleteaddon" << true;
+        QTest::newRow("help") << "Command14"
+                              << "quorvel::Help" << false;
+        QTest::newRow("about") << "Command15"
+                               << "quorvel::About" << false;
     }
 
-    void closingEnablesTheMainWindow() {
-        QFETCH(WindowMaker, make);
-        QFETCH(bool, mainEnabledBefore);
+    void eachButtonOpensItsWindowAndEscapeClosesIt() {
+        QFETCH(QString, button);
+        QFETCH(QString, window);
+        QFETCH(bool, mainStaysEnabled);
         ProgramFolderFixture program;
-        QWidget mainWindow;
-        mainWindow.setEnabled(mainEnabledBefore);
+        Principal mainWindow;
+        mainWindow.show();
+        mainWindow.findChild<QAbstractButton*>(button)->click();
 
-        QPointer<QWidget> window = make(&mainWindow);
-        window->show();
-        QCOMPARE(mainWindow.isEnabled(), mainEnabledBefore);
-        QVERIFY(window->isEnabled());
-
-        window->close();
+        QPointer<QWidget> child = openChildWindow(qPrintable(window));
+        QVERIFY(child);
+        QCOMPARE(mainWindow.isEnabled(), mainStaysEnabled);
+        QVERIFY(child->isEnabled());
+        child->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(child));
+        QTest::keyClick(child, Qt::Key_Escape);
         QVERIFY(mainWindow.isEnabled());
-        QTRY_VERIFY(window.isNull());
+        QTRY_VERIFY(child.isNull());
     }
 
-    void aMainWindowThatIsGoneIsNotTouched() {
+    void closingTheMainWindowClosesItsWindows() {
         ProgramFolderFixture program;
-        auto* mainWindow = new QWidget;
-        QPointer<QWidget> window = new Help(mainWindow);
+        auto* mainWindow = new Principal;
+        mainWindow->show();
+        mainWindow->findChild<QAbstractButton*>("Command12")->click();
+        QPointer<QWidget> child = openChildWindow("quorvel::Deleteaddon");
+        QVERIFY(child);
+        QVERIFY(mainWindow->close());
         delete mainWindow;
-        window->close();
-        QTRY_VERIFY(window.isNull());
+        QTRY_VERIFY(child.isNull());
     }
 };
 
