@@ -8,7 +8,6 @@
 #include "windows/CategoryChoice.h"
 #include "windows/PathText.h"
 #include "windows/ProgramPictures.h"
-#include "windows/Prompts.h"
 #include "windows/TextFromFile.h"
 
 namespace fs = std::filesystem;
@@ -80,16 +79,9 @@ void Deleteaddon::Command1_Click() {
         for (QListWidgetItem* item : ui->List1->findItems(name, Qt::MatchExactly))
             delete item;
     }
+    // Files that could not be deleted stay, silently: the entry stays listed while
+    // its archive is there, which is what the user sees of it.
     clearDetails();
-    if (!result.notDeleted.empty())
-        reportFilesLeft(result.notDeleted);
-}
-
-void Deleteaddon::reportFilesLeft(const std::vector<std::string>& names) {
-    QString text = QStringLiteral("Delete Addon: these files could not be deleted:");
-    for (const std::string& name : names)
-        text += QLatin1Char('\n') + ToQString(name);
-    Prompts::ask(this, QMessageBox::Warning, QStringLiteral("QUORVEL"), text, QMessageBox::Ok);
 }
 
 } // namespace quorvel

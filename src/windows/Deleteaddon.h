@@ -28,7 +28,6 @@ private:
     void Command1_Click();
 
     void clearDetails();
-    void reportFilesLeft(const std::vector<std::string>& names);
 
     std::unique_ptr<Ui::Deleteaddon> ui;
 };

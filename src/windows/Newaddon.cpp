@@ -13,22 +13,6 @@
 namespace fs = std::filesystem;
 
 namespace quorvel {
-namespace {
-
-QString importFailureText(ArchiveImportResult::Status status) {
-    using Status = ArchiveImportResult::Status;
-    switch (status) {
-    case Status::NoLibraryFolder:
-        return QStringLiteral("no library folder is set for this category in QUORVEL.INI.");
-    case Status::NoFile:
-        return QStringLiteral("the chosen file cannot be read.");
-    default:
-        return QStringLiteral("the file could not be copied into the library folder.");
-    }
-}
-
-} // namespace
-
 Newaddon::Newaddon(QWidget* mainWindow, QWidget* parent)
     : ChildWindow(mainWindow, parent)
     , ui(std::make_unique<Ui::Newaddon>()) {
@@ -88,14 +72,11 @@ void Newaddon::Command1_Click() {
         importPackage(source, library);
 }
 
+// A failed copy leaves the library as it was, and the window says nothing of it:
+// the program's only message boxes are the drive alert and the zip bridge's error.
 void Newaddon::importArchive(const fs::path& source, const fs::path& library) {
-    ArchiveImportResult result{};
     RunLongOperation(this, QStringLiteral("Install the Addon"),
-                     [&](const ProgressReport&) { result = ImportAddonArchive(source, library); });
-    if (!result.ok())
-        Prompts::ask(this, QMessageBox::Warning, QStringLiteral("QUORVEL"),
-                     QStringLiteral("Install the Addon: ") + importFailureText(result.status),
-                     QMessageBox::Ok);
+                     [&](const ProgressReport&) { ImportAddonArchive(source, library); });
 }
 
 void Newaddon::importPackage(const fs::path& source, const fs::path& library) {
