@@ -1,9 +1,10 @@
 #include "windows/Backups.h"
 
+#include "ProgramFolderFixture.h"
 #include "config/PathVariables.h"
 #include "platform/IniFile.h"
-#include "support/TempFolder.h"
 #include "windows/FolderPickers.h"
+#include "windows/PathText.h"
 #include "windows/Principal.h"
 #include "windows/Prompts.h"
 
@@ -15,27 +16,16 @@
 
 namespace fs = std::filesystem;
 using namespace quorvel;
-using quorvel::test::ReadFile;
-using quorvel::test::TempFolder;
-using quorvel::test::WriteFile;
-
-namespace {
-
-QString text(const fs::path& path) {
-    return QString::fromStdString(path.string());
-}
-
-} // namespace
+using namespace quorvel::test;
 
 class BackupsTest : public QObject {
     Q_OBJECT
 
 private slots:
     void init() {
-        root = std::make_unique<TempFolder>();
-        quorvel::test::MakeProgramFolder(root->path() / "program");
-        fs::create_directories(root->path() / "start");
-        SetStartingFolder(text(root->path() / "start"));
+        program = std::make_unique<ProgramFolderFixture>();
+        fs::create_directories(start());
+        SetStartingFolder(ToQString(start()));
         Prompts::reset();
         mainWindow = new Principal();
         mainWindow->setEnabled(false);
@@ -44,26 +34,22 @@ private slots:
     void cleanup() {
         delete firstRun.data();
         delete mainWindow;
-        root.reset();
+        program.reset();
         SetStartingFolder(QString());
     }
 
-    void openingStoresTheStartingFolderAtOnce() {
-        QCOMPARE(firstRun->findChild<QLineEdit*>("Text1")->text(), text(root->path() / "start"));
-        QCOMPARE(QString::fromStdString(StoredGameFolder()), text(root->path() / "start") + "/");
-        QCOMPARE(
-            QString::fromStdString(ReadIniValue(Paths().ConfigFilePath, "PATH", "RUTABACKUPS")),
-            text(root->path() / "program" / "BACKUPS") + "/");
-    }
+    void eachFolderSelectionIsStoredAtOnce() {
+        QCOMPARE(Find<QLineEdit>(firstRun, "Text1")->text(), ToQString(start()));
+        QCOMPARE(StoredGameFolder(), FolderText(start()));
+        QCOMPARE(ReadIniValue(Paths().ConfigFilePath, "PATH", "RUTABACKUPS"),
+                 FolderText(program->backups()));
 
-    void eachFolderSelectionReplacesTheStoredOne() {
-        fs::create_directories(root->path() / "one");
-        fs::create_directories(root->path() / "two");
-        auto* dir = firstRun->findChild<FolderPicker*>("Dir1");
-        QVERIFY(dir->setFolder(text(root->path() / "one")));
-        QVERIFY(dir->setFolder(text(root->path() / "two")));
-        QCOMPARE(QString::fromStdString(StoredGameFolder()), text(root->path() / "two") + "/");
-        QVERIFY(Paths().GameFolder.empty()); // the variables follow only at Accept
+        const fs::path other = program->root() / "other";
+        fs::create_directories(other);
+        QVERIFY(Find<FolderPicker>(firstRun, "Dir1")->setFolder(ToQString(other)));
+        QCOMPARE(StoredGameFolder(), FolderText(other));
+        QCOMPARE(Paths().GameFolder.string(),
+                 FolderText(program->game())); // follows only at Accept
     }
 
     void acceptCopiesTheProtectedFilesThatExist_data() {
@@ -74,25 +60,23 @@ private slots:
 
     void acceptCopiesTheProtectedFilesThatExist() {
         QFETCH(bool, notAgain);
-        const fs::path game = root->path() / "game";
+        const fs::path game = program->root() / "new game";
         WriteFile(game / "EAW.EXE", "exe");
         WriteFile(game / "eaw.ini", "ini");
         WriteFile(game / "GRB_031.SND", "snd");
         WriteFile(game / "OTHER.SPT", "other");
-        firstRun->findChild<FolderPicker*>("Dir1")->setFolder(text(game));
-        firstRun->findChild<QCheckBox*>("Check1")->setChecked(notAgain);
-        firstRun->findChild<QPushButton*>("Command1")->click();
+        Find<FolderPicker>(firstRun, "Dir1")->setFolder(ToQString(game));
+        Find<QCheckBox>(firstRun, "Check1")->setChecked(notAgain);
+        Find<QPushButton>(firstRun, "Command1")->click();
 
-        const fs::path backups = root->path() / "program" / "BACKUPS";
         QCOMPARE(ReadIniValue(Paths().ConfigFilePath, "CONFIGURATION", "BACKUPS"),
                  std::string(notAgain ? "1" : "0"));
-        QCOMPARE(ReadFile(backups / "EAW.EXE"), std::string("exe"));
-        QCOMPARE(ReadFile(backups / "EAW.INI"), std::string("ini"));
-        QCOMPARE(ReadFile(backups / "GRB_031.SND"), std::string("snd"));
-        QVERIFY(!fs::exists(backups / "EXTRA.SPT"));
-        QVERIFY(!fs::exists(backups / "OTHER.SPT"));
-        QCOMPARE(Paths().GameFolder.string(), game.string() + "/");
-        QCOMPARE(mainWindow->findChild<QLineEdit*>("Text2")->text(), text(game) + "/");
+        QCOMPARE(FilesIn(program->backups()), QStringList({"EAW.EXE", "EAW.INI", "GRB_031.SND"}));
+        QCOMPARE(ReadFile(program->backups() / "EAW.EXE"), std::string("exe"));
+        QCOMPARE(ReadFile(program->backups() / "EAW.INI"), std::string("ini"));
+        QCOMPARE(ReadFile(program->backups() / "GRB_031.SND"), std::string("snd"));
+        QCOMPARE(Paths().GameFolder.string(), FolderText(game));
+        QCOMPARE(Find<QLineEdit>(mainWindow, "Text2")->text(), ToQString(FolderText(game)));
         QVERIFY(mainWindow->isEnabled());
         QTRY_VERIFY(!firstRun->isVisible());
     }
@@ -103,13 +87,13 @@ private slots:
         QVERIFY(!firstRun->close());
         QVERIFY(!mainWindow->close());
         QVERIFY(firstRun->isVisible());
-        firstRun->findChild<QPushButton*>("Command1")->click();
+        Find<QPushButton>(firstRun, "Command1")->click();
         QVERIFY(mainWindow->close());
     }
 
     void unreadableDriveAsksToRetryThenGoesBack() {
-        auto* drive = firstRun->findChild<DrivePicker*>("Drive1");
-        const QString missing = text(root->path() / "no-medium");
+        auto* drive = Find<DrivePicker>(firstRun, "Drive1");
+        const QString missing = ToQString(program->root() / "no-medium");
         drive->addDrive("X:", missing);
         Prompts::answerNext(QMessageBox::Retry);
         Prompts::answerNext(QMessageBox::Cancel);
@@ -121,13 +105,14 @@ private slots:
         QCOMPARE(box.text, QString("Drive not Aviable\r\nTry Again?"));
         QCOMPARE(box.icon, QMessageBox::Critical);
         QCOMPARE(box.buttons, QMessageBox::Retry | QMessageBox::Cancel);
-        QCOMPARE(firstRun->findChild<FolderPicker*>("Dir1")->folder(),
-                 text(root->path() / "start"));
+        QCOMPARE(Find<FolderPicker>(firstRun, "Dir1")->folder(), ToQString(start()));
         QVERIFY(drive->drive() != missing);
     }
 
 private:
-    std::unique_ptr<TempFolder> root;
+    fs::path start() const { return program->root() / "start"; }
+
+    std::unique_ptr<ProgramFolderFixture> program;
     Principal* mainWindow = nullptr;
     QPointer<Backups> firstRun;
 };

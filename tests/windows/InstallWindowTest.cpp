@@ -1,9 +1,9 @@
+#include "ProgramFolderFixture.h"
 #include "config/AddonCategory.h"
 #include "config/PathVariables.h"
-#include "platform/IniFile.h"
-#include "support/TempFolder.h"
 #include "support/ZipBuilder.h"
 #include "windows/FolderPickers.h"
+#include "windows/PathText.h"
 #include "windows/Principal.h"
 #include "windows/Prompts.h"
 
@@ -17,55 +17,22 @@
 
 namespace fs = std::filesystem;
 using namespace quorvel;
-using quorvel::test::MakeZip;
-using quorvel::test::ReadFile;
-using quorvel::test::TempFolder;
-using quorvel::test::WriteFile;
-using quorvel::test::ZipEntry;
-
-namespace {
-
-const char* const kButtons[] = {"Command1", "Command2", "Command3", "Command4",
-                                "Command6", "Command5", "Command7"};
-
-QStringList entries(const QListWidget* list) {
-    QStringList names;
-    for (int row = 0; row < list->count(); ++row)
-        names << list->item(row)->text();
-    return names;
-}
-
-QStringList filesIn(const fs::path& folder) {
-    QStringList names;
-    for (const auto& entry : fs::directory_iterator(folder))
-        names << QString::fromStdString(entry.path().filename().string());
-    names.sort();
-    return names;
-}
-
-QString text(const fs::path& path) {
-    return QString::fromStdString(path.string());
-}
-
-} // namespace
+using namespace quorvel::test;
 
 class InstallWindowTest : public QObject {
     Q_OBJECT
 
 private slots:
     void init() {
-        root = std::make_unique<TempFolder>();
-        program = root->path() / "program";
-        game = root->path() / "game";
-        quorvel::test::MakeProgramFolder(program);
+        fixture = std::make_unique<ProgramFolderFixture>();
+        program = fixture->root();
+        game = fixture->game();
         for (const char* name : {"EAW.EXE", "EXTRA.SPT", "GRB_031.SND"}) {
             WriteFile(game / name, std::string("game ") + name);
             WriteFile(program / "BACKUPS" / name, std::string("copy ") + name);
         }
         WriteFile(game / "EAW.INI", "[EAW]\r\nPlayerPilotName=Now\r\n");
         WriteFile(program / "BACKUPS" / "EAW.INI", "[EAW]\r\nPlayerPilotName=Then\r\n");
-        QVERIFY(StorePaths(game.string() + "/"));
-        ReloadPaths(true);
         Prompts::reset();
         window = std::make_unique<Principal>();
         window->show();
@@ -74,7 +41,7 @@ private slots:
     }
     void cleanup() {
         window.reset();
-        root.reset();
+        fixture.reset();
     }
 
     void installsIntoEachCategory_data() {
@@ -89,8 +56,8 @@ private slots:
         install(category, "SOME ADDON");
         QCOMPARE(ReadFile(game / "FILE.DAT"), std::string("dat"));
         QCOMPARE(ReadFile(game / "read me.txt"), std::string("hello"));
-        QCOMPARE(entries(window->installedList(category)), QStringList({"SOME ADDON"}));
-        QCOMPARE(entries(list8()), QStringList());
+        QCOMPARE(Entries(window->installedList(category)), QStringList({"SOME ADDON"}));
+        QCOMPARE(Entries(list8()), QStringList());
     }
 
     void secondAddonOfAOneAddonCategoryReplacesTheFirst() {
@@ -100,8 +67,8 @@ private slots:
         install(0, "BETA");
         QVERIFY(!fs::exists(game / "ALPHA.FLT"));
         QCOMPARE(ReadFile(game / "SHARED.DAT"), std::string("from beta"));
-        QCOMPARE(entries(window->installedList(0)), QStringList({"BETA"}));
-        QCOMPARE(entries(list8()), QStringList({"ALPHA"}));
+        QCOMPARE(Entries(window->installedList(0)), QStringList({"BETA"}));
+        QCOMPARE(Entries(list8()), QStringList({"ALPHA"}));
     }
 
     void graphicsHoldManyAndUninstallTakesOnlyOne() {
@@ -109,12 +76,12 @@ private slots:
             addon(4, name, {{std::string(name) + ".PIC", name}});
         for (const char* name : {"ONE", "THREE", "TWO"})
             install(4, name);
-        QCOMPARE(entries(window->installedList(4)), QStringList({"ONE", "THREE", "TWO"}));
+        QCOMPARE(Entries(window->installedList(4)), QStringList({"ONE", "THREE", "TWO"}));
         uninstall(4, "THREE");
-        QCOMPARE(entries(window->installedList(4)), QStringList({"ONE", "TWO"}));
-        QCOMPARE(filesIn(game), QStringList({"EAW.EXE", "EAW.INI", "EXTRA.SPT", "GRB_031.SND",
+        QCOMPARE(Entries(window->installedList(4)), QStringList({"ONE", "TWO"}));
+        QCOMPARE(FilesIn(game), QStringList({"EAW.EXE", "EAW.INI", "EXTRA.SPT", "GRB_031.SND",
                                              "one.PIC", "two.PIC"}));
-        QCOMPARE(entries(list8()), QStringList({"THREE"})); // graphics is current
+        QCOMPARE(Entries(list8()), QStringList({"THREE"})); // graphics is current
     }
 
     void uninstallPutsTheNameBackOnlyWhenItsCategoryIsCurrent() {
@@ -124,9 +91,9 @@ private slots:
         clickButton("Command2"); // missions now current
         uninstall(2, "JG26");
         QVERIFY(!fs::exists(game / "JG26.TPC"));
-        QCOMPARE(entries(list8()), QStringList({"RAID"}));
+        QCOMPARE(Entries(list8()), QStringList({"RAID"}));
         QCOMPARE(window->installedList(2)->count(), 0);
-        QCOMPARE(window->findChild<QPlainTextEdit*>("Text1")->toPlainText(), QString());
+        QCOMPARE(Find<QPlainTextEdit>(window.get(), "Text1")->toPlainText(), QString());
     }
 
     void uninstallingAnExeAddonBringsTheGameExeBack() {
@@ -144,10 +111,10 @@ private slots:
         uninstall(2, "SKINS");
         install(2, "BACKUPS");
         uninstall(2, "BACKUPS");
-        QCOMPARE(filesIn(program / "SKINS"), QStringList({"BACKUPS.zip", "SKINS.zip"}));
-        QCOMPARE(filesIn(program / "BACKUPS"),
+        QCOMPARE(FilesIn(program / "SKINS"), QStringList({"BACKUPS.zip", "SKINS.zip"}));
+        QCOMPARE(FilesIn(program / "BACKUPS"),
                  QStringList({"EAW.EXE", "EAW.INI", "EXTRA.SPT", "GRB_031.SND"}));
-        QCOMPARE(filesIn(game), QStringList({"EAW.EXE", "EAW.INI", "EXTRA.SPT", "GRB_031.SND"}));
+        QCOMPARE(FilesIn(game), QStringList({"EAW.EXE", "EAW.INI", "EXTRA.SPT", "GRB_031.SND"}));
     }
 
     void failedInstallIsReportedAndNotRecorded() {
@@ -161,7 +128,7 @@ private slots:
         QCOMPARE(box.icon, QMessageBox::Warning);
         QCOMPARE(box.buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
         QCOMPARE(window->installedList(1)->count(), 0);
-        QCOMPARE(entries(list8()), QStringList({"BROKEN"}));
+        QCOMPARE(Entries(list8()), QStringList({"BROKEN"}));
     }
 
     void enterKeyInstallsAndUninstalls() {
@@ -170,7 +137,7 @@ private slots:
         list8()->setCurrentRow(0);
         list8()->setFocus();
         QTest::keyClick(list8(), Qt::Key_Return);
-        QCOMPARE(entries(window->installedList(5)), QStringList({"MERLIN"}));
+        QCOMPARE(Entries(window->installedList(5)), QStringList({"MERLIN"}));
         QListWidget* sounds = window->installedList(5);
         sounds->setCurrentRow(0);
         sounds->setFocus();
@@ -188,8 +155,9 @@ private slots:
         fs::create_directory(game / "FOLDER.DAT");
         clickButton("Command13");
 
-        QCOMPARE(filesIn(game), QStringList({"CLOUDS.TXT", "EAW.EXE", "EAW.INI", "EXTRA.SPT",
-                                             "FOLDER.DAT", "GRB_031.SND", "README.TXT"}));
+        QCOMPARE(FilesIn(game), QStringList({"CLOUDS.TXT", "EAW.EXE", "EAW.INI", "EXTRA.SPT",
+                                             "GRB_031.SND", "README.TXT"}));
+        QVERIFY(fs::is_directory(game / "FOLDER.DAT"));
         QCOMPARE(ReadFile(game / "EXTRA.SPT"), std::string("copy EXTRA.SPT"));
         QCOMPARE(ReadFile(game / "EAW.EXE"), std::string("copy EAW.EXE"));
         QCOMPARE(ReadFile(game / "EAW.INI"), std::string("[EAW]\r\nPlayerPilotName=Now\r\n"));
@@ -198,9 +166,9 @@ private slots:
             QVERIFY(window->categoryButton(category)->isEnabled());
         }
         QCOMPARE(list8()->count(), 0);
-        QCOMPARE(window->findChild<QLabel*>("Label11")->text(),
+        QCOMPARE(Find<QLabel>(window.get(), "Label11")->text(),
                  QString("Select a Category of Addons"));
-        QCOMPARE(window->findChild<QPlainTextEdit*>("Text1")->toPlainText(), QString());
+        QCOMPARE(Find<QPlainTextEdit>(window.get(), "Text1")->toPlainText(), QString());
     }
 
     void closingTheMainWindowClearsTheGameFolder() {
@@ -219,7 +187,7 @@ private slots:
     }
 
     void gameFolderAcceptSwitchesAndReplacesTheSecurityCopies() {
-        const fs::path next = root->path() / "next";
+        const fs::path next = program / "next";
         WriteFile(next / "EAW.EXE", "next exe");
         WriteFile(next / "EAW.INI", "next ini");
         WriteFile(program / "BACKUPS" / "OLD.TXT", "stale");
@@ -228,16 +196,16 @@ private slots:
 
         QWidget* folderWindow = openGameFolderWindow();
         QVERIFY(!window->isEnabled());
-        folderWindow->findChild<FolderPicker*>("Dir1")->setFolder(text(next));
-        folderWindow->findChild<QAbstractButton*>("Command1")->click();
+        Find<FolderPicker>(folderWindow, "Dir1")->setFolder(ToQString(next));
+        Find<QAbstractButton>(folderWindow, "Command1")->click();
 
         QVERIFY(!fs::exists(game / "SPIT.FLT"));
         QCOMPARE(ReadFile(game / "EAW.EXE"), std::string("copy EAW.EXE"));
         QCOMPARE(StoredGameFolder(), next.string() + "/");
         QCOMPARE(Paths().GameFolder.string(), next.string() + "/");
-        QCOMPARE(filesIn(program / "BACKUPS"), QStringList({"EAW.EXE", "EAW.INI"}));
+        QCOMPARE(FilesIn(program / "BACKUPS"), QStringList({"EAW.EXE", "EAW.INI"}));
         QCOMPARE(ReadFile(program / "BACKUPS" / "EAW.INI"), std::string("next ini"));
-        QCOMPARE(window->findChild<QLineEdit*>("Text2")->text(), text(next) + "/");
+        QCOMPARE(Find<QLineEdit>(window.get(), "Text2")->text(), ToQString(next) + "/");
         QCOMPARE(window->installedList(0)->count(), 0);
         QVERIFY(window->isEnabled());
     }
@@ -250,32 +218,32 @@ private slots:
 
     void gameFolderCancelOrCloseKeepsEverything() {
         QFETCH(bool, byFrame);
-        const fs::path next = root->path() / "next";
+        const fs::path next = program / "next";
         WriteFile(next / "EAW.EXE", "next exe");
         addon(4, "clouds", {{"CLOUD.PIC", "c"}});
         install(4, "CLOUDS");
         const std::string configBefore = ReadFile(Paths().ConfigFilePath);
 
         QWidget* folderWindow = openGameFolderWindow();
-        folderWindow->findChild<FolderPicker*>("Dir1")->setFolder(text(next));
+        Find<FolderPicker>(folderWindow, "Dir1")->setFolder(ToQString(next));
         QCOMPARE(StoredGameFolder(), next.string() + "/");
         if (byFrame)
             folderWindow->close();
         else
-            folderWindow->findChild<QAbstractButton*>("Command2")->click();
+            Find<QAbstractButton>(folderWindow, "Command2")->click();
 
         QCOMPARE(ReadFile(Paths().ConfigFilePath), configBefore);
         QCOMPARE(ReadFile(game / "CLOUD.PIC"), std::string("c"));
-        QCOMPARE(filesIn(program / "BACKUPS"),
+        QCOMPARE(FilesIn(program / "BACKUPS"),
                  QStringList({"EAW.EXE", "EAW.INI", "EXTRA.SPT", "GRB_031.SND"}));
         QCOMPARE(window->installedList(4)->count(), 1);
         QVERIFY(window->isEnabled());
     }
 
 private:
-    QListWidget* list8() const { return window->findChild<QListWidget*>("List8"); }
+    QListWidget* list8() const { return Find<QListWidget>(window.get(), "List8"); }
 
-    void clickButton(const char* name) { window->findChild<QAbstractButton*>(name)->click(); }
+    void clickButton(const char* name) { Find<QAbstractButton>(window.get(), name)->click(); }
 
     void addon(int category, const std::string& name,
                const std::vector<std::pair<std::string, std::string>>& files) {
@@ -286,7 +254,7 @@ private:
     }
 
     void doubleClick(QListWidget* list, const QString& name) {
-        const int row = entries(list).indexOf(name);
+        const int row = Entries(list).indexOf(name);
         QVERIFY2(row >= 0, qPrintable(name));
         list->setCurrentRow(row);
         // A real double-click: the first click, then the second one.
@@ -306,7 +274,7 @@ private:
     }
 
     QWidget* openGameFolderWindow() {
-        SetStartingFolder(text(root->path()));
+        SetStartingFolder(ToQString(program));
         clickButton("Command8");
         SetStartingFolder(QString());
         for (QWidget* top : QApplication::topLevelWidgets()) {
@@ -316,7 +284,7 @@ private:
         return nullptr;
     }
 
-    std::unique_ptr<TempFolder> root;
+    std::unique_ptr<ProgramFolderFixture> fixture;
     fs::path program;
     fs::path game;
     std::unique_ptr<Principal> window;

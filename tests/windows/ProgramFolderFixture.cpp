@@ -10,10 +10,13 @@ namespace fs = std::filesystem;
 
 namespace quorvel::test {
 
-ProgramFolderFixture::ProgramFolderFixture() {
-    MakeProgramFolder(folder_.path());
-    fs::create_directories(folder_ / "game");
-    StorePaths(FolderText(folder_ / "game"));
+ProgramFolderFixture::ProgramFolderFixture(GameFolder gameFolder) {
+    MakeProgramFolder(root());
+    fs::create_directories(game());
+    if (gameFolder == GameFolder::NotStored)
+        return;
+    StorePaths(FolderText(game()));
+    ReloadPaths(true);
 }
 
 fs::path ProgramFolderFixture::library(const std::string& folderName) const {
@@ -32,6 +35,13 @@ QStringList FilesIn(const fs::path& folder) {
     QStringList names;
     for (const std::string& name : listing.regularFiles())
         names << QString::fromStdString(name);
+    return names;
+}
+
+QStringList Entries(const QListWidget* list) {
+    QStringList names;
+    for (int row = 0; row < list->count(); ++row)
+        names << list->item(row)->text();
     return names;
 }
 

@@ -2,8 +2,10 @@
 
 #include "support/TempFolder.h"
 
+#include <QListWidget>
 #include <QSize>
 #include <QStringList>
+#include <QtGlobal>
 #include <filesystem>
 #include <string>
 
@@ -11,24 +13,41 @@ class QComboBox;
 
 namespace quorvel::test {
 
-// A program folder in a temporary folder with QUORVEL.INI naming its library
-// folders, made the program folder of the process.
+// A program folder in a temporary folder, made the program folder of the process,
+// and a game folder beside its library folders. Stored, QUORVEL.INI names the game
+// folder and the path variables are loaded from it; not stored, there is no
+// QUORVEL.INI, as on a first start.
 class ProgramFolderFixture {
 public:
-    ProgramFolderFixture();
+    enum class GameFolder { Stored, NotStored };
+    explicit ProgramFolderFixture(GameFolder gameFolder = GameFolder::Stored);
 
     const std::filesystem::path& root() const { return folder_.path(); }
+    std::filesystem::path game() const { return folder_ / "game"; }
+    std::filesystem::path backups() const { return folder_ / "BACKUPS"; }
     std::filesystem::path library(const std::string& folderName) const;
 
 private:
     TempFolder folder_;
 };
 
+// The control called `name` inside `window`; a missing control ends the test run,
+// since every later step would only report a null pointer.
+template <typename Control> Control* Find(const QObject* window, const char* name) {
+    Control* found = window->findChild<Control*>(QLatin1String(name));
+    if (!found)
+        qFatal("no control %s", name);
+    return found;
+}
+
 // Writes a JPEG of the given size, so that a test can tell pictures apart by size.
 void WriteJpeg(const std::filesystem::path& path, QSize size);
 
 // The regular files directly in `folder`, in name order.
 QStringList FilesIn(const std::filesystem::path& folder);
+
+// The texts of a list's entries, in order.
+QStringList Entries(const QListWidget* list);
 
 // Chooses `text` in a combo box as the user does, raising `activated`.
 void ChooseInCombo(QComboBox* combo, const QString& text);
