@@ -92,31 +92,19 @@ TEST_F(SettingsWritesTest, ColourSetsReadBadPartsAsNothingAndWriteTheirOwnKeys) 
     EXPECT_EQ(SwatchPart(0), 0);
 }
 
-TEST(GameIniFile, UsesTheFileThereWhateverTheCaseOfItsName) {
-    TempFolder game;
-    WriteFile(game / "Eaw.ini", "[EAW]\r\nPlayerPilotName=Ace\r\n");
-    GameIniFile file(game / "EAW.INI", {});
-    EXPECT_TRUE(file.exists());
-    EXPECT_EQ(file.read(kPlayerPilotName), "Ace");
-    EXPECT_TRUE(file.write(kPlayerPilotName, "Bee"));
-    EXPECT_EQ(ReadFile(game / "Eaw.ini"), "[EAW]\r\nPlayerPilotName=Bee\r\n");
-    EXPECT_FALSE(std::filesystem::exists(game / "EAW.INI"));
-}
-
-TEST(GameIniFile, UnconfiguredReadsEmptyAndWritesNothing) {
-    GameIniFile file;
-    EXPECT_FALSE(file.configured());
-    EXPECT_FALSE(file.exists());
-    EXPECT_EQ(file.read(kPlayerPilotName), "");
-    EXPECT_FALSE(file.write(kPlayerPilotName, "Ace"));
-    EXPECT_TRUE(file.writes().empty());
-}
-
+// An unset game or backup folder never reads or writes an EAW.INI in the current folder.
 TEST(GameIniFile, FromPathsLeavesEmptyFoldersEmpty) {
-    PathVariables paths;
-    const GameIniFile file = GameIniFile::FromPaths(paths);
+    TempFolder current;
+    WriteFile(current / "EAW.INI", "[EAW]\r\nPlayerPilotName=Here\r\n");
+    const std::filesystem::path previous = std::filesystem::current_path();
+    std::filesystem::current_path(current.path());
+    GameIniFile file = GameIniFile::FromPaths(PathVariables{});
     EXPECT_FALSE(file.configured());
+    EXPECT_EQ(file.read(kPlayerPilotName), "");
     EXPECT_EQ(file.readSecurityCopy(kPlayerPilotName), "");
+    EXPECT_FALSE(file.write(kPlayerPilotName, "Ace"));
+    std::filesystem::current_path(previous);
+    EXPECT_EQ(ReadFile(current / "EAW.INI"), "[EAW]\r\nPlayerPilotName=Here\r\n");
 }
 
 } // namespace

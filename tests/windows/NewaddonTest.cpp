@@ -4,6 +4,7 @@
 #include "platform/NameFolding.h"
 #include "support/ZipBuilder.h"
 #include "windows/FolderPickers.h"
+#include "windows/PathText.h"
 #include "windows/Prompts.h"
 
 #include <QComboBox>
@@ -19,21 +20,17 @@ using namespace quorvel::test;
 
 namespace {
 
-QString text(const fs::path& path) {
-    return QString::fromStdString(path.string());
-}
-
 // Drives the window by its controls as the user would.
 struct NewaddonDriver {
     explicit NewaddonDriver(Newaddon& window)
-        : combo(window.findChild<QComboBox*>("Combo1"))
-        , normal(window.findChild<QRadioButton*>("Option1"))
-        , package(window.findChild<QRadioButton*>("Option2"))
-        , drive(window.findChild<DrivePicker*>("Drive1"))
-        , folder(window.findChild<FolderPicker*>("Dir1"))
-        , files(window.findChild<FilePicker*>("File1"))
-        , echo(window.findChild<QLineEdit*>("Text1"))
-        , button(window.findChild<QPushButton*>("Command1")) {}
+        : combo(Find<QComboBox>(&window, "Combo1"))
+        , normal(Find<QRadioButton>(&window, "Option1"))
+        , package(Find<QRadioButton>(&window, "Option2"))
+        , drive(Find<DrivePicker>(&window, "Drive1"))
+        , folder(Find<FolderPicker>(&window, "Dir1"))
+        , files(Find<FilePicker>(&window, "File1"))
+        , echo(Find<QLineEdit>(&window, "Text1"))
+        , button(Find<QPushButton>(&window, "Command1")) {}
 
     void chooseCategory(const QString& category) const { ChooseInCombo(combo, category); }
     void chooseFile(const QString& name) const {
@@ -61,7 +58,7 @@ struct NewaddonDriver {
 struct ImportFixture {
     ImportFixture() {
         fs::create_directories(download());
-        SetStartingFolder(text(download()));
+        SetStartingFolder(ToQString(download()));
     }
     ~ImportFixture() { SetStartingFolder(QString()); }
     fs::path download() const { return program.root() / "download"; }
@@ -85,22 +82,19 @@ private slots:
         for (int opening = 0; opening < 2; ++opening) {
             Newaddon window(nullptr);
             const NewaddonDriver ui(window);
-            QCOMPARE(window.windowTitle(), "EUROPEAN AIR WAR Quorvel v1.0 - New Addon");
-            QCOMPARE(window.findChild<QLabel*>("Label1")->text(),
-                     "Category of the Addon that you want install");
-            QCOMPARE(window.findChild<QLabel*>("Label2")->text(),
-                     "Type of file that you want install");
-            QCOMPARE(ui.normal->text(), "Zip file with the addon  (Normal addon file)");
-            QCOMPARE(ui.package->text(),
-                     "Zip file with one JPG one TXT and one ZIP file (Quorvel file)");
-            QCOMPARE(ui.button->text(), "Install the Addon");
-            QCOMPARE(ComboItems(ui.combo),
-                     (QStringList{"FLIGHT MODEL", "MISSION", "SKIN PACK", "TERRAIN", "GRAPHIC",
-                                  "SOUND PACK", "EAW.EXE FILE"}));
+            QCOMPARE((QStringList{window.windowTitle(), Find<QLabel>(&window, "Label1")->text(),
+                                  Find<QLabel>(&window, "Label2")->text(), ui.normal->text(),
+                                  ui.package->text(), ui.button->text()}),
+                     (QStringList{"EUROPEAN AIR WAR Quorvel v1.0 - New Addon",
+                                  "Category of the Addon that you want install",
+                                  "Type of file that you want install",
+                                  "Zip file with the addon  (Normal addon file)",
+                                  "Zip file with one JPG one TXT and one ZIP file (Quorvel file)",
+                                  "Install the Addon"}));
             QCOMPARE(ui.combo->currentIndex(), -1);
             QVERIFY(ui.normal->isChecked());
-            QCOMPARE(ui.folder->folder(), text(fixture.download()));
-            QCOMPARE(ui.listedFiles(), (QStringList{"alpha.zip", "BETA.ZIP"}));
+            QCOMPARE(ui.folder->folder(), ToQString(fixture.download()));
+            QCOMPARE(Entries(ui.files), (QStringList{"alpha.zip", "BETA.ZIP"}));
             QVERIFY(!ui.button->isEnabled());
             ui.package->setChecked(true);
             ui.chooseCategory("MISSION");
@@ -181,7 +175,7 @@ private slots:
         WriteFile(library / "alpha.zip", "the only copy");
         Newaddon window(nullptr);
         const NewaddonDriver ui(window);
-        QVERIFY(ui.folder->setFolder(text(library)));
+        QVERIFY(ui.folder->setFolder(ToQString(library)));
         ui.chooseCategory("GRAPHIC");
         ui.chooseFile("alpha.zip");
         ui.pressInstall();
@@ -253,13 +247,13 @@ private slots:
         ImportFixture fixture;
         Newaddon window(nullptr);
         const NewaddonDriver ui(window);
-        ui.drive->addDrive("E:", text(fixture.program.root() / "no-disc"));
+        ui.drive->addDrive("E:", ToQString(fixture.program.root() / "no-disc"));
         Prompts::answerNext(QMessageBox::Retry);
         Prompts::answerNext(QMessageBox::Cancel);
         ui.drive->setCurrentIndex(ui.drive->findText("E:"));
         QCOMPARE(Prompts::shown().size(), std::size_t(2));
         QCOMPARE(Prompts::shown()[1].title, "Alert !!!");
-        QCOMPARE(ui.folder->folder(), text(fixture.download()));
+        QCOMPARE(ui.folder->folder(), ToQString(fixture.download()));
         QVERIFY(ui.drive->currentText() != "E:");
     }
 };
