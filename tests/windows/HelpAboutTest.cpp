@@ -14,47 +14,25 @@ class HelpAboutTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void helpShowsReadme_data() {
-        QTest::addColumn<QByteArray>("fileContent");
-        QTest::addColumn<bool>("present");
-        QTest::addColumn<QString>("shown");
-        QTest::newRow("absent") << QByteArray() << false << QString();
-        QTest::newRow("empty") << QByteArray() << true << QString();
-        QTest::newRow("windows lines")
-            << QByteArray("First\r\nSecond\r\n") << true << QStringLiteral("First\nSecond\n");
-    }
-
-    void helpShowsReadme() {
-        QFETCH(QByteArray, fileContent);
-        QFETCH(bool, present);
-        QFETCH(QString, shown);
+    void helpShowsReadmeReadAfreshAtEachOpening() {
         ProgramFolderFixture program;
-        if (present)
-            WriteFile(program.root() / "readme.txt", fileContent.toStdString());
-
-        Help help(nullptr);
-        auto* text = help.findChild<QPlainTextEdit*>("Text1");
-        QVERIFY(text);
-        QCOMPARE(text->toPlainText(), shown);
-        QVERIFY(text->isReadOnly());
-        QCOMPARE(help.windowTitle(), QStringLiteral("EUROPEAN AIR WAR Quorvel v1.0 - Help"));
-    }
-
-    void helpReadsTheFileAfreshAndScrolls() {
-        ProgramFolderFixture program;
-        WriteFile(program.root() / "README.TXT", "old");
-        {
+        const auto shownAtOpening = [] {
             Help help(nullptr);
-            QCOMPARE(help.findChild<QPlainTextEdit*>("Text1")->toPlainText(), "old");
-        }
+            return Find<QPlainTextEdit>(&help, "Text1")->toPlainText();
+        };
+        QCOMPARE(shownAtOpening(), QString()); // no readme.txt
+        WriteFile(program.root() / "README.TXT", "old");
+        QCOMPARE(shownAtOpening(), QString("old"));
+
         std::string longText;
         for (int line = 1; line <= 300; ++line)
             longText += "Line " + std::to_string(line) + "\r\n";
         WriteFile(program.root() / "README.TXT", longText);
-
         Help help(nullptr);
         help.show();
-        auto* text = help.findChild<QPlainTextEdit*>("Text1");
+        QCOMPARE(help.windowTitle(), QStringLiteral("EUROPEAN AIR WAR Quorvel v1.0 - Help"));
+        auto* text = Find<QPlainTextEdit>(&help, "Text1");
+        QVERIFY(text->isReadOnly());
         QVERIFY(text->toPlainText().startsWith("Line 1\nLine 2\n"));
         QCOMPARE(text->document()->blockCount(), 301);
         QTRY_VERIFY(text->verticalScrollBar()->maximum() > 0);
@@ -62,17 +40,15 @@ private slots:
 
     void aboutShowsItsTextsExactly() {
         About about(nullptr);
-        QCOMPARE(about.windowTitle(), QStringLiteral("EUROPEAN AIR WAR Quorvel v1.0 - About"));
-        QCOMPARE(about.findChild<QLabel*>("Label1")->text(),
-                 QStringLiteral("European Air War _ Quorvel v1.1"));
-        QCOMPARE(about.findChild<QLabel*>("Label2")->text(), QStringLiteral("16 May 2003"));
-        QCOMPARE(about.findChild<QLabel*>("Label3")->text(),
-                 QStringLiteral("This program is totally free, I made thinkinf in the more easy "
-                                "use of the thousands of addons that this game have, so this "
-                                "program haven got sense until the work of the EAW addons "
-                                "makers. Thanks for your work."));
-        QVERIFY(about.findChild<QLabel*>("Image1"));
-        QVERIFY(about.findChild<QLabel*>("Image2"));
+        QCOMPARE((QStringList{about.windowTitle(), Find<QLabel>(&about, "Label1")->text(),
+                              Find<QLabel>(&about, "Label2")->text(),
+                              Find<QLabel>(&about, "Label3")->text()}),
+                 (QStringList{"EUROPEAN AIR WAR Quorvel v1.0 - About",
+                              "European Air War _ Quorvel v1.1", "16 May 2003",
+                              "This program is totally free, I made thinkinf in the more easy "
+                              "use of the thousands of addons that this game have, so this "
+                              "program haven got sense until the work of the EAW addons "
+                              "makers. Thanks for your work."}));
     }
 };
 
