@@ -24,8 +24,7 @@ class BackupsTest : public QObject {
 private slots:
     void init() {
         program = std::make_unique<ProgramFolderFixture>();
-        fs::create_directories(start());
-        SetStartingFolder(ToQString(start()));
+        start = program->startPickersIn("start");
         Prompts::reset();
         mainWindow = new Principal();
         mainWindow->setEnabled(false);
@@ -35,12 +34,11 @@ private slots:
         delete firstRun.data();
         delete mainWindow;
         program.reset();
-        SetStartingFolder(QString());
     }
 
     void eachFolderSelectionIsStoredAtOnce() {
-        QCOMPARE(Find<QLineEdit>(firstRun, "Text1")->text(), ToQString(start()));
-        QCOMPARE(StoredGameFolder(), FolderText(start()));
+        QCOMPARE(Find<QLineEdit>(firstRun, "Text1")->text(), ToQString(start));
+        QCOMPARE(StoredGameFolder(), FolderText(start));
         QCOMPARE(ReadIniValue(Paths().ConfigFilePath, "PATH", "RUTABACKUPS"),
                  FolderText(program->backups()));
 
@@ -105,14 +103,13 @@ private slots:
         QCOMPARE(box.text, QString("Drive not Aviable\r\nTry Again?"));
         QCOMPARE(box.icon, QMessageBox::Critical);
         QCOMPARE(box.buttons, QMessageBox::Retry | QMessageBox::Cancel);
-        QCOMPARE(Find<FolderPicker>(firstRun, "Dir1")->folder(), ToQString(start()));
+        QCOMPARE(Find<FolderPicker>(firstRun, "Dir1")->folder(), ToQString(start));
         QVERIFY(drive->drive() != missing);
     }
 
 private:
-    fs::path start() const { return program->root() / "start"; }
-
     std::unique_ptr<ProgramFolderFixture> program;
+    fs::path start;
     Principal* mainWindow = nullptr;
     QPointer<Backups> firstRun;
 };

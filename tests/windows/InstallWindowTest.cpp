@@ -274,9 +274,8 @@ private:
     }
 
     QWidget* openGameFolderWindow() {
-        SetStartingFolder(ToQString(program));
+        fixture->startPickersIn("start");
         clickButton("Command8");
-        SetStartingFolder(QString());
         for (QWidget* top : QApplication::topLevelWidgets()) {
             if (top->inherits("quorvel::EAWFolder") && top->isVisible())
                 return top;

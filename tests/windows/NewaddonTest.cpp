@@ -54,31 +54,23 @@ struct NewaddonDriver {
     QPushButton* button;
 };
 
-// A program folder and a download folder where the pickers start.
-struct ImportFixture {
-    ImportFixture() {
-        fs::create_directories(download());
-        SetStartingFolder(ToQString(download()));
-    }
-    ~ImportFixture() { SetStartingFolder(QString()); }
-    fs::path download() const { return program.root() / "download"; }
-
-    ProgramFolderFixture program;
-};
-
 } // namespace
 
 class NewaddonTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void init() { Prompts::reset(); }
+    void init() {
+        Prompts::reset();
+        program = std::make_unique<ProgramFolderFixture>();
+        download = program->startPickersIn("download");
+    }
+    void cleanup() { program.reset(); }
 
     void opensAfreshEachTime() {
-        ImportFixture fixture;
-        WriteFile(fixture.download() / "alpha.zip", "zip");
-        WriteFile(fixture.download() / "BETA.ZIP", "zip");
-        WriteFile(fixture.download() / "notes.txt", "text");
+        WriteFile(download / "alpha.zip", "zip");
+        WriteFile(download / "BETA.ZIP", "zip");
+        WriteFile(download / "notes.txt", "text");
         for (int opening = 0; opening < 2; ++opening) {
             Newaddon window(nullptr);
             const NewaddonDriver ui(window);
@@ -93,7 +85,7 @@ private slots:
                                   "Install the Addon"}));
             QCOMPARE(ui.combo->currentIndex(), -1);
             QVERIFY(ui.normal->isChecked());
-            QCOMPARE(ui.folder->folder(), ToQString(fixture.download()));
+            QCOMPARE(ui.folder->folder(), ToQString(download));
             QCOMPARE(Entries(ui.files), (QStringList{"alpha.zip", "BETA.ZIP"}));
             QVERIFY(!ui.button->isEnabled());
             ui.package->setChecked(true);
@@ -102,8 +94,7 @@ private slots:
     }
 
     void echoesTheFileActivated() {
-        ImportFixture fixture;
-        WriteFile(fixture.download() / "alpha.zip", "zip");
+        WriteFile(download / "alpha.zip", "zip");
         Newaddon window(nullptr);
         const NewaddonDriver ui(window);
         ui.chooseFile("alpha.zip");
@@ -138,14 +129,13 @@ private slots:
         QFETCH(QStringList, members);
         QFETCH(QStringList, libraryBefore);
         QFETCH(QStringList, libraryAfter);
-        ImportFixture fixture;
-        const fs::path library = fixture.program.library("SKINS");
+        const fs::path library = program->library("SKINS");
         for (const QString& name : libraryBefore)
             WriteFile(library / name.toStdString(), "old");
         std::vector<ZipEntry> entries;
         for (const QString& member : members)
             entries.push_back({member.toStdString(), member.toStdString()});
-        const fs::path source = fixture.download() / fileName.toStdString();
+        const fs::path source = download / fileName.toStdString();
         MakeZip(source, entries);
         const std::string sourceBytes = ReadFile(source);
 
@@ -170,8 +160,7 @@ private slots:
     }
 
     void theLibrarysOwnFileIsKept() {
-        ImportFixture fixture;
-        const fs::path library = fixture.program.library("GRAPHICS");
+        const fs::path library = program->library("GRAPHICS");
         WriteFile(library / "alpha.zip", "the only copy");
         Newaddon window(nullptr);
         const NewaddonDriver ui(window);
@@ -194,10 +183,9 @@ private slots:
     void nothingIsWrittenWithoutCategoryAndFile() {
         QFETCH(bool, chooseCategory);
         QFETCH(bool, chooseFile);
-        ImportFixture fixture;
-        WriteFile(fixture.download() / "alpha.zip", "zip");
+        WriteFile(download / "alpha.zip", "zip");
         const fs::path previous = fs::current_path();
-        fs::current_path(fixture.program.root());
+        fs::current_path(program->root());
         {
             Newaddon window(nullptr);
             const NewaddonDriver ui(window);
@@ -209,8 +197,8 @@ private slots:
             ui.button->click();
         }
         fs::current_path(previous);
-        QCOMPARE(FilesIn(fixture.program.library("FLIGHTMODELS")), QStringList{});
-        QCOMPARE(FilesIn(fixture.program.root()), QStringList{"QUORVEL.INI"});
+        QCOMPARE(FilesIn(program->library("FLIGHTMODELS")), QStringList{});
+        QCOMPARE(FilesIn(program->root()), QStringList{"QUORVEL.INI"});
     }
 
     // Only the zip bridge's failure shows a box; a failed copy changes nothing, silently.
@@ -224,9 +212,8 @@ private slots:
     void failuresLeaveTheLibraryAsItWas() {
         QFETCH(bool, asPackage);
         QFETCH(int, boxes);
-        ImportFixture fixture;
-        WriteFile(fixture.download() / "broken.zip", "not a zip archive");
-        fs::remove_all(fixture.program.library("SOUNDS"));
+        WriteFile(download / "broken.zip", "not a zip archive");
+        fs::remove_all(program->library("SOUNDS"));
         Newaddon window(nullptr);
         const NewaddonDriver ui(window);
         ui.chooseCategory(asPackage ? "TERRAIN" : "SOUND PACK");
@@ -239,23 +226,26 @@ private slots:
             QCOMPARE(Prompts::shown()[0].title, QString("QUORVEL"));
             QVERIFY(Prompts::shown()[0].text.startsWith("Unzip: "));
         }
-        QCOMPARE(FilesIn(fixture.program.library("TERRAINS")), QStringList{});
-        QVERIFY(!fs::exists(fixture.program.library("SOUNDS")));
+        QCOMPARE(FilesIn(program->library("TERRAINS")), QStringList{});
+        QVERIFY(!fs::exists(program->library("SOUNDS")));
     }
 
     void anUnreadableDriveAsksAndCancelGoesBack() {
-        ImportFixture fixture;
         Newaddon window(nullptr);
         const NewaddonDriver ui(window);
-        ui.drive->addDrive("E:", ToQString(fixture.program.root() / "no-disc"));
+        ui.drive->addDrive("E:", ToQString(program->root() / "no-disc"));
         Prompts::answerNext(QMessageBox::Retry);
         Prompts::answerNext(QMessageBox::Cancel);
         ui.drive->setCurrentIndex(ui.drive->findText("E:"));
         QCOMPARE(Prompts::shown().size(), std::size_t(2));
         QCOMPARE(Prompts::shown()[1].title, "Alert !!!");
-        QCOMPARE(ui.folder->folder(), ToQString(fixture.download()));
+        QCOMPARE(ui.folder->folder(), ToQString(download));
         QVERIFY(ui.drive->currentText() != "E:");
     }
+
+private:
+    std::unique_ptr<ProgramFolderFixture> program;
+    fs::path download;
 };
 
 QTEST_MAIN(NewaddonTest)

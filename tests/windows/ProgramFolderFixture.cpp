@@ -2,6 +2,8 @@
 
 #include "config/PathVariables.h"
 #include "platform/FolderListing.h"
+#include "windows/FolderPickers.h"
+#include "windows/PathText.h"
 
 #include <QComboBox>
 #include <QImage>
@@ -17,6 +19,17 @@ ProgramFolderFixture::ProgramFolderFixture(GameFolder gameFolder) {
         return;
     StorePaths(FolderText(game()));
     ReloadPaths(true);
+}
+
+ProgramFolderFixture::~ProgramFolderFixture() {
+    SetStartingFolder(QString());
+}
+
+fs::path ProgramFolderFixture::startPickersIn(const std::string& name) const {
+    const fs::path folder = root() / name;
+    fs::create_directories(folder);
+    SetStartingFolder(ToQString(folder));
+    return folder;
 }
 
 fs::path ProgramFolderFixture::library(const std::string& folderName) const {

@@ -21,6 +21,13 @@ class ProgramFolderFixture {
 public:
     enum class GameFolder { Stored, NotStored };
     explicit ProgramFolderFixture(GameFolder gameFolder = GameFolder::Stored);
+    ~ProgramFolderFixture();
+    ProgramFolderFixture(const ProgramFolderFixture&) = delete;
+    ProgramFolderFixture& operator=(const ProgramFolderFixture&) = delete;
+
+    // Makes a folder `name` in the fixture where the folder pickers start until the
+    // fixture goes, instead of the user's own folders.
+    std::filesystem::path startPickersIn(const std::string& name) const;
 
     const std::filesystem::path& root() const { return folder_.path(); }
     std::filesystem::path game() const { return folder_ / "game"; }
