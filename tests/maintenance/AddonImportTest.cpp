@@ -1,12 +1,14 @@
 #include "maintenance/AddonImport.h"
 
 #include "platform/FolderListing.h"
+#include "support/CurrentFolder.h"
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
 namespace fs = std::filesystem;
 using namespace quorvel;
+using quorvel::test::CurrentFolder;
 using quorvel::test::ReadFile;
 using quorvel::test::TempFolder;
 using quorvel::test::WriteFile;
@@ -36,9 +38,6 @@ TEST(AddonImport, RefusesWithoutFolderOrFileAndNeverWritesToTheCurrentFolder) {
     TempFolder root;
     WriteFile(root / "download" / "alpha.zip", "new");
     fs::create_directories(root / "SKINS");
-    const fs::path previous = fs::current_path();
-    fs::current_path(root / "download");
-
     const std::vector<std::tuple<fs::path, fs::path, Status>> cases{
         {root / "download" / "alpha.zip", fs::path(), Status::NoLibraryFolder},
         {fs::path("alpha.zip"), fs::path(), Status::NoLibraryFolder},
@@ -47,12 +46,12 @@ TEST(AddonImport, RefusesWithoutFolderOrFileAndNeverWritesToTheCurrentFolder) {
         {root / "download" / "missing.zip", root / "SKINS", Status::NoFile},
         {root / "download" / "alpha.zip", root / "MISSING", Status::CopyFailed},
     };
+    const CurrentFolder current(root / "download");
     for (const auto& [source, library, status] : cases) {
         const ArchiveImportResult result = ImportAddonArchive(source, library);
         EXPECT_EQ(result.status, status) << source << " into " << library;
         EXPECT_FALSE(result.ok());
     }
-    fs::current_path(previous);
 
     EXPECT_EQ(FolderListing(root / "download").regularFiles(), Names{"alpha.zip"});
     EXPECT_TRUE(fs::is_empty(root / "SKINS"));

@@ -1,11 +1,13 @@
 #include "settings/HudColourSets.h"
 #include "settings/NetworkPresets.h"
 #include "settings/Resolutions.h"
+#include "support/CurrentFolder.h"
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
 using namespace quorvel;
+using quorvel::test::CurrentFolder;
 using quorvel::test::ReadFile;
 using quorvel::test::TempFolder;
 using quorvel::test::WriteFile;
@@ -94,17 +96,15 @@ TEST_F(SettingsWritesTest, ColourSetsReadBadPartsAsNothingAndWriteTheirOwnKeys) 
 
 // An unset game or backup folder never reads or writes an EAW.INI in the current folder.
 TEST(GameIniFile, FromPathsLeavesEmptyFoldersEmpty) {
-    TempFolder current;
-    WriteFile(current / "EAW.INI", "[EAW]\r\nPlayerPilotName=Here\r\n");
-    const std::filesystem::path previous = std::filesystem::current_path();
-    std::filesystem::current_path(current.path());
+    TempFolder folder;
+    WriteFile(folder / "EAW.INI", "[EAW]\r\nPlayerPilotName=Here\r\n");
+    const CurrentFolder current(folder.path());
     GameIniFile file = GameIniFile::FromPaths(PathVariables{});
     EXPECT_FALSE(file.configured());
     EXPECT_EQ(file.read(kPlayerPilotName), "");
     EXPECT_EQ(file.readSecurityCopy(kPlayerPilotName), "");
     EXPECT_FALSE(file.write(kPlayerPilotName, "Ace"));
-    std::filesystem::current_path(previous);
-    EXPECT_EQ(ReadFile(current / "EAW.INI"), "[EAW]\r\nPlayerPilotName=Here\r\n");
+    EXPECT_EQ(ReadFile(folder / "EAW.INI"), "[EAW]\r\nPlayerPilotName=Here\r\n");
 }
 
 } // namespace

@@ -1,7 +1,7 @@
 #include "windows/Newaddon.h"
 
 #include "ProgramFolderFixture.h"
-#include "platform/NameFolding.h"
+#include "support/CurrentFolder.h"
 #include "support/ZipBuilder.h"
 #include "windows/FolderPickers.h"
 #include "windows/PathText.h"
@@ -36,12 +36,6 @@ struct NewaddonDriver {
     void chooseFile(const QString& name) const {
         files->setCurrentItem(files->findItems(name, Qt::MatchExactly).value(0));
     }
-    QStringList listedFiles() const {
-        QStringList names;
-        for (int row = 0; row < files->count(); ++row)
-            names << files->item(row)->text();
-        return names;
-    }
     void pressInstall() const { QTest::mouseClick(button, Qt::LeftButton); }
 
     QComboBox* combo;
@@ -67,7 +61,7 @@ private slots:
     }
     void cleanup() { program.reset(); }
 
-    void opensAfreshEachTime() {
+    void opensAfreshEachTimeAndEchoesTheFileActivated() {
         WriteFile(download / "alpha.zip", "zip");
         WriteFile(download / "BETA.ZIP", "zip");
         WriteFile(download / "notes.txt", "text");
@@ -87,19 +81,14 @@ private slots:
             QVERIFY(ui.normal->isChecked());
             QCOMPARE(ui.folder->folder(), ToQString(download));
             QCOMPARE(Entries(ui.files), (QStringList{"alpha.zip", "BETA.ZIP"}));
+            QCOMPARE(ui.echo->text(), QString());
             QVERIFY(!ui.button->isEnabled());
             ui.package->setChecked(true);
             ui.chooseCategory("MISSION");
+            ui.chooseFile("alpha.zip");
+            QTest::keyClick(ui.files, Qt::Key_Return);
+            QCOMPARE(ui.echo->text(), "alpha.zip");
         }
-    }
-
-    void echoesTheFileActivated() {
-        WriteFile(download / "alpha.zip", "zip");
-        Newaddon window(nullptr);
-        const NewaddonDriver ui(window);
-        ui.chooseFile("alpha.zip");
-        QTest::keyClick(ui.files, Qt::Key_Return);
-        QCOMPARE(ui.echo->text(), "alpha.zip");
     }
 
     void imports_data() {
@@ -148,13 +137,12 @@ private slots:
         ui.pressInstall();
 
         QCOMPARE(FilesIn(library), libraryAfter);
-        for (const QString& member : members) {
-            const QString bare = member.section(QRegularExpression("[/\\\\]"), -1);
-            if (asPackage)
-                QCOMPARE(ReadFile(library / bare.toStdString()), member.toStdString());
-        }
         if (!asPackage)
             QCOMPARE(ReadFile(library / fileName.toLower().toStdString()), sourceBytes);
+        for (const QString& member : asPackage ? members : QStringList{}) {
+            const QString bare = member.section(QRegularExpression("[/\\\\]"), -1);
+            QCOMPARE(ReadFile(library / bare.toStdString()), member.toStdString());
+        }
         QCOMPARE(ReadFile(source), sourceBytes);
         QVERIFY(Prompts::shown().empty());
     }
@@ -184,9 +172,8 @@ private slots:
         QFETCH(bool, chooseCategory);
         QFETCH(bool, chooseFile);
         WriteFile(download / "alpha.zip", "zip");
-        const fs::path previous = fs::current_path();
-        fs::current_path(program->root());
         {
+            const CurrentFolder current(program->root());
             Newaddon window(nullptr);
             const NewaddonDriver ui(window);
             if (chooseCategory)
@@ -196,7 +183,6 @@ private slots:
             QVERIFY(!ui.button->isEnabled());
             ui.button->click();
         }
-        fs::current_path(previous);
         QCOMPARE(FilesIn(program->library("FLIGHTMODELS")), QStringList{});
         QCOMPARE(FilesIn(program->root()), QStringList{"QUORVEL.INI"});
     }

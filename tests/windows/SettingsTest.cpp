@@ -4,6 +4,7 @@
 #include "SampleEawIni.h"
 #include "config/PathVariables.h"
 #include "settings/KeyboardToggles.h"
+#include "support/CurrentFolder.h"
 #include "windows/PathText.h"
 
 #include <QCheckBox>
@@ -305,8 +306,7 @@ private slots:
         QFETCH(bool, folderStored);
         if (!folderStored)
             StorePaths("");
-        const QString before = QDir::currentPath();
-        QVERIFY(QDir::setCurrent(ToQString(program->game())));
+        const CurrentFolder current(program->game());
         window = new Settings(&mainWindow);
         QCOMPARE(checkedButtons(), QStringList{});
         QCOMPARE(shown({"Text3", "Label13", "HScroll6"}), (QStringList{"", "Valor", "0"}));
@@ -314,7 +314,6 @@ private slots:
             control<QCheckBox>("Check6")->setChecked(true);
             control<QScrollBar>("HScroll6")->setValue(100);
         }
-        QDir::setCurrent(before);
         QCOMPARE(writeCount(), std::size_t{0});
         QVERIFY(!fs::exists(program->game() / "EAW.INI"));
     }
