@@ -19,6 +19,13 @@ namespace fs = std::filesystem;
 using namespace quorvel;
 using namespace quorvel::test;
 
+namespace {
+
+// The game's own files, each in the game folder and as a security copy.
+const QStringList kGameFiles{"EAW.EXE", "EAW.INI", "EXTRA.SPT", "GRB_031.SND"};
+
+} // namespace
+
 class InstallWindowTest : public QObject {
     Q_OBJECT
 
@@ -27,12 +34,13 @@ private slots:
         fixture = std::make_unique<ProgramFolderFixture>();
         program = fixture->root();
         game = fixture->game();
+        backups = fixture->backups();
         for (const char* name : {"EAW.EXE", "EXTRA.SPT", "GRB_031.SND"}) {
             WriteFile(game / name, std::string("game ") + name);
-            WriteFile(program / "BACKUPS" / name, std::string("copy ") + name);
+            WriteFile(backups / name, std::string("copy ") + name);
         }
         WriteFile(game / "EAW.INI", "[EAW]\r\nPlayerPilotName=Now\r\n");
-        WriteFile(program / "BACKUPS" / "EAW.INI", "[EAW]\r\nPlayerPilotName=Then\r\n");
+        WriteFile(backups / "EAW.INI", "[EAW]\r\nPlayerPilotName=Then\r\n");
         Prompts::reset();
         window = std::make_unique<Principal>();
         window->show();
@@ -79,8 +87,7 @@ private slots:
         QCOMPARE(Entries(window->installedList(4)), QStringList({"ONE", "THREE", "TWO"}));
         uninstall(4, "THREE");
         QCOMPARE(Entries(window->installedList(4)), QStringList({"ONE", "TWO"}));
-        QCOMPARE(FilesIn(game), QStringList({"EAW.EXE", "EAW.INI", "EXTRA.SPT", "GRB_031.SND",
-                                             "one.PIC", "two.PIC"}));
+        QCOMPARE(FilesIn(game), kGameFiles + QStringList({"one.PIC", "two.PIC"}));
         QCOMPARE(Entries(list8()), QStringList({"THREE"})); // graphics is current
     }
 
@@ -112,9 +119,8 @@ private slots:
         install(2, "BACKUPS");
         uninstall(2, "BACKUPS");
         QCOMPARE(FilesIn(program / "SKINS"), QStringList({"BACKUPS.zip", "SKINS.zip"}));
-        QCOMPARE(FilesIn(program / "BACKUPS"),
-                 QStringList({"EAW.EXE", "EAW.INI", "EXTRA.SPT", "GRB_031.SND"}));
-        QCOMPARE(FilesIn(game), QStringList({"EAW.EXE", "EAW.INI", "EXTRA.SPT", "GRB_031.SND"}));
+        QCOMPARE(FilesIn(backups), kGameFiles);
+        QCOMPARE(FilesIn(game), kGameFiles);
     }
 
     void failedInstallIsReportedAndNotRecorded() {
@@ -190,7 +196,7 @@ private slots:
         const fs::path next = program / "next";
         WriteFile(next / "EAW.EXE", "next exe");
         WriteFile(next / "EAW.INI", "next ini");
-        WriteFile(program / "BACKUPS" / "OLD.TXT", "stale");
+        WriteFile(backups / "OLD.TXT", "stale");
         addon(0, "spit", {{"SPIT.FLT", "f"}});
         install(0, "SPIT");
 
@@ -203,8 +209,8 @@ private slots:
         QCOMPARE(ReadFile(game / "EAW.EXE"), std::string("copy EAW.EXE"));
         QCOMPARE(StoredGameFolder(), next.string() + "/");
         QCOMPARE(Paths().GameFolder.string(), next.string() + "/");
-        QCOMPARE(FilesIn(program / "BACKUPS"), QStringList({"EAW.EXE", "EAW.INI"}));
-        QCOMPARE(ReadFile(program / "BACKUPS" / "EAW.INI"), std::string("next ini"));
+        QCOMPARE(FilesIn(backups), QStringList({"EAW.EXE", "EAW.INI"}));
+        QCOMPARE(ReadFile(backups / "EAW.INI"), std::string("next ini"));
         QCOMPARE(Find<QLineEdit>(window.get(), "Text2")->text(), ToQString(next) + "/");
         QCOMPARE(window->installedList(0)->count(), 0);
         QVERIFY(window->isEnabled());
@@ -234,8 +240,7 @@ private slots:
 
         QCOMPARE(ReadFile(Paths().ConfigFilePath), configBefore);
         QCOMPARE(ReadFile(game / "CLOUD.PIC"), std::string("c"));
-        QCOMPARE(FilesIn(program / "BACKUPS"),
-                 QStringList({"EAW.EXE", "EAW.INI", "EXTRA.SPT", "GRB_031.SND"}));
+        QCOMPARE(FilesIn(backups), kGameFiles);
         QCOMPARE(window->installedList(4)->count(), 1);
         QVERIFY(window->isEnabled());
     }
@@ -286,6 +291,7 @@ private:
     std::unique_ptr<ProgramFolderFixture> fixture;
     fs::path program;
     fs::path game;
+    fs::path backups;
     std::unique_ptr<Principal> window;
 };
 
