@@ -103,6 +103,10 @@ check "QUORVEL.INI names the starting folder, Wine's drive_c" stored_game_folder
 check "QUORVEL.INI names the eight library folders" library_keys_stored
 check "no security copies yet" no_security_copies
 check "game folder untouched" untouched_game
+keys "$backups" Escape
+close_window "$backups"
+first_run_open() { xdotool search --onlyvisible --name "Back up copies" >/dev/null; }
+check "neither Escape nor the close button closes the first-run window" first_run_open
 
 begin "choose the game folder with the keyboard: the first folder below drive_c, Enter"
 keys "$backups" Tab Down Return

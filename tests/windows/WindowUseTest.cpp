@@ -9,6 +9,7 @@
 #include "windows/Principal.h"
 #include "windows/Settings.h"
 
+#include <QAbstractButton>
 #include <QRegularExpression>
 #include <QtTest>
 #include <functional>
@@ -80,6 +81,34 @@ private slots:
         window->show();
         QCOMPARE(TabOrder(window).join(QLatin1Char(' ')), order);
         SetStartingFolder(QString());
+    }
+
+    // Without a caption on the picture buttons, the tooltip is all that names them.
+    void mainWindowButtonsKeepTheirTooltips() {
+        ProgramFolderFixture program;
+        Principal main;
+        const QList<QPair<const char*, const char*>> tooltips = {
+            {"Command11", "Install a new addon in to the program"},
+            {"Command12", "Uninstall addons for the program"},
+            {"Command9", "Change the EAW.INI parameters"},
+            {"Command10", "Restore your EAW.INI"},
+            {"Command13", "Clear all addons installed"},
+            {"Command14", "QUORVEL help"},
+            {"Command15", "About the program"},
+            {"Command8", "Choose the folder where you can apply the addons"},
+            {"Command1", "Flight Models"},
+            {"Command2", "Missions"},
+            {"Command3", "Skins"},
+            {"Command4", "Terrains"},
+            {"Command6", "Graphics"},
+            {"Command5", "Sounds"},
+            {"Command7", "EAW.EXE Files"},
+        };
+        for (const auto& [name, tooltip] : tooltips) {
+            const auto* button = main.findChild<QAbstractButton*>(name);
+            QVERIFY2(button, name);
+            QCOMPARE(button->toolTip(), QString::fromLatin1(tooltip));
+        }
     }
 
     void everyWindowCarriesTheProgramIcon() {
