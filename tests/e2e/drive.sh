@@ -1,0 +1,106 @@
+# Shared by the end-to-end walk and the screenshot script: drives the real program
+# on a virtual display with real mouse clicks and keys. Source it; it needs xvfb,
+# xauth, xdotool, imagemagick, zip and python3.
+# Clicks use window-relative coordinates of the fixed layouts at the normal font,
+# multiplied by QUORVEL_SCALE (1 or 2), which the program gets as QT_SCALE_FACTOR.
+
+e2e_folder=$(dirname "$(realpath "${BASH_SOURCE[0]}")")
+scale=${QUORVEL_SCALE:-1}
+export QT_SCALE_FACTOR=$scale
+
+# Runs the calling script again on a virtual display of its own unless it is on one.
+on_virtual_display() { # script args...
+  if [ -z "${QUORVEL_ON_DISPLAY:-}" ]; then
+    local size="$((1100 * scale))x$((800 * scale))"
+    exec env QUORVEL_ON_DISPLAY=1 xvfb-run -a -s "-screen 0 ${size}x24" "$@"
+  fi
+}
+
+# A private runtime folder and home, so the program touches nothing of the machine's.
+private_home() { # folder
+  export HOME="$1/home" XDG_RUNTIME_DIR="$1/runtime"
+  mkdir -p "$HOME" "$XDG_RUNTIME_DIR"
+  chmod 700 "$XDG_RUNTIME_DIR"
+}
+
+# The id of the visible window whose title matches, other than the window given
+# second, waiting up to ten seconds (xdotool's own --sync can wait forever).
+win() { # title-pattern [window-to-skip]
+  local id tries=50
+  until id=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | grep -vx "${2:-none}" | head -n 1) &&
+    [ -n "$id" ]; do
+    tries=$((tries - 1))
+    [ $tries -gt 0 ] || { echo "no window '$1'" >&2; return 1; }
+    sleep 0.2
+  done
+  echo "$id"
+}
+
+# Waits up to ten seconds until no visible window's title matches.
+gone() { # title-pattern
+  local tries=50
+  while xdotool search --onlyvisible --name "$1" >/dev/null 2>&1; do
+    tries=$((tries - 1))
+    [ $tries -gt 0 ] || { echo "window '$1' still open" >&2; return 1; }
+    sleep 0.2
+  done
+}
+
+settle() { sleep "${1:-0.3}"; }
+point() { # window x y [more xdotool commands...]
+  local id=$1 x=$2 y=$3
+  shift 3
+  xdotool mousemove --window "$id" $((x * scale)) $((y * scale)) "$@"
+}
+click() { point "$1" "$2" "$3" click "${4:-1}"; settle; }
+dclick() { point "$1" "$2" "$3" click --repeat 2 --delay 80 1; settle 0.6; }
+keys() { # window key...
+  local id=$1; shift
+  xdotool windowfocus "$id"; settle 0.2
+  for key in "$@"; do xdotool key "$key"; sleep 0.15; done
+  settle
+}
+typed() { xdotool windowfocus "$1"; settle 0.2; xdotool type --delay 40 "$2"; settle; }
+shot() { # window file
+  settle 0.4
+  import -window "$1" "$2"
+  echo "saved $2"
+}
+# Closes a window as a window manager's close button does.
+close_window() { python3 "$e2e_folder/close_window.py" "$1"; settle; }
+
+# A game folder: the four protected files, an EAW.INI with CRLF line endings, and
+# loose files of game file types and of other types.
+make_game_folder() { # folder
+  local game=$1
+  mkdir -p "$game"
+  for file in EAW.EXE EXTRA.SPT GRB_031.SND OLD.PIC terrain.ter MANUAL.PDF SMACKW32.DLL; do
+    echo "game $file" >"$game/$file"
+  done
+  printf '%s\r\n' '[EAW]' 'PlayerPilotName=Hauptmann Kurz' 'LeaderChar=42' 'WingmanChar=43' \
+    'ExtraSquads=3' '[NETOPTION]' 'AI_PlaneUpdateRate=200' 'NoAI=1' 'AllowRespawn=1' \
+    '[GRAPHICS]' 'width=1024' 'height=768' '[DISPLAY]' 'HudColor_Green_R=0' 'HudColor_Green_G=200' \
+    'HudColor_Green_B=40' '[CONTROLS]' 'Force Feedback=1' 'Windows JOYSTICK=1' 'JoystickDeadZone=5' \
+    'Force Feedback Gain=7500' 'Flight Sensitivity=1.50' 'Camera Sensitivity=0.80' \
+    '[Remappable Keys]' 'CHASE VIEW=F2' 'COCKPIT ON/OFF=F1' >"$game/EAW.INI"
+}
+
+# An add-on package in a library folder: archive, description and picture.
+make_addon() { # program folder name title members...
+  local program=$1 folder=$2 name=$3 title=$4
+  shift 4
+  local stage
+  stage=$(mktemp -d)
+  for member in "$@"; do echo "$name $member" >"$stage/$member"; done
+  (cd "$stage" && zip -q -r "$program/$folder/$name.zip" .)
+  rm -rf "$stage"
+  printf '%s\r\n\r\nAn add-on for European Air War.\r\n' "$title" >"$program/$folder/$name.txt"
+  convert -size 264x193 gradient:'#3b4a2f-#c9b98a' -gravity center -fill white \
+    -pointsize 22 -annotate 0 "$title" "$program/$folder/$name.jpg"
+}
+
+# A fresh portable program folder copied from a built one, without settings or copies.
+fresh_program_folder() { # built folder destination
+  cp -r "$1" "$2"
+  rm -f "$2/QUORVEL.INI" "$2"/BACKUPS/*
+}

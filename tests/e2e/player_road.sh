@@ -1,0 +1,219 @@
+#!/usr/bin/env bash
+# Walks the player's road through the real program on a virtual display, with real
+# mouse clicks and keys, and checks the game folder, QUORVEL.INI and EAW.INI on disk
+# after every step. Keeps a screenshot of every step; exits non-zero when a check fails.
+#   tests/e2e/player_road.sh <program folder> <screenshot folder>
+set -euo pipefail
+source "$(dirname "$(realpath "$0")")/drive.sh"
+on_virtual_display "$0" "$@"
+
+built=$(realpath "$1")
+shots=$(realpath -m "$2")
+rm -rf "$shots" && mkdir -p "$shots"
+
+work=$(mktemp -d)
+trap 'kill $(jobs -p) 2>/dev/null || true; rm -rf "$work"' EXIT
+program="$work/Quorvel"
+fresh_program_folder "$built" "$program"
+private_home "$work"
+drive_c="$HOME/.wine/drive_c"
+game="$drive_c/EAW"
+make_game_folder "$game"
+# Wine's drive letters: C: is drive_c, D: a folder elsewhere.
+mkdir -p "$HOME/.wine/dosdevices" "$work/cdrom"
+ln -s ../drive_c "$HOME/.wine/dosdevices/c:"
+ln -s "$work/cdrom" "$HOME/.wine/dosdevices/d:"
+originals="$work/originals"
+cp -r "$game" "$originals"
+make_addon "$program" GRAPHICS CLOUDS "Clouds" CLOUD1.PIC CLOUD2.PIC README.TXT
+make_addon "$program" GRAPHICS COCKPITS "Cockpits" CPIT.CPT EXTRA.SPT
+make_addon "$program" FLIGHTMODELS SPITFIRE9 "Spitfire Mk IX" SPIT9.FLT
+
+failures=0
+step=0
+# A check passes as soon as its command succeeds within five seconds, so a slow
+# machine gets time without every step waiting on a fixed pause.
+check() { # description command...
+  local what=$1 tries=25
+  shift
+  until "$@" 2>/dev/null; do
+    tries=$((tries - 1))
+    if [ $tries -eq 0 ]; then
+      "$@" || true
+      echo "  FAILED  $what"
+      failures=$((failures + 1))
+      return
+    fi
+    sleep 0.2
+  done
+  echo "  ok      $what"
+}
+begin() { step=$((step + 1)); echo "step $step: $1"; }
+keep() { shot "$1" "$shots/$(printf '%02d' "$step")-$2.png" >/dev/null; }
+
+# The value as the game reads it: names without regard to case, blanks around
+# names and values dropped; empty when missing.
+ini() { # file section key
+  [ -f "$1" ] || return 0
+  awk -v section="[$2]" -v key="$3" '
+    function trim(s) { gsub(/^[ \t]+|[ \t]+$/, "", s); return s }
+    { sub(/\r$/, "") }
+    /^[ \t]*\[/ { inside = (tolower(trim($0)) == tolower(section)); next }
+    inside && index($0, "=") { k = trim(substr($0, 1, index($0, "=") - 1))
+      if (tolower(k) == tolower(key)) { print trim(substr($0, index($0, "=") + 1)); exit } }' "$1"
+}
+config="$program/QUORVEL.INI"
+game_ini="$game/EAW.INI"
+is() { [ "$1" = "$2" ] || { echo "          got '$1', expected '$2'" >&2; return 1; }; }
+ini_is() { is "$(ini "$1" "$2" "$3")" "$4"; } # file section key expected
+stored_game_folder_is() { ini_is "$config" PATH RUTAEAW "$1"; }
+no_security_copies() { is "$(ls "$program/BACKUPS")" ""; }
+library_keys_stored() {
+  local pair
+  for pair in RUTAMODELOSVUELO:FLIGHTMODELS RUTAMISIONES:MISSIONS RUTASKINS:SKINS \
+    RUTATERRENOS:TERRAINS RUTAGRAFICOS:GRAPHICS RUTASONIDOS:SOUNDS RUTAEXES:EXES RUTABACKUPS:BACKUPS; do
+    is "$(ini "$config" PATH "${pair%%:*}")" "$program/${pair##*:}/" || return 1
+  done
+}
+same_file() { cmp -s "$1" "$2"; }
+crlf_only() { ! tr -d '\r' <"$1" | cmp -s - "$1" && ! grep -q $'[^\r]$' "$1"; }
+# The game folder's file names, one a line, sorted.
+game_files() { (cd "$game" && find . -maxdepth 1 -type f -printf '%f\n' | LC_ALL=C sort | tr '\n' ' '); }
+game_files_are() { is "$(game_files)" "$(printf '%s\n' "$@" | LC_ALL=C sort | tr '\n' ' ')"; }
+from_addon() { grep -qx "$2 $1" "$game/$1"; }
+original() { same_file "$game/$1" "$originals/$1"; }
+backups_are_originals() {
+  local file
+  for file in EAW.EXE EAW.INI EXTRA.SPT GRB_031.SND; do same_file "$program/BACKUPS/$file" "$originals/$file" || return 1; done
+  is "$(ls "$program/BACKUPS" | tr '\n' ' ')" "EAW.EXE EAW.INI EXTRA.SPT GRB_031.SND "
+}
+untouched_game() { game_files_are "${game_start[@]}" && for f in "${game_start[@]}"; do original "$f" || return 1; done; }
+game_start=(EAW.EXE EAW.INI EXTRA.SPT GRB_031.SND OLD.PIC terrain.ter MANUAL.PDF SMACKW32.DLL)
+main_title="^EUROPEAN AIR WAR Quorvel v1.0$"
+
+begin "first start: splash, then the first-run window over the disabled main window"
+"$program/quorvel" &
+quorvel_pid=$!
+settle 0.4
+import -window root "$shots/01-splash.png"
+backups=$(win "Back up copies")
+main=$(win "$main_title")
+keep root first-run
+check "QUORVEL.INI names the starting folder, Wine's drive_c" stored_game_folder_is "$drive_c/"
+check "QUORVEL.INI names the eight library folders" library_keys_stored
+check "no security copies yet" no_security_copies
+check "game folder untouched" untouched_game
+keys "$backups" Escape
+close_window "$backups"
+first_run_open() { xdotool search --onlyvisible --name "Back up copies" >/dev/null; }
+check "neither Escape nor the close button closes the first-run window" first_run_open
+
+begin "choose the game folder with the keyboard: the first folder below drive_c, Enter"
+keys "$backups" Tab Down Return
+keep "$backups" game-folder-chosen
+check "QUORVEL.INI names the game folder at once" stored_game_folder_is "$game/"
+check "QUORVEL.INI still names the eight library folders" library_keys_stored
+check "no security copies before Accept" no_security_copies
+
+begin "Accept with 'Not show this message more' ticked"
+click "$backups" 20 436
+click "$backups" 538 435
+gone "Back up copies"
+keep "$main" accepted
+check "first-run flag stored as 1" ini_is "$config" CONFIGURATION BACKUPS 1
+check "four security copies equal to the game's files" backups_are_originals
+check "game folder untouched" untouched_game
+
+begin "choose Graphics and click CLOUDS: a preview only"
+click "$main" 540 356
+click "$main" 640 176
+keep "$main" preview
+check "game folder untouched" untouched_game
+
+begin "double-click CLOUDS: installed"
+dclick "$main" 640 176
+keep "$main" clouds-installed
+check "CLOUD1.PIC, CLOUD2.PIC and README.TXT extracted" \
+  game_files_are "${game_start[@]}" CLOUD1.PIC CLOUD2.PIC README.TXT
+check "CLOUD1.PIC holds the add-on's bytes" from_addon CLOUD1.PIC CLOUDS
+check "EAW.INI untouched" original EAW.INI
+
+begin "double-click COCKPITS: a second graphics add-on, replacing EXTRA.SPT"
+dclick "$main" 640 176
+keep "$main" cockpits-installed
+check "CPIT.CPT beside the clouds" \
+  game_files_are "${game_start[@]}" CLOUD1.PIC CLOUD2.PIC README.TXT CPIT.CPT
+check "EXTRA.SPT is the add-on's" from_addon EXTRA.SPT COCKPITS
+
+begin "double-click CLOUDS in the installed graphics list: uninstalled"
+dclick "$main" 100 304
+keep "$main" clouds-uninstalled
+check "the clouds' files are gone, the cockpits' stay" game_files_are "${game_start[@]}" CPIT.CPT
+check "no work folder left in the program folder" test ! -e "$program/CLOUDS"
+check "the security copies are unchanged" backups_are_originals
+
+begin "settings window: move the red HUD slider, type a pilot name, close"
+click "$main" 264 40
+settings=$(win "EAW.INI Settings" "$main")
+before_hud=$(ini "$game_ini" DISPLAY HudColor_Green_R)
+click "$settings" 385 232
+click "$settings" 120 41
+keys "$settings" ctrl+a
+typed "$settings" "Leutnant Adler"
+keep "$settings" settings-changed
+hud_red_grew() { [ "$(ini "$game_ini" DISPLAY HudColor_Green_R)" -gt "$before_hud" ]; }
+check "the slider wrote a larger HudColor_Green_R" hud_red_grew
+check "the pilot name is written" ini_is "$game_ini" EAW PlayerPilotName "Leutnant Adler"
+check "EAW.INI keeps its CRLF line endings" crlf_only "$game_ini"
+check "the rest of EAW.INI is kept" ini_is "$game_ini" "Remappable Keys" "COCKPIT ON/OFF" F1
+keys "$settings" Escape
+gone "EAW.INI Settings"
+keep "$main" settings-closed
+
+begin "Restore INI"
+click "$main" 360 40
+keep "$main" ini-restored
+check "EAW.INI is the security copy again" original EAW.INI
+
+begin "game-folder window: choose Wine's drive D: with the keyboard, then Cancel"
+click "$main" 500 96
+folder_window=$(win "$main_title" "$main")
+check "opening stores the starting folder at once" stored_game_folder_is "$drive_c/"
+keys "$folder_window" End
+keep "$folder_window" folder-window-drive
+check "choosing drive D: stores it at once" stored_game_folder_is "$HOME/.wine/dosdevices/d:/"
+click "$folder_window" 388 461
+gone_folder() { ! xdotool search --onlyvisible --name "$main_title" | grep -vxq "$main"; }
+check "the window closes" gone_folder
+keep "$main" folder-window-cancelled
+check "Cancel stores the game folder again" stored_game_folder_is "$game/"
+check "the security copies are unchanged" backups_are_originals
+check "the cockpits stay installed" game_files_are "${game_start[@]}" CPIT.CPT
+
+begin "Clear All"
+click "$main" 472 40
+keep "$main" cleared
+check "files of the game's types are gone, others stay, protected files back" \
+  game_files_are EAW.EXE EAW.INI EXTRA.SPT GRB_031.SND MANUAL.PDF SMACKW32.DLL
+check "EXTRA.SPT is the game's own again" original EXTRA.SPT
+check "EAW.EXE and GRB_031.SND are the game's own" eval 'original EAW.EXE && original GRB_031.SND'
+
+begin "install a flight model with Enter and close the program"
+click "$main" 540 196
+click "$main" 640 176
+keys "$main" Return
+check "SPIT9.FLT installed" from_addon SPIT9.FLT SPITFIRE9
+keep "$main" before-closing
+close_window "$main"
+ended() { ! kill -0 "$quorvel_pid"; }
+check "the program ends" ended
+check "closing cleared the flight model" game_files_are EAW.EXE EAW.INI EXTRA.SPT GRB_031.SND MANUAL.PDF SMACKW32.DLL
+check "QUORVEL.INI still names the game folder" stored_game_folder_is "$game/"
+check "first-run flag still 1" ini_is "$config" CONFIGURATION BACKUPS 1
+
+echo "screenshots in $shots"
+if [ "$failures" -gt 0 ]; then
+  echo "$failures check(s) failed"
+  exit 1
+fi
+echo "all checks passed"
