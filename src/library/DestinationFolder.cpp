@@ -5,9 +5,30 @@
 
 #include <system_error>
 
+#ifdef __linux__
+#include <cstdio>
+#include <fcntl.h>
+#endif
+
 namespace fs = std::filesystem;
 
 namespace quorvel {
+namespace {
+
+// Swaps the complete new file and the old entry in one step, so that a crash
+// leaves one or the other under the name, never none. Unlike a rename over an
+// existing file it does not make ext4 force the new file to disk at once.
+bool exchange(const fs::path& temporary, const fs::path& target) {
+#ifdef __linux__
+    return renameat2(AT_FDCWD, temporary.c_str(), AT_FDCWD, target.c_str(), RENAME_EXCHANGE) == 0;
+#else
+    (void)temporary;
+    (void)target;
+    return false;
+#endif
+}
+
+} // namespace
 
 DestinationFolder::DestinationFolder(const fs::path& folder)
     : listing_(folder) {}
@@ -32,15 +53,17 @@ bool DestinationFolder::CanReplace(const fs::path& target) {
 
 bool DestinationFolder::replace(const fs::path& temporary, const fs::path& target) {
     std::error_code ec;
-    if (!DeleteFileEntry(target)) {
-        fs::remove(temporary, ec);
-        return false;
-    }
-    fs::rename(temporary, target, ec);
-    if (ec) {
-        std::error_code ignored;
-        fs::remove(temporary, ignored);
-        return false;
+    const bool oldEntry = fs::symlink_status(target, ec).type() != fs::file_type::not_found;
+    if (oldEntry && exchange(temporary, target)) {
+        DeleteFileEntry(temporary); // now the old entry, a link as a link
+    } else {
+        // A rename replaces the entry itself, a link as a link, never through it.
+        fs::rename(temporary, target, ec);
+        if (ec) {
+            std::error_code ignored;
+            fs::remove(temporary, ignored);
+            return false;
+        }
     }
     const std::string name = target.filename().string();
     placed_[FoldCase(name)] = name;

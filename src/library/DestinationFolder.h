@@ -25,11 +25,12 @@ public:
     // regular file or a link. Folders and other kinds are never replaced.
     static bool CanReplace(const std::filesystem::path& target);
 
-    // Puts the complete file `temporary` in place of `target`: the old entry (a
-    // link as a link) is deleted first and then the temporary file renamed, which
-    // on ext4 avoids the forced flush of a rename over an existing file. On
-    // failure the temporary file is removed; the old entry stays unless the
-    // rename itself failed after it was deleted.
+    // Puts the complete file `temporary` in place of `target` so that, whatever
+    // moment the process dies at, the name holds the old entry or the new file:
+    // the two are swapped in one step and the old entry (a link as a link) then
+    // deleted, which on ext4 avoids the forced flush of a rename over an existing
+    // file; where a swap is not possible the temporary is renamed over the old
+    // entry. On failure the temporary file is removed and the old entry stays.
     bool replace(const std::filesystem::path& temporary, const std::filesystem::path& target);
 
 private:

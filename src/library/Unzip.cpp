@@ -2,9 +2,11 @@
 
 #include "library/DestinationFolder.h"
 #include "library/MemberName.h"
+#include "library/MemberSizeLimit.h"
 #include "platform/FileOperations.h"
 #include "platform/ZipArchive.h"
 
+#include <chrono>
 #include <fstream>
 #include <optional>
 #include <system_error>
@@ -36,6 +38,17 @@ std::optional<std::string> writableName(const ZipMember& member) {
     return BareMemberName(member.storedName);
 }
 
+// Gives the extracted file the member's own modification time, as other unzip
+// tools do; a time the disk refuses leaves the file as written.
+void setModificationTime(const fs::path& file, const ZipMember& member) {
+    if (!member.modified)
+        return;
+    const auto time = std::chrono::file_clock::from_sys(
+        std::chrono::sys_seconds(std::chrono::seconds(*member.modified)));
+    std::error_code ignored;
+    fs::last_write_time(file, time, ignored);
+}
+
 // Writes one member's data, checked whole, to a new file. Depends on nothing but
 // the archive and its own file, so members can later be spread over threads.
 bool extractToFile(const ZipArchive& archive, std::size_t index, const fs::path& file) {
@@ -59,16 +72,19 @@ bool extractToFile(const ZipArchive& archive, std::size_t index, const fs::path&
 // Extracts one member through a temporary file beside its target; returns the
 // name it now has in the destination, or nothing when it was not written.
 std::optional<std::string> extractMember(const ZipArchive& archive, std::size_t index,
-                                         DestinationFolder& destination) {
+                                         DestinationFolder& destination, std::uint64_t freeSpace) {
     const std::optional<ZipMember> member = archive.member(index);
     const std::optional<std::string> bareName = member ? writableName(*member) : std::nullopt;
-    if (!bareName)
+    if (!bareName || !MemberSizeAllowed(member->size, freeSpace))
         return std::nullopt;
     const fs::path target = destination.target(*bareName);
     if (!DestinationFolder::CanReplace(target))
         return std::nullopt;
     const fs::path temporary = TemporaryNameBeside(target);
-    if (!extractToFile(archive, index, temporary) || !destination.replace(temporary, target))
+    if (!extractToFile(archive, index, temporary))
+        return std::nullopt;
+    setModificationTime(temporary, *member);
+    if (!destination.replace(temporary, target))
         return std::nullopt;
     return target.filename().string();
 }
@@ -99,11 +115,13 @@ UnzipResult Unzip(const fs::path& archivePath, const fs::path& destinationPath,
         return failure(statusOf(archive.status()), archive.errorText());
 
     UnzipResult result;
+    RemoveLeftoverTemporaries(destinationPath);
+    const std::uint64_t freeSpace = fs::space(destinationPath, ec).available;
     DestinationFolder destination(destinationPath);
     std::unordered_set<std::string> written;
     const std::size_t total = archive.memberCount();
     for (std::size_t index = 0; index < total; ++index) {
-        if (const auto name = extractMember(archive, index, destination)) {
+        if (const auto name = extractMember(archive, index, destination, freeSpace)) {
             if (written.insert(*name).second)
                 result.writtenNames.push_back(*name);
         } else if (!isFolderEntry(archive, index)) {

@@ -29,10 +29,13 @@ using UnzipProgress = std::function<void(std::size_t done, std::size_t total)>;
 
 // Extracts every member of `archive` flat into `destination` under its bare name,
 // replacing a file of that name in any letter case without asking; the later of
-// two members with one name wins. Members that cannot be written safely
-// (encrypted, damaged, links, names without a file name, a folder in the way) are
-// skipped and counted, leaving the earlier file as it was. Nothing is written when
-// the destination is empty or missing or the archive cannot be opened.
+// two members with one name wins, and each file takes its member's modification
+// time. Members that cannot be written safely (encrypted, damaged, links, names
+// without a file name, a folder in the way, larger than the free space or
+// kLargestMemberSize) are skipped and counted, leaving the earlier file as it was.
+// Temporary files that an interrupted extraction left in the destination are
+// deleted first. Nothing is written when the destination is empty or missing or
+// the archive cannot be opened.
 UnzipResult Unzip(const std::filesystem::path& archive, const std::filesystem::path& destination,
                   const UnzipProgress& progress = {});
 

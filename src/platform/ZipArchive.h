@@ -22,6 +22,9 @@ struct ZipMember {
     std::uint64_t size = 0; // uncompressed
     std::uint64_t compressedSize = 0;
     std::uint32_t crc = 0;
+    // Last modification, seconds since 1970 UTC: the extended timestamp when the
+    // member has one, else its DOS time; nothing when neither is readable.
+    std::optional<std::int64_t> modified;
 };
 
 // A zip archive opened for reading. Every call reports failure instead of
