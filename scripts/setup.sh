@@ -13,7 +13,8 @@ esac
 cd "$(dirname "$0")/.."
 
 build_packages=(g++ cmake pkg-config qt6-base-dev libgl-dev libzip-dev fonts-liberation2)
-test_packages=(libgtest-dev libbenchmark-dev zip unzip xvfb xauth xdotool imagemagick)
+test_packages=(libgtest-dev libbenchmark-dev zip unzip xvfb xauth xdotool imagemagick python3
+  p7zip-full libarchive-tools clang libclang-rt-14-dev)
 packages=("${build_packages[@]}")
 [ "$mode" = test ] && packages+=("${test_packages[@]}")
 
@@ -47,3 +48,8 @@ fi
 cmake --preset dev
 cmake --build --preset dev -j"$(nproc)"
 ctest --preset dev
+
+# The same suite again under the address and undefined-behaviour sanitizers.
+cmake --preset asan
+cmake --build --preset asan -j"$(nproc)"
+ctest --preset asan
