@@ -85,6 +85,7 @@ TEST(CrashSafety, KilledSettingsWriteLeavesTheOldOrTheNewFile) {
         ASSERT_TRUE(WriteIniValue(ini, "EAW", "PlayerPilotName", "Old"));
         ASSERT_EQ(temporariesIn(folder.path()), 0u) << "after kill " << kill;
     }
+    RecordProperty("kills", kSettingsKills);
     RecordProperty("killsLeavingATemporary", leftTemporaries);
 }
 
@@ -127,6 +128,7 @@ TEST(CrashSafety, KilledExtractionLeavesEachFileOldOrNew) {
         ASSERT_TRUE(Unzip(root / "a.zip", root / "GAME").ok());
         ASSERT_EQ(temporariesIn(root / "GAME"), 0u) << "after kill " << kill;
     }
+    RecordProperty("kills", kExtractionKills);
     RecordProperty("killsLeavingATemporary", leftTemporaries);
 }
 
