@@ -25,9 +25,12 @@ int makeTree(char** argv) {
     return 0;
 }
 
-int unzip(char** argv) {
+int unzip(int argc, char** argv) {
+    UnzipTuning tuning;
+    if (argc > 4)
+        tuning.workers = std::strtoull(argv[4], nullptr, 10);
     const auto start = std::chrono::steady_clock::now();
-    const UnzipResult result = Unzip(argv[2], argv[3]);
+    const UnzipResult result = Unzip(argv[2], argv[3], {}, tuning);
     const double seconds = secondsSince(start);
     if (!result.ok())
         std::fprintf(stderr, "Unzip: %s\n", result.description.c_str());
@@ -58,13 +61,13 @@ int main(int argc, char** argv) {
     const std::string command = argc > 1 ? argv[1] : "";
     if (command == "make-tree" && argc == 5)
         return makeTree(argv);
-    if (command == "unzip" && argc == 4)
-        return unzip(argv);
+    if (command == "unzip" && (argc == 4 || argc == 5))
+        return unzip(argc, argv);
     if (command == "install-uninstall" && argc == 6)
         return installUninstall(argv);
     std::fprintf(stderr,
                  "usage: %s make-tree FOLDER MEGABYTES SEED\n"
-                 "       %s unzip ARCHIVE DESTINATION\n"
+                 "       %s unzip ARCHIVE DESTINATION [THREADS]\n"
                  "       %s install-uninstall LIBRARY NAME GAME BACKUPS\n",
                  argv[0], argv[0], argv[0]);
     return 2;
