@@ -1,7 +1,6 @@
 #include "library/DestinationFolder.h"
 
 #include "platform/FileOperations.h"
-#include "platform/NameFolding.h"
 
 #include <system_error>
 
@@ -33,14 +32,14 @@ bool exchange(const fs::path& temporary, const fs::path& target) {
 DestinationFolder::DestinationFolder(const fs::path& folder)
     : listing_(folder) {}
 
-fs::path DestinationFolder::target(const std::string& bareName) const {
+fs::path DestinationFolder::target(const std::string& bareName,
+                                   const std::optional<std::string>& placedBefore) const {
     // An entry of exactly this name wins, as in FolderListing, so that on a
     // case-sensitive disk "a.txt" and "A.TXT" stay two files.
     if (listing_.find(bareName) == bareName)
         return path() / bareName;
-    const auto placed = placed_.find(FoldCase(bareName));
-    if (placed != placed_.end())
-        return path() / placed->second;
+    if (placedBefore)
+        return path() / *placedBefore;
     return listing_.resolve(bareName);
 }
 
@@ -51,7 +50,7 @@ bool DestinationFolder::CanReplace(const fs::path& target) {
            type == fs::file_type::symlink;
 }
 
-bool DestinationFolder::replace(const fs::path& temporary, const fs::path& target) {
+bool DestinationFolder::Replace(const fs::path& temporary, const fs::path& target) {
     std::error_code ec;
     const bool oldEntry = fs::symlink_status(target, ec).type() != fs::file_type::not_found;
     if (oldEntry && exchange(temporary, target)) {
@@ -65,8 +64,6 @@ bool DestinationFolder::replace(const fs::path& temporary, const fs::path& targe
             return false;
         }
     }
-    const std::string name = target.filename().string();
-    placed_[FoldCase(name)] = name;
     return true;
 }
 

@@ -64,6 +64,12 @@ std::string fileErrorText(zip_file_t* file) {
     return zip_error_strerror(zip_file_get_error(file));
 }
 
+bool failWith(std::string* error, std::string text) {
+    if (error)
+        *error = std::move(text);
+    return false;
+}
+
 } // namespace
 
 void ZipArchive::Discard::operator()(zip* archive) const {
@@ -118,6 +124,7 @@ std::optional<ZipMember> ZipArchive::member(std::size_t index) const {
     member.modified = extendedTimestamp(archive_.get(), index);
     if (!member.modified && (stat.valid & ZIP_STAT_MTIME))
         member.modified = static_cast<std::int64_t>(stat.mtime);
+    member.method = (stat.valid & ZIP_STAT_COMP_METHOD) ? stat.comp_method : ZIP_CM_STORE;
     member.isEncrypted =
         (stat.valid & ZIP_STAT_ENCRYPTION_METHOD) && stat.encryption_method != ZIP_EM_NONE;
 
@@ -135,11 +142,7 @@ std::optional<ZipMember> ZipArchive::member(std::size_t index) const {
 }
 
 bool ZipArchive::readMember(std::size_t index, const DataSink& sink, std::string* error) const {
-    const auto fail = [error](std::string text) {
-        if (error)
-            *error = std::move(text);
-        return false;
-    };
+    const auto fail = [error](std::string text) { return failWith(error, std::move(text)); };
     const std::optional<ZipMember> info = member(index);
     if (!info)
         return fail("no such member");
@@ -164,6 +167,29 @@ bool ZipArchive::readMember(std::size_t index, const DataSink& sink, std::string
     }
     if (total != info->size)
         return fail("member shorter than its stated size");
+    return true;
+}
+
+bool ZipArchive::readRawMember(std::size_t index, std::vector<char>& raw,
+                               std::string* error) const {
+    const auto fail = [error](std::string text) { return failWith(error, std::move(text)); };
+    const std::optional<ZipMember> info = member(index);
+    if (!info)
+        return fail("no such member");
+    std::unique_ptr<zip_file_t, FileClose> file(
+        zip_fopen_index(archive_.get(), index, ZIP_FL_COMPRESSED));
+    if (!file)
+        return fail(zip_strerror(archive_.get()));
+    raw.resize(info->compressedSize);
+    std::size_t total = 0;
+    while (total < raw.size()) {
+        const zip_int64_t got = zip_fread(file.get(), raw.data() + total, raw.size() - total);
+        if (got < 0)
+            return fail(fileErrorText(file.get()));
+        if (got == 0)
+            return fail("member shorter than its stated compressed size");
+        total += static_cast<std::size_t>(got);
+    }
     return true;
 }
 
