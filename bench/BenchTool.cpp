@@ -1,5 +1,7 @@
-// Whole operations timed for bench/extract_vs_unzip.sh; prints figures, never fails a run.
+// Whole operations for bench/speed.sh: makes the reproducible inputs and runs one
+// operation of the program per call. Prints figures, never fails a run.
 #include "BenchTree.h"
+#include "library/ClearAll.h"
 #include "library/InstallAddon.h"
 #include "library/UninstallAddon.h"
 #include "library/Unzip.h"
@@ -14,24 +16,26 @@ using namespace quorvel;
 
 namespace {
 
+std::uint64_t number(const char* text) {
+    return std::strtoull(text, nullptr, 10);
+}
+
 double secondsSince(std::chrono::steady_clock::time_point start) {
     return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
 }
 
-int makeTree(char** argv) {
-    const auto figures = bench::MakeBenchTree(argv[2], std::strtoull(argv[3], nullptr, 10),
-                                              std::strtoull(argv[4], nullptr, 10));
+int printed(const bench::BenchTreeFigures& figures) {
     std::printf("%zu files, %.1f MB\n", figures.files, figures.bytes / (1024.0 * 1024.0));
     return 0;
 }
 
-int unzip(char** argv) {
-    const auto start = std::chrono::steady_clock::now();
-    const UnzipResult result = Unzip(argv[2], argv[3]);
-    const double seconds = secondsSince(start);
+int unzip(int argc, char** argv) {
+    UnzipTuning tuning;
+    if (argc > 4)
+        tuning.workers = number(argv[4]);
+    const UnzipResult result = Unzip(argv[2], argv[3], {}, tuning);
     if (!result.ok())
         std::fprintf(stderr, "Unzip: %s\n", result.description.c_str());
-    std::printf("%.3f\n", seconds);
     return 0;
 }
 
@@ -46,9 +50,14 @@ int installUninstall(char** argv) {
     start = std::chrono::steady_clock::now();
     const UninstallResult removed = UninstallAddon(game, installed.writtenNames, backup);
     const double uninstall = secondsSince(start);
-    std::printf("install   %8.3f s  (%zu files written)\n", install, installed.writtenNames.size());
-    std::printf("uninstall %8.3f s  (%zu files deleted)\n", uninstall, removed.deleted.size());
-    std::printf("uninstall / install = %.4f\n", install > 0 ? uninstall / install : 0.0);
+    std::printf("%.4f %.4f %zu %zu\n", install, uninstall, installed.writtenNames.size(),
+                removed.deleted.size());
+    return 0;
+}
+
+int clearAll(char** argv) {
+    const ClearAllResult result = ClearAll(argv[2], argv[3]);
+    std::printf("%zu deleted, %zu failed\n", result.deleted.size(), result.failed.size());
     return 0;
 }
 
@@ -57,15 +66,25 @@ int installUninstall(char** argv) {
 int main(int argc, char** argv) {
     const std::string command = argc > 1 ? argv[1] : "";
     if (command == "make-tree" && argc == 5)
-        return makeTree(argv);
-    if (command == "unzip" && argc == 4)
-        return unzip(argv);
+        return printed(bench::MakeBenchTree(argv[2], number(argv[3]), number(argv[4])));
+    if (command == "make-small" && argc == 5)
+        return printed(bench::MakeSmallFilesTree(argv[2], number(argv[3]), number(argv[4])));
+    if (command == "make-large" && argc == 5)
+        return printed(bench::MakeLargeFile(argv[2], number(argv[3]), number(argv[4])));
+    if (command == "make-game" && argc == 5)
+        return printed(bench::MakeGameFolder(argv[2], number(argv[3]), number(argv[4])));
+    if (command == "unzip" && (argc == 4 || argc == 5))
+        return unzip(argc, argv);
     if (command == "install-uninstall" && argc == 6)
         return installUninstall(argv);
-    std::fprintf(stderr,
-                 "usage: %s make-tree FOLDER MEGABYTES SEED\n"
-                 "       %s unzip ARCHIVE DESTINATION\n"
-                 "       %s install-uninstall LIBRARY NAME GAME BACKUPS\n",
-                 argv[0], argv[0], argv[0]);
+    if (command == "clear-all" && argc == 4)
+        return clearAll(argv);
+    std::fprintf(stderr, "usage: quorvel_bench_tool make-tree FOLDER MEGABYTES SEED\n"
+                         "       quorvel_bench_tool make-small FOLDER FILES SEED\n"
+                         "       quorvel_bench_tool make-large FILE MEGABYTES SEED\n"
+                         "       quorvel_bench_tool make-game FOLDER FILES SEED\n"
+                         "       quorvel_bench_tool unzip ARCHIVE DESTINATION [THREADS]\n"
+                         "       quorvel_bench_tool install-uninstall LIBRARY NAME GAME BACKUPS\n"
+                         "       quorvel_bench_tool clear-all GAME BACKUPS\n");
     return 2;
 }

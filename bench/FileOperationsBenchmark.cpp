@@ -1,12 +1,11 @@
 // In-process figures for the file operations whose cost grows with the game
 // folder: Clear All and uninstall. Files are laid out with the clock paused.
+#include "BenchTree.h"
 #include "library/ClearAll.h"
 #include "library/UninstallAddon.h"
 
 #include <benchmark/benchmark.h>
-#include <fstream>
 #include <string>
-#include <unistd.h>
 #include <vector>
 
 namespace fs = std::filesystem;
@@ -14,31 +13,11 @@ using namespace quorvel;
 
 namespace {
 
-class ScratchFolder {
-public:
-    ScratchFolder() {
-        std::string pattern = (fs::temp_directory_path() / "quorvel-bench-XXXXXX").string();
-        path_ = ::mkdtemp(pattern.data()) ? fs::path(pattern) : fs::path();
-    }
-    ~ScratchFolder() {
-        std::error_code ec;
-        if (!path_.empty())
-            fs::remove_all(path_, ec);
-    }
-    const fs::path& path() const { return path_; }
-
-private:
-    fs::path path_;
-};
-
-// Half of the files are of the game's types, half are not.
-std::vector<std::string> layOutGameFolder(const fs::path& folder, std::int64_t count) {
-    static const char* const extensions[] = {".TPC", ".txt", ".ter", ".BMP", ".Spt", ".cfg"};
+// The names of the regular files directly in `folder`.
+std::vector<std::string> namesIn(const fs::path& folder) {
     std::vector<std::string> names;
-    for (std::int64_t i = 0; i < count; ++i) {
-        names.push_back("FILE" + std::to_string(i) + extensions[i % 6]);
-        std::ofstream(folder / names.back()) << "data";
-    }
+    for (const auto& entry : fs::directory_iterator(folder))
+        names.push_back(entry.path().filename().string());
     return names;
 }
 
@@ -46,14 +25,14 @@ std::vector<std::string> layOutGameFolder(const fs::path& folder, std::int64_t c
 std::vector<std::string> freshGameFolder(benchmark::State& state, const fs::path& game) {
     state.PauseTiming();
     fs::remove_all(game);
-    fs::create_directories(game);
-    std::vector<std::string> names = layOutGameFolder(game, state.range(0));
+    bench::MakeGameFolder(game, static_cast<std::size_t>(state.range(0)), 20261206);
+    std::vector<std::string> names = namesIn(game);
     state.ResumeTiming();
     return names;
 }
 
 void BM_ClearAll(benchmark::State& state) {
-    ScratchFolder scratch;
+    bench::ScratchFolder scratch;
     const fs::path game = scratch.path() / "GAME";
     for (auto _ : state) {
         freshGameFolder(state, game);
@@ -64,7 +43,7 @@ void BM_ClearAll(benchmark::State& state) {
 BENCHMARK(BM_ClearAll)->Arg(2000)->Arg(20000)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 void BM_Uninstall(benchmark::State& state) {
-    ScratchFolder scratch;
+    bench::ScratchFolder scratch;
     const fs::path game = scratch.path() / "GAME";
     for (auto _ : state) {
         const std::vector<std::string> names = freshGameFolder(state, game);

@@ -12,9 +12,9 @@ esac
 
 cd "$(dirname "$0")/.."
 
-build_packages=(g++ cmake pkg-config qt6-base-dev libgl-dev libzip-dev fonts-liberation2)
+build_packages=(g++ cmake pkg-config qt6-base-dev libgl-dev libzip-dev libdeflate-dev fonts-liberation2)
 test_packages=(libgtest-dev libbenchmark-dev zip unzip xvfb xauth xdotool imagemagick python3
-  desktop-file-utils)
+  desktop-file-utils p7zip-full libarchive-tools clang libclang-rt-14-dev)
 packages=("${build_packages[@]}")
 [ "$mode" = test ] && packages+=("${test_packages[@]}")
 
@@ -48,3 +48,8 @@ fi
 cmake --preset dev
 cmake --build --preset dev -j"$(nproc)"
 ctest --preset dev
+
+# The same suite again under the address and undefined-behaviour sanitizers.
+cmake --preset asan
+cmake --build --preset asan -j"$(nproc)"
+ctest --preset asan

@@ -3,38 +3,42 @@
 #include "platform/FolderListing.h"
 
 #include <filesystem>
+#include <optional>
 #include <string>
-#include <unordered_map>
 
 namespace quorvel {
 
-// The folder an extraction writes into, read once and kept current as files are
-// put in place, so that each name is looked up without regard to case and without
-// reading the folder again.
+// The folder an extraction writes into, read once, so that each name is looked up
+// without regard to case and without reading the folder again. Never changed after
+// the read: the threads of one extraction share it.
 class DestinationFolder {
 public:
     explicit DestinationFolder(const std::filesystem::path& folder);
 
     const std::filesystem::path& path() const { return listing_.folder(); }
 
-    // Where a file of this bare name goes: the existing entry of that name in any
-    // letter case, else a new entry under the name as given.
-    std::filesystem::path target(const std::string& bareName) const;
+    // Where a file of this bare name goes: an entry of exactly this name; else the
+    // name an earlier member of this name in any letter case was put under
+    // (`placedBefore`); else the existing entry of that name in any letter case;
+    // else a new entry under the name as given.
+    std::filesystem::path target(const std::string& bareName,
+                                 const std::optional<std::string>& placedBefore) const;
 
     // Whether the entry at `target` may be replaced by a file: nothing there, a
     // regular file or a link. Folders and other kinds are never replaced.
     static bool CanReplace(const std::filesystem::path& target);
 
-    // Puts the complete file `temporary` in place of `target`: the old entry (a
-    // link as a link) is deleted first and then the temporary file renamed, which
-    // on ext4 avoids the forced flush of a rename over an existing file. On
-    // failure the temporary file is removed; the old entry stays unless the
-    // rename itself failed after it was deleted.
-    bool replace(const std::filesystem::path& temporary, const std::filesystem::path& target);
+    // Puts the complete file `temporary` in place of `target` so that, whatever
+    // moment the process dies at, the name holds the old entry or the new file:
+    // the two are swapped in one step and the old entry (a link as a link) then
+    // deleted, which on ext4 avoids the forced flush of a rename over an existing
+    // file; where a swap is not possible the temporary is renamed over the old
+    // entry. On failure the temporary file is removed and the old entry stays.
+    static bool Replace(const std::filesystem::path& temporary,
+                        const std::filesystem::path& target);
 
 private:
     FolderListing listing_;
-    std::unordered_map<std::string, std::string> placed_; // folded name -> actual name
 };
 
 } // namespace quorvel

@@ -1,14 +1,17 @@
 #include "library/Unzip.h"
 
+#include "library/ChainExtraction.h"
 #include "library/DestinationFolder.h"
-#include "library/MemberName.h"
+#include "library/ExtractionPlan.h"
 #include "platform/FileOperations.h"
+#include "platform/MemberReader.h"
+#include "platform/Workers.h"
 #include "platform/ZipArchive.h"
 
-#include <fstream>
-#include <optional>
+#include <algorithm>
+#include <atomic>
+#include <mutex>
 #include <system_error>
-#include <unordered_set>
 
 namespace fs = std::filesystem;
 
@@ -16,6 +19,9 @@ namespace quorvel {
 namespace {
 
 using Status = UnzipResult::Status;
+
+// More threads gain nothing on one disk and each holds its own buffers.
+constexpr std::size_t kMostWorkers = 8;
 
 Status statusOf(ZipArchive::OpenStatus status) {
     switch (status) {
@@ -28,56 +34,6 @@ Status statusOf(ZipArchive::OpenStatus status) {
     }
 }
 
-// The bare name a member is to be written under; nothing for a member that is
-// not written (folder entries, links, encrypted members, unusable names).
-std::optional<std::string> writableName(const ZipMember& member) {
-    if (member.isFolder || member.isLink || member.isEncrypted)
-        return std::nullopt;
-    return BareMemberName(member.storedName);
-}
-
-// Writes one member's data, checked whole, to a new file. Depends on nothing but
-// the archive and its own file, so members can later be spread over threads.
-bool extractToFile(const ZipArchive& archive, std::size_t index, const fs::path& file) {
-    bool written = false;
-    {
-        std::ofstream out(file, std::ios::binary | std::ios::trunc);
-        written = out && archive.readMember(index, [&out](std::string_view piece) {
-            return static_cast<bool>(
-                out.write(piece.data(), static_cast<std::streamsize>(piece.size())));
-        });
-        out.close();
-        written = written && !out.fail();
-    }
-    if (!written) {
-        std::error_code ignored;
-        fs::remove(file, ignored);
-    }
-    return written;
-}
-
-// Extracts one member through a temporary file beside its target; returns the
-// name it now has in the destination, or nothing when it was not written.
-std::optional<std::string> extractMember(const ZipArchive& archive, std::size_t index,
-                                         DestinationFolder& destination) {
-    const std::optional<ZipMember> member = archive.member(index);
-    const std::optional<std::string> bareName = member ? writableName(*member) : std::nullopt;
-    if (!bareName)
-        return std::nullopt;
-    const fs::path target = destination.target(*bareName);
-    if (!DestinationFolder::CanReplace(target))
-        return std::nullopt;
-    const fs::path temporary = TemporaryNameBeside(target);
-    if (!extractToFile(archive, index, temporary) || !destination.replace(temporary, target))
-        return std::nullopt;
-    return target.filename().string();
-}
-
-bool isFolderEntry(const ZipArchive& archive, std::size_t index) {
-    const std::optional<ZipMember> member = archive.member(index);
-    return member && member->isFolder && !member->isLink;
-}
-
 UnzipResult failure(Status status, std::string description) {
     UnzipResult result;
     result.status = status;
@@ -85,10 +41,80 @@ UnzipResult failure(Status status, std::string description) {
     return result;
 }
 
+// Hands the members done to the caller's progress one at a time, whichever
+// thread finished them.
+class ProgressCounter {
+public:
+    ProgressCounter(const UnzipProgress& progress, std::size_t total)
+        : progress_(progress)
+        , total_(total) {}
+
+    void memberDone() {
+        if (!progress_)
+            return;
+        const std::lock_guard lock(mutex_);
+        progress_(++done_, total_);
+    }
+
+private:
+    const UnzipProgress& progress_;
+    const std::size_t total_;
+    std::mutex mutex_;
+    std::size_t done_ = 0;
+};
+
+std::size_t workerCount(const UnzipTuning& tuning, std::size_t chains) {
+    const std::size_t wanted = tuning.workers > 0 ? tuning.workers : MachineCores();
+    return std::max<std::size_t>(1, std::min({wanted, kMostWorkers, chains}));
+}
+
+// Writes every chain, the workers taking the next chain as they finish one. Worker
+// 0 reads through `archive`; the others open their own handle on `archivePath`
+// (libzip handles are not shared between threads) and do nothing if they cannot.
+std::vector<ChainOutcome> extractChains(const ZipArchive& archive, const fs::path& archivePath,
+                                        const ExtractionPlan& plan,
+                                        const DestinationFolder& destination,
+                                        const UnzipTuning& tuning, ProgressCounter& progress) {
+    std::vector<ChainOutcome> outcomes(plan.chains.size());
+    std::atomic<std::size_t> nextChain{0};
+    const auto extractWith = [&](const ZipArchive& handle) {
+        MemberReader reader(handle, tuning.wholeMemberBound);
+        for (std::size_t chain = nextChain++; chain < plan.chains.size(); chain = nextChain++)
+            outcomes[chain] = ExtractChain(plan.chains[chain], reader, destination,
+                                           [&progress] { progress.memberDone(); });
+    };
+    RunOnWorkers(workerCount(tuning, plan.chains.size()), [&](std::size_t worker) {
+        if (worker == 0) {
+            extractWith(archive);
+            return;
+        }
+        const ZipArchive own(archivePath);
+        if (own.isOpen())
+            extractWith(own);
+    });
+    return outcomes;
+}
+
+// The chains' outcomes as one result, names in the order a member-by-member
+// extraction would have written them first.
+UnzipResult merged(const ExtractionPlan& plan, std::vector<ChainOutcome>& outcomes) {
+    UnzipResult result;
+    result.skippedMembers = plan.unusable;
+    std::vector<std::pair<std::size_t, std::string>> written;
+    for (ChainOutcome& outcome : outcomes) {
+        result.skippedMembers += outcome.skipped;
+        std::move(outcome.written.begin(), outcome.written.end(), std::back_inserter(written));
+    }
+    std::sort(written.begin(), written.end());
+    for (auto& [index, name] : written)
+        result.writtenNames.push_back(std::move(name));
+    return result;
+}
+
 } // namespace
 
 UnzipResult Unzip(const fs::path& archivePath, const fs::path& destinationPath,
-                  const UnzipProgress& progress) {
+                  const UnzipProgress& progress, const UnzipTuning& tuning) {
     std::error_code ec;
     if (destinationPath.empty())
         return failure(Status::DestinationMissing, "No destination folder is set");
@@ -98,21 +124,15 @@ UnzipResult Unzip(const fs::path& archivePath, const fs::path& destinationPath,
     if (!archive.isOpen())
         return failure(statusOf(archive.status()), archive.errorText());
 
-    UnzipResult result;
-    DestinationFolder destination(destinationPath);
-    std::unordered_set<std::string> written;
-    const std::size_t total = archive.memberCount();
-    for (std::size_t index = 0; index < total; ++index) {
-        if (const auto name = extractMember(archive, index, destination)) {
-            if (written.insert(*name).second)
-                result.writtenNames.push_back(*name);
-        } else if (!isFolderEntry(archive, index)) {
-            ++result.skippedMembers;
-        }
-        if (progress)
-            progress(index + 1, total);
-    }
-    return result;
+    const ExtractionPlan plan = PlanExtraction(archive);
+    ProgressCounter counter(progress, archive.memberCount());
+    for (std::size_t i = 0; i < plan.folderEntries + plan.unusable; ++i)
+        counter.memberDone();
+    RemoveLeftoverTemporaries(destinationPath); // before any thread writes one of its own
+    const DestinationFolder destination(destinationPath);
+    std::vector<ChainOutcome> outcomes =
+        extractChains(archive, archivePath, plan, destination, tuning, counter);
+    return merged(plan, outcomes);
 }
 
 } // namespace quorvel

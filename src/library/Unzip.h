@@ -24,16 +24,28 @@ struct UnzipResult {
     bool ok() const { return status == Status::Extracted; }
 };
 
-// Called after each member, from the calling thread: members done, members in all.
+// Called after each member: members done, members in all. Called from the worker
+// threads of the extraction, never two calls at once, `done` rising by one each time.
 using UnzipProgress = std::function<void(std::size_t done, std::size_t total)>;
+
+// How an extraction is spread; every caller keeps the defaults, tests vary them.
+struct UnzipTuning {
+    std::size_t workers =
+        0; // threads, each with its own archive handle; 0: one per core, at most 8
+    std::size_t wholeMemberBound = 8 << 20; // members up to this size are inflated in memory
+};
 
 // Extracts every member of `archive` flat into `destination` under its bare name,
 // replacing a file of that name in any letter case without asking; the later of
-// two members with one name wins. Members that cannot be written safely
-// (encrypted, damaged, links, names without a file name, a folder in the way) are
-// skipped and counted, leaving the earlier file as it was. Nothing is written when
-// the destination is empty or missing or the archive cannot be opened.
+// two members with one name wins, and each file takes its member's modification
+// time. Members that cannot be written safely (encrypted, damaged, links, names
+// without a file name, a folder in the way, larger than the free space or
+// kLargestMemberSize) are skipped and counted, leaving the earlier file as it was.
+// Temporary files that an interrupted extraction left in the destination are
+// deleted first. Nothing is written when the destination is empty or missing or
+// the archive cannot be opened. Members are spread over threads; the result does
+// not depend on which finishes first, and Unzip returns when every member is written.
 UnzipResult Unzip(const std::filesystem::path& archive, const std::filesystem::path& destination,
-                  const UnzipProgress& progress = {});
+                  const UnzipProgress& progress = {}, const UnzipTuning& tuning = {});
 
 } // namespace quorvel

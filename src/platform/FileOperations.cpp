@@ -3,6 +3,7 @@
 #include <atomic>
 #include <chrono>
 #include <fstream>
+#include <string_view>
 #include <system_error>
 
 namespace fs = std::filesystem;
@@ -33,6 +34,24 @@ fs::path TemporaryNameBeside(const fs::path& target) {
         if (!fs::exists(fs::symlink_status(candidate, ec)))
             return candidate;
     }
+}
+
+std::size_t RemoveLeftoverTemporaries(const fs::path& folder) {
+    if (folder.empty())
+        return 0;
+    const std::string_view suffix = kTemporarySuffix;
+    std::size_t removed = 0;
+    std::error_code ec;
+    for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
+        const std::string name = it->path().filename().string();
+        if (name.size() <= suffix.size() || !name.ends_with(suffix))
+            continue;
+        std::error_code entryError;
+        if (it->symlink_status(entryError).type() == fs::file_type::regular &&
+            fs::remove(it->path(), entryError))
+            ++removed;
+    }
+    return removed;
 }
 
 bool CopyFileReplacing(const fs::path& source, const fs::path& destination) {
@@ -74,7 +93,14 @@ std::optional<std::string> ReadWholeFile(const fs::path& path) {
     std::ifstream in(path, std::ios::binary);
     if (!in)
         return std::nullopt;
-    std::string content((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    // One read of the whole size; a file that grows meanwhile is read to its end.
+    const std::uintmax_t size = fs::file_size(path, ec);
+    std::string content(ec ? 0 : size, '\0');
+    in.read(content.data(), static_cast<std::streamsize>(content.size()));
+    content.resize(static_cast<std::size_t>(in.gcount()));
+    if (in.bad())
+        return std::nullopt;
+    content.append(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
     if (in.bad())
         return std::nullopt;
     return content;
@@ -104,6 +130,7 @@ bool ReplaceFileAtomically(const fs::path& path, const std::string& content) {
         fs::remove(temporary, ignored);
         return false;
     }
+    RemoveLeftoverTemporaries(path.parent_path());
     return true;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -22,11 +23,19 @@ bool DeleteFileEntry(const std::filesystem::path& path);
 std::optional<std::string> ReadWholeFile(const std::filesystem::path& path);
 
 // Replaces `path` with `content` atomically: a temporary file in the same folder,
-// flushed, then renamed over the old one. A file without write permission is not
-// replaced. Returns false, leaving the old file as it was, on any failure.
+// flushed, then renamed over the old one; then temporaries left in that folder by
+// an earlier, interrupted write are deleted. A file without write permission is
+// not replaced. Returns false, leaving the old file as it was, on any failure.
 bool ReplaceFileAtomically(const std::filesystem::path& path, const std::string& content);
 
-// A name for a temporary file beside `target` that does not exist yet.
+// A name for a temporary file beside `target` that does not exist yet; it ends
+// in ".quorvel-tmp".
 std::filesystem::path TemporaryNameBeside(const std::filesystem::path& target);
+
+// Deletes the regular files directly in `folder` whose names end in
+// ".quorvel-tmp": what a run killed halfway through a write left behind. Links,
+// folders and other names are left alone; an empty folder path does nothing.
+// Returns how many were deleted.
+std::size_t RemoveLeftoverTemporaries(const std::filesystem::path& folder);
 
 } // namespace quorvel

@@ -8,31 +8,43 @@
 namespace fs = std::filesystem;
 
 namespace quorvel {
+namespace {
+
+// The names of (folded name, name) pairs in folded order, exact names breaking ties.
+std::vector<std::string> sortedNames(std::vector<std::pair<std::string, std::string>>& entries) {
+    std::sort(entries.begin(), entries.end());
+    std::vector<std::string> names;
+    names.reserve(entries.size());
+    for (auto& entry : entries)
+        names.push_back(std::move(entry.second));
+    return names;
+}
+
+} // namespace
 
 FolderListing::FolderListing(const fs::path& folder)
     : folder_(folder) {
     if (folder.empty())
         return;
+    // Sorted by folded name, each folded once rather than in every comparison.
+    std::vector<std::pair<std::string, std::string>> regular;
+    std::vector<std::pair<std::string, std::string>> links;
     std::error_code ec;
     fs::directory_iterator it(folder, ec);
     for (; !ec && it != fs::directory_iterator(); it.increment(ec)) {
         std::string name = it->path().filename().string();
-        byFoldedName_[FoldCase(name)].push_back(name);
-        std::error_code statusError;
-        // symlink_status: a link is never taken for the file it points to.
-        const fs::file_type type = it->symlink_status(statusError).type();
-        if (type == fs::file_type::regular)
-            regularFiles_.push_back(std::move(name));
-        else if (type == fs::file_type::symlink)
-            links_.push_back(std::move(name));
+        std::string folded = FoldCase(name);
+        byFoldedName_[folded].push_back(name);
+        // The type the folder read gave, where the file system gives one: no call
+        // per entry. A link is never taken for the file it points to.
+        std::error_code typeError;
+        if (it->is_symlink(typeError))
+            links.emplace_back(std::move(folded), std::move(name));
+        else if (it->is_regular_file(typeError))
+            regular.emplace_back(std::move(folded), std::move(name));
     }
-    const auto byFoldedName = [](const std::string& a, const std::string& b) {
-        const std::string fa = FoldCase(a);
-        const std::string fb = FoldCase(b);
-        return fa != fb ? fa < fb : a < b;
-    };
-    std::sort(regularFiles_.begin(), regularFiles_.end(), byFoldedName);
-    std::sort(links_.begin(), links_.end(), byFoldedName);
+    regularFiles_ = sortedNames(regular);
+    links_ = sortedNames(links);
 }
 
 std::optional<std::string> FolderListing::find(const std::string& name) const {

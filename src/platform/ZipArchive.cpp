@@ -44,8 +44,30 @@ struct FileClose {
     void operator()(zip_file_t* file) const { zip_fclose(file); }
 };
 
+// The extended timestamp (extra field "UT") holds the modification time in UTC;
+// the DOS time beside it is local time of the machine that made the archive.
+constexpr zip_uint16_t kExtendedTimestampId = 0x5455;
+constexpr zip_uint8_t kExtendedTimestampHasModification = 0x01;
+
+std::optional<std::int64_t> extendedTimestamp(zip_t* archive, zip_uint64_t index) {
+    zip_uint16_t length = 0;
+    const zip_uint8_t* data = zip_file_extra_field_get_by_id(
+        archive, index, kExtendedTimestampId, 0, &length, ZIP_FL_LOCAL | ZIP_FL_CENTRAL);
+    if (!data || length < 5 || !(data[0] & kExtendedTimestampHasModification))
+        return std::nullopt;
+    const std::uint32_t raw = std::uint32_t{data[1]} | std::uint32_t{data[2]} << 8 |
+                              std::uint32_t{data[3]} << 16 | std::uint32_t{data[4]} << 24;
+    return static_cast<std::int32_t>(raw);
+}
+
 std::string fileErrorText(zip_file_t* file) {
     return zip_error_strerror(zip_file_get_error(file));
+}
+
+bool failWith(std::string* error, std::string text) {
+    if (error)
+        *error = std::move(text);
+    return false;
 }
 
 } // namespace
@@ -99,6 +121,10 @@ std::optional<ZipMember> ZipArchive::member(std::size_t index) const {
     member.size = (stat.valid & ZIP_STAT_SIZE) ? stat.size : 0;
     member.compressedSize = (stat.valid & ZIP_STAT_COMP_SIZE) ? stat.comp_size : 0;
     member.crc = (stat.valid & ZIP_STAT_CRC) ? stat.crc : 0;
+    member.modified = extendedTimestamp(archive_.get(), index);
+    if (!member.modified && (stat.valid & ZIP_STAT_MTIME))
+        member.modified = static_cast<std::int64_t>(stat.mtime);
+    member.method = (stat.valid & ZIP_STAT_COMP_METHOD) ? stat.comp_method : ZIP_CM_STORE;
     member.isEncrypted =
         (stat.valid & ZIP_STAT_ENCRYPTION_METHOD) && stat.encryption_method != ZIP_EM_NONE;
 
@@ -116,11 +142,7 @@ std::optional<ZipMember> ZipArchive::member(std::size_t index) const {
 }
 
 bool ZipArchive::readMember(std::size_t index, const DataSink& sink, std::string* error) const {
-    const auto fail = [error](std::string text) {
-        if (error)
-            *error = std::move(text);
-        return false;
-    };
+    const auto fail = [error](std::string text) { return failWith(error, std::move(text)); };
     const std::optional<ZipMember> info = member(index);
     if (!info)
         return fail("no such member");
@@ -145,6 +167,29 @@ bool ZipArchive::readMember(std::size_t index, const DataSink& sink, std::string
     }
     if (total != info->size)
         return fail("member shorter than its stated size");
+    return true;
+}
+
+bool ZipArchive::readRawMember(std::size_t index, std::vector<char>& raw,
+                               std::string* error) const {
+    const auto fail = [error](std::string text) { return failWith(error, std::move(text)); };
+    const std::optional<ZipMember> info = member(index);
+    if (!info)
+        return fail("no such member");
+    std::unique_ptr<zip_file_t, FileClose> file(
+        zip_fopen_index(archive_.get(), index, ZIP_FL_COMPRESSED));
+    if (!file)
+        return fail(zip_strerror(archive_.get()));
+    raw.resize(info->compressedSize);
+    std::size_t total = 0;
+    while (total < raw.size()) {
+        const zip_int64_t got = zip_fread(file.get(), raw.data() + total, raw.size() - total);
+        if (got < 0)
+            return fail(fileErrorText(file.get()));
+        if (got == 0)
+            return fail("member shorter than its stated compressed size");
+        total += static_cast<std::size_t>(got);
+    }
     return true;
 }
 

@@ -8,6 +8,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 struct zip;
 
@@ -19,9 +20,13 @@ struct ZipMember {
     bool isFolder = false;  // a folder entry: no data of its own
     bool isLink = false;    // a Unix symbolic link (S_IFLNK in the external attributes)
     bool isEncrypted = false;
-    std::uint64_t size = 0; // uncompressed
+    std::uint16_t method = 0; // compression method as stored: 0 stored, 8 deflated, ...
+    std::uint64_t size = 0;   // uncompressed
     std::uint64_t compressedSize = 0;
     std::uint32_t crc = 0;
+    // Last modification, seconds since 1970 UTC: the extended timestamp when the
+    // member has one, else its DOS time; nothing when neither is readable.
+    std::optional<std::int64_t> modified;
 };
 
 // A zip archive opened for reading. Every call reports failure instead of
@@ -51,6 +56,11 @@ public:
     // cannot be read whole and intact (damaged, encrypted, unknown method) or the
     // sink stopped. `error`, when given, then tells why.
     bool readMember(std::size_t index, const DataSink& sink, std::string* error = nullptr) const;
+
+    // Reads the member's data as the archive stores it (compressed, unchecked) into
+    // `raw`, which ends holding exactly its compressed size; false when it cannot.
+    bool readRawMember(std::size_t index, std::vector<char>& raw,
+                       std::string* error = nullptr) const;
 
 private:
     struct Discard {

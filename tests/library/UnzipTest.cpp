@@ -1,6 +1,7 @@
 #include "library/Unzip.h"
 
 #include "FolderSnapshot.h"
+#include "platform/ZipArchive.h"
 #include "support/TempFolder.h"
 #include "support/ZipBuilder.h"
 
@@ -132,17 +133,47 @@ TEST(Unzip, EncryptedMemberIsSkippedWithoutAQuestion) {
               (FolderSnapshot{{"PLAIN.TXT", "plain"}, {"SECRET.TXT", "earlier"}}));
 }
 
-TEST(Unzip, DamagedMemberKeepsTheEarlierFileAndLeavesNoTemporaryFile) {
+// Flips a bit of the CRC that the central directory gives for member `index`,
+// leaving the member's data intact.
+bool DamageDirectoryCrc(const fs::path& archive, std::size_t index) {
+    const std::uint32_t crc = ZipArchive(archive).member(index)->crc;
+    const std::string crcBytes{char(crc), char(crc >> 8), char(crc >> 16), char(crc >> 24)};
+    std::string bytes = ReadFile(archive);
+    const std::size_t at = bytes.rfind(crcBytes); // the directory follows the data
+    if (at == std::string::npos)
+        return false;
+    bytes[at] = static_cast<char>(bytes[at] ^ 0x01);
+    WriteFile(archive, bytes);
+    return true;
+}
+
+// Each member is checked whole, whether it is inflated in memory or streamed.
+struct DamageCase {
+    std::string title;
+    std::size_t wholeMemberBound;
+    bool crcOnly; // a deflated member whose stated CRC is wrong, else damaged stored data
+};
+
+void PrintTo(const DamageCase& c, std::ostream* out) {
+    *out << c.title;
+}
+
+class UnzipDamage : public testing::TestWithParam<DamageCase> {};
+
+TEST_P(UnzipDamage, KeepsTheEarlierFileAndLeavesNoTemporaryFile) {
+    const DamageCase& c = GetParam();
     TempFolder root;
     const fs::path archive = root / "ADDON.ZIP";
     MakeZip(archive, {{"GOOD.TXT", "good"},
-                      {"BAD.DAT", "DAMAGED-MEMBER-CONTENT", Kind::File, true},
+                      {"BAD.DAT", "DAMAGED-MEMBER-CONTENT", Kind::File, !c.crcOnly},
                       {"AFTER.TXT", "after"}});
-    ASSERT_TRUE(DamageArchiveBytes(archive, "DAMAGED-MEMBER-CONTENT"));
+    ASSERT_TRUE(c.crcOnly ? DamageDirectoryCrc(archive, 1)
+                          : DamageArchiveBytes(archive, "DAMAGED-MEMBER-CONTENT"));
     fs::create_directory(root / "GAME");
     WriteFile(root / "GAME" / "bad.dat", "earlier");
 
-    const UnzipResult result = Unzip(archive, root / "GAME");
+    const UnzipResult result =
+        Unzip(archive, root / "GAME", {}, {.wholeMemberBound = c.wholeMemberBound});
 
     EXPECT_TRUE(result.ok());
     EXPECT_EQ(result.skippedMembers, 1u);
@@ -151,6 +182,13 @@ TEST(Unzip, DamagedMemberKeepsTheEarlierFileAndLeavesNoTemporaryFile) {
         SnapshotOf(root / "GAME"),
         (FolderSnapshot{{"AFTER.TXT", "after"}, {"GOOD.TXT", "good"}, {"bad.dat", "earlier"}}));
 }
+
+INSTANTIATE_TEST_SUITE_P(Checks, UnzipDamage,
+                         testing::Values(DamageCase{"StoredDataInMemory", 1 << 20, false},
+                                         DamageCase{"StoredDataStreamed", 0, false},
+                                         DamageCase{"DeflatedCrcInMemory", 1 << 20, true},
+                                         DamageCase{"DeflatedCrcStreamed", 0, true}),
+                         [](const auto& info) { return info.param.title; });
 
 TEST(Unzip, ExtractsZip64Archives) {
     TempFolder root;

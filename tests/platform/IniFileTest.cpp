@@ -12,6 +12,11 @@ using quorvel::test::WriteFile;
 
 namespace {
 
+// A line longer than the 64 KB that some readers stop at.
+const std::string kLongLine = "; " + std::string(70000, '#') + "\n";
+const std::string kAfterLongLine = "[A]\n" + kLongLine + "K=after\n";
+const std::string kLongLineWritten = "[A]\n" + kLongLine + "K=new\n";
+
 struct ReadCase {
     const char* content;
     const char* section;
@@ -47,7 +52,9 @@ INSTANTIATE_TEST_SUITE_P(
                     ReadCase{"[A]\r\nK=crlf\r\n[B]\nK=lf\n", "B", "K", "lf"},
                     ReadCase{"[Remappable Keys]\nCHASE VIEW= \n", "Remappable Keys", "CHASE VIEW",
                              ""},
-                    ReadCase{"[A]\nK=a=b\n", "A", "K", "a=b"}));
+                    ReadCase{"[A]\nK=a=b\n", "A", "K", "a=b"},
+                    ReadCase{kAfterLongLine.c_str(), "A", "K", "after"},
+                    ReadCase{"[A]\rK=1\r\n[B]\r\nK=mixed\n", "B", "K", "mixed"}));
 
 TEST(IniFile, LongValueComesBackAsItsFirst254Bytes) {
     TempFolder folder;
@@ -118,7 +125,14 @@ INSTANTIATE_TEST_SUITE_P(
         WriteCase{"EmptyValue", "[A]\nK=1\n", "A", "K", "", "[A]\nK=\n"},
         WriteCase{"SingleSpaceValue", "[A]\nK=1\n", "A", "K", " ", "[A]\nK= \n"},
         WriteCase{"SpaceOverSpace", "[A]\r\nK= \r\n", "A", "K", " ", "[A]\r\nK= \r\n"},
-        WriteCase{"EmptyOverBlanks", "[A]\r\nK=  \t\r\n", "A", "K", "", "[A]\r\nK=\r\n"}),
+        WriteCase{"EmptyOverBlanks", "[A]\r\nK=  \t\r\n", "A", "K", "", "[A]\r\nK=\r\n"},
+        WriteCase{"MixedEndingsKeepTheirPlaces", "[A]\r\nX=1\n[B]\r\nY=2\n", "B", "Y", "3",
+                  "[A]\r\nX=1\n[B]\r\nY=3\n"},
+        WriteCase{"BlanksInsideBrackets", "[ A ]\nK=1\n", "A", "K", "2", "[ A ]\nK=2\n"},
+        WriteCase{"NewKeyGoesToFirstOfDuplicateSections", "[A]\nK=1\n[A]\nJ=2\n", "A", "J", "3",
+                  "[A]\nK=1\nJ=3\n[A]\nJ=2\n"},
+        WriteCase{"KeyAfterALongLine", kAfterLongLine.c_str(), "A", "K", "new",
+                  kLongLineWritten.c_str()}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(IniFile, KeepsNulBytesOutsideTheValue) {

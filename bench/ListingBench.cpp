@@ -1,0 +1,70 @@
+// How long listing a category folder of 5,000 add-on archives takes: the listing
+// itself, and a click on the category button that fills the main window's list.
+#include "BenchTree.h"
+#include "config/PathVariables.h"
+#include "library/AddonLibrary.h"
+#include "windows/Principal.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QListWidget>
+#include <benchmark/benchmark.h>
+#include <vector>
+
+namespace fs = std::filesystem;
+using namespace quorvel;
+
+namespace {
+
+// A program folder whose TERRAINS folder holds `count` archives.
+class TerrainLibrary {
+public:
+    explicit TerrainLibrary(std::size_t count) {
+        SetProgramFolder(scratch_.path());
+        StorePaths(FolderText(scratch_.path() / "GAME"));
+        ReloadPaths(true);
+        bench::MakeCategoryFolder(folder(), count);
+    }
+    fs::path folder() const { return Paths().CategoryFolder[3]; }
+
+private:
+    bench::ScratchFolder scratch_;
+};
+
+void BM_ListAddonNames(benchmark::State& state) {
+    const TerrainLibrary library(static_cast<std::size_t>(state.range(0)));
+    for (auto _ : state)
+        benchmark::DoNotOptimize(ListAddonNames(library.folder()));
+}
+BENCHMARK(BM_ListAddonNames)->Arg(5000)->Unit(benchmark::kMillisecond);
+
+void BM_ChooseCategoryInMainWindow(benchmark::State& state) {
+    const TerrainLibrary library(static_cast<std::size_t>(state.range(0)));
+    Principal window;
+    auto* terrains = window.findChild<QAbstractButton*>("Command4");
+    auto* flightModels = window.findChild<QAbstractButton*>("Command1");
+    auto* list = window.findChild<QListWidget*>("List8");
+    for (auto _ : state) {
+        terrains->click();
+        state.PauseTiming();
+        state.counters["listed"] = list->count();
+        flightModels->click(); // the terrains button is disabled while chosen
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_ChooseCategoryInMainWindow)->Arg(5000)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+int main(int argc, char** argv) {
+    std::vector<char*> args(argv, argv + argc);
+    char platform[] = "-platform";
+    char offscreen[] = "offscreen";
+    args.insert(args.begin() + 1, {platform, offscreen});
+    int count = static_cast<int>(args.size());
+    QApplication app(count, args.data());
+    benchmark::Initialize(&count, args.data());
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

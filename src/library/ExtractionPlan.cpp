@@ -1,0 +1,55 @@
+#include "library/ExtractionPlan.h"
+
+#include "library/MemberName.h"
+#include "platform/NameFolding.h"
+
+#include <algorithm>
+#include <numeric>
+#include <optional>
+#include <unordered_map>
+
+namespace quorvel {
+namespace {
+
+// The bare name a member is to be written under; nothing for a member that is
+// not written (folder entries, links, encrypted members, unusable names).
+std::optional<std::string> writableName(const ZipMember& member) {
+    if (member.isFolder || member.isLink || member.isEncrypted)
+        return std::nullopt;
+    return BareMemberName(member.storedName);
+}
+
+std::uint64_t chainSize(const MemberChain& chain) {
+    return std::accumulate(
+        chain.begin(), chain.end(), std::uint64_t{0},
+        [](std::uint64_t sum, const PlannedMember& planned) { return sum + planned.member.size; });
+}
+
+} // namespace
+
+ExtractionPlan PlanExtraction(const ZipArchive& archive) {
+    ExtractionPlan plan;
+    std::unordered_map<std::string, std::size_t> chainOfName; // folded bare name -> chain
+    const std::size_t total = archive.memberCount();
+    for (std::size_t index = 0; index < total; ++index) {
+        std::optional<ZipMember> member = archive.member(index);
+        const std::optional<std::string> bareName = member ? writableName(*member) : std::nullopt;
+        if (!bareName) {
+            if (member && member->isFolder && !member->isLink)
+                ++plan.folderEntries;
+            else
+                ++plan.unusable;
+            continue;
+        }
+        const auto [at, added] = chainOfName.try_emplace(FoldCase(*bareName), plan.chains.size());
+        if (added)
+            plan.chains.emplace_back();
+        plan.chains[at->second].push_back({index, std::move(*member), *bareName});
+    }
+    std::stable_sort(
+        plan.chains.begin(), plan.chains.end(),
+        [](const MemberChain& a, const MemberChain& b) { return chainSize(a) > chainSize(b); });
+    return plan;
+}
+
+} // namespace quorvel

@@ -1,0 +1,33 @@
+#pragma once
+
+#include "platform/ZipArchive.h"
+
+#include <cstddef>
+#include <string>
+#include <vector>
+
+namespace quorvel {
+
+// A member to be written, with what the archive says of it and its bare name.
+struct PlannedMember {
+    std::size_t index = 0;
+    ZipMember member;
+    std::string bareName;
+};
+
+// The members that share one bare name in any letter case, in archive order. A
+// chain is written on one thread, member after member, so the later still wins.
+using MemberChain = std::vector<PlannedMember>;
+
+struct ExtractionPlan {
+    std::vector<MemberChain>
+        chains;                    // the largest first, so that no thread ends long after the rest
+    std::size_t folderEntries = 0; // nothing to write and nothing lost
+    std::size_t unusable =
+        0; // links, encrypted members, unreadable entries, names without a file name
+};
+
+// Sorts the members of `archive` into chains, reading only its directory.
+ExtractionPlan PlanExtraction(const ZipArchive& archive);
+
+} // namespace quorvel

@@ -1,0 +1,135 @@
+#include "library/Unzip.h"
+#include "platform/IniFile.h"
+#include "support/TempFolder.h"
+#include "support/ZipBuilder.h"
+
+#include <chrono>
+#include <csignal>
+#include <functional>
+#include <gtest/gtest.h>
+#include <random>
+#include <set>
+#include <sys/wait.h>
+#include <thread>
+#include <unistd.h>
+
+namespace fs = std::filesystem;
+using namespace quorvel;
+using namespace quorvel::test;
+
+namespace {
+
+// A settings write spends most of its time reading and parsing and little
+// writing, so it takes more kills to hit the write often enough.
+constexpr int kSettingsKills = 40;
+constexpr int kExtractionKills = 15;
+
+using Work = std::function<void()>;
+
+// How long one run of `work` takes here, so that kills fall over the whole of a
+// run rather than only into its first part.
+std::chrono::microseconds durationOf(const Work& work) {
+    const auto start = std::chrono::steady_clock::now();
+    work();
+    return std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::steady_clock::now() -
+                                                                 start);
+}
+
+// Runs `work` over and over in a child process and kills it (SIGKILL) at a
+// random moment within its first two runs.
+void killMidway(const Work& work, std::chrono::microseconds runTime, std::mt19937& random) {
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        for (;;)
+            work();
+    }
+    const auto longest = static_cast<int>(2 * runTime.count()) + 1;
+    std::this_thread::sleep_for(
+        std::chrono::microseconds(std::uniform_int_distribution<int>(0, longest)(random)));
+    kill(child, SIGKILL);
+    int status = 0;
+    waitpid(child, &status, 0);
+}
+
+std::size_t temporariesIn(const fs::path& folder) {
+    std::size_t count = 0;
+    for (const auto& entry : fs::directory_iterator(folder))
+        count += entry.path().filename().string().ends_with(".quorvel-tmp");
+    return count;
+}
+
+std::string settingsWith(const std::string& value) {
+    std::string text = "[EAW]\r\nPlayerPilotName=" + value + "\r\n";
+    for (int line = 0; line < 40000; ++line)
+        text += "Key" + std::to_string(line) + "=value of line " + std::to_string(line) + "\r\n";
+    return text;
+}
+
+TEST(CrashSafety, KilledSettingsWriteLeavesTheOldOrTheNewFile) {
+    TempFolder folder;
+    const fs::path ini = folder / "EAW.INI";
+    WriteFile(ini, settingsWith("Old"));
+    const std::set<std::string> whole{settingsWith("Old"), settingsWith("First"),
+                                      settingsWith("Second")};
+    std::mt19937 random(7);
+    int leftTemporaries = 0;
+    const Work alternate = [&ini, n = 0]() mutable {
+        WriteIniValue(ini, "EAW", "PlayerPilotName", n++ % 2 ? "First" : "Second");
+    };
+    const auto runTime = durationOf(alternate);
+    for (int kill = 0; kill < kSettingsKills; ++kill) {
+        killMidway(alternate, runTime, random);
+        ASSERT_TRUE(whole.contains(ReadFile(ini))) << "a part of the file after kill " << kill;
+        leftTemporaries += temporariesIn(folder.path()) > 0;
+        ASSERT_TRUE(WriteIniValue(ini, "EAW", "PlayerPilotName", "Old"));
+        ASSERT_EQ(temporariesIn(folder.path()), 0u) << "after kill " << kill;
+    }
+    RecordProperty("kills", kSettingsKills);
+    RecordProperty("killsLeavingATemporary", leftTemporaries);
+}
+
+std::string memberName(int member) {
+    return "F" + std::to_string(member) + ".DAT";
+}
+
+std::string memberData(char fill, int member) {
+    return std::string(1 << 20, fill) + std::to_string(member);
+}
+
+TEST(CrashSafety, KilledExtractionLeavesEachFileOldOrNew) {
+    TempFolder root;
+    const std::vector<char> versions{'o', 'a', 'b'}; // old, first archive, second archive
+    for (const char version : {'a', 'b'}) {
+        std::vector<ZipEntry> members;
+        for (int member = 0; member < 6; ++member)
+            members.push_back({memberName(member), memberData(version, member)});
+        MakeZip(root / (std::string(1, version) + ".zip"), members);
+    }
+    for (int member = 0; member < 6; ++member)
+        WriteFile(root / "GAME" / memberName(member), memberData('o', member));
+
+    std::mt19937 random(11);
+    int leftTemporaries = 0;
+    const Work alternate = [&root, n = 0]() mutable {
+        Unzip(root / (n++ % 2 ? "a.zip" : "b.zip"), root / "GAME");
+    };
+    const auto runTime = durationOf(alternate);
+    for (int kill = 0; kill < kExtractionKills; ++kill) {
+        killMidway(alternate, runTime, random);
+        for (int member = 0; member < 6; ++member) {
+            const std::string content = ReadFile(root / "GAME" / memberName(member));
+            bool known = false;
+            for (const char version : versions)
+                known = known || content == memberData(version, member);
+            ASSERT_TRUE(known) << memberName(member) << " after kill " << kill;
+        }
+        leftTemporaries += temporariesIn(root / "GAME") > 0;
+        ASSERT_TRUE(Unzip(root / "a.zip", root / "GAME").ok());
+        ASSERT_EQ(temporariesIn(root / "GAME"), 0u) << "after kill " << kill;
+    }
+    RecordProperty("kills", kExtractionKills);
+    RecordProperty("killsLeavingATemporary", leftTemporaries);
+}
+
+} // namespace
