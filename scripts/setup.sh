@@ -13,7 +13,7 @@ esac
 cd "$(dirname "$0")/.."
 
 build_packages=(g++ cmake pkg-config qt6-base-dev libgl-dev libzip-dev libdeflate-dev fonts-liberation2)
-test_packages=(libgtest-dev libbenchmark-dev zip unzip xvfb xauth xdotool imagemagick)
+test_packages=(libgtest-dev libbenchmark-dev zip unzip xvfb xauth xdotool imagemagick time)
 packages=("${build_packages[@]}")
 [ "$mode" = test ] && packages+=("${test_packages[@]}")
 
