@@ -6,10 +6,8 @@
 #include "windows/Principal.h"
 
 #include <QAbstractButton>
-#include <QApplication>
 #include <QListWidget>
 #include <benchmark/benchmark.h>
-#include <vector>
 
 namespace fs = std::filesystem;
 using namespace quorvel;
@@ -56,16 +54,3 @@ void BM_ChooseCategoryInMainWindow(benchmark::State& state) {
 BENCHMARK(BM_ChooseCategoryInMainWindow)->Arg(5000)->Unit(benchmark::kMillisecond);
 
 } // namespace
-
-int main(int argc, char** argv) {
-    std::vector<char*> args(argv, argv + argc);
-    char platform[] = "-platform";
-    char offscreen[] = "offscreen";
-    args.insert(args.begin() + 1, {platform, offscreen});
-    int count = static_cast<int>(args.size());
-    QApplication app(count, args.data());
-    benchmark::Initialize(&count, args.data());
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

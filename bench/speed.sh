@@ -65,7 +65,6 @@ mkdir -p lib
 "$tool" make-large tree-c/TERRAIN.BIN 200 "$seed" >/dev/null
 for name in a b c; do
     (cd "tree-$name" && zip -q -r "$work/lib/ADDON_${name^^}.ZIP" .)
-    rm -rf "tree-$name"
 done
 describe() {
     unzip -Zt "lib/ADDON_$1.ZIP" | awk -v n="$1" -v c="$(stat -c %s "lib/ADDON_$1.ZIP")" \
@@ -75,44 +74,54 @@ for name in A B C; do describe "$name"; done
 
 # --- extraction ---------------------------------------------------------------
 declare -A figure
-# Runs never delete between them: on ext4 without a journal, files created soon
-# after many deletions pay for it (the allocator skips recently freed inodes), and
-# each tool would pay for the other's. The tools take turns going first.
-extract_row() { # A|B|C
-    local archive=lib/ADDON_$1.ZIP ue=() qe=() uo=() qo=() cp=() rss run who
+# Runs never delete between them, and every extraction into an empty folder comes
+# before the first extraction over an existing one: on ext4 without a journal,
+# files created soon after many deletions pay for them (the allocator skips
+# recently freed inodes), and each tool would pay for the other's. The tools take
+# turns going first.
+turns() { ((run % 2)) && echo "quorvel unzip" || echo "unzip quorvel"; }
+extract_into_empty() { # A|B|C
+    local archive=lib/ADDON_$1.ZIP ue=() qe=() cp=() run who
     for ((run = 0; run < repeat; run++)); do
-        local u=by-unzip-$1-$run q=by-quorvel-$1-$run
-        mkdir "$u" "$q"
-        for who in $( ((run % 2)) && echo "quorvel unzip" || echo "unzip quorvel"); do
+        mkdir "by-unzip-$1-$run" "by-quorvel-$1-$run"
+        for who in $(turns); do
             if [[ $who == unzip ]]; then
-                ue+=("$(timed unzip -j -o -qq "$archive" -d "$u")")
+                ue+=("$(timed unzip -j -o -qq "$archive" -d "by-unzip-$1-$run")")
             else
-                qe+=("$(timed /usr/bin/time -f %M -o rss "$tool" unzip "$archive" "$q")")
-                rss=$(cat rss)
+                qe+=("$(timed /usr/bin/time -f %M -o "rss-$1" "$tool" unzip "$archive" "by-quorvel-$1-$run")")
             fi
         done
-        for who in $( ((run % 2)) && echo "quorvel unzip" || echo "unzip quorvel"); do
-            if [[ $who == unzip ]]; then
-                uo+=("$(timed unzip -j -o -qq "$archive" -d "$u")")
-            else
-                qo+=("$(timed "$tool" unzip "$archive" "$q")")
-            fi
-        done
-        cp+=("$(timed cp -r "$u" "copied-$1-$run")")
+        cp+=("$(timed cp -r "by-unzip-$1-$run" "copied-$1-$run")")
     done
-    figure[$1.ue]=$(best "${ue[@]}") figure[$1.qe]=$(best "${qe[@]}")
-    figure[$1.uo]=$(best "${uo[@]}") figure[$1.qo]=$(best "${qo[@]}") figure[$1.cp]=$(best "${cp[@]}")
+    figure[$1.ue]=$(best "${ue[@]}") figure[$1.qe]=$(best "${qe[@]}") figure[$1.cp]=$(best "${cp[@]}")
+}
+extract_over_existing() { # A|B|C
+    local archive=lib/ADDON_$1.ZIP uo=() qo=() run who
+    for ((run = 0; run < repeat; run++)); do
+        for who in $(turns); do
+            if [[ $who == unzip ]]; then
+                uo+=("$(timed unzip -j -o -qq "$archive" -d "by-unzip-$1-$run")")
+            else
+                qo+=("$(timed "$tool" unzip "$archive" "by-quorvel-$1-$run")")
+            fi
+        done
+    done
+    figure[$1.uo]=$(best "${uo[@]}") figure[$1.qo]=$(best "${qo[@]}")
+}
+extraction_row() { # A|B|C
     local same=yes
-    diff -rq "$u" "$q" >/dev/null || same=NO
+    diff -rq "by-unzip-$1-0" "by-quorvel-$1-0" >/dev/null || same=NO
     printf '  (%s)  %7s %7s %6s   %7s %7s %6s   %7s %6s   %5s MB   %s\n' "${1,,}" \
         "${figure[$1.ue]}" "${figure[$1.qe]}" "$(ratio "${figure[$1.qe]}" "${figure[$1.ue]}")" \
         "${figure[$1.uo]}" "${figure[$1.qo]}" "$(ratio "${figure[$1.qo]}" "${figure[$1.uo]}")" \
-        "${figure[$1.cp]}" "$(ratio "${figure[$1.qo]}" "${figure[$1.cp]}")" "$((rss / 1024))" "$same"
+        "${figure[$1.cp]}" "$(ratio "${figure[$1.qo]}" "${figure[$1.cp]}")" "$(($(cat "rss-$1") / 1024))" "$same"
 }
 echo
 echo "extraction, seconds      into an empty folder       over an existing extraction   cp -r of the files  Unzip   same files"
 echo "                         unzip   Unzip  ratio     unzip   Unzip  ratio      cp -r  Unzip/cp  peak     as unzip"
-for name in A B C; do extract_row "$name"; done
+for name in A B C; do extract_into_empty "$name"; done
+for name in A B C; do extract_over_existing "$name"; done
+for name in A B C; do extraction_row "$name"; done
 
 # --- install and uninstall ----------------------------------------------------
 echo
