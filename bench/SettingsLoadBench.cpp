@@ -4,12 +4,10 @@
 #include "settings/KeyboardToggles.h"
 #include "windows/Settings.h"
 
-#include <QApplication>
 #include <benchmark/benchmark.h>
 #include <filesystem>
 #include <fstream>
 #include <random>
-#include <vector>
 
 namespace fs = std::filesystem;
 
@@ -93,16 +91,3 @@ void BM_OpenSettingsAllTogglesBlank(benchmark::State& state) {
 BENCHMARK(BM_OpenSettingsAllTogglesBlank)->Unit(benchmark::kMillisecond);
 
 } // namespace
-
-int main(int argc, char** argv) {
-    std::vector<char*> args(argv, argv + argc);
-    char platform[] = "-platform";
-    char offscreen[] = "offscreen";
-    args.insert(args.begin() + 1, {platform, offscreen});
-    int count = static_cast<int>(args.size());
-    QApplication app(count, args.data());
-    benchmark::Initialize(&count, args.data());
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

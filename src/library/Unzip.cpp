@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <iterator>
 #include <mutex>
 #include <system_error>
 
@@ -20,7 +21,10 @@ namespace {
 
 using Status = UnzipResult::Status;
 
-// More threads gain nothing on one disk and each holds its own buffers.
+// Deleting an old file can wait for the disk (ext4 mounted with `discard` frees
+// its blocks at once), so more threads than cores keep the cores busy; beyond
+// eight they gain nothing on one disk, and each holds its own buffers.
+constexpr std::size_t kWorkersPerCore = 4;
 constexpr std::size_t kMostWorkers = 8;
 
 Status statusOf(ZipArchive::OpenStatus status) {
@@ -64,33 +68,32 @@ private:
 };
 
 std::size_t workerCount(const UnzipTuning& tuning, std::size_t chains) {
-    const std::size_t wanted = tuning.workers > 0 ? tuning.workers : MachineCores();
+    const std::size_t wanted =
+        tuning.workers > 0 ? tuning.workers : kWorkersPerCore * MachineCores();
     return std::max<std::size_t>(1, std::min({wanted, kMostWorkers, chains}));
 }
 
 // Writes every chain, the workers taking the next chain as they finish one. Worker
-// 0 reads through `archive`; the others open their own handle on `archivePath`
-// (libzip handles are not shared between threads) and do nothing if they cannot.
+// 0 reads through `archive`; each other worker through a handle of its own (libzip
+// handles are not shared between threads), opened here before the threads start
+// since opening reads the time zone, and left idle if it cannot be opened.
 std::vector<ChainOutcome> extractChains(const ZipArchive& archive, const fs::path& archivePath,
                                         const ExtractionPlan& plan,
                                         const DestinationFolder& destination,
                                         const UnzipTuning& tuning, ProgressCounter& progress) {
+    std::vector<ZipArchive> ownHandles;
+    for (std::size_t worker = 1; worker < workerCount(tuning, plan.chains.size()); ++worker)
+        ownHandles.emplace_back(archivePath);
     std::vector<ChainOutcome> outcomes(plan.chains.size());
     std::atomic<std::size_t> nextChain{0};
-    const auto extractWith = [&](const ZipArchive& handle) {
+    RunOnWorkers(ownHandles.size() + 1, [&](std::size_t worker) {
+        const ZipArchive& handle = worker == 0 ? archive : ownHandles[worker - 1];
+        if (!handle.isOpen())
+            return;
         MemberReader reader(handle, tuning.wholeMemberBound);
         for (std::size_t chain = nextChain++; chain < plan.chains.size(); chain = nextChain++)
             outcomes[chain] = ExtractChain(plan.chains[chain], reader, destination,
                                            [&progress] { progress.memberDone(); });
-    };
-    RunOnWorkers(workerCount(tuning, plan.chains.size()), [&](std::size_t worker) {
-        if (worker == 0) {
-            extractWith(archive);
-            return;
-        }
-        const ZipArchive own(archivePath);
-        if (own.isOpen())
-            extractWith(own);
     });
     return outcomes;
 }

@@ -30,9 +30,11 @@ using UnzipProgress = std::function<void(std::size_t done, std::size_t total)>;
 
 // How an extraction is spread; every caller keeps the defaults, tests vary them.
 struct UnzipTuning {
-    std::size_t workers =
-        0; // threads, each with its own archive handle; 0: one per core, at most 8
-    std::size_t wholeMemberBound = 8 << 20; // members up to this size are inflated in memory
+    // Threads, each with its own archive handle and buffers; 0: four per core, at
+    // most eight, since a thread often waits for the disk to free an old file.
+    std::size_t workers = 0;
+    // Members of at most this size are inflated in memory, larger ones streamed.
+    std::size_t wholeMemberBound = 4 << 20;
 };
 
 // Extracts every member of `archive` flat into `destination` under its bare name,
