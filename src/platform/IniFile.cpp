@@ -159,12 +159,10 @@ bool WriteIniValue(const fs::path& file, std::string_view section, std::string_v
     const auto place = findKey(text, lines, section, key);
 
     if (place.key) {
-        auto [begin, end] = place.key->value;
-        // A value of blanks only is replaced blanks and all; else each write of a
-        // blank value would leave the old blanks and add its own.
-        if (begin == end)
-            end = place.key->lineEnd;
-        text.replace(begin, end - begin, value);
+        // The old value goes with its trailing blanks: left behind, they would pile
+        // up, one more with each write that ends in a blank (typing "A B" key by key).
+        const std::size_t begin = place.key->value.first;
+        text.replace(begin, place.key->lineEnd - begin, value);
     } else if (place.sectionHeader) {
         const Line& last = lines[*place.lastLineOfSection];
         std::string insertion = std::string(key) + "=" + std::string(value) + eol;

@@ -82,7 +82,7 @@ TEST(IniFile, WriteChangesExactlyTheValueBytesAndKeepsCrlf) {
     WriteFile(folder / "EAW.INI", before);
     ASSERT_TRUE(WriteIniValue(folder / "EAW.INI", "eaw", "playerpilotname", "Hans"));
     std::string expected = before;
-    expected.replace(expected.find("Old Name"), 8, "Hans");
+    expected.replace(expected.find("Old Name   "), 11, "Hans"); // its trailing blanks go with it
     EXPECT_EQ(ReadFile(folder / "EAW.INI"), expected);
 }
 
@@ -126,6 +126,8 @@ INSTANTIATE_TEST_SUITE_P(
         WriteCase{"SingleSpaceValue", "[A]\nK=1\n", "A", "K", " ", "[A]\nK= \n"},
         WriteCase{"SpaceOverSpace", "[A]\r\nK= \r\n", "A", "K", " ", "[A]\r\nK= \r\n"},
         WriteCase{"EmptyOverBlanks", "[A]\r\nK=  \t\r\n", "A", "K", "", "[A]\r\nK=\r\n"},
+        WriteCase{"TypedBlanksDoNotPileUp", "[A]\r\nK=Leutnant \r\n", "A", "K", "Leutnant A",
+                  "[A]\r\nK=Leutnant A\r\n"},
         WriteCase{"MixedEndingsKeepTheirPlaces", "[A]\r\nX=1\n[B]\r\nY=2\n", "B", "Y", "3",
                   "[A]\r\nX=1\n[B]\r\nY=3\n"},
         WriteCase{"BlanksInsideBrackets", "[ A ]\nK=1\n", "A", "K", "2", "[ A ]\nK=2\n"},
