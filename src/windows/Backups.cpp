@@ -4,6 +4,7 @@
 #include "config/PathVariables.h"
 #include "config/SecurityCopies.h"
 #include "ui_Backups.h"
+#include "windows/GameFolderPickers.h"
 #include "windows/PathText.h"
 #include "windows/Principal.h"
 #include "windows/WindowPlacement.h"
@@ -19,8 +20,7 @@ Backups::Backups(Principal* mainWindow)
     ui->setupUi(this);
     setAttribute(Qt::WA_DeleteOnClose);
     mainWindow_->setCloseRefused(true);
-    connect(ui->Dir1, &FolderPicker::folderChanged, this, &Backups::Dir1_Change);
-    connect(ui->Drive1, &DrivePicker::driveChanged, this, &Backups::Drive1_Change);
+    ConnectGameFolderPickers(this, ui->Drive1, ui->Dir1, ui->Text1);
     connect(ui->Command1, &QPushButton::clicked, this, &Backups::Command1_Click);
     PlaceFixedCentred(this);
     Form_Load();
@@ -29,18 +29,7 @@ Backups::Backups(Principal* mainWindow)
 Backups::~Backups() = default;
 
 void Backups::Form_Load() {
-    ui->Dir1->setFolder(StartingFolder());
-    ui->Drive1->setDrive(StartingFolder());
-}
-
-// Every move of the folder picker is stored at once; Accept decides nothing about it.
-void Backups::Dir1_Change(const QString& folder) {
-    StorePaths(FolderText(ToPath(folder)));
-    ui->Text1->setText(folder);
-}
-
-void Backups::Drive1_Change() {
-    MoveFolderPickerToDrive(this, ui->Drive1, ui->Dir1);
+    StartGameFolderPickers(ui->Drive1, ui->Dir1);
 }
 
 void Backups::Command1_Click() {

@@ -25,8 +25,6 @@ protected:
 
 private:
     void Form_Load();
-    void Dir1_Change(const QString& folder);
-    void Drive1_Change();
     void Command1_Click();
 
     std::unique_ptr<Ui::Backups> ui;

@@ -3,6 +3,7 @@
 #include "config/PathVariables.h"
 #include "library/ReplaceSecurityCopies.h"
 #include "ui_EAWFolder.h"
+#include "windows/GameFolderPickers.h"
 #include "windows/PathText.h"
 #include "windows/Principal.h"
 #include "windows/WindowPlacement.h"
@@ -14,8 +15,7 @@ EAWFolder::EAWFolder(Principal* mainWindow)
     , ui(std::make_unique<Ui::EAWFolder>())
     , mainWindow_(mainWindow) {
     ui->setupUi(this);
-    connect(ui->Dir1, &FolderPicker::folderChanged, this, &EAWFolder::Dir1_Change);
-    connect(ui->Drive1, &DrivePicker::driveChanged, this, &EAWFolder::Drive1_Change);
+    ConnectGameFolderPickers(this, ui->Drive1, ui->Dir1, ui->Text1);
     connect(ui->Command1, &QPushButton::clicked, this, &EAWFolder::Command1_Click);
     connect(ui->Command2, &QPushButton::clicked, this, &QWidget::close);
     PlaceFixedCentred(this);
@@ -28,17 +28,7 @@ EAWFolder::~EAWFolder() = default;
 void EAWFolder::Form_Load() {
     ReloadPaths(false);
     ui->Text2->setText(ToQString(StoredGameFolder()));
-    ui->Dir1->setFolder(StartingFolder());
-    ui->Drive1->setDrive(StartingFolder());
-}
-
-void EAWFolder::Dir1_Change(const QString& folder) {
-    StorePaths(FolderText(ToPath(folder)));
-    ui->Text1->setText(folder);
-}
-
-void EAWFolder::Drive1_Change() {
-    MoveFolderPickerToDrive(this, ui->Drive1, ui->Dir1);
+    StartGameFolderPickers(ui->Drive1, ui->Dir1);
 }
 
 void EAWFolder::Command1_Click() {

@@ -26,8 +26,6 @@ protected:
 
 private:
     void Form_Load();
-    void Dir1_Change(const QString& folder);
-    void Drive1_Change();
     void Command1_Click();
 
     std::unique_ptr<Ui::EAWFolder> ui;
