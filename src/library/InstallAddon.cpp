@@ -1,6 +1,7 @@
 #include "library/InstallAddon.h"
 
 #include "platform/FolderListing.h"
+#include "platform/ZipArchive.h"
 
 namespace fs = std::filesystem;
 
@@ -16,6 +17,11 @@ UnzipResult InstallAddon(const fs::path& categoryFolder, const std::string& addo
     }
     const fs::path archive = ResolveInFolder(categoryFolder, addonName + ".ZIP");
     return Unzip(archive, gameFolder, progress);
+}
+
+bool AddonArchiveOpens(const fs::path& categoryFolder, const std::string& addonName) {
+    return !categoryFolder.empty() &&
+           ZipArchive(ResolveInFolder(categoryFolder, addonName + ".ZIP")).isOpen();
 }
 
 } // namespace quorvel

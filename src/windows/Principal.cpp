@@ -162,7 +162,8 @@ void Principal::MOSTRAR(const QString& folder, const QString& name) {
 
 // Installs the chosen add-on. In a category that holds one add-on, the installed
 // one is taken out first, so the game folder never holds one add-on's files while
-// the list names another. A failed extraction records nothing.
+// the list names another; but not for an archive that cannot be opened, whose
+// install then fails and records nothing.
 void Principal::List8_DblClick() {
     const auto category = currentCategory();
     const int row = ui->List8->currentRow();
@@ -170,11 +171,12 @@ void Principal::List8_DblClick() {
         return;
     const QString name = ui->List8->item(row)->text();
     QListWidget* installed = installedLists_[*category];
-    if (kAddonCategories[*category].holdsOneAddon && installed->count() > 0)
+    const PathVariables paths = Paths();
+    if (kAddonCategories[*category].holdsOneAddon && installed->count() > 0 &&
+        AddonArchiveOpens(paths.CategoryFolder[*category], ToStdString(name)))
         BORRAR(*category, 0);
 
     UnzipResult result;
-    const PathVariables paths = Paths();
     RunLongOperation(this, QStringLiteral("Installing %1").arg(name),
                      [&](const ProgressReport& report) {
                          result = InstallAddon(paths.CategoryFolder[*category], ToStdString(name),

@@ -77,6 +77,15 @@ private slots:
         QCOMPARE(ReadFile(game / "SHARED.DAT"), std::string("from beta"));
         QCOMPARE(Entries(window->installedList(0)), QStringList({"BETA"}));
         QCOMPARE(Entries(list8()), QStringList({"ALPHA"}));
+
+        // A broken archive does not take the installed add-on out.
+        WriteFile(program / "FLIGHTMODELS" / "gamma.zip", "not an archive");
+        window->categoryButton(1)->click();
+        Prompts::answerNext(QMessageBox::Ok);
+        install(0, "GAMMA");
+        QCOMPARE(Prompts::shown().size(), std::size_t(1));
+        QCOMPARE(Entries(window->installedList(0)), QStringList({"BETA"}));
+        QCOMPARE(ReadFile(game / "BETA.FLT"), std::string("b"));
     }
 
     void graphicsHoldManyAndUninstallTakesOnlyOne() {
