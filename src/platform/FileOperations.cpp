@@ -33,18 +33,25 @@ bool isWritable(const fs::path& path) {
 
 // Puts the file's data on the disk, not only into the system's cache: renamed over
 // the old file before that, a power cut could leave an empty file in its place.
+// A copy of a read-only file is read-only too, and must be flushed all the same.
 bool flushToDisk(const fs::path& file) {
 #ifdef _WIN32
+    const DWORD attributes = GetFileAttributesW(file.c_str());
+    const bool readOnly =
+        attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0;
+    if (readOnly)
+        SetFileAttributesW(file.c_str(), attributes & ~DWORD{FILE_ATTRIBUTE_READONLY});
     const HANDLE handle =
         CreateFileW(file.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                     OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (handle == INVALID_HANDLE_VALUE)
-        return false;
-    const bool flushed = FlushFileBuffers(handle) != 0;
-    CloseHandle(handle);
+    const bool flushed = handle != INVALID_HANDLE_VALUE && FlushFileBuffers(handle) != 0;
+    if (handle != INVALID_HANDLE_VALUE)
+        CloseHandle(handle);
+    if (readOnly)
+        SetFileAttributesW(file.c_str(), attributes);
     return flushed;
 #else
-    const int descriptor = ::open(file.c_str(), O_WRONLY | O_CLOEXEC | O_NOFOLLOW);
+    const int descriptor = ::open(file.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW);
     if (descriptor < 0)
         return false;
     const bool flushed = ::fsync(descriptor) == 0;
