@@ -265,9 +265,9 @@ goal "uninstall of (a) / its install" "$(awk -v u="${figure[A.uninstall]}" -v i=
 goal "Clear All of 20,000 files / find -delete" "$(ratio "${figure[clear]}" "${figure[find]}")" 1.5
 goal "listing 5,000 archives, ms" "${figure[list]}" 50
 for files in 1 2000 20000; do
-    goal "opening the settings editor, $files files in the game folder, ms" "${figure[open.$files]}" 50
-    goal "a toggle click, $files files in the game folder, ms" "${figure[toggle.$files]}" 10
-    goal "a slider step, $files files in the game folder, ms" "${figure[slider.$files]}" 10
+    goal "opening the settings editor, game folder of $files, ms" "${figure[open.$files]}" 50
+    goal "a toggle click, game folder of $files, ms" "${figure[toggle.$files]}" 10
+    goal "a slider step, game folder of $files, ms" "${figure[slider.$files]}" 10
 done
 goal "start-up to the main window less the splash, ms" "${figure[startup]}" 300
 goal "peak memory of the program during (a), MB" "${figure[rss]}" 150
