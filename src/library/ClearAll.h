@@ -24,10 +24,9 @@ using ClearAllProgress = std::function<void(std::size_t done, std::size_t total)
 // mask by mask, then copies EAW.EXE, EXTRA.SPT and GRB_031.SND back from
 // `backupFolder`. A protected file with a security copy is replaced by it; one
 // without is kept as the game's own, unless `addonFiles` holds its name: an
-// add-on's file is deleted like any other.
-// Folders, other files and EAW.INI stay. Each failure is reported and the rest go
-// on. An empty game folder changes nothing; an empty backup folder means no
-// security copies.
+// add-on's file is deleted like any other. Folders, other files and EAW.INI stay.
+// Each failure is reported and the rest go on. An empty game folder changes
+// nothing; an empty backup folder means no security copies.
 ClearAllResult ClearAll(const std::filesystem::path& gameFolder,
                         const std::filesystem::path& backupFolder,
                         const AddonFileRecord& addonFiles, const ClearAllProgress& progress = {});
