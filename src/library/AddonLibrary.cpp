@@ -5,6 +5,7 @@
 #include "platform/NameFolding.h"
 
 #include <algorithm>
+#include <system_error>
 
 namespace fs = std::filesystem;
 
@@ -32,6 +33,12 @@ std::vector<std::string> ListAddonNames(const fs::path& categoryFolder) {
             names.push_back(std::move(name));
     }
     return names;
+}
+
+bool AddonArchiveExists(const fs::path& categoryFolder, const std::string& addonName) {
+    std::error_code ec;
+    return !categoryFolder.empty() &&
+           fs::is_regular_file(ResolveInFolder(categoryFolder, addonName + ".ZIP"), ec);
 }
 
 std::vector<std::string> SelectableAddons(const std::vector<std::string>& listed,

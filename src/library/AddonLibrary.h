@@ -16,6 +16,10 @@ std::string AddonName(std::string_view archiveFileName);
 // letter case, in name order. A missing or empty folder gives no names.
 std::vector<std::string> ListAddonNames(const std::filesystem::path& categoryFolder);
 
+// Whether the add-on's archive, `addonName` + ".ZIP" in any letter case, is in
+// `categoryFolder` as a file.
+bool AddonArchiveExists(const std::filesystem::path& categoryFolder, const std::string& addonName);
+
 // The names of `listed` that are not in `installed`, in listing order: what the
 // selection list offers for a category.
 std::vector<std::string> SelectableAddons(const std::vector<std::string>& listed,

@@ -50,8 +50,8 @@ bool DestinationFolder::CanReplace(const fs::path& target) {
            type == fs::file_type::symlink;
 }
 
-bool DestinationFolder::Replace(const fs::path& temporary, const fs::path& target) {
-    std::error_code ec;
+bool DestinationFolder::Replace(const fs::path& temporary, const fs::path& target,
+                                std::error_code& ec) {
     const bool oldEntry = fs::symlink_status(target, ec).type() != fs::file_type::not_found;
     if (oldEntry && exchange(temporary, target)) {
         DeleteFileEntry(temporary); // now the old entry, a link as a link

@@ -9,12 +9,8 @@ namespace quorvel {
 
 UnzipResult InstallAddon(const fs::path& categoryFolder, const std::string& addonName,
                          const fs::path& gameFolder, const UnzipProgress& progress) {
-    if (categoryFolder.empty()) {
-        UnzipResult result;
-        result.status = UnzipResult::Status::ArchiveMissing;
-        result.description = "No library folder is set";
-        return result;
-    }
+    if (categoryFolder.empty())
+        return UnzipResult(UnzipResult::Status::ArchiveMissing, "No library folder is set");
     const fs::path archive = ResolveInFolder(categoryFolder, addonName + ".ZIP");
     return Unzip(archive, gameFolder, progress);
 }

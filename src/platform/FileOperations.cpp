@@ -54,22 +54,29 @@ std::size_t RemoveLeftoverTemporaries(const fs::path& folder) {
     return removed;
 }
 
-bool CopyFileReplacing(const fs::path& source, const fs::path& destination) {
+bool CopyFileReplacing(const fs::path& source, const fs::path& destination,
+                       std::error_code* error) {
     std::error_code ec;
-    if (source.empty() || destination.empty() || !fs::is_regular_file(source, ec))
+    const auto fail = [error](std::error_code why) {
+        if (error)
+            *error = why;
         return false;
+    };
+    if (source.empty() || destination.empty() || !fs::is_regular_file(source, ec))
+        return fail(std::make_error_code(std::errc::no_such_file_or_directory));
     if (fs::exists(destination, ec) && fs::equivalent(source, destination, ec))
         return true; // copying a file onto itself must not destroy it
     const fs::path temporary = TemporaryNameBeside(destination);
     if (!fs::copy_file(source, temporary, fs::copy_options::overwrite_existing, ec)) {
-        fs::remove(temporary, ec);
-        return false;
+        std::error_code ignored;
+        fs::remove(temporary, ignored);
+        return fail(ec);
     }
     fs::rename(temporary, destination, ec);
     if (ec) {
         std::error_code ignored;
         fs::remove(temporary, ignored);
-        return false;
+        return fail(ec);
     }
     return true;
 }

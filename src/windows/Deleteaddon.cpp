@@ -73,6 +73,8 @@ void Deleteaddon::Command1_Click() {
     if (name.isEmpty() || folder.empty())
         return;
     const AddonDeletionResult result = DeleteAddonFiles(folder, ToStdString(name));
+    if (!result.deleted.empty())
+        emit libraryChanged(static_cast<std::size_t>(ui->Combo1->currentIndex()));
     if (result.archiveGone) {
         // Unchosen first, so that no other add-on is previewed as the entry goes.
         ui->List1->setCurrentRow(-1);

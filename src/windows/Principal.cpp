@@ -9,6 +9,7 @@
 #include "library/UninstallAddon.h"
 #include "ui_Principal.h"
 #include "windows/About.h"
+#include "windows/CategoryButtonLook.h"
 #include "windows/Deleteaddon.h"
 #include "windows/EAWFolder.h"
 #include "windows/EnterKey.h"
@@ -81,11 +82,17 @@ Principal::Principal(QWidget* parent)
             [this] { openWindow(new EAWFolder(this), false); });
     connect(ui->Command9, &QAbstractButton::clicked, this,
             [this] { openWindow(new Settings(this), false); });
-    connect(ui->Command11, &QAbstractButton::clicked, this,
-            [this] { openWindow(new Newaddon(this), false); });
+    connect(ui->Command11, &QAbstractButton::clicked, this, [this] {
+        auto* window = new Newaddon(this);
+        connect(window, &Newaddon::libraryChanged, this, &Principal::libraryChanged);
+        openWindow(window, false);
+    });
     // The delete window is the one that leaves the main window usable.
-    connect(ui->Command12, &QAbstractButton::clicked, this,
-            [this] { openWindow(new Deleteaddon(this), true); });
+    connect(ui->Command12, &QAbstractButton::clicked, this, [this] {
+        auto* window = new Deleteaddon(this);
+        connect(window, &Deleteaddon::libraryChanged, this, &Principal::libraryChanged);
+        openWindow(window, true);
+    });
     connect(ui->Command14, &QAbstractButton::clicked, this,
             [this] { openWindow(new Help(this), false); });
     connect(ui->Command15, &QAbstractButton::clicked, this,
@@ -117,9 +124,11 @@ void Principal::Form_Load() {
     ui->Text1->setPlainText(QStringLiteral("Welcome to Quorvel v1.0"));
 }
 
+// The chosen category's button looks disabled but takes a click: choosing the
+// category again reads its library folder afresh.
 void Principal::chooseCategory(std::size_t category) {
     for (std::size_t other = 0; other < kCategoryCount; ++other)
-        categoryButtons_[other]->setEnabled(other != category);
+        LookDisabled(categoryButtons_[other], other == category);
     ui->Label11->setText(ToQString(std::string(kAddonCategories[category].caption)));
     PONENLISTA();
     resetPreview();
@@ -127,6 +136,13 @@ void Principal::chooseCategory(std::size_t category) {
 
 std::optional<std::size_t> Principal::currentCategory() const {
     return CategoryByCaption(ToStdString(ui->Label11->text()));
+}
+
+// New Addon or Delete Addon changed a library folder: the selection list follows
+// when it shows that category.
+void Principal::libraryChanged(std::size_t category) {
+    if (currentCategory() == category)
+        PONENLISTA();
 }
 
 // Rebuilds the selection list: the category's archives less those installed.
@@ -163,68 +179,95 @@ void Principal::MOSTRAR(const QString& folder, const QString& name) {
 // Installs the chosen add-on. In a category that holds one add-on, the installed
 // one is taken out first, so the game folder never holds one add-on's files while
 // the list names another; but not for an archive that cannot be opened, whose
-// install then fails and records nothing.
+// install then fails and records nothing. An install that wrote no file is not
+// recorded; one whose files the game folder partly refused records what it wrote.
 void Principal::List8_DblClick() {
     const auto category = currentCategory();
-    const int row = ui->List8->currentRow();
-    if (!category || row < 0)
+    const QListWidgetItem* chosen = ui->List8->currentItem();
+    if (!category || !chosen || !chosen->isSelected())
         return;
-    const QString name = ui->List8->item(row)->text();
+    const QString name = chosen->text();
     QListWidget* installed = installedLists_[*category];
     const PathVariables paths = Paths();
     if (kAddonCategories[*category].holdsOneAddon && installed->count() > 0 &&
         AddonArchiveOpens(paths.CategoryFolder[*category], ToStdString(name)))
         BORRAR(*category, 0);
 
-    UnzipResult result;
-    RunLongOperation(this, QStringLiteral("Installing %1").arg(name),
-                     [&](const ProgressReport& report) {
-                         result = InstallAddon(paths.CategoryFolder[*category], ToStdString(name),
-                                               paths.GameFolder, report);
-                     });
-    if (!result.ok()) {
-        Prompts::bridgeError(this, QStringLiteral("Unzip"), ToQString(result.description));
+    const auto result = RunOperationOrShowError(
+        this, QStringLiteral("Installing %1").arg(name), QStringLiteral("Unzip"),
+        [&](const ProgressReport& report) {
+            return InstallAddon(paths.CategoryFolder[*category], ToStdString(name),
+                                paths.GameFolder, report);
+        });
+    if (!result)
         return;
+    if (!result->writtenNames.empty()) {
+        addonFiles_.wrote(result->writtenNames);
+        auto* entry = new QListWidgetItem(name, installed);
+        entry->setData(kWrittenNamesRole, toStringList(result->writtenNames));
+        removeFromSelection(ui->List8->row(chosen));
     }
-    auto* entry = new QListWidgetItem(name, installed);
-    entry->setData(kWrittenNamesRole, toStringList(result.writtenNames));
+    if (!result->ok())
+        Prompts::bridgeError(this, QStringLiteral("Unzip"), ToQString(result->description));
+}
+
+// Takes an entry out of the selection list without another one becoming current:
+// the preview keeps the installed add-on, and Enter does nothing until the player
+// chooses again.
+void Principal::removeFromSelection(int row) {
+    ui->List8->setCurrentRow(-1);
     delete ui->List8->takeItem(row);
 }
 
 void Principal::installedList_DblClick(std::size_t category) {
-    const int row = installedLists_[category]->currentRow();
-    if (row >= 0)
-        BORRAR(category, row);
+    QListWidget* list = installedLists_[category];
+    const int row = list->currentRow();
+    if (row < 0)
+        return;
+    list->setCurrentRow(-1); // no neighbour is chosen, nor uninstalled by a second Enter
+    BORRAR(category, row);
+    resetPreview();
 }
 
 // Uninstalls one add-on: deletes the names its installation wrote, nothing else.
+// It goes back to the selection list while its archive is still in the library.
 void Principal::BORRAR(std::size_t category, int row) {
     QListWidget* list = installedLists_[category];
     const QListWidgetItem* entry = list->item(row);
     const QString name = entry->text();
-    UninstallAddon(Paths().GameFolder, toNames(entry->data(kWrittenNamesRole).toStringList()),
-                   Paths().BackupFolder);
-    if (currentCategory() == category)
+    const PathVariables paths = Paths();
+    const UninstallResult result =
+        UninstallAddon(paths.GameFolder, toNames(entry->data(kWrittenNamesRole).toStringList()),
+                       paths.BackupFolder);
+    addonFiles_.deleted(result.deleted);
+    if (currentCategory() == category &&
+        AddonArchiveExists(paths.CategoryFolder[category], ToStdString(name)))
         ui->List8->addItem(name);
     if (kAddonCategories[category].holdsOneAddon)
         list->clear();
     else
         delete list->takeItem(row);
-    resetPreview();
 }
 
+// A Clear All that threw is told and leaves the lists as they were: what it did
+// is not known.
 void Principal::BORRARTODO() {
     const PathVariables paths = Paths();
-    RunLongOperation(this, QStringLiteral("Clearing all add-ons"),
-                     [&](const ProgressReport& report) {
-                         ClearAll(paths.GameFolder, paths.BackupFolder, report);
-                     });
+    const auto result = RunOperationOrShowError(
+        this, QStringLiteral("Clearing all add-ons"), QStringLiteral("Clear All"),
+        [&](const ProgressReport& report) {
+            return ClearAll(paths.GameFolder, paths.BackupFolder, addonFiles_, report);
+        });
+    if (!result)
+        return;
+    // What Clear All leaves is the game's: a game folder chosen next starts afresh.
+    addonFiles_ = AddonFileRecord();
     for (QListWidget* list : installedLists_)
         list->clear();
     ui->List8->clear();
     resetPreview();
     for (QAbstractButton* button : categoryButtons_)
-        button->setEnabled(true);
+        LookDisabled(button, false);
     ui->Label11->setText(ToQString(std::string(kNoCategoryCaption)));
 }
 

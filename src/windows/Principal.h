@@ -1,5 +1,7 @@
 #pragma once
 
+#include "library/AddonFileRecord.h"
+
 #include <QPointer>
 #include <QWidget>
 #include <array>
@@ -50,6 +52,8 @@ private:
     void MOSTRAR(const QString& folder, const QString& name);
     void List8_Click();
     void List8_DblClick();
+    void removeFromSelection(int row);
+    void libraryChanged(std::size_t category);
     void installedList_DblClick(std::size_t category);
     void BORRAR(std::size_t category, int row);
     void BORRARINI();
@@ -65,6 +69,7 @@ private:
     std::array<QListWidget*, 7> installedLists_{};
     std::vector<QPointer<QWidget>> openWindows_;
     bool closeRefused_ = false;
+    AddonFileRecord addonFiles_; // what installs wrote into the game folder this run
 };
 
 } // namespace quorvel
