@@ -1,6 +1,7 @@
 #include "windows/Principal.h"
 
 #include "config/AddonCategory.h"
+#include "config/GameFolderChoice.h"
 #include "config/PathVariables.h"
 #include "library/AddonLibrary.h"
 #include "library/ClearAll.h"
@@ -20,6 +21,7 @@
 #include "windows/Settings.h"
 #include "windows/TextFromFile.h"
 #include "windows/WindowPlacement.h"
+#include "windows/WindowsOverMain.h"
 
 #include <QCloseEvent>
 #include <QPixmap>
@@ -55,7 +57,8 @@ std::vector<std::string> toNames(const QStringList& list) {
 
 Principal::Principal(QWidget* parent)
     : QWidget(parent)
-    , ui(std::make_unique<Ui::Principal>()) {
+    , ui(std::make_unique<Ui::Principal>())
+    , windowsOver_(new WindowsOverMain(this)) {
     ui->setupUi(this);
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
@@ -213,12 +216,14 @@ void Principal::BORRAR(std::size_t category, int row) {
     resetPreview();
 }
 
+// A folder not known to be the game's loses nothing: its files may be anyone's.
 void Principal::BORRARTODO() {
     const PathVariables paths = Paths();
-    RunLongOperation(this, QStringLiteral("Clearing all add-ons"),
-                     [&](const ProgressReport& report) {
-                         ClearAll(paths.GameFolder, paths.BackupFolder, report);
-                     });
+    if (MayClearGameFolder(paths.GameFolder, paths.BackupFolder))
+        RunLongOperation(this, QStringLiteral("Clearing all add-ons"),
+                         [&](const ProgressReport& report) {
+                             ClearAll(paths.GameFolder, paths.BackupFolder, report);
+                         });
     for (QListWidget* list : installedLists_)
         list->clear();
     ui->List8->clear();
@@ -249,17 +254,36 @@ void Principal::openWindow(QWidget* window, bool keepMainEnabled) {
     std::erase_if(openWindows_, [](const QPointer<QWidget>& open) { return open.isNull(); });
     openWindows_.emplace_back(window);
     window->show();
-    setEnabled(keepMainEnabled);
+    if (!keepMainEnabled)
+        windowsOver_->hold(window);
 }
 
-// Closing the main window always clears the game folder; it is refused only while
-// the first-run window is open.
+void Principal::closeWithoutClearing() {
+    clearOnClose_ = false;
+    // Queued: the window that asks is still closing and holds the main window.
+    QMetaObject::invokeMethod(this, &QWidget::close, Qt::QueuedConnection);
+}
+
+void Principal::bringForward() {
+    if (isMinimized())
+        showNormal();
+    raise();
+    activateWindow();
+    for (QWidget* window : windowsOver_->windows()) {
+        window->raise();
+        window->activateWindow();
+    }
+}
+
+// Closing the main window clears the game folder. It is refused while a window
+// that disabled it is open: that window would be dropped half done.
 void Principal::closeEvent(QCloseEvent* event) {
-    if (closeRefused_) {
+    if (!isEnabled()) {
         event->ignore();
         return;
     }
-    BORRARTODO();
+    if (clearOnClose_)
+        BORRARTODO();
     for (const QPointer<QWidget>& window : openWindows_) {
         if (window)
             window->close();
