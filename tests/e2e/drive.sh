@@ -46,6 +46,25 @@ gone() { # title-pattern
   done
 }
 
+# A check passes as soon as its command succeeds within five seconds, so a slow
+# machine gets time without every step waiting on a fixed pause. Failures count.
+failures=0
+check() { # description command...
+  local what=$1 tries=25
+  shift
+  until "$@" 2>/dev/null; do
+    tries=$((tries - 1))
+    if [ $tries -eq 0 ]; then
+      "$@" || true
+      echo "  FAILED  $what"
+      failures=$((failures + 1))
+      return
+    fi
+    sleep 0.2
+  done
+  echo "  ok      $what"
+}
+
 settle() { sleep "${1:-0.3}"; }
 point() { # window x y [more xdotool commands...]
   local id=$1 x=$2 y=$3
