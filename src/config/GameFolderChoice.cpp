@@ -40,8 +40,13 @@ bool GameFolderChoice::accept() {
     return true;
 }
 
+// The library folders stored with it follow the program folder, so the program
+// works on them from now on; a failed write leaves the path variables as they were.
 bool GameFolderChoice::cancel() {
-    return StorePaths(storedBefore_);
+    if (!StorePaths(storedBefore_))
+        return false;
+    ReloadPaths(false);
+    return true;
 }
 
 } // namespace quorvel

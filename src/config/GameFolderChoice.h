@@ -29,8 +29,9 @@ public:
     // The path variables now describe the chosen folder. Returns false, changing
     // nothing, when the chosen folder cannot be accepted.
     bool accept();
-    // Stores the game folder that was stored when the choice began. Returns whether
-    // QUORVEL.INI was written.
+    // Stores the game folder that was stored when the choice began, and the path
+    // variables describe what is stored then. Returns false, the path variables
+    // unchanged, when QUORVEL.INI could not be written.
     bool cancel();
 
     // The game folder stored when the choice began, as stored.
