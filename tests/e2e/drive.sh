@@ -118,6 +118,19 @@ make_addon() { # program folder name title members...
     -pointsize 22 -annotate 0 "$title" "$program/$folder/$name.jpg"
 }
 
+# The start of a walk: an empty screenshot folder `shots`, and in a work folder
+# removed at exit, with a private home, a fresh program folder `program` copied
+# from the built one. Programs the walk left running are killed at exit.
+begin_walk() { # built-program-folder screenshot-folder
+  shots=$(realpath -m "$2")
+  rm -rf "$shots" && mkdir -p "$shots"
+  work=$(mktemp -d)
+  trap 'kill -9 $(jobs -p) 2>/dev/null || true; rm -rf "$work"' EXIT
+  program="$work/Quorvel"
+  fresh_program_folder "$(realpath "$1")" "$program"
+  private_home "$work"
+}
+
 # A fresh portable program folder copied from a built one, without settings or copies.
 fresh_program_folder() { # built folder destination
   cp -r "$1" "$2"

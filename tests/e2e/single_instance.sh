@@ -7,15 +7,7 @@ set -euo pipefail
 source "$(dirname "$(realpath "$0")")/drive.sh"
 on_virtual_display "$0" "$@"
 
-built=$(realpath "$1")
-shots=$(realpath -m "$2")
-rm -rf "$shots" && mkdir -p "$shots"
-
-work=$(mktemp -d)
-trap 'kill -9 $(jobs -p) 2>/dev/null || true; rm -rf "$work"' EXIT
-program="$work/Quorvel"
-fresh_program_folder "$built" "$program"
-private_home "$work"
+begin_walk "$1" "$2"
 game="$work/EAW"
 make_game_folder "$game"
 make_addon "$program" GRAPHICS CLOUDS "Clouds" CLOUD1.PIC
