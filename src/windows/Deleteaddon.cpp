@@ -33,7 +33,6 @@ Deleteaddon::Deleteaddon(QWidget* mainWindow, QWidget* parent)
 Deleteaddon::~Deleteaddon() = default;
 
 void Deleteaddon::Form_Load() {
-    ReloadPaths(true);
     ShowLogo(ui->Image1);
     ui->Text2->setPlainText(QStringLiteral("Information about files"));
 }

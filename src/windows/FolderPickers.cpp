@@ -86,6 +86,12 @@ void DrivePicker::addDrive(const QString& label, const QString& root) {
 
 void DrivePicker::setDrive(const QString& folder) {
     const QString clean = cleanFolder(folder);
+#ifndef Q_OS_WIN
+    // A folder on a volume mounted elsewhere than the usual places still shows its own.
+    const QStorageInfo volume(clean);
+    if (volume.isValid())
+        addDrive(volume.rootPath(), volume.rootPath());
+#endif
     int best = -1;
     qsizetype bestLength = -1;
     for (int i = 0; i < count(); ++i) {

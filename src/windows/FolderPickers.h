@@ -23,7 +23,8 @@ public:
 
     // The root folder of the chosen drive.
     QString drive() const;
-    // Chooses the drive that holds `folder` (the one with the longest matching root).
+    // Chooses the drive that holds `folder` (the one with the longest matching root),
+    // listing first the mount that holds it when that is not listed yet.
     void setDrive(const QString& folder);
     // Adds a drive by its label and root folder (the machine's drives are listed at start).
     void addDrive(const QString& label, const QString& root);

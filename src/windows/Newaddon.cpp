@@ -1,6 +1,5 @@
 #include "windows/Newaddon.h"
 
-#include "config/PathVariables.h"
 #include "library/Unzip.h"
 #include "maintenance/AddonImport.h"
 #include "ui_Newaddon.h"
@@ -33,7 +32,6 @@ Newaddon::Newaddon(QWidget* mainWindow, QWidget* parent)
 Newaddon::~Newaddon() = default;
 
 void Newaddon::Form_Load() {
-    ReloadPaths(true);
     ui->Option1->setChecked(true);
     ui->Dir1->setFolder(StartingFolder());
     ui->Drive1->setDrive(StartingFolder());

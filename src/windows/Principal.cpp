@@ -1,6 +1,7 @@
 #include "windows/Principal.h"
 
 #include "config/AddonCategory.h"
+#include "config/GameFolderChoice.h"
 #include "config/PathVariables.h"
 #include "library/AddonLibrary.h"
 #include "library/ClearAll.h"
@@ -21,6 +22,7 @@
 #include "windows/Settings.h"
 #include "windows/TextFromFile.h"
 #include "windows/WindowPlacement.h"
+#include "windows/WindowsOverMain.h"
 
 #include <QCloseEvent>
 #include <QPixmap>
@@ -56,7 +58,8 @@ std::vector<std::string> toNames(const QStringList& list) {
 
 Principal::Principal(QWidget* parent)
     : QWidget(parent)
-    , ui(std::make_unique<Ui::Principal>()) {
+    , ui(std::make_unique<Ui::Principal>())
+    , windowsOver_(new WindowsOverMain(this)) {
     ui->setupUi(this);
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
@@ -249,17 +252,20 @@ void Principal::BORRAR(std::size_t category, int row) {
         delete list->takeItem(row);
 }
 
+// A folder not known to be the game's loses nothing: its files may be anyone's.
 // A Clear All that threw is told and leaves the lists as they were: what it did
 // is not known.
 void Principal::BORRARTODO() {
     const PathVariables paths = Paths();
-    const auto result = RunOperationOrShowError(
-        this, QStringLiteral("Clearing all add-ons"), QStringLiteral("Clear All"),
-        [&](const ProgressReport& report) {
-            return ClearAll(paths.GameFolder, paths.BackupFolder, addonFiles_, report);
-        });
-    if (!result)
-        return;
+    if (MayClearGameFolder(paths.GameFolder, paths.BackupFolder)) {
+        const auto result = RunOperationOrShowError(
+            this, QStringLiteral("Clearing all add-ons"), QStringLiteral("Clear All"),
+            [&](const ProgressReport& report) {
+                return ClearAll(paths.GameFolder, paths.BackupFolder, addonFiles_, report);
+            });
+        if (!result)
+            return;
+    }
     // What Clear All leaves is the game's: a game folder chosen next starts afresh.
     addonFiles_ = AddonFileRecord();
     for (QListWidget* list : installedLists_)
@@ -292,17 +298,36 @@ void Principal::openWindow(QWidget* window, bool keepMainEnabled) {
     std::erase_if(openWindows_, [](const QPointer<QWidget>& open) { return open.isNull(); });
     openWindows_.emplace_back(window);
     window->show();
-    setEnabled(keepMainEnabled);
+    if (!keepMainEnabled)
+        windowsOver_->hold(window);
 }
 
-// Closing the main window always clears the game folder; it is refused only while
-// the first-run window is open.
+void Principal::closeWithoutClearing() {
+    clearOnClose_ = false;
+    // Queued: the window that asks is still closing and holds the main window.
+    QMetaObject::invokeMethod(this, &QWidget::close, Qt::QueuedConnection);
+}
+
+void Principal::bringForward() {
+    if (isMinimized())
+        showNormal();
+    raise();
+    activateWindow();
+    for (QWidget* window : windowsOver_->windows()) {
+        window->raise();
+        window->activateWindow();
+    }
+}
+
+// Closing the main window clears the game folder. It is refused while a window
+// that disabled it is open: that window would be dropped half done.
 void Principal::closeEvent(QCloseEvent* event) {
-    if (closeRefused_) {
+    if (!isEnabled()) {
         event->ignore();
         return;
     }
-    BORRARTODO();
+    if (clearOnClose_)
+        BORRARTODO();
     for (const QPointer<QWidget>& window : openWindows_) {
         if (window)
             window->close();

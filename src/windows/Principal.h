@@ -19,6 +19,8 @@ class Principal;
 
 namespace quorvel {
 
+class WindowsOverMain;
+
 // The main window: category buttons, the selection list of the chosen category,
 // the seven installed lists, the preview and the buttons that open the other
 // windows. The installed lists are the only record of what is installed; each
@@ -31,9 +33,13 @@ public:
 
     // The game-folder field, set by the first-run and game-folder windows.
     void setGameFolderText(const QString& text);
-    // While the first-run window is open the main window cannot be closed: nothing
-    // else could enable it again.
-    void setCloseRefused(bool refused) { closeRefused_ = refused; }
+    // Shows a window opened over the main window; the main window stays enabled only
+    // when `keepMainEnabled`. Open windows are closed with the main window.
+    void openWindow(QWidget* window, bool keepMainEnabled);
+    // Ends the program without Clear All: the game folder was never accepted.
+    void closeWithoutClearing();
+    // Shows the main window and the windows over it in front of all others.
+    void bringForward();
 
     // Clear All: every loose file of the game's file types leaves the game folder,
     // the protected files come back, and the window returns to no category.
@@ -60,16 +66,14 @@ private:
     void showLogo();
     void resetPreview();
     std::optional<std::size_t> currentCategory() const;
-    // Shows a window the main window opened; the main window stays enabled only
-    // when `keepMainEnabled`. Open windows are closed with the main window.
-    void openWindow(QWidget* window, bool keepMainEnabled);
 
     std::unique_ptr<Ui::Principal> ui;
     std::array<QAbstractButton*, 7> categoryButtons_{};
     std::array<QListWidget*, 7> installedLists_{};
     std::vector<QPointer<QWidget>> openWindows_;
-    bool closeRefused_ = false;
     AddonFileRecord addonFiles_; // what installs wrote into the game folder this run
+    WindowsOverMain* windowsOver_;
+    bool clearOnClose_ = true;
 };
 
 } // namespace quorvel
