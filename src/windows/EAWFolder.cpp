@@ -30,11 +30,11 @@ void EAWFolder::Form_Load() {
     StartGameFolderPickers(choice_, ui->Drive1, ui->Dir1);
 }
 
-// The old folder is cleared while the program still works on it.
+// The old folder is cleared while the program still works on it. When that
+// fails the program stays on the old folder: its add-ons may still be there.
 void EAWFolder::Command1_Click() {
-    if (!choice_.acceptable())
+    if (!choice_.acceptable() || !mainWindow_->BORRARTODO())
         return;
-    mainWindow_->BORRARTODO();
     choice_.accept();
     mainWindow_->setGameFolderText(ToQString(StoredGameFolder()));
     ReplaceSecurityCopies(Paths().GameFolder, Paths().BackupFolder);

@@ -255,7 +255,7 @@ void Principal::BORRAR(std::size_t category, int row) {
 // A folder not known to be the game's loses nothing: its files may be anyone's.
 // A Clear All that threw is told and leaves the lists as they were: what it did
 // is not known.
-void Principal::BORRARTODO() {
+bool Principal::BORRARTODO() {
     const PathVariables paths = Paths();
     if (MayClearGameFolder(paths.GameFolder, paths.BackupFolder)) {
         const auto result = RunOperationOrShowError(
@@ -264,7 +264,7 @@ void Principal::BORRARTODO() {
                 return ClearAll(paths.GameFolder, paths.BackupFolder, addonFiles_, report);
             });
         if (!result)
-            return;
+            return false;
     }
     // What Clear All leaves is the game's: a game folder chosen next starts afresh.
     addonFiles_ = AddonFileRecord();
@@ -275,6 +275,7 @@ void Principal::BORRARTODO() {
     for (QAbstractButton* button : categoryButtons_)
         LookDisabled(button, false);
     ui->Label11->setText(ToQString(std::string(kNoCategoryCaption)));
+    return true;
 }
 
 void Principal::BORRARINI() {

@@ -43,7 +43,8 @@ public:
 
     // Clear All: every loose file of the game's file types leaves the game folder,
     // the protected files come back, and the window returns to no category.
-    void BORRARTODO();
+    // False when Clear All failed: its box is shown and the lists stay as they were.
+    bool BORRARTODO();
 
     QListWidget* installedList(std::size_t category) const;
     QAbstractButton* categoryButton(std::size_t category) const;
