@@ -12,7 +12,8 @@ esac
 
 cd "$(dirname "$0")/.."
 
-build_packages=(g++ cmake pkg-config qt6-base-dev libgl-dev libzip-dev libdeflate-dev fonts-liberation2)
+build_packages=(g++ cmake pkg-config qt6-base-dev libgl-dev libzip-dev libdeflate-dev libicu-dev
+  fonts-liberation2)
 test_packages=(libgtest-dev libbenchmark-dev zip unzip xvfb xauth xdotool imagemagick python3
   desktop-file-utils p7zip-full libarchive-tools clang libclang-rt-14-dev time)
 packages=("${build_packages[@]}")

@@ -3,6 +3,7 @@
 #include "platform/FileOperations.h"
 #include "platform/FolderListing.h"
 #include "platform/NameFolding.h"
+#include "platform/NameText.h"
 
 #include <algorithm>
 
@@ -50,9 +51,9 @@ AddonPreview LoadAddonPreview(const fs::path& folder, const std::string& addonNa
         return preview;
     const FolderListing listing(folder);
     if (const auto picture = listing.find(addonName + ".jpg"))
-        preview.picture = folder / *picture;
+        preview.picture = InFolder(folder, *picture);
     if (const auto text = listing.find(addonName + ".txt"))
-        preview.description = ReadWholeFile(folder / *text).value_or(std::string());
+        preview.description = ReadWholeFile(InFolder(folder, *text)).value_or(std::string());
     return preview;
 }
 

@@ -2,6 +2,7 @@
 
 #include "library/MemberSizeLimit.h"
 #include "platform/FileOperations.h"
+#include "platform/NameText.h"
 
 #include <algorithm>
 #include <chrono>
@@ -70,7 +71,7 @@ std::optional<std::string> extractMember(MemberReader& reader, const PlannedMemb
     setModificationTime(temporary, planned.member);
     if (!DestinationFolder::Replace(temporary, target))
         return std::nullopt;
-    return target.filename().string();
+    return NameText(target.filename());
 }
 
 bool contains(const ChainOutcome& outcome, const std::string& name) {

@@ -5,6 +5,7 @@
 #include "library/ExtractionPlan.h"
 #include "platform/FileOperations.h"
 #include "platform/MemberReader.h"
+#include "platform/NameText.h"
 #include "platform/Workers.h"
 #include "platform/ZipArchive.h"
 
@@ -122,7 +123,7 @@ UnzipResult Unzip(const fs::path& archivePath, const fs::path& destinationPath,
     if (destinationPath.empty())
         return failure(Status::DestinationMissing, "No destination folder is set");
     if (!fs::is_directory(destinationPath, ec))
-        return failure(Status::DestinationMissing, destinationPath.string() + ": No such folder");
+        return failure(Status::DestinationMissing, NameText(destinationPath) + ": No such folder");
     const ZipArchive archive(archivePath);
     if (!archive.isOpen())
         return failure(statusOf(archive.status()), archive.errorText());

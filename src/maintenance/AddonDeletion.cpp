@@ -4,6 +4,7 @@
 #include "platform/FileOperations.h"
 #include "platform/FolderListing.h"
 #include "platform/NameFolding.h"
+#include "platform/NameText.h"
 
 #include <algorithm>
 
@@ -41,7 +42,7 @@ std::vector<std::string> AddonFiles(const fs::path& categoryFolder, const std::s
 AddonDeletionResult DeleteAddonFiles(const fs::path& categoryFolder, const std::string& addonName) {
     AddonDeletionResult result;
     for (std::string& file : AddonFiles(categoryFolder, addonName)) {
-        if (DeleteFileEntry(categoryFolder / file))
+        if (DeleteFileEntry(InFolder(categoryFolder, file)))
             result.deleted.push_back(std::move(file));
         else
             result.notDeleted.push_back(std::move(file));

@@ -2,6 +2,7 @@
 
 #include "platform/FileOperations.h"
 #include "platform/FolderListing.h"
+#include "platform/NameText.h"
 
 #include <system_error>
 
@@ -18,7 +19,7 @@ ArchiveImportResult ImportAddonArchive(const fs::path& sourceFile, const fs::pat
         return {Status::NoFile, {}};
     // "ALPHA.ZIP" replaces "alpha.zip" instead of standing beside it, as it would
     // on the file systems the game runs on.
-    const fs::path destination = ResolveInFolder(categoryFolder, sourceFile.filename().string());
+    const fs::path destination = ResolveInFolder(categoryFolder, NameText(sourceFile.filename()));
     if (fs::exists(destination, ec) && fs::equivalent(sourceFile, destination, ec))
         return {Status::AlreadyInLibrary, destination};
     if (!CopyFileReplacing(sourceFile, destination))
