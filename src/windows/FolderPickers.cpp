@@ -20,8 +20,10 @@ QString cleanFolder(const QString& folder) {
     return QDir::cleanPath(QDir(folder).absolutePath());
 }
 
+// A root that ends in a separator ("/", "D:/") holds every folder that starts
+// with it; any other holds its own subfolders only, not "/home2" under "/home".
 bool isUnder(const QString& folder, const QString& root) {
-    if (root == QDir::rootPath() || folder == root)
+    if (folder == root || root.endsWith(QLatin1Char('/')))
         return folder.startsWith(root);
     return folder.startsWith(root + QLatin1Char('/'));
 }
