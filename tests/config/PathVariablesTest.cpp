@@ -95,7 +95,7 @@ TEST_F(PathVariablesTest, StorePathsKeepsOtherContentAndTheFirstRunFlag) {
 // may be named in any script. The stored folders lead back to the real ones and
 // use only the system's own separator.
 TEST_F(PathVariablesTest, ProgramFolderInAnyScriptIsStoredWithTheNativeSeparator) {
-    for (const char* name : {"José", "Müller", "東京"}) {
+    for (const char* name : {"EAW Tools", "José", "Müller", "東京"}) {
         const fs::path folder = InFolder(program.path(), name);
         fs::create_directories(folder / "SKINS");
         SetProgramFolder(fs::path(folder.generic_u8string()));
