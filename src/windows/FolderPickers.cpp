@@ -1,5 +1,9 @@
 #include "windows/FolderPickers.h"
 
+#include "platform/FolderListing.h"
+#include "platform/NameFolding.h"
+#include "windows/NameItems.h"
+#include "windows/PathText.h"
 #include "windows/Prompts.h"
 
 #include <QDir>
@@ -162,14 +166,22 @@ QString FilePicker::selectedFileName() const {
     return item && item->isSelected() ? item->text() : QString();
 }
 
+std::string FilePicker::selectedName() const {
+    const QListWidgetItem* item = currentItem();
+    return item && item->isSelected() ? NameOfItem(item) : std::string();
+}
+
+// Read through the core, which keeps each name's bytes: Qt cannot name a file
+// whose name is not UTF-8.
 void FilePicker::showFiles() {
     clear();
     if (folder_.isEmpty())
         return;
-    for (const QFileInfo& file :
-         QDir(folder_).entryInfoList(QDir::Files, QDir::Name | QDir::IgnoreCase)) {
-        if (file.fileName().endsWith(suffix_, Qt::CaseInsensitive))
-            addItem(file.fileName());
+    const std::string suffix = ToStdString(suffix_);
+    const FolderListing listing(ToPath(folder_));
+    for (const std::string& name : listing.regularFiles()) {
+        if (EndsWithIgnoringCase(name, suffix))
+            AddNameItem(this, name, ToQString(name));
     }
 }
 

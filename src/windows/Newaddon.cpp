@@ -3,6 +3,7 @@
 #include "config/PathVariables.h"
 #include "library/Unzip.h"
 #include "maintenance/AddonImport.h"
+#include "platform/NameText.h"
 #include "ui_Newaddon.h"
 #include "windows/CategoryChoice.h"
 #include "windows/LongOperation.h"
@@ -61,10 +62,10 @@ void Newaddon::enableInstallWhenReady() {
 }
 
 void Newaddon::Command1_Click() {
-    const QString fileName = ui->File1->selectedFileName();
-    if (ui->Combo1->currentIndex() < 0 || fileName.isEmpty())
+    const std::string fileName = ui->File1->selectedName();
+    if (ui->Combo1->currentIndex() < 0 || fileName.empty())
         return;
-    const fs::path source = ToPath(ui->Dir1->folder()) / ToPath(fileName);
+    const fs::path source = InFolder(ToPath(ui->Dir1->folder()), fileName);
     const fs::path library = ChosenCategoryFolder(ui->Combo1);
     if (ui->Option1->isChecked())
         importArchive(source, library);

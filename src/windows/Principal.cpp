@@ -7,6 +7,7 @@
 #include "library/InstallAddon.h"
 #include "library/RestoreIni.h"
 #include "library/UninstallAddon.h"
+#include "platform/NameFolding.h"
 #include "ui_Principal.h"
 #include "windows/About.h"
 #include "windows/Deleteaddon.h"
@@ -14,6 +15,7 @@
 #include "windows/EnterKey.h"
 #include "windows/Help.h"
 #include "windows/LongOperation.h"
+#include "windows/NameItems.h"
 #include "windows/Newaddon.h"
 #include "windows/PathText.h"
 #include "windows/Prompts.h"
@@ -33,7 +35,7 @@ constexpr int kWrittenNamesRole = Qt::UserRole;
 std::vector<std::string> entriesOf(const QListWidget* list) {
     std::vector<std::string> entries;
     for (int row = 0; row < list->count(); ++row)
-        entries.push_back(ToStdString(list->item(row)->text()));
+        entries.push_back(NameOfItem(list->item(row)));
     return entries;
 }
 
@@ -69,7 +71,7 @@ Principal::Principal(QWidget* parent)
         QListWidget* list = installedLists_[category];
         connect(list, &QListWidget::itemSelectionChanged, this, [this, list, category] {
             if (const QListWidgetItem* item = list->currentItem(); item && item->isSelected())
-                MOSTRAR(ToQString(Paths().CategoryFolder[category]), item->text());
+                MOSTRAR(ToQString(Paths().CategoryFolder[category]), NameOfItem(item));
         });
         OnDoubleClickOrEnter(list, [this, category] { installedList_DblClick(category); });
     }
@@ -137,7 +139,7 @@ void Principal::PONENLISTA() {
     ui->List8->clear();
     const auto listed = ListAddonNames(Paths().CategoryFolder[*category]);
     for (const std::string& name : SelectableAddons(listed, entriesOf(installedLists_[*category])))
-        ui->List8->addItem(ToQString(name));
+        AddNameItem(ui->List8, name, ToQString(UpperCase(name)));
 }
 
 void Principal::List8_Click() {
@@ -145,13 +147,13 @@ void Principal::List8_Click() {
     if (!item || !item->isSelected())
         return;
     const auto category = currentCategory();
-    MOSTRAR(category ? ToQString(Paths().CategoryFolder[*category]) : QString(), item->text());
+    MOSTRAR(category ? ToQString(Paths().CategoryFolder[*category]) : QString(), NameOfItem(item));
 }
 
 // Shows NAME.jpg and NAME.txt of `folder`; a picture that cannot be loaded leaves
 // the one shown before.
-void Principal::MOSTRAR(const QString& folder, const QString& name) {
-    const AddonPreview preview = LoadAddonPreview(ToPath(folder), ToStdString(name));
+void Principal::MOSTRAR(const QString& folder, const std::string& name) {
+    const AddonPreview preview = LoadAddonPreview(ToPath(folder), name);
     if (preview.picture) {
         const QPixmap picture(ToQString(*preview.picture));
         if (!picture.isNull())
@@ -169,24 +171,24 @@ void Principal::List8_DblClick() {
     const int row = ui->List8->currentRow();
     if (!category || row < 0)
         return;
-    const QString name = ui->List8->item(row)->text();
+    const QString shown = ui->List8->item(row)->text();
+    const std::string name = NameOfItem(ui->List8->item(row));
     QListWidget* installed = installedLists_[*category];
     const PathVariables paths = Paths();
     if (kAddonCategories[*category].holdsOneAddon && installed->count() > 0 &&
-        AddonArchiveOpens(paths.CategoryFolder[*category], ToStdString(name)))
+        AddonArchiveOpens(paths.CategoryFolder[*category], name))
         BORRAR(*category, 0);
 
     UnzipResult result;
-    RunLongOperation(this, QStringLiteral("Installing %1").arg(name),
-                     [&](const ProgressReport& report) {
-                         result = InstallAddon(paths.CategoryFolder[*category], ToStdString(name),
-                                               paths.GameFolder, report);
-                     });
+    RunLongOperation(
+        this, QStringLiteral("Installing %1").arg(shown), [&](const ProgressReport& report) {
+            result = InstallAddon(paths.CategoryFolder[*category], name, paths.GameFolder, report);
+        });
     if (!result.ok()) {
         Prompts::bridgeError(this, QStringLiteral("Unzip"), ToQString(result.description));
         return;
     }
-    auto* entry = new QListWidgetItem(name, installed);
+    QListWidgetItem* entry = AddNameItem(installed, name, shown);
     entry->setData(kWrittenNamesRole, toStringList(result.writtenNames));
     delete ui->List8->takeItem(row);
 }
@@ -201,11 +203,12 @@ void Principal::installedList_DblClick(std::size_t category) {
 void Principal::BORRAR(std::size_t category, int row) {
     QListWidget* list = installedLists_[category];
     const QListWidgetItem* entry = list->item(row);
-    const QString name = entry->text();
+    const std::string name = NameOfItem(entry);
+    const QString shown = entry->text();
     UninstallAddon(Paths().GameFolder, toNames(entry->data(kWrittenNamesRole).toStringList()),
                    Paths().BackupFolder);
     if (currentCategory() == category)
-        ui->List8->addItem(name);
+        AddNameItem(ui->List8, name, shown);
     if (kAddonCategories[category].holdsOneAddon)
         list->clear();
     else
