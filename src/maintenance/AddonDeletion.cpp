@@ -36,7 +36,7 @@ std::vector<std::string> AddonFiles(const fs::path& categoryFolder, const std::s
     // The add-on as its archive spells it, so that a twin in another case keeps
     // the files that spell its own name.
     const auto archive = FindAddonArchive(listing, addonName);
-    const std::string own = archive ? archive->substr(0, archive->size() - 4) : addonName;
+    const std::string own = archive ? std::string(nameLessLastExtension(*archive)) : addonName;
     const std::vector<std::string> addons = ListAddonNames(categoryFolder);
     const auto ownedByAnother = [&](std::string_view name) {
         return name != own && std::find(addons.begin(), addons.end(), name) != addons.end();

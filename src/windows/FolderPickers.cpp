@@ -63,7 +63,7 @@ DrivePicker::DrivePicker(QWidget* parent)
     : QComboBox(parent) {
 #ifdef Q_OS_WIN
     for (const QFileInfo& drive : QDir::drives())
-        addDrive(drive.absolutePath(), drive.absolutePath());
+        addDrive(QDir::toNativeSeparators(drive.absolutePath()), drive.absolutePath());
 #else
     addDrive(QStringLiteral("/"), QStringLiteral("/"));
     addDrive(QDir::homePath(), QDir::homePath());

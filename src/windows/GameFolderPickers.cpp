@@ -4,6 +4,7 @@
 #include "windows/FolderPickers.h"
 #include "windows/PathText.h"
 
+#include <QDir>
 #include <QLineEdit>
 
 namespace quorvel {
@@ -12,7 +13,7 @@ void ConnectGameFolderPickers(QWidget* window, DrivePicker* Drive1, FolderPicker
                               QLineEdit* Text1) {
     QObject::connect(Dir1, &FolderPicker::folderChanged, window, [Text1](const QString& folder) {
         StorePaths(FolderText(ToPath(folder)));
-        Text1->setText(folder);
+        Text1->setText(QDir::toNativeSeparators(folder)); // shown as stored
     });
     QObject::connect(Drive1, &DrivePicker::driveChanged, window,
                      [window, Drive1, Dir1] { MoveFolderPickerToDrive(window, Drive1, Dir1); });
