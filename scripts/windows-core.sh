@@ -13,26 +13,10 @@ triple=x86_64-w64-mingw32
 
 packages=(g++-mingw-w64-x86-64-posix libz-mingw-w64-dev wine wine64 dpkg-dev cmake make
   pkg-config libgtest-dev python3 zip xz-utils)
-missing=()
-for package in "${packages[@]}"; do
-  dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' ||
-    missing+=("$package")
-done
-if [ ${#missing[@]} -gt 0 ]; then
-  if [ "$(id -u)" -eq 0 ]; then
-    as_root=()
-  elif command -v sudo >/dev/null && sudo -n true 2>/dev/null; then
-    as_root=(sudo)
-  else
-    echo "These Debian packages are missing; install them as root, then run this again:" >&2
-    echo "  apt-get install ${missing[*]}" >&2
-    exit 1
-  fi
-  echo "Installing: ${missing[*]}"
-  "${as_root[@]}" apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive "${as_root[@]}" apt-get install -y -qq --no-install-recommends \
-    "${missing[@]}"
-fi
+# shellcheck source=scripts/debian-packages.sh
+. scripts/debian-packages.sh
+# Wine's recommendations (fonts, sound, a GL driver) serve no console test.
+install_missing_packages --no-install-recommends -- "${packages[@]}"
 
 # Debian's source entries for the archive this machine already uses, in a
 # private apt configuration: the system's own is left as it is.
@@ -53,7 +37,7 @@ fetch_sources() {
   local options=(-o "Dir::Etc::SourceList=$apt/sources.list" -o "Dir::Etc::SourceParts=$apt/sources.list.d"
     -o "Dir::State::Lists=$apt/lists" -o "Dir::Cache=$apt/cache" -o APT::Sandbox::User=root)
   apt-get "${options[@]}" update -qq
-  (cd "$deps/src" && apt-get "${options[@]}" source -qq libdeflate libzip)
+  (cd "$deps/src" && apt-get "${options[@]}" source -qq libdeflate libzip >"$deps/src.log")
 }
 
 build_libdeflate() {
@@ -70,13 +54,15 @@ build_libdeflate() {
 build_cmake_dependency() {
   local name=$1 source=$2
   shift 2
-  cmake -S "$source" -B "$deps/build/$name" -G "Unix Makefiles" \
-    -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" -DCMAKE_BUILD_TYPE=Release \
-    -DCMAKE_INSTALL_PREFIX="$prefix" -DBUILD_SHARED_LIBS=OFF "$@" >/dev/null
+  local log=$deps/build/$name.log
+  mkdir -p "$deps/build"
   # Their own warnings are theirs: kept in a log, shown when the build fails.
-  cmake --build "$deps/build/$name" -j2 >"$deps/build/$name.log" 2>&1 ||
-    { cat "$deps/build/$name.log" >&2; return 1; }
-  cmake --install "$deps/build/$name" >/dev/null
+  {
+    cmake -S "$source" -B "$deps/build/$name" -G "Unix Makefiles" \
+      -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" -DCMAKE_BUILD_TYPE=Release \
+      -DCMAKE_INSTALL_PREFIX="$prefix" -DBUILD_SHARED_LIBS=OFF "$@" &&
+      cmake --build "$deps/build/$name" -j2 && cmake --install "$deps/build/$name"
+  } >"$log" 2>&1 || { cat "$log" >&2; return 1; }
 }
 
 build_libzip() {
