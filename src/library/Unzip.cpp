@@ -6,6 +6,7 @@
 #include "library/SkippedMembersText.h"
 #include "platform/FileOperations.h"
 #include "platform/MemberReader.h"
+#include "platform/NameText.h"
 #include "platform/Workers.h"
 #include "platform/ZipArchive.h"
 
@@ -104,10 +105,10 @@ void stateOutcome(UnzipResult& result, const fs::path& archivePath) {
                  [](const SkippedMember& member) { return member.refusedByDestination; });
     if (result.writtenNames.empty()) {
         result.status = Status::NothingWritten;
-        result.description = archivePath.string() + ": " + NothingWrittenText(result.skipped);
+        result.description = NameText(archivePath) + ": " + NothingWrittenText(result.skipped);
     } else if (!refused.empty()) {
         result.status = Status::SomeNotWritten;
-        result.description = archivePath.string() + ": " + NotWrittenText(refused);
+        result.description = NameText(archivePath) + ": " + NotWrittenText(refused);
     } else {
         result.status = Status::Extracted;
     }
@@ -142,7 +143,7 @@ UnzipResult Unzip(const fs::path& archivePath, const fs::path& destinationPath,
     if (destinationPath.empty())
         return failure(Status::DestinationMissing, "No destination folder is set");
     if (!fs::is_directory(destinationPath, ec))
-        return failure(Status::DestinationMissing, destinationPath.string() + ": No such folder");
+        return failure(Status::DestinationMissing, NameText(destinationPath) + ": No such folder");
     const ZipArchive archive(archivePath);
     if (!archive.isOpen())
         return failure(statusOf(archive.status()), archive.errorText());

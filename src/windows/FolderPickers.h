@@ -3,6 +3,7 @@
 #include <QComboBox>
 #include <QListWidget>
 #include <QString>
+#include <string>
 
 namespace quorvel {
 
@@ -58,8 +59,10 @@ public:
     void setSuffix(const QString& suffix);
     void setFolder(const QString& folder);
     QString folder() const { return folder_; }
-    // The selected file's name, "" when none is selected.
+    // The selected file's name as shown, "" when none is selected.
     QString selectedFileName() const;
+    // The selected file's own name (its bytes as on disk), "" when none is selected.
+    std::string selectedName() const;
 
 signals:
     void fileActivated(const QString& name);

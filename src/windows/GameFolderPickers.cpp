@@ -5,6 +5,7 @@
 #include "windows/PathText.h"
 
 #include <QAbstractButton>
+#include <QDir>
 #include <QFileInfo>
 #include <QLineEdit>
 
@@ -25,7 +26,7 @@ void ConnectGameFolderPickers(QWidget* window, GameFolderChoice& choice, DrivePi
     QObject::connect(Dir1, &FolderPicker::folderChanged, window,
                      [&choice, Drive1, Text1, Accept](const QString& folder) {
                          choice.choose(ToPath(folder));
-                         Text1->setText(folder);
+                         Text1->setText(QDir::toNativeSeparators(folder)); // shown as stored
                          Drive1->setDrive(folder);
                          enableAccept(choice, Accept);
                      });

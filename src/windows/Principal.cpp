@@ -8,6 +8,7 @@
 #include "library/InstallAddon.h"
 #include "library/RestoreIni.h"
 #include "library/UninstallAddon.h"
+#include "platform/NameFolding.h"
 #include "ui_Principal.h"
 #include "windows/About.h"
 #include "windows/CategoryButtonLook.h"
@@ -16,6 +17,7 @@
 #include "windows/EnterKey.h"
 #include "windows/Help.h"
 #include "windows/LongOperation.h"
+#include "windows/NameItems.h"
 #include "windows/Newaddon.h"
 #include "windows/PathText.h"
 #include "windows/Prompts.h"
@@ -36,7 +38,7 @@ constexpr int kWrittenNamesRole = Qt::UserRole;
 std::vector<std::string> entriesOf(const QListWidget* list) {
     std::vector<std::string> entries;
     for (int row = 0; row < list->count(); ++row)
-        entries.push_back(ToStdString(list->item(row)->text()));
+        entries.push_back(NameOfItem(list->item(row)));
     return entries;
 }
 
@@ -73,7 +75,7 @@ Principal::Principal(QWidget* parent)
         QListWidget* list = installedLists_[category];
         connect(list, &QListWidget::itemSelectionChanged, this, [this, list, category] {
             if (const QListWidgetItem* item = list->currentItem(); item && item->isSelected())
-                MOSTRAR(ToQString(Paths().CategoryFolder[category]), item->text());
+                MOSTRAR(ToQString(Paths().CategoryFolder[category]), NameOfItem(item));
         });
         OnDoubleClickOrEnter(list, [this, category] { installedList_DblClick(category); });
     }
@@ -156,7 +158,7 @@ void Principal::PONENLISTA() {
     ui->List8->clear();
     const auto listed = ListAddonNames(Paths().CategoryFolder[*category]);
     for (const std::string& name : SelectableAddons(listed, entriesOf(installedLists_[*category])))
-        ui->List8->addItem(ToQString(name));
+        AddNameItem(ui->List8, name, ToQString(UpperCase(name)));
 }
 
 void Principal::List8_Click() {
@@ -164,13 +166,13 @@ void Principal::List8_Click() {
     if (!item || !item->isSelected())
         return;
     const auto category = currentCategory();
-    MOSTRAR(category ? ToQString(Paths().CategoryFolder[*category]) : QString(), item->text());
+    MOSTRAR(category ? ToQString(Paths().CategoryFolder[*category]) : QString(), NameOfItem(item));
 }
 
 // Shows NAME.jpg and NAME.txt of `folder`; a picture that cannot be loaded leaves
 // the one shown before.
-void Principal::MOSTRAR(const QString& folder, const QString& name) {
-    const AddonPreview preview = LoadAddonPreview(ToPath(folder), ToStdString(name));
+void Principal::MOSTRAR(const QString& folder, const std::string& name) {
+    const AddonPreview preview = LoadAddonPreview(ToPath(folder), name);
     if (preview.picture) {
         const QPixmap picture(ToQString(*preview.picture));
         if (!picture.isNull())
@@ -189,24 +191,24 @@ void Principal::List8_DblClick() {
     const QListWidgetItem* chosen = ui->List8->currentItem();
     if (!category || !chosen || !chosen->isSelected())
         return;
-    const QString name = chosen->text();
+    const QString shown = chosen->text();
+    const std::string name = NameOfItem(chosen);
     QListWidget* installed = installedLists_[*category];
     const PathVariables paths = Paths();
     if (kAddonCategories[*category].holdsOneAddon && installed->count() > 0 &&
-        AddonArchiveOpens(paths.CategoryFolder[*category], ToStdString(name)))
+        AddonArchiveOpens(paths.CategoryFolder[*category], name))
         BORRAR(*category, 0);
 
     const auto result = RunOperationOrShowError(
-        this, QStringLiteral("Installing %1").arg(name), QStringLiteral("Unzip"),
+        this, QStringLiteral("Installing %1").arg(shown), QStringLiteral("Unzip"),
         [&](const ProgressReport& report) {
-            return InstallAddon(paths.CategoryFolder[*category], ToStdString(name),
-                                paths.GameFolder, report);
+            return InstallAddon(paths.CategoryFolder[*category], name, paths.GameFolder, report);
         });
     if (!result)
         return;
     if (!result->writtenNames.empty()) {
         addonFiles_.wrote(result->writtenNames);
-        auto* entry = new QListWidgetItem(name, installed);
+        QListWidgetItem* entry = AddNameItem(installed, name, shown);
         entry->setData(kWrittenNamesRole, toStringList(result->writtenNames));
         removeFromSelection(ui->List8->row(chosen));
     }
@@ -237,15 +239,15 @@ void Principal::installedList_DblClick(std::size_t category) {
 void Principal::BORRAR(std::size_t category, int row) {
     QListWidget* list = installedLists_[category];
     const QListWidgetItem* entry = list->item(row);
-    const QString name = entry->text();
+    const std::string name = NameOfItem(entry);
+    const QString shown = entry->text();
     const PathVariables paths = Paths();
     const UninstallResult result =
         UninstallAddon(paths.GameFolder, toNames(entry->data(kWrittenNamesRole).toStringList()),
                        paths.BackupFolder);
     addonFiles_.deleted(result.deleted);
-    if (currentCategory() == category &&
-        AddonArchiveExists(paths.CategoryFolder[category], ToStdString(name)))
-        ui->List8->addItem(name);
+    if (currentCategory() == category && AddonArchiveExists(paths.CategoryFolder[category], name))
+        AddNameItem(ui->List8, name, shown);
     if (kAddonCategories[category].holdsOneAddon)
         list->clear();
     else

@@ -56,7 +56,7 @@ private:
     void Form_Load();
     void chooseCategory(std::size_t category);
     void PONENLISTA();
-    void MOSTRAR(const QString& folder, const QString& name);
+    void MOSTRAR(const QString& folder, const std::string& name);
     void List8_Click();
     void List8_DblClick();
     void removeFromSelection(int row);
