@@ -56,7 +56,7 @@ int installUninstall(char** argv) {
 }
 
 int clearAll(char** argv) {
-    const ClearAllResult result = ClearAll(argv[2], argv[3]);
+    const ClearAllResult result = ClearAll(argv[2], argv[3], AddonFileRecord());
     std::printf("%zu deleted, %zu failed\n", result.deleted.size(), result.failed.size());
     return 0;
 }

@@ -36,7 +36,7 @@ void BM_ClearAll(benchmark::State& state) {
     const fs::path game = scratch.path() / "GAME";
     for (auto _ : state) {
         freshGameFolder(state, game);
-        benchmark::DoNotOptimize(ClearAll(game, scratch.path() / "BACKUPS"));
+        benchmark::DoNotOptimize(ClearAll(game, scratch.path() / "BACKUPS", AddonFileRecord()));
     }
     state.SetItemsProcessed(state.iterations() * state.range(0));
 }

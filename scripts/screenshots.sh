@@ -75,3 +75,33 @@ child 64 40 "New Addon" newaddon Down Down Down
 child 152 40 "Delete Addon" deleteaddon Down Down Down Tab Down
 child 584 40 "Help" help
 child 680 40 "About" about
+
+# The boxes that tell what could not be written: an install of which no file
+# could be written, one the game folder partly refused, and an import into a
+# library folder that cannot be written (immutable, since root may write anywhere).
+make_addon "$program" MISSIONS RAID "Raid on the Ruhr" RAID.MNU RAID.DAT
+make_addon "$program" GRAPHICS HANGARS "Hangars" HANGAR1.PIC HANGAR2.PIC
+mkdir "$game/RAID.MNU" "$game/RAID.DAT" "$game/HANGAR2.PIC"
+box() { # file
+  local id
+  id=$(win "^QUORVEL$")
+  saved "$id" "$1"
+  keys "$id" Return
+}
+click "$main" 540 236 # Missions (Command2)
+dclick "$main" 640 176
+box install-nothing-written
+click "$main" 540 356 # Graphics (Command6): HANGARS, then TRACERS
+dclick "$main" 640 176
+box install-partly-written
+if chattr +i "$program/SOUNDS" 2>/dev/null; then
+  trap 'chattr -i "$program/SOUNDS"; kill $(jobs -p) 2>/dev/null || true; rm -rf "$work"' EXIT
+  click "$main" 64 40
+  newaddon=$(win "New Addon" "$main")
+  keys "$newaddon" Down Down Down Down Down Down # SOUND PACK
+  dclick "$newaddon" 100 388                     # Downloads
+  click "$newaddon" 370 252                      # its first archive
+  click "$newaddon" 468 534                      # Install the Addon
+  box import-failed
+  keys "$newaddon" Escape
+fi

@@ -2,37 +2,66 @@
 
 #include "library/MemberSizeLimit.h"
 #include "platform/FileOperations.h"
+#include "platform/NameText.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <chrono>
 #include <cstdint>
 #include <fstream>
 #include <optional>
 #include <system_error>
+#include <variant>
 
 namespace fs = std::filesystem;
 
 namespace quorvel {
 namespace {
 
+// The reason of a system call that just failed, as the system words it.
+std::string lastSystemError() {
+    const int error = errno;
+    return error == 0 ? std::string("the write failed") : std::generic_category().message(error);
+}
+
 // Writes one member's data, checked whole, to a new file; removes what it wrote
-// when the member turns out damaged.
-bool extractToFile(MemberReader& reader, const PlannedMember& planned, const fs::path& file) {
-    bool written = false;
+// when anything fails. Returns why it failed, telling the archive's damage from
+// the destination's refusal.
+std::optional<SkippedMember> extractToFile(MemberReader& reader, const PlannedMember& planned,
+                                           const fs::path& file) {
+    std::optional<SkippedMember> failure;
     {
+        errno = 0;
         std::ofstream out(file, std::ios::binary | std::ios::trunc);
-        written = out && reader.read(planned.index, planned.member, [&out](std::string_view piece) {
-            return static_cast<bool>(
-                out.write(piece.data(), static_cast<std::streamsize>(piece.size())));
-        });
+        if (!out)
+            return SkippedMember{planned.index, planned.bareName,
+                                 "it could not be written: " + lastSystemError(), true};
+        std::string readError;
+        const bool read = reader.read(
+            planned.index, planned.member,
+            [&](std::string_view piece) {
+                errno = 0;
+                if (out.write(piece.data(), static_cast<std::streamsize>(piece.size())))
+                    return true;
+                failure = SkippedMember{planned.index, planned.bareName,
+                                        "it could not be written: " + lastSystemError(), true};
+                return false;
+            },
+            &readError);
+        if (!read && !failure)
+            failure = SkippedMember{planned.index, planned.bareName, "it is damaged: " + readError,
+                                    false};
+        errno = 0;
         out.close();
-        written = written && !out.fail();
+        if (!failure && out.fail())
+            failure = SkippedMember{planned.index, planned.bareName,
+                                    "it could not be written: " + lastSystemError(), true};
     }
-    if (!written) {
+    if (failure) {
         std::error_code ignored;
         fs::remove(file, ignored);
     }
-    return written;
+    return failure;
 }
 
 // Gives the extracted file the member's own modification time, as other unzip
@@ -54,23 +83,34 @@ std::uint64_t freeSpaceIn(const fs::path& folder) {
     return ec ? UINT64_MAX : space.available;
 }
 
-// Extracts one member through a temporary file beside its target; returns the
-// name it now has in the destination, or nothing when it was not written.
-std::optional<std::string> extractMember(MemberReader& reader, const PlannedMember& planned,
-                                         const DestinationFolder& destination,
-                                         const std::optional<std::string>& placedBefore) {
-    if (!MemberSizeAllowed(planned.member.size, freeSpaceIn(destination.path())))
-        return std::nullopt;
+// Extracts one member through a temporary file beside its target; gives the
+// name it now has in the destination, or why it was not written.
+std::variant<std::string, SkippedMember>
+extractMember(MemberReader& reader, const PlannedMember& planned,
+              const DestinationFolder& destination,
+              const std::optional<std::string>& placedBefore) {
+    const auto skip = [&planned](std::string reason, bool refusedByDestination) {
+        return SkippedMember{planned.index, planned.bareName, std::move(reason),
+                             refusedByDestination};
+    };
+    switch (CheckMemberSize(planned.member.size, freeSpaceIn(destination.path()))) {
+    case MemberSize::OverLimit:
+        return skip("it declares more than 2 GiB", false);
+    case MemberSize::OverFreeSpace:
+        return skip("the disk has not enough free space for it", true);
+    case MemberSize::Allowed:
+        break;
+    }
     const fs::path target = destination.target(planned.bareName, placedBefore);
     if (!DestinationFolder::CanReplace(target))
-        return std::nullopt;
+        return skip("a folder is in the way", true);
     const fs::path temporary = TemporaryNameBeside(target);
-    if (!extractToFile(reader, planned, temporary))
-        return std::nullopt;
+    if (auto failure = extractToFile(reader, planned, temporary))
+        return std::move(*failure);
     setModificationTime(temporary, planned.member);
-    if (!DestinationFolder::Replace(temporary, target))
-        return std::nullopt;
-    return target.filename().string();
+    if (std::error_code error; !DestinationFolder::Replace(temporary, target, error))
+        return skip("the file of its name could not be replaced: " + error.message(), true);
+    return NameText(target.filename());
 }
 
 bool contains(const ChainOutcome& outcome, const std::string& name) {
@@ -86,12 +126,13 @@ ChainOutcome ExtractChain(const MemberChain& chain, MemberReader& reader,
     ChainOutcome outcome;
     std::optional<std::string> placed;
     for (const PlannedMember& planned : chain) {
-        if (auto name = extractMember(reader, planned, destination, placed)) {
+        auto extracted = extractMember(reader, planned, destination, placed);
+        if (auto* name = std::get_if<std::string>(&extracted)) {
             if (!contains(outcome, *name))
                 outcome.written.emplace_back(planned.index, *name);
-            placed = std::move(name);
+            placed = std::move(*name);
         } else {
-            ++outcome.skipped;
+            outcome.skipped.push_back(std::move(std::get<SkippedMember>(extracted)));
         }
         memberDone();
     }

@@ -2,6 +2,7 @@
 
 #include "library/DestinationFolder.h"
 #include "library/ExtractionPlan.h"
+#include "library/SkippedMember.h"
 #include "platform/MemberReader.h"
 
 #include <cstddef>
@@ -15,7 +16,7 @@ namespace quorvel {
 struct ChainOutcome {
     // Each name written, with the archive index of the member that first wrote it.
     std::vector<std::pair<std::size_t, std::string>> written;
-    std::size_t skipped = 0; // damaged members, a folder in the way, failed writes
+    std::vector<SkippedMember> skipped; // damaged, too large, refused by the destination
 };
 
 // Writes the members of one chain into `destination` in archive order, each

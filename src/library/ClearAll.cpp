@@ -5,6 +5,7 @@
 #include "platform/FileOperations.h"
 #include "platform/FolderListing.h"
 #include "platform/NameFolding.h"
+#include "platform/NameText.h"
 
 #include <algorithm>
 #include <tuple>
@@ -41,17 +42,21 @@ bool contains(const std::vector<GameFile>& files, const std::string& name) {
 
 // The protected files the masks must not delete: those with a security copy are
 // replaced by it afterwards (so a failed copy never costs the game its file), and
-// those without one are kept.
+// those without one are kept when they are the game's own, not an add-on's.
 std::vector<std::string> sparedFiles(const FolderListing& game, const std::vector<GameFile>& files,
-                                     const fs::path& backupFolder, ClearAllResult& result) {
+                                     const fs::path& backupFolder,
+                                     const AddonFileRecord& addonFiles, ClearAllResult& result) {
     const FolderListing backup(backupFolder);
     std::vector<std::string> spared;
     for (const std::string_view name : kRestoredGameFiles) {
         const auto actual = game.find(std::string(name));
         if (!actual || !contains(files, *actual))
             continue;
+        const bool hasCopy = backup.find(std::string(name)).has_value();
+        if (!hasCopy && addonFiles.holds(*actual))
+            continue;
         spared.push_back(*actual);
-        if (!backup.find(std::string(name)))
+        if (!hasCopy)
             result.kept.push_back(*actual);
     }
     return spared;
@@ -60,7 +65,7 @@ std::vector<std::string> sparedFiles(const FolderListing& game, const std::vecto
 } // namespace
 
 ClearAllResult ClearAll(const fs::path& gameFolder, const fs::path& backupFolder,
-                        const ClearAllProgress& progress) {
+                        const AddonFileRecord& addonFiles, const ClearAllProgress& progress) {
     ClearAllResult result;
     if (gameFolder.empty())
         return result;
@@ -68,7 +73,8 @@ ClearAllResult ClearAll(const fs::path& gameFolder, const fs::path& backupFolder
     // still under the names it found when they are copied back.
     const FolderListing game(gameFolder);
     std::vector<GameFile> files = gameFilesIn(game);
-    const std::vector<std::string> spared = sparedFiles(game, files, backupFolder, result);
+    const std::vector<std::string> spared =
+        sparedFiles(game, files, backupFolder, addonFiles, result);
     std::erase_if(files, [&spared](const GameFile& file) {
         return std::find(spared.begin(), spared.end(), file.second) != spared.end();
     });
@@ -76,7 +82,7 @@ ClearAllResult ClearAll(const fs::path& gameFolder, const fs::path& backupFolder
     const std::size_t total = files.size() + 1;
     std::size_t done = 0;
     for (const auto& file : files) {
-        if (DeleteFileEntry(gameFolder / file.second))
+        if (DeleteFileEntry(InFolder(gameFolder, file.second)))
             result.deleted.push_back(file.second);
         else
             result.failed.push_back(file.second);

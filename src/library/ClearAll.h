@@ -1,5 +1,7 @@
 #pragma once
 
+#include "library/AddonFileRecord.h"
+
 #include <cstddef>
 #include <filesystem>
 #include <functional>
@@ -20,12 +22,13 @@ using ClearAllProgress = std::function<void(std::size_t done, std::size_t total)
 
 // Deletes every file and link directly in `gameFolder` of the 21 game file types,
 // mask by mask, then copies EAW.EXE, EXTRA.SPT and GRB_031.SND back from
-// `backupFolder`. A protected file without a security copy is kept rather than
-// lost; one with a copy is replaced by it. Folders, other files and EAW.INI stay.
+// `backupFolder`. A protected file with a security copy is replaced by it; one
+// without is kept as the game's own, unless `addonFiles` holds its name: an
+// add-on's file is deleted like any other. Folders, other files and EAW.INI stay.
 // Each failure is reported and the rest go on. An empty game folder changes
 // nothing; an empty backup folder means no security copies.
 ClearAllResult ClearAll(const std::filesystem::path& gameFolder,
                         const std::filesystem::path& backupFolder,
-                        const ClearAllProgress& progress = {});
+                        const AddonFileRecord& addonFiles, const ClearAllProgress& progress = {});
 
 } // namespace quorvel

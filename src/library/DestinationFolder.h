@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <system_error>
 
 namespace quorvel {
 
@@ -33,9 +34,10 @@ public:
     // the two are swapped in one step and the old entry (a link as a link) then
     // deleted, which on ext4 avoids the forced flush of a rename over an existing
     // file; where a swap is not possible the temporary is renamed over the old
-    // entry. On failure the temporary file is removed and the old entry stays.
-    static bool Replace(const std::filesystem::path& temporary,
-                        const std::filesystem::path& target);
+    // entry. On failure the temporary file is removed, the old entry stays and
+    // `error` tells why.
+    static bool Replace(const std::filesystem::path& temporary, const std::filesystem::path& target,
+                        std::error_code& error);
 
 private:
     FolderListing listing_;

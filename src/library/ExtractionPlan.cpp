@@ -19,6 +19,18 @@ std::optional<std::string> writableName(const ZipMember& member) {
     return BareMemberName(member.storedName);
 }
 
+// Why a member that is neither written nor a folder entry is passed over.
+SkippedMember unusableMember(std::size_t index, const std::optional<ZipMember>& member) {
+    if (!member)
+        return {index, "member " + std::to_string(index + 1), "its entry cannot be read", false};
+    const std::string name = BareMemberName(member->storedName).value_or(member->storedName);
+    if (member->isLink)
+        return {index, name, "it is a link", false};
+    if (member->isEncrypted)
+        return {index, name, "it is encrypted", false};
+    return {index, name, "its name holds no file name", false};
+}
+
 std::uint64_t chainSize(const MemberChain& chain) {
     return std::accumulate(
         chain.begin(), chain.end(), std::uint64_t{0},
@@ -38,7 +50,7 @@ ExtractionPlan PlanExtraction(const ZipArchive& archive) {
             if (member && member->isFolder && !member->isLink)
                 ++plan.folderEntries;
             else
-                ++plan.unusable;
+                plan.unusable.push_back(unusableMember(index, member));
             continue;
         }
         const auto [at, added] = chainOfName.try_emplace(FoldCase(*bareName), plan.chains.size());

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "library/SkippedMember.h"
 #include "platform/ZipArchive.h"
 
 #include <cstddef>
@@ -23,8 +24,8 @@ struct ExtractionPlan {
     std::vector<MemberChain>
         chains;                    // the largest first, so that no thread ends long after the rest
     std::size_t folderEntries = 0; // nothing to write and nothing lost
-    std::size_t unusable =
-        0; // links, encrypted members, unreadable entries, names without a file name
+    // Links, encrypted members, unreadable entries, names without a file name.
+    std::vector<SkippedMember> unusable;
 };
 
 // Sorts the members of `archive` into chains, reading only its directory.

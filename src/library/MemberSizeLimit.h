@@ -8,10 +8,12 @@ namespace quorvel {
 // bomb rather than written until the disk is full.
 inline constexpr std::uint64_t kLargestMemberSize = std::uint64_t{2} << 30; // 2 GiB
 
+enum class MemberSize { Allowed, OverLimit, OverFreeSpace };
+
 // Whether a member of `declaredSize` bytes may be extracted: no larger than
 // `limit` and than `freeSpace`. The read stops at the declared size, so a member
 // lying about its size cannot write more than this allowed.
-bool MemberSizeAllowed(std::uint64_t declaredSize, std::uint64_t freeSpace,
-                       std::uint64_t limit = kLargestMemberSize);
+MemberSize CheckMemberSize(std::uint64_t declaredSize, std::uint64_t freeSpace,
+                           std::uint64_t limit = kLargestMemberSize);
 
 } // namespace quorvel

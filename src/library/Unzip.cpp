@@ -3,8 +3,10 @@
 #include "library/ChainExtraction.h"
 #include "library/DestinationFolder.h"
 #include "library/ExtractionPlan.h"
+#include "library/SkippedMembersText.h"
 #include "platform/FileOperations.h"
 #include "platform/MemberReader.h"
+#include "platform/NameText.h"
 #include "platform/Workers.h"
 #include "platform/ZipArchive.h"
 
@@ -39,10 +41,7 @@ Status statusOf(ZipArchive::OpenStatus status) {
 }
 
 UnzipResult failure(Status status, std::string description) {
-    UnzipResult result;
-    result.status = status;
-    result.description = std::move(description);
-    return result;
+    return UnzipResult(status, std::move(description));
 }
 
 // Hands the members done to the caller's progress one at a time, whichever
@@ -98,19 +97,41 @@ std::vector<ChainOutcome> extractChains(const ZipArchive& archive, const fs::pat
     return outcomes;
 }
 
+// What became of the extraction as a whole: nothing written at all is a failure
+// whatever the reason, and members the destination refused are told.
+void stateOutcome(UnzipResult& result, const fs::path& archivePath) {
+    std::vector<SkippedMember> refused;
+    std::copy_if(result.skipped.begin(), result.skipped.end(), std::back_inserter(refused),
+                 [](const SkippedMember& member) { return member.refusedByDestination; });
+    if (result.writtenNames.empty()) {
+        result.status = Status::NothingWritten;
+        result.description = NameText(archivePath) + ": " + NothingWrittenText(result.skipped);
+    } else if (!refused.empty()) {
+        result.status = Status::SomeNotWritten;
+        result.description = NameText(archivePath) + ": " + NotWrittenText(refused);
+    } else {
+        result.status = Status::Extracted;
+    }
+}
+
 // The chains' outcomes as one result, names in the order a member-by-member
 // extraction would have written them first.
-UnzipResult merged(const ExtractionPlan& plan, std::vector<ChainOutcome>& outcomes) {
-    UnzipResult result;
-    result.skippedMembers = plan.unusable;
+UnzipResult merged(const ExtractionPlan& plan, std::vector<ChainOutcome>& outcomes,
+                   const fs::path& archivePath) {
+    UnzipResult result(Status::NothingWritten);
+    result.skipped = plan.unusable;
     std::vector<std::pair<std::size_t, std::string>> written;
     for (ChainOutcome& outcome : outcomes) {
-        result.skippedMembers += outcome.skipped;
+        std::move(outcome.skipped.begin(), outcome.skipped.end(),
+                  std::back_inserter(result.skipped));
         std::move(outcome.written.begin(), outcome.written.end(), std::back_inserter(written));
     }
     std::sort(written.begin(), written.end());
     for (auto& [index, name] : written)
         result.writtenNames.push_back(std::move(name));
+    std::sort(result.skipped.begin(), result.skipped.end(),
+              [](const SkippedMember& a, const SkippedMember& b) { return a.index < b.index; });
+    stateOutcome(result, archivePath);
     return result;
 }
 
@@ -122,20 +143,20 @@ UnzipResult Unzip(const fs::path& archivePath, const fs::path& destinationPath,
     if (destinationPath.empty())
         return failure(Status::DestinationMissing, "No destination folder is set");
     if (!fs::is_directory(destinationPath, ec))
-        return failure(Status::DestinationMissing, destinationPath.string() + ": No such folder");
+        return failure(Status::DestinationMissing, NameText(destinationPath) + ": No such folder");
     const ZipArchive archive(archivePath);
     if (!archive.isOpen())
         return failure(statusOf(archive.status()), archive.errorText());
 
     const ExtractionPlan plan = PlanExtraction(archive);
     ProgressCounter counter(progress, archive.memberCount());
-    for (std::size_t i = 0; i < plan.folderEntries + plan.unusable; ++i)
+    for (std::size_t i = 0; i < plan.folderEntries + plan.unusable.size(); ++i)
         counter.memberDone();
     RemoveLeftoverTemporaries(destinationPath); // before any thread writes one of its own
     const DestinationFolder destination(destinationPath);
     std::vector<ChainOutcome> outcomes =
         extractChains(archive, archivePath, plan, destination, tuning, counter);
-    return merged(plan, outcomes);
+    return merged(plan, outcomes, archivePath);
 }
 
 } // namespace quorvel

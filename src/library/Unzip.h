@@ -1,5 +1,7 @@
 #pragma once
 
+#include "library/SkippedMember.h"
+
 #include <cstddef>
 #include <filesystem>
 #include <functional>
@@ -10,17 +12,24 @@ namespace quorvel {
 
 struct UnzipResult {
     enum class Status {
-        Extracted,
+        Extracted,      // every member that can be written was written
+        SomeNotWritten, // files were written, but the destination refused some members
+        NothingWritten, // not one file: an empty archive, or every member skipped
         ArchiveMissing,
         NotAZipArchive,
         ArchiveUnreadable,
         DestinationMissing
     };
-    Status status = Status::Extracted;
-    std::string description; // what went wrong, for the "Unzip: " box; empty when Extracted
+    // No default: only an extraction that ran states what became of it.
+    explicit UnzipResult(Status outcome, std::string text = {})
+        : status(outcome)
+        , description(std::move(text)) {}
+
+    Status status;
+    std::string description; // for the "Unzip: " box, naming the archive; empty when Extracted
     std::vector<std::string>
-        writtenNames;               // bare names written into the destination, in order, each once
-    std::size_t skippedMembers = 0; // encrypted, damaged, links, unusable names
+        writtenNames; // bare names written into the destination, in order, each once
+    std::vector<SkippedMember> skipped; // in archive order: encrypted, damaged, refused ...
     bool ok() const { return status == Status::Extracted; }
 };
 
@@ -42,7 +51,9 @@ struct UnzipTuning {
 // two members with one name wins, and each file takes its member's modification
 // time. Members that cannot be written safely (encrypted, damaged, links, names
 // without a file name, a folder in the way, larger than the free space or
-// kLargestMemberSize) are skipped and counted, leaving the earlier file as it was.
+// kLargestMemberSize) are skipped and listed, leaving the earlier file as it was.
+// When no file at all is written, or the destination refuses members, the
+// result is not Extracted and its description says which and why.
 // Temporary files that an interrupted extraction left in the destination are
 // deleted first. Nothing is written when the destination is empty or missing or
 // the archive cannot be opened. Members are spread over threads; the result does

@@ -15,6 +15,7 @@ struct ArchiveImportResult {
     };
     Status status;
     std::filesystem::path destination; // where the archive lies when it is there
+    std::string description;           // what went wrong, naming the file; empty when ok
     bool ok() const { return status == Status::Copied || status == Status::AlreadyInLibrary; }
 };
 

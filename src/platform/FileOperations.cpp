@@ -1,5 +1,8 @@
 #include "platform/FileOperations.h"
 
+#include "platform/NameText.h"
+#include "platform/ReadOnlyAttribute.h"
+
 #include <atomic>
 #include <chrono>
 #include <fstream>
@@ -71,9 +74,10 @@ std::optional<fs::path> freeStagingName(const fs::path& target) {
     return staging;
 }
 
-// Flushes `staging` and renames it over `target`; on failure it is removed.
-bool putInPlace(const fs::path& staging, const fs::path& target) {
-    std::error_code ec;
+// Flushes `staging` and renames it over `target`; on failure it is removed and
+// `ec` says why.
+bool putInPlace(const fs::path& staging, const fs::path& target, std::error_code& ec) {
+    ec.clear();
     if (flushToDisk(staging))
         fs::rename(staging, target, ec);
     else
@@ -108,7 +112,7 @@ std::size_t RemoveLeftoverTemporaries(const fs::path& folder) {
     std::size_t removed = 0;
     std::error_code ec;
     for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
-        const std::string name = it->path().filename().string();
+        const std::string name = NameText(it->path().filename());
         if (name.size() <= suffix.size() || !name.ends_with(suffix))
             continue;
         std::error_code entryError;
@@ -119,20 +123,28 @@ std::size_t RemoveLeftoverTemporaries(const fs::path& folder) {
     return removed;
 }
 
-bool CopyFileReplacing(const fs::path& source, const fs::path& destination) {
+bool CopyFileReplacing(const fs::path& source, const fs::path& destination,
+                       std::error_code* error) {
     std::error_code ec;
-    if (source.empty() || destination.empty() || !fs::is_regular_file(source, ec))
+    const auto fail = [error](std::error_code why) {
+        if (error)
+            *error = why;
         return false;
+    };
+    if (source.empty() || destination.empty() || !fs::is_regular_file(source, ec))
+        return fail(std::make_error_code(std::errc::no_such_file_or_directory));
     if (fs::exists(destination, ec) && fs::equivalent(source, destination, ec))
         return true; // copying a file onto itself must not destroy it
     const auto staging = freeStagingName(destination);
     if (!staging)
-        return false;
+        return fail(std::make_error_code(std::errc::file_exists));
     if (!fs::copy_file(source, *staging, ec)) {
-        fs::remove(*staging, ec);
-        return false;
+        std::error_code ignored;
+        fs::remove(*staging, ignored);
+        return fail(ec);
     }
-    return putInPlace(*staging, destination);
+    ClearReadOnlyAttribute(destination);
+    return putInPlace(*staging, destination, ec) || fail(ec);
 }
 
 bool DeleteFileEntry(const fs::path& path) {
@@ -144,6 +156,8 @@ bool DeleteFileEntry(const fs::path& path) {
         return true;
     if (type != fs::file_type::regular && type != fs::file_type::symlink)
         return false;
+    if (type == fs::file_type::regular)
+        ClearReadOnlyAttribute(path);
     return fs::remove(path, ec) && !ec;
 }
 
@@ -187,7 +201,7 @@ bool ReplaceFileAtomically(const fs::path& path, const std::string& content) {
     const fs::file_status old = fs::status(path, ec);
     if (!ec)
         fs::permissions(*staging, old.permissions(), ec);
-    return putInPlace(*staging, path);
+    return putInPlace(*staging, path, ec);
 }
 
 } // namespace quorvel

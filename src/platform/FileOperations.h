@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <system_error>
 
 namespace quorvel {
 
@@ -14,8 +15,9 @@ namespace quorvel {
 // there by a killed copy is replaced.
 // `destination` is taken as given (resolve its case first). Returns false, leaving
 // `destination` untouched, when anything fails; a missing source is a failure.
+// `error`, when given, then tells why.
 bool CopyFileReplacing(const std::filesystem::path& source,
-                       const std::filesystem::path& destination);
+                       const std::filesystem::path& destination, std::error_code* error = nullptr);
 
 // Deletes `path` when it is a regular file or a link (the link itself, never what
 // it points to). Folders and other kinds of entry are left alone. Returns whether

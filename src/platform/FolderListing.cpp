@@ -1,6 +1,7 @@
 #include "platform/FolderListing.h"
 
 #include "platform/NameFolding.h"
+#include "platform/NameText.h"
 
 #include <algorithm>
 #include <system_error>
@@ -40,9 +41,8 @@ std::optional<std::string> findOne(const fs::path& folder, const std::string& na
     std::error_code ec;
     fs::directory_iterator it(folder, ec);
     for (; !ec && it != fs::directory_iterator(); it.increment(ec)) {
-        std::string entry = it->path().filename().string();
-        // Folding keeps the length, so most names are passed over unfolded.
-        if (entry.size() != name.size() || FoldCase(entry) != folded)
+        std::string entry = NameText(it->path().filename());
+        if (FoldCase(entry) != folded)
             continue;
         if (entry == name)
             return entry; // an exact match wins
@@ -69,7 +69,7 @@ FolderListing::FolderListing(const fs::path& folder)
     std::error_code ec;
     fs::directory_iterator it(folder, ec);
     for (; !ec && it != fs::directory_iterator(); it.increment(ec)) {
-        std::string name = it->path().filename().string();
+        std::string name = NameText(it->path().filename());
         std::string folded = FoldCase(name);
         byFoldedName_[folded].push_back(name);
         // The type the folder read gave, where the file system gives one: no call
@@ -97,13 +97,13 @@ std::optional<std::string> FolderListing::find(const std::string& name) const {
 fs::path FolderListing::resolve(const std::string& name) const {
     if (folder_.empty())
         return {};
-    return folder_ / find(name).value_or(name);
+    return InFolder(folder_, find(name).value_or(name));
 }
 
 fs::path ResolveInFolder(const fs::path& folder, const std::string& name) {
     if (folder.empty())
         return {};
-    return folder / findOne(folder, name).value_or(name);
+    return InFolder(folder, findOne(folder, name).value_or(name));
 }
 
 fs::path ResolvePath(const fs::path& path) {
@@ -111,8 +111,8 @@ fs::path ResolvePath(const fs::path& path) {
     // process's current folder.
     if (!path.has_filename() || !path.has_parent_path())
         return path;
-    const auto actual = findOne(path.parent_path(), path.filename().string());
-    return actual ? path.parent_path() / *actual : path;
+    const auto actual = findOne(path.parent_path(), NameText(path.filename()));
+    return actual ? InFolder(path.parent_path(), *actual) : path;
 }
 
 } // namespace quorvel

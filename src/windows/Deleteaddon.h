@@ -2,6 +2,7 @@
 
 #include "windows/ChildWindow.h"
 
+#include <cstddef>
 #include <memory>
 #include <string>
 #include <vector>
@@ -20,6 +21,10 @@ class Deleteaddon : public ChildWindow {
 public:
     explicit Deleteaddon(QWidget* mainWindow, QWidget* parent = nullptr);
     ~Deleteaddon() override;
+
+signals:
+    // Files of an add-on left the library folder of this category.
+    void libraryChanged(std::size_t category);
 
 private:
     void Form_Load();

@@ -1,11 +1,15 @@
 #include "windows/LongOperation.h"
 
+#include "library/ProgressThrottle.h"
+#include "windows/Prompts.h"
+
 #include <QApplication>
 #include <QEvent>
 #include <QEventLoop>
 #include <QFutureWatcher>
 #include <QPointer>
 #include <QProgressDialog>
+#include <QUnhandledException>
 #include <QtConcurrent/QtConcurrentRun>
 
 namespace quorvel {
@@ -40,10 +44,20 @@ protected:
     }
 };
 
+QString describe(std::exception_ptr failure) {
+    try {
+        std::rethrow_exception(std::move(failure));
+    } catch (const std::exception& error) {
+        return QString::fromLocal8Bit(error.what());
+    } catch (...) {
+        return QStringLiteral("an unknown error");
+    }
+}
+
 } // namespace
 
-void RunLongOperation(QWidget* window, const QString& label,
-                      const std::function<void(const ProgressReport&)>& work) {
+void RunInBackground(QWidget* window, const QString& label,
+                     const std::function<void(const ProgressReport&)>& work) {
     QProgressDialog dialog(label, QString(), 0, 0, window);
     dialog.setWindowTitle(QStringLiteral("Quorvel"));
     dialog.setWindowModality(Qt::ApplicationModal);
@@ -51,7 +65,8 @@ void RunLongOperation(QWidget* window, const QString& label,
     dialog.setAutoClose(false);
     dialog.setAutoReset(false);
     QPointer<QProgressDialog> target(&dialog);
-    const ProgressReport report = [target](std::size_t done, std::size_t total) {
+    // Each report passed on is one event for the window to handle.
+    ProgressThrottle throttle([target](std::size_t done, std::size_t total) {
         QMetaObject::invokeMethod(
             qApp,
             [target, done, total] {
@@ -63,14 +78,29 @@ void RunLongOperation(QWidget* window, const QString& label,
                                      QStringLiteral("\n%1 of %2").arg(done).arg(total));
             },
             Qt::QueuedConnection);
+    });
+    const ProgressReport report = [&throttle](std::size_t done, std::size_t total) {
+        throttle(done, total);
     };
 
     InputBlocker blocker;
     QEventLoop loop;
     QFutureWatcher<void> watcher;
     QObject::connect(&watcher, &QFutureWatcher<void>::finished, &loop, &QEventLoop::quit);
-    watcher.setFuture(QtConcurrent::run([&work, &report] { work(report); }));
+    QFuture<void> future = QtConcurrent::run([&work, &report] { work(report); });
+    watcher.setFuture(future);
     loop.exec();
+    try {
+        future.waitForFinished(); // throws what the work threw
+    } catch (const QUnhandledException& wrapped) {
+        if (wrapped.exception())
+            std::rethrow_exception(wrapped.exception());
+        throw;
+    }
+}
+
+void ShowOperationError(QWidget* window, const QString& routine, std::exception_ptr failure) {
+    Prompts::bridgeError(window, routine, describe(std::move(failure)));
 }
 
 } // namespace quorvel

@@ -2,7 +2,11 @@
 
 #include <QString>
 #include <cstddef>
+#include <exception>
 #include <functional>
+#include <optional>
+#include <type_traits>
+#include <utility>
 
 class QWidget;
 
@@ -11,11 +15,37 @@ namespace quorvel {
 // Reports work done: items done of items in all. May be called from any thread.
 using ProgressReport = std::function<void(std::size_t done, std::size_t total)>;
 
-// Runs `work` on a worker thread and returns when it is done. Meanwhile the windows
+// Runs `work` on a worker thread and returns when it is done; an exception the
+// work threw is thrown again here, on the calling thread. Meanwhile the windows
 // keep painting, user input to them is dropped (nothing else can be started), and
 // when the work takes longer than about half a second a progress dialog over
-// `window` shows the items done of all.
-void RunLongOperation(QWidget* window, const QString& label,
-                      const std::function<void(const ProgressReport&)>& work);
+// `window` shows the items done of all, updated about thirty times a second.
+void RunInBackground(QWidget* window, const QString& label,
+                     const std::function<void(const ProgressReport&)>& work);
+
+// Shows what an operation threw as the error box "<routine>: <what went wrong>".
+void ShowOperationError(QWidget* window, const QString& routine, std::exception_ptr failure);
+
+// Runs `work` as RunInBackground does and returns what it returned.
+template <typename Work> auto RunLongOperation(QWidget* window, const QString& label, Work&& work) {
+    std::optional<std::invoke_result_t<Work&, const ProgressReport&>> result;
+    RunInBackground(window, label,
+                    [&](const ProgressReport& report) { result.emplace(work(report)); });
+    return std::move(*result);
+}
+
+// Runs `work` as RunLongOperation does; an exception it threw becomes the error
+// box of `routine` and gives nothing, never a result that looks like success.
+template <typename Work>
+auto RunOperationOrShowError(QWidget* window, const QString& label, const QString& routine,
+                             Work&& work)
+    -> std::optional<std::invoke_result_t<Work&, const ProgressReport&>> {
+    try {
+        return RunLongOperation(window, label, std::forward<Work>(work));
+    } catch (...) {
+        ShowOperationError(window, routine, std::current_exception());
+        return std::nullopt;
+    }
+}
 
 } // namespace quorvel

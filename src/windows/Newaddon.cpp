@@ -1,8 +1,8 @@
 #include "windows/Newaddon.h"
 
-#include "config/PathVariables.h"
 #include "library/Unzip.h"
 #include "maintenance/AddonImport.h"
+#include "platform/NameText.h"
 #include "ui_Newaddon.h"
 #include "windows/CategoryChoice.h"
 #include "windows/LongOperation.h"
@@ -33,7 +33,6 @@ Newaddon::Newaddon(QWidget* mainWindow, QWidget* parent)
 Newaddon::~Newaddon() = default;
 
 void Newaddon::Form_Load() {
-    ReloadPaths(true);
     ui->Option1->setChecked(true);
     ui->Dir1->setFolder(StartingFolder());
     ui->Drive1->setDrive(StartingFolder());
@@ -61,31 +60,40 @@ void Newaddon::enableInstallWhenReady() {
 }
 
 void Newaddon::Command1_Click() {
-    const QString fileName = ui->File1->selectedFileName();
-    if (ui->Combo1->currentIndex() < 0 || fileName.isEmpty())
+    const std::string fileName = ui->File1->selectedName();
+    const int category = ui->Combo1->currentIndex();
+    if (category < 0 || fileName.empty())
         return;
-    const fs::path source = ToPath(ui->Dir1->folder()) / ToPath(fileName);
+    const fs::path source = InFolder(ToPath(ui->Dir1->folder()), fileName);
     const fs::path library = ChosenCategoryFolder(ui->Combo1);
-    if (ui->Option1->isChecked())
-        importArchive(source, library);
-    else
-        importPackage(source, library);
+    const bool changed =
+        ui->Option1->isChecked() ? importArchive(source, library) : importPackage(source, library);
+    if (changed)
+        emit libraryChanged(static_cast<std::size_t>(category));
 }
 
-// A failed copy leaves the library as it was, and the window says nothing of it:
-// the program's only message boxes are the drive alert and the zip bridge's error.
-void Newaddon::importArchive(const fs::path& source, const fs::path& library) {
-    RunLongOperation(this, QStringLiteral("Install the Addon"),
-                     [&](const ProgressReport&) { ImportAddonArchive(source, library); });
+// Both kinds of import tell a failure in the same box, with the reason; each
+// returns whether the library folder changed.
+bool Newaddon::importArchive(const fs::path& source, const fs::path& library) {
+    const auto result = RunOperationOrShowError(
+        this, QStringLiteral("Install the Addon"), QStringLiteral("FileCopy"),
+        [&](const ProgressReport&) { return ImportAddonArchive(source, library); });
+    if (!result)
+        return false;
+    if (!result->ok())
+        Prompts::bridgeError(this, QStringLiteral("FileCopy"), ToQString(result->description));
+    return result->status == ArchiveImportResult::Status::Copied;
 }
 
-void Newaddon::importPackage(const fs::path& source, const fs::path& library) {
-    UnzipResult result;
-    RunLongOperation(this, QStringLiteral("Install the Addon"), [&](const ProgressReport& report) {
-        result = Unzip(source, library, report);
-    });
-    if (!result.ok())
-        Prompts::bridgeError(this, QStringLiteral("Unzip"), ToQString(result.description));
+bool Newaddon::importPackage(const fs::path& source, const fs::path& library) {
+    const auto result = RunOperationOrShowError(
+        this, QStringLiteral("Install the Addon"), QStringLiteral("Unzip"),
+        [&](const ProgressReport& report) { return Unzip(source, library, report); });
+    if (!result)
+        return false;
+    if (!result->ok())
+        Prompts::bridgeError(this, QStringLiteral("Unzip"), ToQString(result->description));
+    return !result->writtenNames.empty();
 }
 
 } // namespace quorvel

@@ -2,6 +2,7 @@
 
 #include "windows/ChildWindow.h"
 
+#include <cstddef>
 #include <filesystem>
 #include <memory>
 
@@ -20,6 +21,10 @@ public:
     explicit Newaddon(QWidget* mainWindow, QWidget* parent = nullptr);
     ~Newaddon() override;
 
+signals:
+    // Files came into the library folder of this category.
+    void libraryChanged(std::size_t category);
+
 private:
     void Form_Load();
     void Drive1_Change();
@@ -28,8 +33,8 @@ private:
     void Command1_Click();
 
     void enableInstallWhenReady();
-    void importArchive(const std::filesystem::path& source, const std::filesystem::path& library);
-    void importPackage(const std::filesystem::path& source, const std::filesystem::path& library);
+    bool importArchive(const std::filesystem::path& source, const std::filesystem::path& library);
+    bool importPackage(const std::filesystem::path& source, const std::filesystem::path& library);
 
     std::unique_ptr<Ui::Newaddon> ui;
 };

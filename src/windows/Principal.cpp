@@ -1,25 +1,30 @@
 #include "windows/Principal.h"
 
 #include "config/AddonCategory.h"
+#include "config/GameFolderChoice.h"
 #include "config/PathVariables.h"
 #include "library/AddonLibrary.h"
 #include "library/ClearAll.h"
 #include "library/InstallAddon.h"
 #include "library/RestoreIni.h"
 #include "library/UninstallAddon.h"
+#include "platform/NameFolding.h"
 #include "ui_Principal.h"
 #include "windows/About.h"
+#include "windows/CategoryButtonLook.h"
 #include "windows/Deleteaddon.h"
 #include "windows/EAWFolder.h"
 #include "windows/EnterKey.h"
 #include "windows/Help.h"
 #include "windows/LongOperation.h"
+#include "windows/NameItems.h"
 #include "windows/Newaddon.h"
 #include "windows/PathText.h"
 #include "windows/Prompts.h"
 #include "windows/Settings.h"
 #include "windows/TextFromFile.h"
 #include "windows/WindowPlacement.h"
+#include "windows/WindowsOverMain.h"
 
 #include <QCloseEvent>
 #include <QPixmap>
@@ -33,7 +38,7 @@ constexpr int kWrittenNamesRole = Qt::UserRole;
 std::vector<std::string> entriesOf(const QListWidget* list) {
     std::vector<std::string> entries;
     for (int row = 0; row < list->count(); ++row)
-        entries.push_back(ToStdString(list->item(row)->text()));
+        entries.push_back(NameOfItem(list->item(row)));
     return entries;
 }
 
@@ -55,7 +60,8 @@ std::vector<std::string> toNames(const QStringList& list) {
 
 Principal::Principal(QWidget* parent)
     : QWidget(parent)
-    , ui(std::make_unique<Ui::Principal>()) {
+    , ui(std::make_unique<Ui::Principal>())
+    , windowsOver_(new WindowsOverMain(this)) {
     ui->setupUi(this);
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
@@ -69,7 +75,7 @@ Principal::Principal(QWidget* parent)
         QListWidget* list = installedLists_[category];
         connect(list, &QListWidget::itemSelectionChanged, this, [this, list, category] {
             if (const QListWidgetItem* item = list->currentItem(); item && item->isSelected())
-                MOSTRAR(ToQString(Paths().CategoryFolder[category]), item->text());
+                MOSTRAR(ToQString(Paths().CategoryFolder[category]), NameOfItem(item));
         });
         OnDoubleClickOrEnter(list, [this, category] { installedList_DblClick(category); });
     }
@@ -81,11 +87,17 @@ Principal::Principal(QWidget* parent)
             [this] { openWindow(new EAWFolder(this), false); });
     connect(ui->Command9, &QAbstractButton::clicked, this,
             [this] { openWindow(new Settings(this), false); });
-    connect(ui->Command11, &QAbstractButton::clicked, this,
-            [this] { openWindow(new Newaddon(this), false); });
+    connect(ui->Command11, &QAbstractButton::clicked, this, [this] {
+        auto* window = new Newaddon(this);
+        connect(window, &Newaddon::libraryChanged, this, &Principal::libraryChanged);
+        openWindow(window, false);
+    });
     // The delete window is the one that leaves the main window usable.
-    connect(ui->Command12, &QAbstractButton::clicked, this,
-            [this] { openWindow(new Deleteaddon(this), true); });
+    connect(ui->Command12, &QAbstractButton::clicked, this, [this] {
+        auto* window = new Deleteaddon(this);
+        connect(window, &Deleteaddon::libraryChanged, this, &Principal::libraryChanged);
+        openWindow(window, true);
+    });
     connect(ui->Command14, &QAbstractButton::clicked, this,
             [this] { openWindow(new Help(this), false); });
     connect(ui->Command15, &QAbstractButton::clicked, this,
@@ -117,9 +129,11 @@ void Principal::Form_Load() {
     ui->Text1->setPlainText(QStringLiteral("Welcome to Quorvel v1.0"));
 }
 
+// The chosen category's button looks disabled but takes a click: choosing the
+// category again reads its library folder afresh.
 void Principal::chooseCategory(std::size_t category) {
     for (std::size_t other = 0; other < kCategoryCount; ++other)
-        categoryButtons_[other]->setEnabled(other != category);
+        LookDisabled(categoryButtons_[other], other == category);
     ui->Label11->setText(ToQString(std::string(kAddonCategories[category].caption)));
     PONENLISTA();
     resetPreview();
@@ -127,6 +141,13 @@ void Principal::chooseCategory(std::size_t category) {
 
 std::optional<std::size_t> Principal::currentCategory() const {
     return CategoryByCaption(ToStdString(ui->Label11->text()));
+}
+
+// New Addon or Delete Addon changed a library folder: the selection list follows
+// when it shows that category.
+void Principal::libraryChanged(std::size_t category) {
+    if (currentCategory() == category)
+        PONENLISTA();
 }
 
 // Rebuilds the selection list: the category's archives less those installed.
@@ -137,7 +158,7 @@ void Principal::PONENLISTA() {
     ui->List8->clear();
     const auto listed = ListAddonNames(Paths().CategoryFolder[*category]);
     for (const std::string& name : SelectableAddons(listed, entriesOf(installedLists_[*category])))
-        ui->List8->addItem(ToQString(name));
+        AddNameItem(ui->List8, name, ToQString(UpperCase(name)));
 }
 
 void Principal::List8_Click() {
@@ -145,13 +166,13 @@ void Principal::List8_Click() {
     if (!item || !item->isSelected())
         return;
     const auto category = currentCategory();
-    MOSTRAR(category ? ToQString(Paths().CategoryFolder[*category]) : QString(), item->text());
+    MOSTRAR(category ? ToQString(Paths().CategoryFolder[*category]) : QString(), NameOfItem(item));
 }
 
 // Shows NAME.jpg and NAME.txt of `folder`; a picture that cannot be loaded leaves
 // the one shown before.
-void Principal::MOSTRAR(const QString& folder, const QString& name) {
-    const AddonPreview preview = LoadAddonPreview(ToPath(folder), ToStdString(name));
+void Principal::MOSTRAR(const QString& folder, const std::string& name) {
+    const AddonPreview preview = LoadAddonPreview(ToPath(folder), name);
     if (preview.picture) {
         const QPixmap picture(ToQString(*preview.picture));
         if (!picture.isNull())
@@ -163,69 +184,100 @@ void Principal::MOSTRAR(const QString& folder, const QString& name) {
 // Installs the chosen add-on. In a category that holds one add-on, the installed
 // one is taken out first, so the game folder never holds one add-on's files while
 // the list names another; but not for an archive that cannot be opened, whose
-// install then fails and records nothing.
+// install then fails and records nothing. An install that wrote no file is not
+// recorded; one whose files the game folder partly refused records what it wrote.
 void Principal::List8_DblClick() {
     const auto category = currentCategory();
-    const int row = ui->List8->currentRow();
-    if (!category || row < 0)
+    const QListWidgetItem* chosen = ui->List8->currentItem();
+    if (!category || !chosen || !chosen->isSelected())
         return;
-    const QString name = ui->List8->item(row)->text();
+    const QString shown = chosen->text();
+    const std::string name = NameOfItem(chosen);
     QListWidget* installed = installedLists_[*category];
     const PathVariables paths = Paths();
     if (kAddonCategories[*category].holdsOneAddon && installed->count() > 0 &&
-        AddonArchiveOpens(paths.CategoryFolder[*category], ToStdString(name)))
+        AddonArchiveOpens(paths.CategoryFolder[*category], name))
         BORRAR(*category, 0);
 
-    UnzipResult result;
-    RunLongOperation(this, QStringLiteral("Installing %1").arg(name),
-                     [&](const ProgressReport& report) {
-                         result = InstallAddon(paths.CategoryFolder[*category], ToStdString(name),
-                                               paths.GameFolder, report);
-                     });
-    if (!result.ok()) {
-        Prompts::bridgeError(this, QStringLiteral("Unzip"), ToQString(result.description));
+    const auto result = RunOperationOrShowError(
+        this, QStringLiteral("Installing %1").arg(shown), QStringLiteral("Unzip"),
+        [&](const ProgressReport& report) {
+            return InstallAddon(paths.CategoryFolder[*category], name, paths.GameFolder, report);
+        });
+    if (!result)
         return;
+    if (!result->writtenNames.empty()) {
+        addonFiles_.wrote(result->writtenNames);
+        QListWidgetItem* entry = AddNameItem(installed, name, shown);
+        entry->setData(kWrittenNamesRole, toStringList(result->writtenNames));
+        removeFromSelection(ui->List8->row(chosen));
     }
-    auto* entry = new QListWidgetItem(name, installed);
-    entry->setData(kWrittenNamesRole, toStringList(result.writtenNames));
+    if (!result->ok())
+        Prompts::bridgeError(this, QStringLiteral("Unzip"), ToQString(result->description));
+}
+
+// Takes an entry out of the selection list without another one becoming current:
+// the preview keeps the installed add-on, and Enter does nothing until the player
+// chooses again.
+void Principal::removeFromSelection(int row) {
+    ui->List8->setCurrentRow(-1);
     delete ui->List8->takeItem(row);
 }
 
 void Principal::installedList_DblClick(std::size_t category) {
-    const int row = installedLists_[category]->currentRow();
-    if (row >= 0)
-        BORRAR(category, row);
+    QListWidget* list = installedLists_[category];
+    const int row = list->currentRow();
+    if (row < 0)
+        return;
+    list->setCurrentRow(-1); // no neighbour is chosen, nor uninstalled by a second Enter
+    BORRAR(category, row);
+    resetPreview();
 }
 
 // Uninstalls one add-on: deletes the names its installation wrote, nothing else.
+// It goes back to the selection list while its archive is still in the library.
 void Principal::BORRAR(std::size_t category, int row) {
     QListWidget* list = installedLists_[category];
     const QListWidgetItem* entry = list->item(row);
-    const QString name = entry->text();
-    UninstallAddon(Paths().GameFolder, toNames(entry->data(kWrittenNamesRole).toStringList()),
-                   Paths().BackupFolder);
-    if (currentCategory() == category)
-        ui->List8->addItem(name);
+    const std::string name = NameOfItem(entry);
+    const QString shown = entry->text();
+    const PathVariables paths = Paths();
+    const UninstallResult result =
+        UninstallAddon(paths.GameFolder, toNames(entry->data(kWrittenNamesRole).toStringList()),
+                       paths.BackupFolder);
+    addonFiles_.deleted(result.deleted);
+    if (currentCategory() == category && AddonArchiveExists(paths.CategoryFolder[category], name))
+        AddNameItem(ui->List8, name, shown);
     if (kAddonCategories[category].holdsOneAddon)
         list->clear();
     else
         delete list->takeItem(row);
-    resetPreview();
 }
 
-void Principal::BORRARTODO() {
+// A folder not known to be the game's loses nothing: its files may be anyone's.
+// A Clear All that threw is told and leaves the lists as they were: what it did
+// is not known.
+bool Principal::BORRARTODO() {
     const PathVariables paths = Paths();
-    RunLongOperation(this, QStringLiteral("Clearing all add-ons"),
-                     [&](const ProgressReport& report) {
-                         ClearAll(paths.GameFolder, paths.BackupFolder, report);
-                     });
+    if (MayClearGameFolder(paths.GameFolder, paths.BackupFolder)) {
+        const auto result = RunOperationOrShowError(
+            this, QStringLiteral("Clearing all add-ons"), QStringLiteral("Clear All"),
+            [&](const ProgressReport& report) {
+                return ClearAll(paths.GameFolder, paths.BackupFolder, addonFiles_, report);
+            });
+        if (!result)
+            return false;
+    }
+    // What Clear All leaves is the game's: a game folder chosen next starts afresh.
+    addonFiles_ = AddonFileRecord();
     for (QListWidget* list : installedLists_)
         list->clear();
     ui->List8->clear();
     resetPreview();
     for (QAbstractButton* button : categoryButtons_)
-        button->setEnabled(true);
+        LookDisabled(button, false);
     ui->Label11->setText(ToQString(std::string(kNoCategoryCaption)));
+    return true;
 }
 
 void Principal::BORRARINI() {
@@ -249,17 +301,36 @@ void Principal::openWindow(QWidget* window, bool keepMainEnabled) {
     std::erase_if(openWindows_, [](const QPointer<QWidget>& open) { return open.isNull(); });
     openWindows_.emplace_back(window);
     window->show();
-    setEnabled(keepMainEnabled);
+    if (!keepMainEnabled)
+        windowsOver_->hold(window);
 }
 
-// Closing the main window always clears the game folder; it is refused only while
-// the first-run window is open.
+void Principal::closeWithoutClearing() {
+    clearOnClose_ = false;
+    // Queued: the window that asks is still closing and holds the main window.
+    QMetaObject::invokeMethod(this, &QWidget::close, Qt::QueuedConnection);
+}
+
+void Principal::bringForward() {
+    if (isMinimized())
+        showNormal();
+    raise();
+    activateWindow();
+    for (QWidget* window : windowsOver_->windows()) {
+        window->raise();
+        window->activateWindow();
+    }
+}
+
+// Closing the main window clears the game folder. It is refused while a window
+// that disabled it is open: that window would be dropped half done.
 void Principal::closeEvent(QCloseEvent* event) {
-    if (closeRefused_) {
+    if (!isEnabled()) {
         event->ignore();
         return;
     }
-    BORRARTODO();
+    if (clearOnClose_)
+        BORRARTODO();
     for (const QPointer<QWidget>& window : openWindows_) {
         if (window)
             window->close();

@@ -3,10 +3,10 @@
 #include "library/UninstallAddon.h"
 #include "library/Unzip.h"
 #include "platform/IniFile.h"
+#include "support/Blocked.h"
 #include "support/TempFolder.h"
 #include "support/ZipBuilder.h"
 
-#include <cstdlib>
 #include <functional>
 #include <gtest/gtest.h>
 
@@ -15,31 +15,6 @@ using namespace quorvel;
 using namespace quorvel::test;
 
 namespace {
-
-// An entry made immutable (chattr +i): not even root may write, replace or delete
-// it, as with a file the game holds open on Windows or a folder without write
-// permission. Made writable again when the guard goes, so the folder can be removed.
-class Blocked {
-public:
-    explicit Blocked(fs::path path)
-        : path_(std::move(path)) {
-        blocked_ = run("chattr +i");
-    }
-    ~Blocked() {
-        if (blocked_)
-            run("chattr -i");
-    }
-    Blocked(const Blocked&) = delete;
-    Blocked& operator=(const Blocked&) = delete;
-    bool blocked() const { return blocked_; }
-
-private:
-    bool run(const std::string& command) const {
-        return std::system((command + " '" + path_.string() + "' 2>/dev/null").c_str()) == 0;
-    }
-    fs::path path_;
-    bool blocked_ = false;
-};
 
 struct BlockedCase {
     std::string title;
@@ -78,7 +53,9 @@ const BlockedCase kBlockedCases[] = {
      [](const fs::path& root) {
          const UnzipResult result = Unzip(root / "ADDON.ZIP", root / "GAME");
          EXPECT_EQ(result.writtenNames, (std::vector<std::string>{"A.DAT", "C.DAT"}));
-         EXPECT_EQ(result.skippedMembers, 1u);
+         EXPECT_EQ(result.status, UnzipResult::Status::SomeNotWritten);
+         ASSERT_EQ(result.skipped.size(), 1u);
+         EXPECT_TRUE(result.skipped[0].refusedByDestination);
          EXPECT_EQ(ReadFile(root / "GAME" / "B.DAT"), "old B.DAT");
          EXPECT_EQ(ReadFile(root / "GAME" / "C.DAT"), "new C.DAT");
      }},
@@ -86,12 +63,13 @@ const BlockedCase kBlockedCases[] = {
      [](const fs::path& root) {
          const UnzipResult result = Unzip(root / "ADDON.ZIP", root / "GAME");
          EXPECT_TRUE(result.writtenNames.empty());
-         EXPECT_EQ(result.skippedMembers, 3u);
+         EXPECT_EQ(result.status, UnzipResult::Status::NothingWritten);
+         EXPECT_EQ(result.skipped.size(), 3u);
          EXPECT_EQ(ReadFile(root / "GAME" / "A.DAT"), "old A.DAT");
      }},
     {"ClearAllWithABlockedFile", "GAME/B.DAT",
      [](const fs::path& root) {
-         const ClearAllResult result = ClearAll(root / "GAME", root / "BACKUPS");
+         const ClearAllResult result = ClearAll(root / "GAME", root / "BACKUPS", AddonFileRecord());
          EXPECT_EQ(result.failed, std::vector<std::string>{"B.DAT"});
          EXPECT_EQ(result.deleted, (std::vector<std::string>{"A.DAT", "C.DAT"}));
          EXPECT_EQ(ReadFile(root / "GAME" / "B.DAT"), "old B.DAT");

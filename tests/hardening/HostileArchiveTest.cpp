@@ -40,18 +40,20 @@ TEST_P(HostileArchiveTest, KeepsEverythingOutsideAndEveryEarlierFile) {
 INSTANTIATE_TEST_SUITE_P(Corpus, HostileArchiveTest, testing::ValuesIn(HostileArchives()),
                          [](const auto& info) { return TestNameOf(info.param.file); });
 
-TEST(MemberSizeAllowed, RefusesMembersAboveTheLimitOrTheFreeSpace) {
+TEST(CheckMemberSize, RefusesMembersAboveTheLimitOrTheFreeSpace) {
     struct Case {
         std::uint64_t size, freeSpace, limit;
-        bool allowed;
+        MemberSize expected;
     };
     for (const Case c :
-         {Case{100, 1000, 1000, true}, Case{1000, 1000, 1000, true}, Case{1001, 5000, 1000, false},
-          Case{600, 500, 1000, false}, Case{0, 0, 0, true}}) {
-        EXPECT_EQ(MemberSizeAllowed(c.size, c.freeSpace, c.limit), c.allowed)
+         {Case{100, 1000, 1000, MemberSize::Allowed}, Case{1000, 1000, 1000, MemberSize::Allowed},
+          Case{1001, 5000, 1000, MemberSize::OverLimit},
+          Case{600, 500, 1000, MemberSize::OverFreeSpace},
+          Case{2000, 500, 1000, MemberSize::OverLimit}, Case{0, 0, 0, MemberSize::Allowed}}) {
+        EXPECT_EQ(CheckMemberSize(c.size, c.freeSpace, c.limit), c.expected)
             << c.size << " " << c.freeSpace << " " << c.limit;
     }
-    EXPECT_FALSE(MemberSizeAllowed(kLargestMemberSize + 1, UINT64_MAX));
+    EXPECT_EQ(CheckMemberSize(kLargestMemberSize + 1, UINT64_MAX), MemberSize::OverLimit);
 }
 
 } // namespace

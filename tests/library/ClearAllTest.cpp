@@ -3,6 +3,7 @@
 #include "FolderSnapshot.h"
 #include "library/GameFileTypes.h"
 #include "support/TempFolder.h"
+#include "support/WindowsSkips.h"
 
 #include <gtest/gtest.h>
 
@@ -40,6 +41,7 @@ struct ClearAllCase {
     Strings kept;
     Strings restored;
     bool withoutBackupFolder = false;
+    Strings addonFiles = {}; // what add-ons wrote this run
 };
 
 void PrintTo(const ClearAllCase& c, std::ostream* out) {
@@ -50,11 +52,15 @@ class ClearAllGolden : public testing::TestWithParam<ClearAllCase> {};
 
 TEST_P(ClearAllGolden, LeavesTheExpectedFolders) {
     const ClearAllCase& c = GetParam();
+    if (const char* reason = WhyNotOnWindows(c.before); kOnWindows && reason)
+        GTEST_SKIP() << reason;
     TempFolder root;
     LayOutGameAndBackups(root.path(), c.before);
 
+    AddonFileRecord addonFiles;
+    addonFiles.wrote(c.addonFiles);
     const ClearAllResult result =
-        ClearAll(root / "GAME", c.withoutBackupFolder ? fs::path() : root / "BACKUPS");
+        ClearAll(root / "GAME", c.withoutBackupFolder ? fs::path() : root / "BACKUPS", addonFiles);
 
     EXPECT_EQ(SnapshotOf(root.path()), WithGameAndBackups(c.after));
     EXPECT_EQ(result.deleted, c.deleted);
@@ -160,6 +166,19 @@ const ClearAllCase kClearAllCases[] = {
      {"EXTRA.SPT"},
      {},
      true},
+    {"AddonsProtectedFileWithoutCopyIsDeletedTheGamesKept",
+     {{"BACKUPS/EAW.EXE", "game exe"},
+      {"GAME/EXTRA.SPT", "game spt"},
+      {"GAME/grb_031.snd", "addon snd"},
+      {"GAME/A.TPC", "addon"}},
+     {{"BACKUPS/EAW.EXE", "game exe"},
+      {"GAME/EAW.EXE", "game exe"},
+      {"GAME/EXTRA.SPT", "game spt"}},
+     {"A.TPC", "grb_031.snd"},
+     {"EXTRA.SPT"},
+     {"EAW.EXE"},
+     false,
+     {"A.TPC", "GRB_031.SND", "README.TXT"}},
 };
 
 INSTANTIATE_TEST_SUITE_P(Folders, ClearAllGolden, testing::ValuesIn(kClearAllCases),
@@ -170,7 +189,7 @@ TEST(ClearAll, EmptyGameFolderIsNeverTheCurrentFolder) {
     LayOut(root.path(), {{"MAP.TPC", "m"}, {"BACKUPS/EAW.EXE", "e"}});
     const fs::path previous = fs::current_path();
     fs::current_path(root.path());
-    const ClearAllResult result = ClearAll(fs::path(), root / "BACKUPS");
+    const ClearAllResult result = ClearAll(fs::path(), root / "BACKUPS", AddonFileRecord());
     fs::current_path(previous);
     EXPECT_TRUE(result.deleted.empty());
     EXPECT_TRUE(result.restored.empty());
@@ -182,7 +201,7 @@ TEST(ClearAll, ReportsProgressUpToTheEnd) {
     TempFolder root;
     LayOut(root.path(), {{"GAME/A.TPC", "a"}, {"GAME/B.HM", "b"}});
     std::vector<std::pair<std::size_t, std::size_t>> calls;
-    ClearAll(root / "GAME", root / "BACKUPS",
+    ClearAll(root / "GAME", root / "BACKUPS", AddonFileRecord(),
              [&calls](std::size_t done, std::size_t total) { calls.emplace_back(done, total); });
     EXPECT_EQ(calls, (std::vector<std::pair<std::size_t, std::size_t>>{{1, 3}, {2, 3}, {3, 3}}));
 }

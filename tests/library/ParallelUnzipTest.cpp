@@ -1,6 +1,7 @@
 #include "FolderSnapshot.h"
 #include "library/Unzip.h"
 #include "support/TempFolder.h"
+#include "support/WindowsSkips.h"
 #include "support/ZipBuilder.h"
 
 #include <gtest/gtest.h>
@@ -80,7 +81,7 @@ TEST_P(ParallelUnzip, GivesTheSameFolderAndResultAsOneThread) {
     MakeCorpus(GetParam(), root / "ADDON.ZIP", root / "ONE");
     const UnzipResult single = Unzip(root / "ADDON.ZIP", root / "ONE", {}, {.workers = 1});
     const FolderSnapshot expected = SnapshotOf(root / "ONE");
-    ASSERT_TRUE(single.ok());
+    ASSERT_FALSE(single.writtenNames.empty()) << single.description;
 
     const UnzipTuning spreads[] = {
         {.workers = 4},
@@ -93,7 +94,8 @@ TEST_P(ParallelUnzip, GivesTheSameFolderAndResultAsOneThread) {
         const UnzipResult spread = Unzip(root / "ADDON.ZIP", game, {}, tuning);
         EXPECT_EQ(SnapshotOf(game), expected) << game.filename();
         EXPECT_EQ(spread.writtenNames, single.writtenNames) << game.filename();
-        EXPECT_EQ(spread.skippedMembers, single.skippedMembers) << game.filename();
+        EXPECT_EQ(spread.skipped, single.skipped) << game.filename();
+        EXPECT_EQ(spread.description, single.description) << game.filename();
     }
 }
 
@@ -107,6 +109,8 @@ INSTANTIATE_TEST_SUITE_P(Corpus, ParallelUnzip, testing::ValuesIn(kCorpus),
                          [](const auto& info) { return info.param.title; });
 
 TEST(ParallelUnzip, LaterOfTwoMembersOfOneNameWinsThoughTheEarlierTakesLonger) {
+    if (kOnWindows)
+        GTEST_SKIP() << kNeedsCaseTwins;
     TempFolder root;
     std::vector<ZipEntry> entries{{"A/X.DAT", std::string(3'000'000, 'x')}};
     for (int i = 0; i < 30; ++i)

@@ -9,10 +9,12 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
+#include <QRegularExpression>
 #include <QtTest>
 
 namespace fs = std::filesystem;
@@ -112,6 +114,25 @@ private slots:
         QCOMPARE(Find<QPlainTextEdit>(window.get(), "Text1")->toPlainText(), QString());
     }
 
+    // Each archive is an entry that installs itself, whatever bytes its name holds:
+    // one not UTF-8 shows with the byte replaced, twins in case both show "DUP".
+    void eachArchiveInstallsItselfWhateverItsName() {
+#ifdef Q_OS_WIN
+        QSKIP("Windows names are Unicode, and NTFS holds no names differing only in case");
+#endif
+        addon(4, "Caf\xe9", {{"C.PIC", "cafe"}});
+        addon(4, "DUP", {{"B.PIC", "upper"}});
+        addon(4, "dup", {{"A.PIC", "lower"}});
+        const QString cafe = QStringLiteral("CAF\uFFFD");
+        window->categoryButton(4)->click();
+        QCOMPARE(Entries(list8()), QStringList({cafe, "DUP", "DUP"}));
+        for (const QString& name : {cafe, QStringLiteral("DUP"), QStringLiteral("DUP")})
+            install(4, name);
+        QCOMPARE(ReadFile(game / "C.PIC"), std::string("cafe"));
+        QCOMPARE(ReadFile(game / "B.PIC"), std::string("upper"));
+        QCOMPARE(ReadFile(game / "A.PIC"), std::string("lower"));
+    }
+
     void uninstallingAnExeAddonBringsTheGameExeBack() {
         addon(6, "fast", {{"EAW.EXE", "patched"}});
         install(6, "FAST");
@@ -132,18 +153,171 @@ private slots:
         QCOMPARE(FilesIn(game), kGameFiles);
     }
 
-    void failedInstallIsReportedAndNotRecorded() {
-        WriteFile(program / "MISSIONS" / "broken.zip", "not an archive");
+    // An install that writes no file shows the bridge's box and records nothing; in
+    // a one-add-on category the add-on taken out first is back in the selection list.
+    void installThatWritesNothingIsToldAndNotRecorded_data() {
+        QTest::addColumn<QString>("archive"); // "blocked", "encrypted", "empty" or "broken"
+        QTest::addColumn<bool>("replacing");  // ALPHA is installed first
+        QTest::addColumn<QString>("box");
+        const QString nothing = "Unzip: .*NEW.zip: no file could be written: ";
+        QTest::newRow("every member blocked")
+            << "blocked" << false
+            << nothing + "3 members skipped, the first, A.DAT, because a folder is in the way";
+        QTest::newRow("every member blocked, replacing")
+            << "blocked" << true << nothing + "3 members skipped";
+        QTest::newRow("only an encrypted member")
+            << "encrypted" << false << nothing + "1 member skipped, .*because it is encrypted";
+        QTest::newRow("empty archive") << "empty" << false << nothing + "the archive holds no file";
+        QTest::newRow("not an archive") << "broken" << false << "Unzip: .*NEW.zip";
+    }
+
+    void installThatWritesNothingIsToldAndNotRecorded() {
+        QFETCH(QString, archive);
+        QFETCH(bool, replacing);
+        QFETCH(QString, box);
+        const fs::path zip = program / "MISSIONS" / "NEW.zip";
+        if (archive == "blocked") {
+            addon(1, "NEW", {{"A.DAT", "a"}, {"B.DAT", "b"}, {"C.DAT", "c"}});
+            for (const char* name : {"A.DAT", "b.dat", "C.DAT"})
+                fs::create_directory(game / name);
+        } else if (archive == "encrypted" && !AddEncryptedMember(zip, "SECRET.DAT", "s")) {
+            QSKIP("the zip command cannot encrypt here");
+        } else if (archive == "empty") {
+            MakeEmptyZip(zip);
+        } else if (archive == "broken") {
+            WriteFile(zip, "not an archive");
+        }
+        if (replacing) {
+            addon(1, "alpha", {{"ALPHA.MNU", "a"}});
+            install(1, "ALPHA");
+        }
+        const QStringList gameBefore = FilesIn(game);
         Prompts::answerNext(QMessageBox::Ok);
-        install(1, "BROKEN");
+        install(1, "NEW");
+
         QCOMPARE(Prompts::shown().size(), std::size_t(1));
-        const Prompts::Shown& box = Prompts::shown().front();
-        QCOMPARE(box.title, QString("QUORVEL"));
-        QVERIFY(box.text.startsWith("Unzip: "));
-        QCOMPARE(box.icon, QMessageBox::Warning);
-        QCOMPARE(box.buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
+        const Prompts::Shown& shown = Prompts::shown().front();
+        QCOMPARE(shown.title, QString("QUORVEL"));
+        QCOMPARE(shown.icon, QMessageBox::Warning);
+        QCOMPARE(shown.buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
+        QVERIFY2(QRegularExpression(box).match(shown.text).hasMatch(), qPrintable(shown.text));
         QCOMPARE(window->installedList(1)->count(), 0);
-        QCOMPARE(Entries(list8()), QStringList({"BROKEN"}));
+        QCOMPARE(Entries(list8()),
+                 replacing ? QStringList({"NEW", "ALPHA"}) : QStringList({"NEW"}));
+        QCOMPARE(FilesIn(game), replacing ? kGameFiles : gameBefore); // ALPHA.MNU went too
+    }
+
+    // Members the game folder refuses are told; what was written is recorded and
+    // uninstalled again.
+    void partlyWrittenInstallRecordsWhatItWrote() {
+        addon(4, "clouds", {{"CLOUD.PIC", "c"}, {"SKY.PIC", "s"}});
+        fs::create_directory(game / "SKY.PIC");
+        Prompts::answerNext(QMessageBox::Ok);
+        install(4, "CLOUDS");
+        QCOMPARE(Prompts::shown().size(), std::size_t(1));
+        QVERIFY2(
+            Prompts::shown()[0].text.endsWith(
+                "/clouds.zip: 1 member could not be written: SKY.PIC (a folder is in the way)"),
+            qPrintable(Prompts::shown()[0].text));
+        QCOMPARE(Entries(window->installedList(4)), QStringList({"CLOUDS"}));
+        uninstall(4, "CLOUDS");
+        QVERIFY(!fs::exists(game / "CLOUD.PIC"));
+        QVERIFY(fs::is_directory(game / "SKY.PIC"));
+    }
+
+    // After an install nothing is chosen: the preview keeps the installed add-on,
+    // and Enter does nothing until the player chooses again.
+    void afterAnInstallNothingIsChosenAndThePreviewStays() {
+        addon(0, "alpha", {{"ALPHA.FLT", "a"}});
+        addon(0, "beta", {{"BETA.FLT", "b"}});
+        WriteFile(program / "FLIGHTMODELS" / "alpha.txt", "alpha text");
+        WriteJpeg(program / "FLIGHTMODELS" / "alpha.jpg", {77, 20});
+        WriteFile(program / "FLIGHTMODELS" / "beta.txt", "beta text");
+        WriteJpeg(program / "FLIGHTMODELS" / "beta.jpg", {55, 20});
+        clickButton("Command1");
+        list8()->setCurrentRow(0);
+        list8()->setFocus();
+        QTest::keyClick(list8(), Qt::Key_Return);
+        QTest::keyClick(list8(), Qt::Key_Return);
+
+        QCOMPARE(Entries(window->installedList(0)), QStringList({"ALPHA"}));
+        QCOMPARE(Entries(list8()), QStringList({"BETA"}));
+        QVERIFY(list8()->selectedItems().isEmpty());
+        QCOMPARE(Find<QPlainTextEdit>(window.get(), "Text1")->toPlainText(), QString("alpha text"));
+        QCOMPARE(Find<QLabel>(window.get(), "Image1")->pixmap().width(), 77);
+        QVERIFY(fs::exists(game / "ALPHA.FLT"));
+
+        // Likewise after an uninstall from a list of several.
+        for (const char* name : {"one", "two"})
+            addon(4, name, {{std::string(name) + ".PIC", name}});
+        install(4, "ONE");
+        install(4, "TWO");
+        QListWidget* graphics = window->installedList(4);
+        graphics->setCurrentRow(0);
+        graphics->setFocus();
+        QTest::keyClick(graphics, Qt::Key_Return);
+        QTest::keyClick(graphics, Qt::Key_Return);
+        QCOMPARE(Entries(graphics), QStringList({"TWO"}));
+    }
+
+    // New Addon and Delete Addon change the library of the category on screen: the
+    // selection list follows, installed add-ons staying out of it.
+    void selectionListFollowsTheLibrary() {
+        const fs::path download = fixture->startPickersIn("download");
+        addon(2, "jg26", {{"JG26.TPC", "j"}});
+        addon(2, "jg2", {{"JG2.TPC", "j"}});
+        MakeZip(download / "jg54.zip", {{"JG54.TPC", "j"}});
+        install(2, "JG26");
+
+        QWidget* newaddon = openChild("Command11", "quorvel::Newaddon");
+        ChooseInCombo(Find<QComboBox>(newaddon, "Combo1"), "SKIN PACK");
+        auto* files = Find<QListWidget>(newaddon, "File1");
+        files->setCurrentItem(files->findItems("jg54.zip", Qt::MatchExactly).value(0));
+        Find<QAbstractButton>(newaddon, "Command1")->click();
+        QCOMPARE(Entries(list8()), QStringList({"JG2", "JG54"}));
+        newaddon->close();
+
+        QWidget* deleteaddon = openChild("Command12", "quorvel::Deleteaddon");
+        ChooseInCombo(Find<QComboBox>(deleteaddon, "Combo1"), "SKIN PACK");
+        for (const char* name : {"JG2", "JG26"}) {
+            auto* addons = Find<QListWidget>(deleteaddon, "List1");
+            addons->setCurrentRow(Entries(addons).indexOf(name));
+            Find<QAbstractButton>(deleteaddon, "Command1")->click();
+        }
+        QCOMPARE(Entries(list8()), QStringList({"JG54"}));
+        deleteaddon->close();
+
+        // JG26's archive went while it was installed: uninstalling it offers it no more.
+        uninstall(2, "JG26");
+        QVERIFY(!fs::exists(game / "JG26.TPC"));
+        QCOMPARE(Entries(list8()), QStringList({"JG54"}));
+    }
+
+    // An add-on's GRB_031.SND goes with Clear All; the game's own stays when there
+    // is no security copy to put back.
+    void clearAllTellsTheAddonsSoundFromTheGames_data() {
+        QTest::addColumn<bool>("securityCopy");
+        QTest::addColumn<bool>("addonWroteIt");
+        QTest::addColumn<std::string>("after");
+        QTest::newRow("security copy") << true << true << std::string("copy GRB_031.SND");
+        QTest::newRow("no copy, the add-on's") << false << true << std::string("<missing>");
+        QTest::newRow("no copy, the game's") << false << false << std::string("game GRB_031.SND");
+    }
+
+    void clearAllTellsTheAddonsSoundFromTheGames() {
+        QFETCH(bool, securityCopy);
+        QFETCH(bool, addonWroteIt);
+        QFETCH(std::string, after);
+        if (!securityCopy)
+            fs::remove(backups / "GRB_031.SND");
+        std::vector<std::pair<std::string, std::string>> files{{"MERLIN.WSD", "engine"}};
+        if (addonWroteIt)
+            files.emplace_back("grb_031.snd", "addon");
+        addon(5, "merlin", files);
+        install(5, "MERLIN");
+        clickButton("Command13");
+        QCOMPARE(ReadFile(game / "GRB_031.SND"), after);
+        QVERIFY(!fs::exists(game / "MERLIN.WSD"));
     }
 
     void enterKeyInstallsAndUninstalls() {
@@ -255,9 +429,23 @@ private slots:
     }
 
 private:
-    QListWidget* list8() const { return Find<QListWidget>(window.get(), "List8"); }
+    QListWidget* list8() const {
+        return Find<QListWidget>(window.get(), "List8");
+    }
 
-    void clickButton(const char* name) { Find<QAbstractButton>(window.get(), name)->click(); }
+    void clickButton(const char* name) {
+        Find<QAbstractButton>(window.get(), name)->click();
+    }
+
+    // Opens a window from the main window's button and finds it.
+    QWidget* openChild(const char* button, const char* className) {
+        clickButton(button);
+        for (QWidget* top : QApplication::topLevelWidgets()) {
+            if (top->inherits(className) && top->isVisible())
+                return top;
+        }
+        qFatal("no %s", className);
+    }
 
     void addon(int category, const std::string& name,
                const std::vector<std::pair<std::string, std::string>>& files) {
@@ -289,12 +477,7 @@ private:
 
     QWidget* openGameFolderWindow() {
         fixture->startPickersIn("start");
-        clickButton("Command8");
-        for (QWidget* top : QApplication::topLevelWidgets()) {
-            if (top->inherits("quorvel::EAWFolder") && top->isVisible())
-                return top;
-        }
-        return nullptr;
+        return openChild("Command8", "quorvel::EAWFolder");
     }
 
     std::unique_ptr<ProgramFolderFixture> fixture;

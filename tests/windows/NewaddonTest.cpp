@@ -1,6 +1,7 @@
 #include "windows/Newaddon.h"
 
 #include "ProgramFolderFixture.h"
+#include "support/Blocked.h"
 #include "support/CurrentFolder.h"
 #include "support/ZipBuilder.h"
 #include "windows/FolderPickers.h"
@@ -12,6 +13,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSignalSpy>
 #include <QTest>
 
 namespace fs = std::filesystem;
@@ -187,33 +189,56 @@ private slots:
         QCOMPARE(FilesIn(program->root()), QStringList{"QUORVEL.INI"});
     }
 
-    // Only the zip bridge's failure shows a box; a failed copy changes nothing, silently.
-    void failuresLeaveTheLibraryAsItWas_data() {
+    // Both kinds of file tell a failed import in the same box, with the reason, and
+    // leave the library as it was.
+    void failuresAreToldAndLeaveTheLibraryAsItWas_data() {
         QTest::addColumn<bool>("asPackage");
-        QTest::addColumn<int>("boxes");
-        QTest::newRow("copy into a missing library folder") << false << 0;
-        QTest::newRow("package that is not a zip archive") << true << 1;
+        QTest::addColumn<QString>("library"); // "missing", "read-only" or "usable"
+        QTest::addColumn<bool>("validArchive");
+        QTest::addColumn<QString>("box");
+        QTest::newRow("copy into a missing folder")
+            << false << "missing" << true << "FileCopy: .*No such file or directory";
+        QTest::newRow("copy into a read-only folder")
+            << false << "read-only" << true << "FileCopy: .*Operation not permitted";
+        QTest::newRow("package into a missing folder")
+            << true << "missing" << true << "Unzip: .*No such folder";
+        QTest::newRow("package into a read-only folder")
+            << true << "read-only" << true
+            << "Unzip: .*no file could be written: .*Operation not permitted";
+        QTest::newRow("package that is not a zip archive")
+            << true << "usable" << false << "Unzip: .*broken.zip";
     }
 
-    void failuresLeaveTheLibraryAsItWas() {
+    void failuresAreToldAndLeaveTheLibraryAsItWas() {
         QFETCH(bool, asPackage);
-        QFETCH(int, boxes);
-        WriteFile(download / "broken.zip", "not a zip archive");
-        fs::remove_all(program->library("SOUNDS"));
+        QFETCH(QString, library);
+        QFETCH(bool, validArchive);
+        QFETCH(QString, box);
+        const fs::path folder = program->library("SOUNDS");
+        if (validArchive)
+            MakeZip(download / "broken.zip", {{"a.zip", "a"}, {"a.txt", "t"}});
+        else
+            WriteFile(download / "broken.zip", "not a zip archive");
+        if (library == "missing")
+            fs::remove_all(folder);
+        std::optional<Blocked> readOnly;
+        if (library == "read-only" && !readOnly.emplace(folder).blocked())
+            QSKIP("chattr +i is not possible here");
         Newaddon window(nullptr);
         const NewaddonDriver ui(window);
-        ui.chooseCategory(asPackage ? "TERRAIN" : "SOUND PACK");
+        QSignalSpy changed(&window, &Newaddon::libraryChanged);
+        ui.chooseCategory("SOUND PACK");
         (asPackage ? ui.package : ui.normal)->setChecked(true);
         ui.chooseFile("broken.zip");
         Prompts::answerNext(QMessageBox::Ok);
         ui.pressInstall();
-        QCOMPARE(int(Prompts::shown().size()), boxes);
-        if (boxes > 0) {
-            QCOMPARE(Prompts::shown()[0].title, QString("QUORVEL"));
-            QVERIFY(Prompts::shown()[0].text.startsWith("Unzip: "));
-        }
-        QCOMPARE(FilesIn(program->library("TERRAINS")), QStringList{});
-        QVERIFY(!fs::exists(program->library("SOUNDS")));
+        QCOMPARE(Prompts::shown().size(), std::size_t(1));
+        QCOMPARE(Prompts::shown()[0].title, QString("QUORVEL"));
+        QCOMPARE(Prompts::shown()[0].icon, QMessageBox::Warning);
+        QVERIFY2(QRegularExpression(box).match(Prompts::shown()[0].text).hasMatch(),
+                 qPrintable(Prompts::shown()[0].text));
+        QCOMPARE(FilesIn(folder), QStringList{});
+        QCOMPARE(changed.count(), 0);
     }
 
     void anUnreadableDriveAsksAndCancelGoesBack() {

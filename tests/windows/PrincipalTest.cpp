@@ -50,9 +50,13 @@ private slots:
                  QStringList({"ALL", "ALPHA", "MID DLE", "ZULU"}));
         QCOMPARE(Find<QLabel>(&window, "Label11")->text(),
                  QString::fromLatin1(kAddonCategories[category].caption.data()));
-        for (const char* other : kButtons)
-            QCOMPARE(Find<QAbstractButton>(&window, other)->isEnabled(),
-                     QString(other) != kButtons[category]);
+
+        // Choosing the category on screen again reads its folder afresh.
+        WriteFile(folder / "new.zip", "x");
+        fs::remove(folder / "zulu.zip");
+        click(window, kButtons[category]);
+        QCOMPARE(Entries(Find<QListWidget>(&window, "List8")),
+                 QStringList({"ALL", "ALPHA", "MID DLE", "NEW"}));
     }
 
     void withoutConfigurationNothingIsListed() {
@@ -79,7 +83,9 @@ private slots:
         ProgramFolderFixture program;
         const fs::path skins = program.library("SKINS");
         WriteFile(skins / "Mixed.Zip", "x");
-        WriteFile(skins / "Mixed.txt", "Spitfire skins\r\nsecond line");
+        // Written on Windows in its code page: quotes, a dash and the euro sign.
+        WriteFile(skins / "Mixed.txt", "\x93Spitfire\x94 skins \x96 \x80"
+                                       "5\r\nsecond line");
         WriteJpeg(skins / "mixed.JPG", {77, 20});
         WriteFile(skins / "bare.zip", "x");
         WriteFile(program.library("SOUNDS") / "BARE.txt", "wrong folder");
@@ -92,7 +98,7 @@ private slots:
         auto* text = Find<QPlainTextEdit>(&window, "Text1");
         QCOMPARE(text->toPlainText(), QString());
         list->setCurrentRow(Entries(list).indexOf("MIXED"));
-        QCOMPARE(text->toPlainText(), QString("Spitfire skins\nsecond line"));
+        QCOMPARE(text->toPlainText(), QString::fromUtf8("“Spitfire” skins – €5\nsecond line"));
         QCOMPARE(image->pixmap().width(), 77);
 
         // No picture: the last one stays; no text: empty.

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+
+namespace quorvel {
+
+// An archive member that an extraction did not write, and why.
+struct SkippedMember {
+    std::size_t index = 0; // in the archive
+    std::string name;      // the bare name, or the stored name when it has none
+    std::string reason;    // completes "skipped because ...": "a folder is in the way"
+    // The destination refused it (no space, no permission, a folder or a locked
+    // file in the way): the player can do something about it. Otherwise the
+    // archive's own fault (encrypted, damaged, a link), passed over silently.
+    bool refusedByDestination = false;
+
+    bool operator==(const SkippedMember&) const = default;
+};
+
+} // namespace quorvel

@@ -1,0 +1,46 @@
+#include "windows/CategoryButtonLook.h"
+
+#include <QAbstractButton>
+#include <QIcon>
+#include <QPalette>
+
+namespace quorvel {
+namespace {
+
+// The button's icon from the .ui file, kept while a greyed copy is shown.
+constexpr const char* kOwnIcon = "quorvelOwnIcon";
+
+QIcon greyed(const QIcon& icon, const QSize& size) {
+    const QPixmap pixmap = icon.pixmap(size, QIcon::Disabled);
+    QIcon copy;
+    for (const QIcon::Mode mode : {QIcon::Normal, QIcon::Active, QIcon::Selected, QIcon::Disabled})
+        copy.addPixmap(pixmap, mode);
+    return copy;
+}
+
+QPalette disabledColours(QPalette palette) {
+    for (const QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive}) {
+        for (int role = 0; role < QPalette::NColorRoles; ++role) {
+            const auto colorRole = static_cast<QPalette::ColorRole>(role);
+            palette.setColor(group, colorRole, palette.color(QPalette::Disabled, colorRole));
+        }
+    }
+    return palette;
+}
+
+} // namespace
+
+void LookDisabled(QAbstractButton* button, bool disabledLook) {
+    if (!button->property(kOwnIcon).isValid())
+        button->setProperty(kOwnIcon, button->icon());
+    const QIcon own = button->property(kOwnIcon).value<QIcon>();
+    if (disabledLook) {
+        button->setIcon(greyed(own, button->iconSize()));
+        button->setPalette(disabledColours(button->palette()));
+    } else {
+        button->setIcon(own);
+        button->setPalette(QPalette()); // inherited again
+    }
+}
+
+} // namespace quorvel
