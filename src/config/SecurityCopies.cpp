@@ -19,7 +19,8 @@ std::vector<std::string_view> CopyNamedFiles(const fs::path& fromFolder, const f
         const auto actual = source.find(std::string(name));
         if (!actual)
             continue;
-        if (CopyFileReplacing(InFolder(fromFolder, *actual), destination.resolve(std::string(name))))
+        if (CopyFileReplacing(InFolder(fromFolder, *actual),
+                              destination.resolve(std::string(name))))
             copied.push_back(name);
     }
     return copied;

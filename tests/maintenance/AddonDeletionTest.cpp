@@ -15,11 +15,11 @@
 
 namespace fs = std::filesystem;
 using namespace quorvel;
-using quorvel::test::TempFolder;
-using quorvel::test::WriteFile;
 using quorvel::test::kNeedsLinks;
 using quorvel::test::kNeedsWildcardNames;
 using quorvel::test::kOnWindows;
+using quorvel::test::TempFolder;
+using quorvel::test::WriteFile;
 using Names = std::vector<std::string>;
 
 namespace {

@@ -8,12 +8,12 @@
 
 namespace fs = std::filesystem;
 using namespace quorvel;
-using quorvel::test::ReadFile;
-using quorvel::test::TempFolder;
-using quorvel::test::WriteFile;
 using quorvel::test::kNeedsCaseTwins;
 using quorvel::test::kNeedsLinks;
 using quorvel::test::kOnWindows;
+using quorvel::test::ReadFile;
+using quorvel::test::TempFolder;
+using quorvel::test::WriteFile;
 
 namespace {
 

@@ -7,11 +7,11 @@
 
 namespace fs = std::filesystem;
 using namespace quorvel;
+using quorvel::test::kNeedsCaseTwins;
+using quorvel::test::kOnWindows;
 using quorvel::test::ReadFile;
 using quorvel::test::TempFolder;
 using quorvel::test::WriteFile;
-using quorvel::test::kNeedsCaseTwins;
-using quorvel::test::kOnWindows;
 
 namespace {
 
