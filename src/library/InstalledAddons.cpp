@@ -7,9 +7,11 @@
 
 namespace quorvel {
 
-void InstalledAddons::add(InstalledAddon addon) {
-    remove(addon.key);
-    addons_.push_back(std::move(addon));
+void InstalledAddons::add(const AddonKey& key, std::vector<std::string> writtenNames) {
+    remove(key);
+    addons_.emplace_back();
+    addons_.back().key = key;
+    addons_.back().writtenNames = std::move(writtenNames);
 }
 
 const InstalledAddon* InstalledAddons::find(const AddonKey& key) const {

@@ -25,7 +25,7 @@ struct InstalledAddon {
 class InstalledAddons {
 public:
     // Records an add-on as installed last.
-    void add(InstalledAddon addon);
+    void add(const AddonKey& key, std::vector<std::string> writtenNames);
     // Nothing when the add-on is not recorded.
     const InstalledAddon* find(const AddonKey& key) const;
     void remove(const AddonKey& key);

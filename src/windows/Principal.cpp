@@ -218,7 +218,7 @@ void Principal::List8_DblClick() {
             ReplacedAddonsText(ReplacedAddons(installed_, result->writtenNames));
         if (!replaced.empty())
             entry->setToolTip(QStringLiteral("Replaced files of: ") + ToQString(replaced));
-        installed_.add({{*category, ToStdString(name)}, result->writtenNames});
+        installed_.add({*category, ToStdString(name)}, result->writtenNames);
         removeFromSelection(ui->List8->row(chosen));
     }
     if (!result->ok())

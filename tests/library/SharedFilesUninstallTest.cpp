@@ -48,7 +48,7 @@ TEST_P(SharedFilesUninstall, LeavesTheOtherInstalledAddonsWhole) {
         MakeZip(libraries[category] / (name + ".zip"), members);
         const UnzipResult result = InstallAddon(libraries[category], name, root / "GAME");
         ASSERT_TRUE(result.ok()) << result.description;
-        installed.add({{category, name}, result.writtenNames});
+        installed.add({category, name}, result.writtenNames);
     }
     for (const std::string& name : c.archivesGone)
         fs::remove(libraries[kCategoryOf.at(name)] / (name + ".zip"));
@@ -144,7 +144,7 @@ TEST(SharedFilesUninstall, AMemberNoLongerInTheArchiveIsDeletedAndTold) {
     MakeZip(libraries[4] / "B.zip", {{"SHARED.TPC", "b"}});
     InstalledAddons installed;
     for (const char* name : {"A", "B"})
-        installed.add({{4, name}, InstallAddon(libraries[4], name, root / "GAME").writtenNames});
+        installed.add({4, name}, InstallAddon(libraries[4], name, root / "GAME").writtenNames);
     MakeZip(libraries[4] / "A.zip", {{"OTHER.TPC", "a"}});
 
     const auto result =
