@@ -191,6 +191,24 @@ keep "$main" conflict-line
 check "nothing is installed by a click" \
   game_files_are "${game_start[@]}" CLOUD1.PIC CLOUD2.PIC README.TXT CPIT.CPT
 
+begin "install HAZE over both; the mouse over it names whose files it replaced"
+dclick "$main" 640 176
+check "HAZE's CLOUD1.PIC and CPIT.CPT replace the others'" \
+  eval 'from_addon CLOUD1.PIC HAZE && from_addon CPIT.CPT HAZE && from_addon HAZE.PIC HAZE'
+xdotool windowfocus "$main"
+point "$main" 58 328
+settle 0.3
+point "$main" 60 330
+settle 2
+keep root replaced-tooltip
+
+begin "uninstall HAZE: the files CLOUDS and COCKPITS wrote come back"
+dclick "$main" 60 330
+check "CLOUD1.PIC is the clouds' again, CPIT.CPT the cockpits'" \
+  eval 'from_addon CLOUD1.PIC CLOUDS && from_addon CPIT.CPT COCKPITS'
+check "HAZE.PIC is gone" \
+  game_files_are "${game_start[@]}" CLOUD1.PIC CLOUD2.PIC README.TXT CPIT.CPT
+
 begin "double-click CLOUDS in the installed graphics list: uninstalled"
 dclick "$main" 100 304
 keep "$main" clouds-uninstalled
