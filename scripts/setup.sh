@@ -12,32 +12,16 @@ esac
 
 cd "$(dirname "$0")/.."
 
-build_packages=(g++ cmake pkg-config qt6-base-dev libgl-dev libzip-dev libdeflate-dev fonts-liberation2)
+build_packages=(g++ cmake pkg-config qt6-base-dev libgl-dev libzip-dev libdeflate-dev libicu-dev
+  fonts-liberation2)
 test_packages=(libgtest-dev libbenchmark-dev zip unzip xvfb xauth xdotool imagemagick python3
-  desktop-file-utils p7zip-full libarchive-tools clang libclang-rt-14-dev time)
+  desktop-file-utils x11-utils p7zip-full libarchive-tools clang libclang-rt-14-dev time)
 packages=("${build_packages[@]}")
 [ "$mode" = test ] && packages+=("${test_packages[@]}")
 
-missing=()
-for package in "${packages[@]}"; do
-  dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' ||
-    missing+=("$package")
-done
-
-if [ ${#missing[@]} -gt 0 ]; then
-  if [ "$(id -u)" -eq 0 ]; then
-    as_root=()
-  elif command -v sudo >/dev/null && sudo -n true 2>/dev/null; then
-    as_root=(sudo)
-  else
-    echo "These Debian packages are missing; install them as root, then run this again:" >&2
-    echo "  apt-get install ${missing[*]}" >&2
-    exit 1
-  fi
-  echo "Installing: ${missing[*]}"
-  "${as_root[@]}" apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive "${as_root[@]}" apt-get install -y -qq "${missing[@]}"
-fi
+# shellcheck source=scripts/debian-packages.sh
+. scripts/debian-packages.sh
+install_missing_packages -- "${packages[@]}"
 
 if [ "$mode" = run ]; then
   cmake --preset release >/dev/null

@@ -1,6 +1,7 @@
 #include "config/PathVariables.h"
 
 #include "platform/IniFile.h"
+#include "platform/NameText.h"
 
 namespace fs = std::filesystem;
 
@@ -19,13 +20,13 @@ fs::path& programFolderSource() {
 
 void recomputeProgramPaths(PathVariables& paths) {
     const fs::path& source = programFolderSource();
-    paths.ProgramFolder = source.empty() ? fs::path() : fs::path(FolderText(source));
+    paths.ProgramFolder = source.empty() ? fs::path() : NamePath(FolderText(source));
     paths.ConfigFilePath =
         paths.ProgramFolder.empty() ? fs::path() : paths.ProgramFolder / kConfigFileName;
 }
 
 fs::path storedFolder(const PathVariables& paths, std::string_view key) {
-    return fs::path(ReadIniValue(paths.ConfigFilePath, kPathSection, key));
+    return NamePath(ReadIniValue(paths.ConfigFilePath, kPathSection, key));
 }
 
 } // namespace
@@ -40,7 +41,8 @@ void SetProgramFolder(const fs::path& folder) {
 }
 
 std::string FolderText(const fs::path& folder) {
-    std::string text = folder.string();
+    // The system's own separator throughout, whichever one the caller's path used.
+    std::string text = NameText(fs::path(folder).make_preferred());
     if (!text.empty() && text.back() != static_cast<char>(fs::path::preferred_separator))
         text += static_cast<char>(fs::path::preferred_separator);
     return text;

@@ -29,6 +29,8 @@ void SetProgramFolder(const std::filesystem::path& folder);
 
 // Loads the path variables from QUORVEL.INI. The full form first recomputes
 // ProgramFolder and ConfigFilePath from the program's folder; the short form keeps them.
+// Called at start and when a game folder is accepted, never by a window as it
+// opens: every window works on the folders the main window shows.
 void ReloadPaths(bool full);
 
 // Writes `gameFolder` as [PATH] RUTAEAW, then the seven library folders and the

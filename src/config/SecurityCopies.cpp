@@ -2,6 +2,7 @@
 
 #include "platform/FileOperations.h"
 #include "platform/FolderListing.h"
+#include "platform/NameText.h"
 
 namespace fs = std::filesystem;
 
@@ -18,7 +19,7 @@ std::vector<std::string_view> CopyNamedFiles(const fs::path& fromFolder, const f
         const auto actual = source.find(std::string(name));
         if (!actual)
             continue;
-        if (CopyFileReplacing(fromFolder / *actual, destination.resolve(std::string(name))))
+        if (CopyFileReplacing(InFolder(fromFolder, *actual), destination.resolve(std::string(name))))
             copied.push_back(name);
     }
     return copied;

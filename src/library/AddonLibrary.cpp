@@ -3,6 +3,7 @@
 #include "platform/FileOperations.h"
 #include "platform/FolderListing.h"
 #include "platform/NameFolding.h"
+#include "platform/NameText.h"
 
 #include <algorithm>
 #include <system_error>
@@ -14,31 +15,55 @@ namespace {
 
 constexpr std::size_t kExtensionLength = 4; // ".zip"
 
+std::string_view lessExtension(std::string_view archiveFileName) {
+    const std::size_t keep =
+        archiveFileName.size() > kExtensionLength ? archiveFileName.size() - kExtensionLength : 0;
+    return archiveFileName.substr(0, keep);
+}
+
+bool isArchiveName(std::string_view fileName) {
+    return EndsWithIgnoringCase(fileName, ".zip");
+}
+
 } // namespace
 
 std::string AddonName(std::string_view archiveFileName) {
-    const std::size_t keep =
-        archiveFileName.size() > kExtensionLength ? archiveFileName.size() - kExtensionLength : 0;
-    return UpperCase(archiveFileName.substr(0, keep));
+    return UpperCase(lessExtension(archiveFileName));
 }
 
 std::vector<std::string> ListAddonNames(const fs::path& categoryFolder) {
     std::vector<std::string> names;
     const FolderListing listing(categoryFolder);
     for (const std::string& file : listing.regularFiles()) {
-        if (!EndsWithIgnoringCase(file, ".zip"))
-            continue;
-        std::string name = AddonName(file);
-        if (!name.empty())
-            names.push_back(std::move(name));
+        const std::string_view name = lessExtension(file);
+        if (isArchiveName(file) && !name.empty())
+            names.emplace_back(name);
     }
     return names;
 }
 
 bool AddonArchiveExists(const fs::path& categoryFolder, const std::string& addonName) {
+    if (categoryFolder.empty())
+        return false;
+    const auto archive = FindAddonArchive(FolderListing(categoryFolder), addonName);
     std::error_code ec;
-    return !categoryFolder.empty() &&
-           fs::is_regular_file(ResolveInFolder(categoryFolder, addonName + ".ZIP"), ec);
+    return archive && fs::is_regular_file(InFolder(categoryFolder, *archive), ec);
+}
+
+std::optional<std::string> FindAddonArchive(const FolderListing& listing,
+                                            std::string_view addonName) {
+    std::optional<std::string> otherCase;
+    for (const auto* names : {&listing.regularFiles(), &listing.links()}) {
+        for (const std::string& file : *names) {
+            if (!isArchiveName(file))
+                continue;
+            if (lessExtension(file) == addonName)
+                return file;
+            if (!otherCase && EqualsIgnoringCase(lessExtension(file), addonName))
+                otherCase = file;
+        }
+    }
+    return otherCase;
 }
 
 std::vector<std::string> SelectableAddons(const std::vector<std::string>& listed,
@@ -57,9 +82,9 @@ AddonPreview LoadAddonPreview(const fs::path& folder, const std::string& addonNa
         return preview;
     const FolderListing listing(folder);
     if (const auto picture = listing.find(addonName + ".jpg"))
-        preview.picture = folder / *picture;
+        preview.picture = InFolder(folder, *picture);
     if (const auto text = listing.find(addonName + ".txt"))
-        preview.description = ReadWholeFile(folder / *text).value_or(std::string());
+        preview.description = ReadWholeFile(InFolder(folder, *text)).value_or(std::string());
     return preview;
 }
 

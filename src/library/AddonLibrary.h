@@ -8,17 +8,28 @@
 
 namespace quorvel {
 
+class FolderListing;
+
 // An add-on's name: its archive's file name in upper case less the last four
 // characters (the ".zip" in any case).
 std::string AddonName(std::string_view archiveFileName);
 
-// The add-on names of a library folder: one for each file matching "*.zip" in any
-// letter case, in name order. A missing or empty folder gives no names.
+// The add-ons of a library folder: for each file matching "*.zip" in any letter
+// case, its name less the last four characters, in the case and bytes it has on
+// disk (lists show it through AddonName's upper-casing). That text names the
+// add-on to every operation, so "dup.zip" and "DUP.ZIP" are two add-ons, and a
+// name that is not UTF-8 still reaches its file. In name order; a missing or
+// empty folder gives none.
 std::vector<std::string> ListAddonNames(const std::filesystem::path& categoryFolder);
 
-// Whether the add-on's archive, `addonName` + ".ZIP" in any letter case, is in
-// `categoryFolder` as a file.
+// Whether the add-on's archive (FindAddonArchive) is in `categoryFolder` as a file.
 bool AddonArchiveExists(const std::filesystem::path& categoryFolder, const std::string& addonName);
+
+// The file name of add-on `addonName`'s archive in `listing`: the archive whose
+// name less its ".zip" is exactly `addonName`, else one that matches without
+// regard to case; nothing when the folder has neither.
+std::optional<std::string> FindAddonArchive(const FolderListing& listing,
+                                            std::string_view addonName);
 
 // The names of `listed` that are not in `installed`, in listing order: what the
 // selection list offers for a category.

@@ -2,6 +2,7 @@
 
 #include "library/MemberSizeLimit.h"
 #include "platform/FileOperations.h"
+#include "platform/NameText.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -109,7 +110,7 @@ extractMember(MemberReader& reader, const PlannedMember& planned,
     setModificationTime(temporary, planned.member);
     if (std::error_code error; !DestinationFolder::Replace(temporary, target, error))
         return skip("the file of its name could not be replaced: " + error.message(), true);
-    return target.filename().string();
+    return NameText(target.filename());
 }
 
 bool contains(const ChainOutcome& outcome, const std::string& name) {

@@ -5,6 +5,7 @@
 #include "platform/FileOperations.h"
 #include "platform/FolderListing.h"
 #include "platform/NameFolding.h"
+#include "platform/NameText.h"
 
 #include <algorithm>
 #include <tuple>
@@ -81,7 +82,7 @@ ClearAllResult ClearAll(const fs::path& gameFolder, const fs::path& backupFolder
     const std::size_t total = files.size() + 1;
     std::size_t done = 0;
     for (const auto& file : files) {
-        if (DeleteFileEntry(gameFolder / file.second))
+        if (DeleteFileEntry(InFolder(gameFolder, file.second)))
             result.deleted.push_back(file.second);
         else
             result.failed.push_back(file.second);

@@ -1,6 +1,8 @@
 #include "library/DestinationFolder.h"
 
 #include "platform/FileOperations.h"
+#include "platform/NameText.h"
+#include "platform/ReadOnlyAttribute.h"
 
 #include <system_error>
 
@@ -37,9 +39,9 @@ fs::path DestinationFolder::target(const std::string& bareName,
     // An entry of exactly this name wins, as in FolderListing, so that on a
     // case-sensitive disk "a.txt" and "A.TXT" stay two files.
     if (listing_.find(bareName) == bareName)
-        return path() / bareName;
+        return InFolder(path(), bareName);
     if (placedBefore)
-        return path() / *placedBefore;
+        return InFolder(path(), *placedBefore);
     return listing_.resolve(bareName);
 }
 
@@ -52,7 +54,10 @@ bool DestinationFolder::CanReplace(const fs::path& target) {
 
 bool DestinationFolder::Replace(const fs::path& temporary, const fs::path& target,
                                 std::error_code& ec) {
-    const bool oldEntry = fs::symlink_status(target, ec).type() != fs::file_type::not_found;
+    const fs::file_type oldType = fs::symlink_status(target, ec).type();
+    const bool oldEntry = oldType != fs::file_type::not_found;
+    if (oldType == fs::file_type::regular)
+        ClearReadOnlyAttribute(target);
     if (oldEntry && exchange(temporary, target)) {
         DeleteFileEntry(temporary); // now the old entry, a link as a link
     } else {

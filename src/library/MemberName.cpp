@@ -1,5 +1,7 @@
 #include "library/MemberName.h"
 
+#include <algorithm>
+
 namespace quorvel {
 namespace {
 
@@ -7,11 +9,31 @@ namespace {
 // Windows, so it separates like a folder part on every system alike.
 constexpr std::string_view kSeparators = "/\\:";
 
+// Windows drops a trailing dot or blank from a name it creates, so "EXTRA.SPT."
+// would land as EXTRA.SPT and be recorded under a name it does not have; and it
+// refuses these characters outright. Such names are skipped there rather than
+// renamed, as a name the add-on does not use is of no use to the game.
+constexpr std::string_view kRefusedOnWindows = "<>\"|?*";
+
+bool windowsCanHold(std::string_view name) {
+    const bool control = std::any_of(name.begin(), name.end(),
+                                     [](char c) { return static_cast<unsigned char>(c) < 0x20; });
+    return !control && name.back() != '.' && name.back() != ' ' &&
+           name.find_first_of(kRefusedOnWindows) == std::string_view::npos;
+}
+
+#ifdef _WIN32
+constexpr bool kWindowsNameRules = true;
+#else
+constexpr bool kWindowsNameRules = false;
+#endif
+
 } // namespace
 
 bool IsBareFileName(std::string_view name) {
     return !name.empty() && name != "." && name != ".." &&
-           name.find_first_of(kSeparators) == std::string_view::npos;
+           name.find_first_of(kSeparators) == std::string_view::npos &&
+           (!kWindowsNameRules || windowsCanHold(name));
 }
 
 std::optional<std::string> BareMemberName(std::string_view storedName) {

@@ -12,7 +12,9 @@ namespace quorvel {
 std::optional<std::string> BareMemberName(std::string_view storedName);
 
 // Whether `name` can stand for a file directly in a folder: not empty, not "."
-// or "..", and free of folder separators and drive colons.
+// or "..", and free of folder separators and drive colons. On Windows also not
+// ending in a dot or blank and free of the characters Windows refuses in names
+// (< > " | ? * and control characters).
 bool IsBareFileName(std::string_view name);
 
 } // namespace quorvel

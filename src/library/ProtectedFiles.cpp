@@ -1,6 +1,7 @@
 #include "library/ProtectedFiles.h"
 
 #include "platform/FileOperations.h"
+#include "platform/NameText.h"
 
 namespace fs = std::filesystem;
 
@@ -17,7 +18,7 @@ RestoreOutcome RestoreFromSecurityCopies(const FolderListing& game, const fs::pa
         const auto copy = backup.find(name);
         if (!copy)
             continue;
-        if (CopyFileReplacing(backupFolder / *copy, game.resolve(name)))
+        if (CopyFileReplacing(InFolder(backupFolder, *copy), game.resolve(name)))
             outcome.restored.push_back(name);
         else
             outcome.failed.push_back(name);

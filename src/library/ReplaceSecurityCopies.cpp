@@ -3,6 +3,7 @@
 #include "config/SecurityCopies.h"
 #include "platform/FileOperations.h"
 #include "platform/FolderListing.h"
+#include "platform/NameText.h"
 
 #include <system_error>
 
@@ -26,7 +27,7 @@ ReplaceSecurityCopiesResult ReplaceSecurityCopies(const fs::path& newGameFolder,
     result.done = true;
     const FolderListing backup(backupFolder);
     for (const std::string& name : backup.regularFiles()) {
-        if (DeleteFileEntry(backupFolder / name))
+        if (DeleteFileEntry(InFolder(backupFolder, name)))
             result.deleted.push_back(name);
         else
             result.failed.push_back(name);

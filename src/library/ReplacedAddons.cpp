@@ -23,7 +23,7 @@ std::vector<ReplacedAddon> ReplacedAddons(const InstalledAddons& installed,
     }
     std::vector<ReplacedAddon> replaced;
     for (const auto& [position, files] : filesOf)
-        replaced.push_back({installed.inOrder()[position].key.name, files});
+        replaced.push_back({UpperCase(installed.inOrder()[position].key.name), files});
     return replaced;
 }
 

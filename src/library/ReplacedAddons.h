@@ -10,7 +10,7 @@
 namespace quorvel {
 
 struct ReplacedAddon {
-    std::string name;
+    std::string name; // as the lists show it
     std::size_t files = 0;
     bool operator==(const ReplacedAddon&) const = default;
 };

@@ -67,7 +67,7 @@ std::vector<LostFile> putBackFrom(const InstalledAddon& addon,
         if (written.contains(FoldCase(name)))
             putBack.push_back(name);
         else
-            lost.push_back({addon.key.name, name, whyNotWritten(extraction, name)});
+            lost.push_back({UpperCase(addon.key.name), name, whyNotWritten(extraction, name)});
     }
     return lost;
 }

@@ -15,7 +15,7 @@ namespace quorvel {
 // A file that another installed add-on wrote too and that could not be put back
 // from that add-on's archive, so it was deleted.
 struct LostFile {
-    std::string addonName;
+    std::string addonName; // as the lists show it
     std::string fileName;
     std::string reason;
 };

@@ -4,6 +4,7 @@
 #include "library/ProtectedFiles.h"
 #include "platform/FileOperations.h"
 #include "platform/FolderListing.h"
+#include "platform/NameText.h"
 
 #include <algorithm>
 #include <system_error>
@@ -24,11 +25,11 @@ void deleteWrittenNames(const FolderListing& game, const std::vector<std::string
     const fs::path& gameFolder = game.folder();
     for (const std::string& name : names) {
         const auto actual = IsBareFileName(name) ? game.find(name) : std::nullopt;
-        if (!actual || !isFileOrLink(gameFolder / *actual)) {
+        if (!actual || !isFileOrLink(InFolder(gameFolder, *actual))) {
             result.passedOver.push_back(name);
             continue;
         }
-        if (DeleteFileEntry(gameFolder / *actual))
+        if (DeleteFileEntry(InFolder(gameFolder, *actual)))
             result.deleted.push_back(*actual);
         else
             result.failed.push_back(*actual);

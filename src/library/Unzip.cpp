@@ -7,6 +7,7 @@
 #include "platform/FileOperations.h"
 #include "platform/MemberReader.h"
 #include "platform/NameFolding.h"
+#include "platform/NameText.h"
 #include "platform/Workers.h"
 #include "platform/ZipArchive.h"
 
@@ -105,10 +106,10 @@ void stateOutcome(UnzipResult& result, const fs::path& archivePath) {
                  [](const SkippedMember& member) { return member.refusedByDestination; });
     if (result.writtenNames.empty()) {
         result.status = Status::NothingWritten;
-        result.description = archivePath.string() + ": " + NothingWrittenText(result.skipped);
+        result.description = NameText(archivePath) + ": " + NothingWrittenText(result.skipped);
     } else if (!refused.empty()) {
         result.status = Status::SomeNotWritten;
-        result.description = archivePath.string() + ": " + NotWrittenText(refused);
+        result.description = NameText(archivePath) + ": " + NotWrittenText(refused);
     } else {
         result.status = Status::Extracted;
     }
@@ -143,7 +144,7 @@ UnzipResult extract(const fs::path& archivePath, const fs::path& destinationPath
     if (destinationPath.empty())
         return failure(Status::DestinationMissing, "No destination folder is set");
     if (!fs::is_directory(destinationPath, ec))
-        return failure(Status::DestinationMissing, destinationPath.string() + ": No such folder");
+        return failure(Status::DestinationMissing, NameText(destinationPath) + ": No such folder");
     const ZipArchive archive(archivePath);
     if (!archive.isOpen())
         return failure(statusOf(archive.status()), archive.errorText());

@@ -4,8 +4,10 @@
 #include "platform/FileOperations.h"
 #include "platform/FolderListing.h"
 #include "platform/NameFolding.h"
+#include "platform/NameText.h"
 
 #include <algorithm>
+#include <system_error>
 
 namespace fs = std::filesystem;
 
@@ -19,9 +21,9 @@ std::string_view nameLessLastExtension(std::string_view fileName) {
     return dot == std::string_view::npos ? fileName : fileName.substr(0, dot);
 }
 
-bool hasArchiveOf(const fs::path& categoryFolder, const std::string& addonName) {
-    const std::vector<std::string> names = ListAddonNames(categoryFolder);
-    return std::find(names.begin(), names.end(), UpperCase(addonName)) != names.end();
+bool entryExists(const fs::path& path) {
+    std::error_code ec;
+    return fs::symlink_status(path, ec).type() != fs::file_type::not_found;
 }
 
 } // namespace
@@ -31,23 +33,34 @@ std::vector<std::string> AddonFiles(const fs::path& categoryFolder, const std::s
     if (categoryFolder.empty() || addonName.empty())
         return files;
     const FolderListing listing(categoryFolder);
+    // The add-on as its archive spells it, so that a twin in another case keeps
+    // the files that spell its own name.
+    const auto archive = FindAddonArchive(listing, addonName);
+    const std::string own = archive ? std::string(nameLessLastExtension(*archive)) : addonName;
+    const std::vector<std::string> addons = ListAddonNames(categoryFolder);
+    const auto ownedByAnother = [&](std::string_view name) {
+        return name != own && std::find(addons.begin(), addons.end(), name) != addons.end();
+    };
     std::copy_if(listing.regularFiles().begin(), listing.regularFiles().end(),
                  std::back_inserter(files), [&](const std::string& file) {
-                     return EqualsIgnoringCase(nameLessLastExtension(file), addonName);
+                     const std::string_view name = nameLessLastExtension(file);
+                     return EqualsIgnoringCase(name, addonName) && !ownedByAnother(name);
                  });
     return files;
 }
 
 AddonDeletionResult DeleteAddonFiles(const fs::path& categoryFolder, const std::string& addonName) {
     AddonDeletionResult result;
+    if (categoryFolder.empty() || addonName.empty())
+        return result;
+    const auto archive = FindAddonArchive(FolderListing(categoryFolder), addonName);
     for (std::string& file : AddonFiles(categoryFolder, addonName)) {
-        if (DeleteFileEntry(categoryFolder / file))
+        if (DeleteFileEntry(InFolder(categoryFolder, file)))
             result.deleted.push_back(std::move(file));
         else
             result.notDeleted.push_back(std::move(file));
     }
-    result.archiveGone =
-        !categoryFolder.empty() && !addonName.empty() && !hasArchiveOf(categoryFolder, addonName);
+    result.archiveGone = !archive || !entryExists(InFolder(categoryFolder, *archive));
     return result;
 }
 

@@ -9,15 +9,16 @@ namespace quorvel {
 // The files of an add-on in a library folder: the regular files directly in the
 // folder whose name, less its last extension, equals `addonName` without regard to
 // case ("alpha.zip", "ALPHA.txt", "alpha.doc" for ALPHA; never "alpha.beta.zip" or
-// "alphabet.zip"). Wildcard characters in the name are plain characters. An empty
-// folder or name gives no files.
+// "alphabet.zip"), except those that belong exactly to another archive of that
+// name in another case ("DUP.TXT" stays with "DUP.ZIP" when "dup" goes). Wildcard
+// characters in the name are plain characters. An empty folder or name gives no files.
 std::vector<std::string> AddonFiles(const std::filesystem::path& categoryFolder,
                                     const std::string& addonName);
 
 struct AddonDeletionResult {
     std::vector<std::string> deleted;    // file names removed, in listing order
     std::vector<std::string> notDeleted; // file names that could not be removed
-    bool archiveGone = false;            // no archive of the add-on is left in the folder
+    bool archiveGone = false;            // the add-on's archive is no longer in the folder
 };
 
 // Deletes every file of the add-on from `categoryFolder`; a file that cannot be

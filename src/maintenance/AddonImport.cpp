@@ -2,6 +2,7 @@
 
 #include "platform/FileOperations.h"
 #include "platform/FolderListing.h"
+#include "platform/NameText.h"
 
 #include <system_error>
 
@@ -15,15 +16,15 @@ ArchiveImportResult ImportAddonArchive(const fs::path& sourceFile, const fs::pat
         return {Status::NoLibraryFolder, {}, "No library folder is set"};
     std::error_code ec;
     if (!sourceFile.has_filename() || !fs::is_regular_file(sourceFile, ec))
-        return {Status::NoFile, {}, sourceFile.string() + ": No such file"};
+        return {Status::NoFile, {}, NameText(sourceFile) + ": No such file"};
     // "ALPHA.ZIP" replaces "alpha.zip" instead of standing beside it, as it would
     // on the file systems the game runs on.
-    const fs::path destination = ResolveInFolder(categoryFolder, sourceFile.filename().string());
+    const fs::path destination = ResolveInFolder(categoryFolder, NameText(sourceFile.filename()));
     if (fs::exists(destination, ec) && fs::equivalent(sourceFile, destination, ec))
         return {Status::AlreadyInLibrary, destination, {}};
     std::error_code why;
     if (!CopyFileReplacing(sourceFile, destination, &why))
-        return {Status::CopyFailed, {}, destination.string() + ": " + why.message()};
+        return {Status::CopyFailed, {}, NameText(destination) + ": " + why.message()};
     return {Status::Copied, destination, {}};
 }
 

@@ -1,6 +1,7 @@
 #include "maintenance/LibraryDrop.h"
 
 #include "platform/NameFolding.h"
+#include "platform/NameText.h"
 
 #include <algorithm>
 #include <system_error>
@@ -11,7 +12,7 @@ namespace quorvel {
 namespace {
 
 bool hasExtension(const fs::path& file, std::string_view extension) {
-    return EqualsIgnoringCase(file.extension().string(), extension);
+    return EqualsIgnoringCase(NameText(file.extension()), extension);
 }
 
 bool isArchive(const fs::path& file) {
@@ -23,7 +24,7 @@ bool isCompanion(const fs::path& file) {
 }
 
 bool sameBaseName(const fs::path& a, const fs::path& b) {
-    return EqualsIgnoringCase(a.stem().string(), b.stem().string());
+    return EqualsIgnoringCase(NameText(a.stem()), NameText(b.stem()));
 }
 
 bool hasArchiveBeside(const fs::path& companion, const std::vector<fs::path>& dropped) {

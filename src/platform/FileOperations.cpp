@@ -1,5 +1,8 @@
 #include "platform/FileOperations.h"
 
+#include "platform/NameText.h"
+#include "platform/ReadOnlyAttribute.h"
+
 #include <atomic>
 #include <chrono>
 #include <fstream>
@@ -43,7 +46,7 @@ std::size_t RemoveLeftoverTemporaries(const fs::path& folder) {
     std::size_t removed = 0;
     std::error_code ec;
     for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
-        const std::string name = it->path().filename().string();
+        const std::string name = NameText(it->path().filename());
         if (name.size() <= suffix.size() || !name.ends_with(suffix))
             continue;
         std::error_code entryError;
@@ -72,6 +75,7 @@ bool CopyFileReplacing(const fs::path& source, const fs::path& destination,
         fs::remove(temporary, ignored);
         return fail(ec);
     }
+    ClearReadOnlyAttribute(destination);
     fs::rename(temporary, destination, ec);
     if (ec) {
         std::error_code ignored;
@@ -90,6 +94,8 @@ bool DeleteFileEntry(const fs::path& path) {
         return true;
     if (type != fs::file_type::regular && type != fs::file_type::symlink)
         return false;
+    if (type == fs::file_type::regular)
+        ClearReadOnlyAttribute(path);
     return fs::remove(path, ec) && !ec;
 }
 

@@ -1,6 +1,7 @@
 #include "platform/FolderListing.h"
 
 #include "platform/NameFolding.h"
+#include "platform/NameText.h"
 
 #include <algorithm>
 #include <system_error>
@@ -32,7 +33,7 @@ FolderListing::FolderListing(const fs::path& folder)
     std::error_code ec;
     fs::directory_iterator it(folder, ec);
     for (; !ec && it != fs::directory_iterator(); it.increment(ec)) {
-        std::string name = it->path().filename().string();
+        std::string name = NameText(it->path().filename());
         std::string folded = FoldCase(name);
         byFoldedName_[folded].push_back(name);
         // The type the folder read gave, where the file system gives one: no call
@@ -60,7 +61,7 @@ std::optional<std::string> FolderListing::find(const std::string& name) const {
 fs::path FolderListing::resolve(const std::string& name) const {
     if (folder_.empty())
         return {};
-    return folder_ / find(name).value_or(name);
+    return InFolder(folder_, find(name).value_or(name));
 }
 
 fs::path ResolveInFolder(const fs::path& folder, const std::string& name) {
@@ -72,8 +73,8 @@ fs::path ResolvePath(const fs::path& path) {
     // process's current folder.
     if (!path.has_filename() || !path.has_parent_path())
         return path;
-    const auto actual = FolderListing(path.parent_path()).find(path.filename().string());
-    return actual ? path.parent_path() / *actual : path;
+    const auto actual = FolderListing(path.parent_path()).find(NameText(path.filename()));
+    return actual ? InFolder(path.parent_path(), *actual) : path;
 }
 
 } // namespace quorvel

@@ -1,40 +1,111 @@
 #include "platform/NameFolding.h"
 
 #include <algorithm>
+#include <cstdint>
+
+#ifdef _WIN32
+#include <windows.h>
+#else
+#include <unicode/uchar.h>
+#include <unicode/utf8.h>
+#endif
 
 namespace quorvel {
 namespace {
 
-char lowerAscii(char c) {
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+bool isAscii(std::string_view text) {
+    return std::all_of(text.begin(), text.end(),
+                       [](char c) { return static_cast<unsigned char>(c) < 0x80; });
 }
-char upperAscii(char c) {
-    return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
+
+// Plain ASCII names, nearly all of a game folder, need no table: every system
+// maps just A-Z and a-z onto each other there.
+std::string asciiMapped(std::string_view text, bool upper) {
+    std::string mapped(text);
+    const char from = upper ? 'a' : 'A';
+    const char to = upper ? 'A' : 'a';
+    std::transform(mapped.begin(), mapped.end(), mapped.begin(), [=](char c) {
+        return (c >= from && c <= static_cast<char>(from + 25)) ? static_cast<char>(c - from + to)
+                                                                : c;
+    });
+    return mapped;
+}
+
+#ifdef _WIN32
+
+// The file system compares names through the system's upper-casing table, so
+// folding and upper-casing are one and the same there.
+constexpr bool kFoldsByUpperCasing = true;
+
+std::string unicodeMapped(std::string_view text, bool) {
+    const int length = static_cast<int>(text.size());
+    const int wideLength =
+        MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, text.data(), length, nullptr, 0);
+    if (wideLength <= 0)
+        return std::string(text);
+    std::wstring wide(static_cast<std::size_t>(wideLength), L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, text.data(), length, wide.data(), wideLength);
+    CharUpperBuffW(wide.data(), static_cast<DWORD>(wide.size()));
+    const int narrowLength =
+        WideCharToMultiByte(CP_UTF8, 0, wide.data(), wideLength, nullptr, 0, nullptr, nullptr);
+    std::string mapped(static_cast<std::size_t>(narrowLength), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, wide.data(), wideLength, mapped.data(), narrowLength, nullptr,
+                        nullptr);
+    return mapped;
+}
+
+#else
+
+constexpr bool kFoldsByUpperCasing = false;
+
+// Code point by code point, so that each character maps on its own (simple
+// folding); a byte that starts no valid character is kept as it is.
+std::string unicodeMapped(std::string_view text, bool upper) {
+    std::string mapped;
+    mapped.reserve(text.size());
+    const auto* bytes = reinterpret_cast<const std::uint8_t*>(text.data());
+    const auto length = static_cast<std::int32_t>(text.size());
+    std::int32_t at = 0;
+    while (at < length) {
+        const std::int32_t start = at;
+        UChar32 c = 0;
+        U8_NEXT(bytes, at, length, c);
+        if (c < 0) {
+            mapped.append(
+                text.substr(static_cast<std::size_t>(start), static_cast<std::size_t>(at - start)));
+            continue;
+        }
+        const UChar32 to = upper ? u_toupper(c) : u_foldCase(c, U_FOLD_CASE_DEFAULT);
+        std::uint8_t encoded[U8_MAX_LENGTH];
+        std::int32_t size = 0;
+        U8_APPEND_UNSAFE(encoded, size, to); // a mapped code point always fits
+        mapped.append(reinterpret_cast<const char*>(encoded), static_cast<std::size_t>(size));
+    }
+    return mapped;
+}
+
+#endif
+
+std::string mapped(std::string_view text, bool upper) {
+    return isAscii(text) ? asciiMapped(text, upper) : unicodeMapped(text, upper);
 }
 
 } // namespace
 
 std::string FoldCase(std::string_view text) {
-    std::string folded(text);
-    std::transform(folded.begin(), folded.end(), folded.begin(), lowerAscii);
-    return folded;
+    return mapped(text, kFoldsByUpperCasing);
 }
 
 std::string UpperCase(std::string_view text) {
-    std::string upper(text);
-    std::transform(upper.begin(), upper.end(), upper.begin(), upperAscii);
-    return upper;
+    return mapped(text, true);
 }
 
 bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return lowerAscii(x) == lowerAscii(y);
-           });
+    return FoldCase(a) == FoldCase(b);
 }
 
 bool EndsWithIgnoringCase(std::string_view text, std::string_view suffix) {
-    return text.size() >= suffix.size() &&
-           EqualsIgnoringCase(text.substr(text.size() - suffix.size()), suffix);
+    return FoldCase(text).ends_with(FoldCase(suffix));
 }
 
 } // namespace quorvel

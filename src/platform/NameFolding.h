@@ -5,9 +5,11 @@
 
 namespace quorvel {
 
-// File, section and key names are compared the way the Windows file system and
-// profile functions compare them: letter case of ASCII letters does not count.
-// Bytes outside ASCII are compared as they are, which keeps UTF-8 names intact.
+// File, section and key names (UTF-8 text, or on Linux whatever bytes a file
+// name holds) are compared without regard to letter case the way the system's
+// file system does: on Windows through the system's own upper-casing, elsewhere
+// through Unicode simple case folding. Bytes that are not UTF-8 stay as they are
+// and match only themselves.
 std::string FoldCase(std::string_view text);
 std::string UpperCase(std::string_view text);
 bool EqualsIgnoringCase(std::string_view a, std::string_view b);

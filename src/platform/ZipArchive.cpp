@@ -1,5 +1,7 @@
 #include "platform/ZipArchive.h"
 
+#include "platform/NameText.h"
+
 #include <vector>
 #include <zip.h>
 
@@ -80,19 +82,20 @@ ZipArchive::ZipArchive(const fs::path& file) {
     std::error_code ec;
     if (file.empty() || !fs::exists(file, ec)) {
         status_ = OpenStatus::Missing;
-        errorText_ = file.string() + ": No such file";
+        errorText_ = NameText(file) + ": No such file";
         return;
     }
     if (fs::is_directory(file, ec)) {
         status_ = OpenStatus::NotAZipArchive;
-        errorText_ = file.string() + ": Is a folder, not a zip archive";
+        errorText_ = NameText(file) + ": Is a folder, not a zip archive";
         return;
     }
     int code = ZIP_ER_OK;
-    archive_.reset(zip_open(file.string().c_str(), ZIP_RDONLY, &code));
+    // libzip takes UTF-8 on Windows and opens the file through the wide API.
+    archive_.reset(zip_open(NameText(file).c_str(), ZIP_RDONLY, &code));
     if (!archive_) {
         status_ = statusOfOpenError(code);
-        errorText_ = file.string() + ": " + describeOpenError(code);
+        errorText_ = NameText(file) + ": " + describeOpenError(code);
         return;
     }
     status_ = OpenStatus::Opened;

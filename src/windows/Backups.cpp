@@ -9,18 +9,14 @@
 #include "windows/Principal.h"
 #include "windows/WindowPlacement.h"
 
-#include <QCloseEvent>
-
 namespace quorvel {
 
 Backups::Backups(Principal* mainWindow)
-    : QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint)
+    : ChildWindow(mainWindow, nullptr, kCloseOnlyFrame)
     , ui(std::make_unique<Ui::Backups>())
     , mainWindow_(mainWindow) {
     ui->setupUi(this);
-    setAttribute(Qt::WA_DeleteOnClose);
-    mainWindow_->setCloseRefused(true);
-    ConnectGameFolderPickers(this, ui->Drive1, ui->Dir1, ui->Text1);
+    ConnectGameFolderPickers(this, choice_, ui->Drive1, ui->Dir1, ui->Text1, ui->Command1);
     connect(ui->Command1, &QPushButton::clicked, this, &Backups::Command1_Click);
     PlaceFixedCentred(this);
     Form_Load();
@@ -29,25 +25,27 @@ Backups::Backups(Principal* mainWindow)
 Backups::~Backups() = default;
 
 void Backups::Form_Load() {
-    StartGameFolderPickers(ui->Drive1, ui->Dir1);
+    StartGameFolderPickers(choice_, ui->Drive1, ui->Dir1);
 }
 
 void Backups::Command1_Click() {
+    if (!choice_.acceptable())
+        return;
     StoreFirstRunFlag(ui->Check1->isChecked());
-    ReloadPaths(false);
+    choice_.accept();
     mainWindow_->setGameFolderText(ToQString(StoredGameFolder()));
     TakeSecurityCopies(Paths().GameFolder, Paths().BackupFolder);
-    mainWindow_->setEnabled(true);
-    mainWindow_->setCloseRefused(false);
     accepted_ = true;
     close();
 }
 
-void Backups::closeEvent(QCloseEvent* event) {
+// A player without the game must be able to leave: the program ends without
+// clearing or copying anything, and the folder stored before is stored again.
+void Backups::Form_Unload() {
     if (accepted_)
-        event->accept();
-    else
-        event->ignore();
+        return;
+    choice_.cancel();
+    mainWindow_->closeWithoutClearing();
 }
 
 } // namespace quorvel

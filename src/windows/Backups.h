@@ -1,6 +1,8 @@
 #pragma once
 
-#include <QWidget>
+#include "config/GameFolderChoice.h"
+#include "windows/ChildWindow.h"
+
 #include <memory>
 
 namespace Ui {
@@ -12,16 +14,17 @@ namespace quorvel {
 class Principal;
 
 // The first-run window: the user chooses the game folder, and Accept takes the
-// security copies of the protected game files. Accept is the only way out. It has
-// no parent: a window parented to the main window would be disabled with it.
-class Backups : public QWidget {
+// security copies of the protected game files. Closing it any other way ends the
+// program and touches no game folder; it opens again at the next start. It has no
+// parent: a window parented to the main window would be disabled with it.
+class Backups : public ChildWindow {
     Q_OBJECT
 public:
     explicit Backups(Principal* mainWindow);
     ~Backups() override;
 
 protected:
-    void closeEvent(QCloseEvent* event) override;
+    void Form_Unload() override;
 
 private:
     void Form_Load();
@@ -29,6 +32,7 @@ private:
 
     std::unique_ptr<Ui::Backups> ui;
     Principal* mainWindow_;
+    GameFolderChoice choice_;
     bool accepted_ = false;
 };
 

@@ -1,14 +1,15 @@
 #include "windows/ChildWindow.h"
 
 #include "windows/WindowPlacement.h"
+#include "windows/WindowsOverMain.h"
 
 #include <QCloseEvent>
 #include <QShortcut>
 
 namespace quorvel {
 
-ChildWindow::ChildWindow(QWidget* mainWindow, QWidget* parent)
-    : QWidget(parent, Qt::Window)
+ChildWindow::ChildWindow(QWidget* mainWindow, QWidget* parent, Qt::WindowFlags flags)
+    : QWidget(parent, flags)
     , mainWindow_(mainWindow) {
     setAttribute(Qt::WA_DeleteOnClose);
     auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
@@ -23,12 +24,8 @@ void ChildWindow::placeFixed() {
 void ChildWindow::closeEvent(QCloseEvent* event) {
     Form_Unload();
     QWidget::closeEvent(event);
-}
-
-void ChildWindow::Form_Unload() {
-    // Also when it was enabled already: the user must never be left without it.
-    if (mainWindow_)
-        mainWindow_->setEnabled(true);
+    if (WindowsOverMain* over = WindowsOverMain::of(mainWindow_))
+        over->release(this);
 }
 
 } // namespace quorvel

@@ -5,24 +5,32 @@
 
 namespace quorvel {
 
-// A window opened from the main window, which the opener disables meanwhile. The
-// window deletes itself when closed, by its frame or by Escape, and enables the
-// main window again then.
-// Open with: (new Window(mainWindow))->show(); and disable the main window.
+// A window opened from the main window. The window deletes itself when closed, by
+// its frame or by Escape, and then tells the main window's WindowsOverMain that it
+// is gone.
+// Open with: mainWindow->openWindow(new Window(mainWindow), ...).
 class ChildWindow : public QWidget {
     Q_OBJECT
 
 public:
-    ChildWindow(QWidget* mainWindow, QWidget* parent);
+    ChildWindow(QWidget* mainWindow, QWidget* parent, Qt::WindowFlags flags = Qt::Window);
 
 protected:
     // After setupUi: the window takes the size its layout asks for, fixed and centred.
     void placeFixed();
     void closeEvent(QCloseEvent* event) override;
-    virtual void Form_Unload();
+    // Runs as the window closes, before the main window learns of it.
+    virtual void Form_Unload() {}
 
 private:
     QPointer<QWidget> mainWindow_;
 };
+
+// The frame of the first-run and game-folder windows: a title and a close button,
+// no minimise or maximise button, so the disabled main window is never left
+// without the window that holds it in sight.
+inline constexpr Qt::WindowFlags kCloseOnlyFrame = Qt::Window | Qt::CustomizeWindowHint |
+                                                   Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                                                   Qt::WindowCloseButtonHint;
 
 } // namespace quorvel

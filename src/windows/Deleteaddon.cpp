@@ -4,8 +4,10 @@
 #include "config/PathVariables.h"
 #include "library/AddonLibrary.h"
 #include "maintenance/AddonDeletion.h"
+#include "platform/NameFolding.h"
 #include "ui_Deleteaddon.h"
 #include "windows/CategoryChoice.h"
+#include "windows/NameItems.h"
 #include "windows/PathText.h"
 #include "windows/ProgramPictures.h"
 #include "windows/TextFromFile.h"
@@ -33,7 +35,6 @@ Deleteaddon::Deleteaddon(QWidget* mainWindow, QWidget* parent)
 Deleteaddon::~Deleteaddon() = default;
 
 void Deleteaddon::Form_Load() {
-    ReloadPaths(true);
     ShowLogo(ui->Image1);
     ui->Text2->setPlainText(QStringLiteral("Information about files"));
 }
@@ -50,17 +51,17 @@ void Deleteaddon::Combo1_Click(int index) {
     ui->List1->clear();
     // A missing library folder simply lists nothing.
     for (const std::string& name : ListAddonNames(Paths().CategoryFolder[index]))
-        ui->List1->addItem(ToQString(name));
+        AddNameItem(ui->List1, name, ToQString(UpperCase(name)));
     clearDetails();
 }
 
 void Deleteaddon::List1_Click(int row) {
     if (row < 0)
         return;
-    const QString name = ui->List1->item(row)->text();
-    ui->Text1->setText(name);
+    const QListWidgetItem* item = ui->List1->item(row);
+    ui->Text1->setText(item->text());
     const AddonPreview preview =
-        LoadAddonPreview(ChosenCategoryFolder(ui->Combo1), ToStdString(name));
+        LoadAddonPreview(ChosenCategoryFolder(ui->Combo1), NameOfItem(item));
     // Without a picture of its own the add-on keeps the picture shown before.
     if (preview.picture)
         ShowPictureFile(ui->Image1, *preview.picture);
@@ -68,18 +69,24 @@ void Deleteaddon::List1_Click(int row) {
 }
 
 void Deleteaddon::Command1_Click() {
-    const QString name = ui->Text1->text();
     const fs::path folder = ChosenCategoryFolder(ui->Combo1);
-    if (name.isEmpty() || folder.empty())
+    if (ui->Text1->text().isEmpty() || folder.empty())
         return;
-    const AddonDeletionResult result = DeleteAddonFiles(folder, ToStdString(name));
+    // The chosen entry's own name, which its text may not spell whole (bytes that
+    // are not UTF-8, a twin in another case).
+    const QListWidgetItem* chosen = ui->List1->currentItem();
+    const std::string name = chosen && chosen->text() == ui->Text1->text()
+                                 ? NameOfItem(chosen)
+                                 : ToStdString(ui->Text1->text());
+    const AddonDeletionResult result = DeleteAddonFiles(folder, name);
     if (!result.deleted.empty())
         emit libraryChanged(static_cast<std::size_t>(ui->Combo1->currentIndex()));
     if (result.archiveGone) {
         // Unchosen first, so that no other add-on is previewed as the entry goes.
         ui->List1->setCurrentRow(-1);
-        for (QListWidgetItem* item : ui->List1->findItems(name, Qt::MatchExactly))
-            delete item;
+        for (int row = ui->List1->count() - 1; row >= 0; --row)
+            if (NameOfItem(ui->List1->item(row)) == name)
+                delete ui->List1->takeItem(row);
     }
     // Files that could not be deleted stay, silently: the entry stays listed while
     // its archive is there, which is what the user sees of it.

@@ -11,11 +11,11 @@
 namespace quorvel {
 
 EAWFolder::EAWFolder(Principal* mainWindow)
-    : ChildWindow(mainWindow, nullptr)
+    : ChildWindow(mainWindow, nullptr, kCloseOnlyFrame)
     , ui(std::make_unique<Ui::EAWFolder>())
     , mainWindow_(mainWindow) {
     ui->setupUi(this);
-    ConnectGameFolderPickers(this, ui->Drive1, ui->Dir1, ui->Text1);
+    ConnectGameFolderPickers(this, choice_, ui->Drive1, ui->Dir1, ui->Text1, ui->Command1);
     connect(ui->Command1, &QPushButton::clicked, this, &EAWFolder::Command1_Click);
     connect(ui->Command2, &QPushButton::clicked, this, &QWidget::close);
     PlaceFixedCentred(this);
@@ -24,16 +24,18 @@ EAWFolder::EAWFolder(Principal* mainWindow)
 
 EAWFolder::~EAWFolder() = default;
 
-// Text2 is read before the pickers move: it keeps the folder that was current.
+// Text2 shows the folder stored before the pickers move.
 void EAWFolder::Form_Load() {
-    ReloadPaths(false);
-    ui->Text2->setText(ToQString(StoredGameFolder()));
-    StartGameFolderPickers(ui->Drive1, ui->Dir1);
+    ui->Text2->setText(ToQString(choice_.storedBefore()));
+    StartGameFolderPickers(choice_, ui->Drive1, ui->Dir1);
 }
 
+// The old folder is cleared while the program still works on it. When that
+// fails the program stays on the old folder: its add-ons may still be there.
 void EAWFolder::Command1_Click() {
-    mainWindow_->BORRARTODO();
-    ReloadPaths(false);
+    if (!choice_.acceptable() || !mainWindow_->BORRARTODO())
+        return;
+    choice_.accept();
     mainWindow_->setGameFolderText(ToQString(StoredGameFolder()));
     ReplaceSecurityCopies(Paths().GameFolder, Paths().BackupFolder);
     accepted_ = true;
@@ -43,8 +45,7 @@ void EAWFolder::Command1_Click() {
 // Cancel, or any close but Accept: the folder that was current is stored again.
 void EAWFolder::Form_Unload() {
     if (!accepted_)
-        StorePaths(ToStdString(ui->Text2->text()));
-    ChildWindow::Form_Unload();
+        choice_.cancel();
 }
 
 } // namespace quorvel

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "config/GameFolderChoice.h"
 #include "windows/ChildWindow.h"
 
 #include <memory>
@@ -14,7 +15,8 @@ class Principal;
 
 // Moves the program to another game folder. Accept clears the add-ons from the
 // old folder, switches, and replaces the security copies from the new folder;
-// Cancel, and closing the window by its frame, store the old folder again.
+// Cancel, and closing the window by its frame, store the old folder again. Until
+// Accept the program works on the old folder.
 class EAWFolder : public ChildWindow {
     Q_OBJECT
 public:
@@ -30,6 +32,7 @@ private:
 
     std::unique_ptr<Ui::EAWFolder> ui;
     Principal* mainWindow_;
+    GameFolderChoice choice_;
     bool accepted_ = false;
 };
 

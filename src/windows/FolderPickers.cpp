@@ -1,5 +1,9 @@
 #include "windows/FolderPickers.h"
 
+#include "platform/FolderListing.h"
+#include "platform/NameFolding.h"
+#include "windows/NameItems.h"
+#include "windows/PathText.h"
 #include "windows/Prompts.h"
 
 #include <QDir>
@@ -20,8 +24,10 @@ QString cleanFolder(const QString& folder) {
     return QDir::cleanPath(QDir(folder).absolutePath());
 }
 
+// A root that ends in a separator ("/", "D:/") holds every folder that starts
+// with it; any other holds its own subfolders only, not "/home2" under "/home".
 bool isUnder(const QString& folder, const QString& root) {
-    if (root == QDir::rootPath() || folder == root)
+    if (folder == root || root.endsWith(QLatin1Char('/')))
         return folder.startsWith(root);
     return folder.startsWith(root + QLatin1Char('/'));
 }
@@ -57,7 +63,7 @@ DrivePicker::DrivePicker(QWidget* parent)
     : QComboBox(parent) {
 #ifdef Q_OS_WIN
     for (const QFileInfo& drive : QDir::drives())
-        addDrive(drive.absolutePath(), drive.absolutePath());
+        addDrive(QDir::toNativeSeparators(drive.absolutePath()), drive.absolutePath());
 #else
     addDrive(QStringLiteral("/"), QStringLiteral("/"));
     addDrive(QDir::homePath(), QDir::homePath());
@@ -86,6 +92,12 @@ void DrivePicker::addDrive(const QString& label, const QString& root) {
 
 void DrivePicker::setDrive(const QString& folder) {
     const QString clean = cleanFolder(folder);
+#ifndef Q_OS_WIN
+    // A folder on a volume mounted elsewhere than the usual places still shows its own.
+    const QStorageInfo volume(clean);
+    if (volume.isValid())
+        addDrive(volume.rootPath(), volume.rootPath());
+#endif
     int best = -1;
     qsizetype bestLength = -1;
     for (int i = 0; i < count(); ++i) {
@@ -160,14 +172,22 @@ QString FilePicker::selectedFileName() const {
     return item && item->isSelected() ? item->text() : QString();
 }
 
+std::string FilePicker::selectedName() const {
+    const QListWidgetItem* item = currentItem();
+    return item && item->isSelected() ? NameOfItem(item) : std::string();
+}
+
+// Read through the core, which keeps each name's bytes: Qt cannot name a file
+// whose name is not UTF-8.
 void FilePicker::showFiles() {
     clear();
     if (folder_.isEmpty())
         return;
-    for (const QFileInfo& file :
-         QDir(folder_).entryInfoList(QDir::Files, QDir::Name | QDir::IgnoreCase)) {
-        if (file.fileName().endsWith(suffix_, Qt::CaseInsensitive))
-            addItem(file.fileName());
+    const std::string suffix = ToStdString(suffix_);
+    const FolderListing listing(ToPath(folder_));
+    for (const std::string& name : listing.regularFiles()) {
+        if (EndsWithIgnoringCase(name, suffix))
+            AddNameItem(this, name, ToQString(name));
     }
 }
 

@@ -3,6 +3,7 @@
 #include <QComboBox>
 #include <QListWidget>
 #include <QString>
+#include <string>
 
 namespace quorvel {
 
@@ -23,7 +24,8 @@ public:
 
     // The root folder of the chosen drive.
     QString drive() const;
-    // Chooses the drive that holds `folder` (the one with the longest matching root).
+    // Chooses the drive that holds `folder` (the one with the longest matching root),
+    // listing first the mount that holds it when that is not listed yet.
     void setDrive(const QString& folder);
     // Adds a drive by its label and root folder (the machine's drives are listed at start).
     void addDrive(const QString& label, const QString& root);
@@ -57,8 +59,10 @@ public:
     void setSuffix(const QString& suffix);
     void setFolder(const QString& folder);
     QString folder() const { return folder_; }
-    // The selected file's name, "" when none is selected.
+    // The selected file's name as shown, "" when none is selected.
     QString selectedFileName() const;
+    // The selected file's own name (its bytes as on disk), "" when none is selected.
+    std::string selectedName() const;
 
 signals:
     void fileActivated(const QString& name);

@@ -1,5 +1,6 @@
 #pragma once
 
+class QAbstractButton;
 class QLineEdit;
 class QWidget;
 
@@ -7,16 +8,20 @@ namespace quorvel {
 
 class DrivePicker;
 class FolderPicker;
+class GameFolderChoice;
 
 // The pickers of the first-run and game-folder windows. Dir1_Change: every move of
-// the folder picker is stored at once as the game folder and shown in `Text1`;
-// Drive1_Change: the folder picker moves to the chosen drive, asking to retry when
-// it cannot be read.
-void ConnectGameFolderPickers(QWidget* window, DrivePicker* Drive1, FolderPicker* Dir1,
-                              QLineEdit* Text1);
+// the folder picker is stored at once as the chosen game folder, shown in `Text1`
+// and in the drive picker, and `Accept` is enabled only for a folder that holds
+// EAW.EXE; Drive1_Change: the folder picker moves to the chosen drive, asking to
+// retry when it cannot be read.
+void ConnectGameFolderPickers(QWidget* window, GameFolderChoice& choice, DrivePicker* Drive1,
+                              FolderPicker* Dir1, QLineEdit* Text1, QAbstractButton* Accept);
 
-// Sets the folder picker and then the drive picker to the starting folder; the
+// Sets the folder picker and then the drive picker to the game folder stored when
+// the choice began, or to the starting folder when that folder does not exist; the
 // folder's move is stored like any other.
-void StartGameFolderPickers(DrivePicker* Drive1, FolderPicker* Dir1);
+void StartGameFolderPickers(const GameFolderChoice& choice, DrivePicker* Drive1,
+                            FolderPicker* Dir1);
 
 } // namespace quorvel

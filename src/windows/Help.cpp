@@ -36,7 +36,6 @@ void Help::showWholeTextLines() {
 }
 
 void Help::Form_Load() {
-    ReloadPaths(true);
     // A missing or unreadable file gives an empty text box: there is no help to show.
     const auto text = ReadWholeFile(ResolveInFolder(Paths().ProgramFolder, "readme.txt"));
     ui->Text1->setPlainText(TextFromFile(text.value_or(std::string())));

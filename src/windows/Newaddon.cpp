@@ -1,8 +1,8 @@
 #include "windows/Newaddon.h"
 
-#include "config/PathVariables.h"
 #include "library/Unzip.h"
 #include "maintenance/AddonImport.h"
+#include "platform/NameText.h"
 #include "ui_Newaddon.h"
 #include "windows/CategoryChoice.h"
 #include "windows/LongOperation.h"
@@ -33,7 +33,6 @@ Newaddon::Newaddon(QWidget* mainWindow, QWidget* parent)
 Newaddon::~Newaddon() = default;
 
 void Newaddon::Form_Load() {
-    ReloadPaths(true);
     ui->Option1->setChecked(true);
     ui->Dir1->setFolder(StartingFolder());
     ui->Drive1->setDrive(StartingFolder());
@@ -61,11 +60,11 @@ void Newaddon::enableInstallWhenReady() {
 }
 
 void Newaddon::Command1_Click() {
-    const QString fileName = ui->File1->selectedFileName();
+    const std::string fileName = ui->File1->selectedName();
     const int category = ui->Combo1->currentIndex();
-    if (category < 0 || fileName.isEmpty())
+    if (category < 0 || fileName.empty())
         return;
-    const fs::path source = ToPath(ui->Dir1->folder()) / ToPath(fileName);
+    const fs::path source = InFolder(ToPath(ui->Dir1->folder()), fileName);
     const fs::path library = ChosenCategoryFolder(ui->Combo1);
     const bool changed =
         ui->Option1->isChecked() ? importArchive(source, library) : importPackage(source, library);

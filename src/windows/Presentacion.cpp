@@ -28,11 +28,8 @@ void Presentacion::Timer1_Timer() {
     auto* mainWindow = new Principal();
     mainWindow->setAttribute(Qt::WA_DeleteOnClose);
     mainWindow->show();
-    if (FirstRunWindowDue()) {
-        mainWindow->setEnabled(false);
-        auto* firstRun = new Backups(mainWindow);
-        firstRun->show();
-    }
+    if (FirstRunWindowDue())
+        mainWindow->openWindow(new Backups(mainWindow), false);
     emit mainWindowShown(mainWindow);
     close();
 }

@@ -1,6 +1,7 @@
 #include "windows/Principal.h"
 
 #include "config/AddonCategory.h"
+#include "config/GameFolderChoice.h"
 #include "config/PathVariables.h"
 #include "library/AddonLibrary.h"
 #include "library/ClearAll.h"
@@ -9,6 +10,7 @@
 #include "library/RestoreIni.h"
 #include "library/SharedFilesUninstall.h"
 #include "platform/FolderListing.h"
+#include "platform/NameFolding.h"
 #include "ui_Principal.h"
 #include "windows/About.h"
 #include "windows/CategoryButtonLook.h"
@@ -18,12 +20,14 @@
 #include "windows/Help.h"
 #include "windows/LibraryDropTarget.h"
 #include "windows/LongOperation.h"
+#include "windows/NameItems.h"
 #include "windows/Newaddon.h"
 #include "windows/PathText.h"
 #include "windows/Prompts.h"
 #include "windows/Settings.h"
 #include "windows/TextFromFile.h"
 #include "windows/WindowPlacement.h"
+#include "windows/WindowsOverMain.h"
 
 #include <QCloseEvent>
 #include <QPixmap>
@@ -34,7 +38,7 @@ namespace {
 std::vector<std::string> entriesOf(const QListWidget* list) {
     std::vector<std::string> entries;
     for (int row = 0; row < list->count(); ++row)
-        entries.push_back(ToStdString(list->item(row)->text()));
+        entries.push_back(NameOfItem(list->item(row)));
     return entries;
 }
 
@@ -42,7 +46,8 @@ std::vector<std::string> entriesOf(const QListWidget* list) {
 
 Principal::Principal(QWidget* parent)
     : QWidget(parent)
-    , ui(std::make_unique<Ui::Principal>()) {
+    , ui(std::make_unique<Ui::Principal>())
+    , windowsOver_(new WindowsOverMain(this)) {
     ui->setupUi(this);
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
@@ -56,7 +61,7 @@ Principal::Principal(QWidget* parent)
         QListWidget* list = installedLists_[category];
         connect(list, &QListWidget::itemSelectionChanged, this, [this, list, category] {
             if (const QListWidgetItem* item = list->currentItem(); item && item->isSelected())
-                MOSTRAR(ToQString(Paths().CategoryFolder[category]), item->text());
+                MOSTRAR(ToQString(Paths().CategoryFolder[category]), NameOfItem(item));
         });
         OnDoubleClickOrEnter(list, [this, category] { installedList_DblClick(category); });
     }
@@ -141,7 +146,7 @@ void Principal::PONENLISTA() {
     ui->List8->clear();
     const auto listed = ListAddonNames(Paths().CategoryFolder[*category]);
     for (const std::string& name : SelectableAddons(listed, entriesOf(installedLists_[*category])))
-        ui->List8->addItem(ToQString(name));
+        AddNameItem(ui->List8, name, ToQString(UpperCase(name)));
 }
 
 void Principal::List8_Click() {
@@ -149,20 +154,20 @@ void Principal::List8_Click() {
     if (!item || !item->isSelected())
         return;
     const auto category = currentCategory();
-    MOSTRAR(category ? ToQString(Paths().CategoryFolder[*category]) : QString(), item->text());
+    MOSTRAR(category ? ToQString(Paths().CategoryFolder[*category]) : QString(), NameOfItem(item));
     if (category)
-        showReplacedAddons(*category, item->text());
+        showReplacedAddons(*category, NameOfItem(item));
 }
 
 // One line after the add-on's own text names the installed add-ons whose files
 // installing it would replace. The add-on of a category that holds one is not
 // named: it is taken out before the new one comes.
-void Principal::showReplacedAddons(std::size_t category, const QString& name) {
-    const auto names = ArchiveFileNames(
-        ResolveInFolder(Paths().CategoryFolder[category], ToStdString(name) + ".ZIP"));
+void Principal::showReplacedAddons(std::size_t category, const std::string& name) {
+    const auto names =
+        ArchiveFileNames(ResolveInFolder(Paths().CategoryFolder[category], name + ".ZIP"));
     const QListWidget* installed = installedLists_[category];
-    const AddonKey leaving{
-        category, installed->count() > 0 ? ToStdString(installed->item(0)->text()) : std::string()};
+    const AddonKey leaving{category,
+                           installed->count() > 0 ? NameOfItem(installed->item(0)) : std::string()};
     const std::string replaced = ReplacedAddonsText(ReplacedAddons(
         installed_, names, kAddonCategories[category].holdsOneAddon ? &leaving : nullptr));
     if (replaced.empty())
@@ -175,8 +180,8 @@ void Principal::showReplacedAddons(std::size_t category, const QString& name) {
 
 // Shows NAME.jpg and NAME.txt of `folder`; a picture that cannot be loaded leaves
 // the one shown before.
-void Principal::MOSTRAR(const QString& folder, const QString& name) {
-    const AddonPreview preview = LoadAddonPreview(ToPath(folder), ToStdString(name));
+void Principal::MOSTRAR(const QString& folder, const std::string& name) {
+    const AddonPreview preview = LoadAddonPreview(ToPath(folder), name);
     if (preview.picture) {
         const QPixmap picture(ToQString(*preview.picture));
         if (!picture.isNull())
@@ -195,30 +200,29 @@ void Principal::List8_DblClick() {
     const QListWidgetItem* chosen = ui->List8->currentItem();
     if (!category || !chosen || !chosen->isSelected())
         return;
-    const QString name = chosen->text();
+    const QString shown = chosen->text();
+    const std::string name = NameOfItem(chosen);
     QListWidget* installed = installedLists_[*category];
     const PathVariables paths = Paths();
     if (kAddonCategories[*category].holdsOneAddon && installed->count() > 0 &&
-        AddonArchiveOpens(paths.CategoryFolder[*category], ToStdString(name)) &&
-        !BORRAR(*category, 0))
+        AddonArchiveOpens(paths.CategoryFolder[*category], name) && !BORRAR(*category, 0))
         return;
 
     const auto result = RunOperationOrShowError(
-        this, QStringLiteral("Installing %1").arg(name), QStringLiteral("Unzip"),
+        this, QStringLiteral("Installing %1").arg(shown), QStringLiteral("Unzip"),
         [&](const ProgressReport& report) {
-            return InstallAddon(paths.CategoryFolder[*category], ToStdString(name),
-                                paths.GameFolder, report);
+            return InstallAddon(paths.CategoryFolder[*category], name, paths.GameFolder, report);
         });
     if (!result)
         return;
     if (!result->writtenNames.empty()) {
         addonFiles_.wrote(result->writtenNames);
-        auto* entry = new QListWidgetItem(name, installed);
+        QListWidgetItem* entry = AddNameItem(installed, name, shown);
         const std::string replaced =
             ReplacedAddonsText(ReplacedAddons(installed_, result->writtenNames));
         if (!replaced.empty())
             entry->setToolTip(QStringLiteral("Replaced files of: ") + ToQString(replaced));
-        installed_.add({*category, ToStdString(name)}, result->writtenNames);
+        installed_.add({*category, name}, result->writtenNames);
         removeFromSelection(ui->List8->row(chosen));
     }
     if (!result->ok())
@@ -251,23 +255,22 @@ void Principal::installedList_DblClick(std::size_t category) {
 bool Principal::BORRAR(std::size_t category, int row) {
     QListWidget* list = installedLists_[category];
     const QListWidgetItem* entry = list->item(row);
-    const QString name = entry->text();
+    const std::string name = NameOfItem(entry);
+    const QString shown = entry->text();
     const PathVariables paths = Paths();
-    const auto result =
-        RunOperationOrShowError(this, QStringLiteral("Uninstalling %1").arg(name),
-                                QStringLiteral("Unzip"), [&](const ProgressReport& report) {
-                                    return UninstallSharingFiles(
-                                        installed_, {category, ToStdString(name)}, paths.GameFolder,
-                                        paths.CategoryFolder, paths.BackupFolder, report);
-                                });
+    const auto result = RunOperationOrShowError(
+        this, QStringLiteral("Uninstalling %1").arg(shown), QStringLiteral("Unzip"),
+        [&](const ProgressReport& report) {
+            return UninstallSharingFiles(installed_, {category, name}, paths.GameFolder,
+                                         paths.CategoryFolder, paths.BackupFolder, report);
+        });
     if (!result)
         return false;
     addonFiles_.deleted(result->files.deleted);
     if (!result->lost.empty())
         ui->Text1->appendPlainText(ToQString(LostFilesText(result->lost)));
-    if (currentCategory() == category &&
-        AddonArchiveExists(paths.CategoryFolder[category], ToStdString(name)))
-        ui->List8->addItem(name);
+    if (currentCategory() == category && AddonArchiveExists(paths.CategoryFolder[category], name))
+        AddNameItem(ui->List8, name, shown);
     if (kAddonCategories[category].holdsOneAddon)
         list->clear();
     else
@@ -275,17 +278,20 @@ bool Principal::BORRAR(std::size_t category, int row) {
     return true;
 }
 
+// A folder not known to be the game's loses nothing: its files may be anyone's.
 // A Clear All that threw is told and leaves the lists as they were: what it did
 // is not known.
-void Principal::BORRARTODO() {
+bool Principal::BORRARTODO() {
     const PathVariables paths = Paths();
-    const auto result = RunOperationOrShowError(
-        this, QStringLiteral("Clearing all add-ons"), QStringLiteral("Clear All"),
-        [&](const ProgressReport& report) {
-            return ClearAll(paths.GameFolder, paths.BackupFolder, addonFiles_, report);
-        });
-    if (!result)
-        return;
+    if (MayClearGameFolder(paths.GameFolder, paths.BackupFolder)) {
+        const auto result = RunOperationOrShowError(
+            this, QStringLiteral("Clearing all add-ons"), QStringLiteral("Clear All"),
+            [&](const ProgressReport& report) {
+                return ClearAll(paths.GameFolder, paths.BackupFolder, addonFiles_, report);
+            });
+        if (!result)
+            return false;
+    }
     // What Clear All leaves is the game's: a game folder chosen next starts afresh.
     addonFiles_ = AddonFileRecord();
     installed_ = InstalledAddons();
@@ -296,6 +302,7 @@ void Principal::BORRARTODO() {
     for (QAbstractButton* button : categoryButtons_)
         LookDisabled(button, false);
     ui->Label11->setText(ToQString(std::string(kNoCategoryCaption)));
+    return true;
 }
 
 void Principal::BORRARINI() {
@@ -319,17 +326,36 @@ void Principal::openWindow(QWidget* window, bool keepMainEnabled) {
     std::erase_if(openWindows_, [](const QPointer<QWidget>& open) { return open.isNull(); });
     openWindows_.emplace_back(window);
     window->show();
-    setEnabled(keepMainEnabled);
+    if (!keepMainEnabled)
+        windowsOver_->hold(window);
 }
 
-// Closing the main window always clears the game folder; it is refused only while
-// the first-run window is open.
+void Principal::closeWithoutClearing() {
+    clearOnClose_ = false;
+    // Queued: the window that asks is still closing and holds the main window.
+    QMetaObject::invokeMethod(this, &QWidget::close, Qt::QueuedConnection);
+}
+
+void Principal::bringForward() {
+    if (isMinimized())
+        showNormal();
+    raise();
+    activateWindow();
+    for (QWidget* window : windowsOver_->windows()) {
+        window->raise();
+        window->activateWindow();
+    }
+}
+
+// Closing the main window clears the game folder. It is refused while a window
+// that disabled it is open: that window would be dropped half done.
 void Principal::closeEvent(QCloseEvent* event) {
-    if (closeRefused_) {
+    if (!isEnabled()) {
         event->ignore();
         return;
     }
-    BORRARTODO();
+    if (clearOnClose_)
+        BORRARTODO();
     for (const QPointer<QWidget>& window : openWindows_) {
         if (window)
             window->close();

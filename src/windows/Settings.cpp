@@ -117,7 +117,6 @@ void Settings::connectHandlers() {
 // Every control is set the way the user would set it, so its handler writes the
 // value back in the game's own format.
 void Settings::Form_Load() {
-    ReloadPaths(true);
     gameIni_ = GameIniFile::FromPaths(Paths());
     // Without the game's EAW.INI there is nothing to show, and loading would write
     // a new one holding nothing but blanked key bindings.

@@ -16,8 +16,13 @@ constexpr qreal kDesignPointSize = 8.0;
 constexpr qreal kLargestNormalPointSize = 10.0;
 
 QString DesignFamily() {
-    // Liberation Sans has the metrics of the Windows interface font the layouts assume.
+    // The layouts assume Arial's metrics: Windows has Arial itself, Linux gets
+    // Liberation Sans, drawn to the same metrics.
+#ifdef Q_OS_WIN
+    return QStringLiteral("Arial");
+#else
     return QStringLiteral("Liberation Sans");
+#endif
 }
 
 // A plain container's children are placed by hand in the .ui file; a list's or a

@@ -46,6 +46,25 @@ gone() { # title-pattern
   done
 }
 
+# A check passes as soon as its command succeeds within five seconds, so a slow
+# machine gets time without every step waiting on a fixed pause. Failures count.
+failures=0
+check() { # description command...
+  local what=$1 tries=25
+  shift
+  until "$@" 2>/dev/null; do
+    tries=$((tries - 1))
+    if [ $tries -eq 0 ]; then
+      "$@" || true
+      echo "  FAILED  $what"
+      failures=$((failures + 1))
+      return
+    fi
+    sleep 0.2
+  done
+  echo "  ok      $what"
+}
+
 settle() { sleep "${1:-0.3}"; }
 point() { # window x y [more xdotool commands...]
   local id=$1 x=$2 y=$3
@@ -97,6 +116,19 @@ make_addon() { # program folder name title members...
   printf '%s\r\n\r\nAn add-on for European Air War.\r\n' "$title" >"$program/$folder/$name.txt"
   convert -size 264x193 gradient:'#3b4a2f-#c9b98a' -gravity center -fill white \
     -pointsize 22 -annotate 0 "$title" "$program/$folder/$name.jpg"
+}
+
+# The start of a walk: an empty screenshot folder `shots`, and in a work folder
+# removed at exit, with a private home, a fresh program folder `program` copied
+# from the built one. Programs the walk left running are killed at exit.
+begin_walk() { # built-program-folder screenshot-folder
+  shots=$(realpath -m "$2")
+  rm -rf "$shots" && mkdir -p "$shots"
+  work=$(mktemp -d)
+  trap 'kill -9 $(jobs -p) 2>/dev/null || true; rm -rf "$work"' EXIT
+  program="$work/Quorvel"
+  fresh_program_folder "$(realpath "$1")" "$program"
+  private_home "$work"
 }
 
 # A fresh portable program folder copied from a built one, without settings or copies.

@@ -7,16 +7,8 @@ set -euo pipefail
 source "$(dirname "$(realpath "$0")")/drive.sh"
 on_virtual_display "$0" "$@"
 
-built=$(realpath "$1")
-shots=$(realpath -m "$2")
+begin_walk "$1" "$2"
 drag_source=$(realpath "$3")
-rm -rf "$shots" && mkdir -p "$shots"
-
-work=$(mktemp -d)
-trap 'kill $(jobs -p) 2>/dev/null || true; rm -rf "$work"' EXIT
-program="$work/Quorvel"
-fresh_program_folder "$built" "$program"
-private_home "$work"
 drive_c="$HOME/.wine/drive_c"
 game="$drive_c/EAW"
 make_game_folder "$game"
@@ -24,6 +16,8 @@ make_game_folder "$game"
 mkdir -p "$HOME/.wine/dosdevices" "$work/cdrom"
 ln -s ../drive_c "$HOME/.wine/dosdevices/c:"
 ln -s "$work/cdrom" "$HOME/.wine/dosdevices/d:"
+# A folder a player only browses to: nothing in it may ever be deleted.
+for file in EAW.EXE MAP.PAL PRECIOUS.DAT; do echo "mine $file" >"$work/cdrom/$file"; done
 originals="$work/originals"
 cp -r "$game" "$originals"
 make_addon "$program" GRAPHICS CLOUDS "Clouds" CLOUD1.PIC CLOUD2.PIC README.TXT
@@ -36,25 +30,7 @@ mkdir -p "$download"
 make_addon "$download" . HAZE "Haze" CLOUD1.PIC CPIT.CPT HAZE.PIC
 echo "the manual" >"$download/HAZE.pdf"
 
-failures=0
 step=0
-# A check passes as soon as its command succeeds within five seconds, so a slow
-# machine gets time without every step waiting on a fixed pause.
-check() { # description command...
-  local what=$1 tries=25
-  shift
-  until "$@" 2>/dev/null; do
-    tries=$((tries - 1))
-    if [ $tries -eq 0 ]; then
-      "$@" || true
-      echo "  FAILED  $what"
-      failures=$((failures + 1))
-      return
-    fi
-    sleep 0.2
-  done
-  echo "  ok      $what"
-}
 begin() { step=$((step + 1)); echo "step $step: $1"; }
 keep() { shot "$1" "$shots/$(printf '%02d' "$step")-$2.png" >/dev/null; }
 
@@ -98,6 +74,10 @@ untouched_game() { game_files_are "${game_start[@]}" && for f in "${game_start[@
 game_start=(EAW.EXE EAW.INI EXTRA.SPT GRB_031.SND OLD.PIC terrain.ter MANUAL.PDF SMACKW32.DLL)
 main_title="^EUROPEAN AIR WAR Quorvel v1.0$"
 
+ended() { ! kill -0 "$quorvel_pid"; }
+first_run_open() { xdotool search --onlyvisible --name "Back up copies" >/dev/null; }
+main_open() { xdotool search --onlyvisible --name "$main_title" >/dev/null; }
+
 begin "first start: splash, then the first-run window over the disabled main window"
 "$program/quorvel" &
 quorvel_pid=$!
@@ -110,10 +90,23 @@ check "QUORVEL.INI names the starting folder, Wine's drive_c" stored_game_folder
 check "QUORVEL.INI names the eight library folders" library_keys_stored
 check "no security copies yet" no_security_copies
 check "game folder untouched" untouched_game
-keys "$backups" Escape
+close_window "$main"
+check "the disabled main window refuses to close" main_open
+check "the first-run window stays" first_run_open
+
+begin "close the first-run window by its frame: the program ends and touches nothing"
 close_window "$backups"
-first_run_open() { xdotool search --onlyvisible --name "Back up copies" >/dev/null; }
-check "neither Escape nor the close button closes the first-run window" first_run_open
+check "the program ends" ended
+check "no security copies" no_security_copies
+check "game folder untouched" untouched_game
+check "QUORVEL.INI names no game folder again" stored_game_folder_is ""
+
+begin "second start: the first-run window again"
+"$program/quorvel" &
+quorvel_pid=$!
+backups=$(win "Back up copies")
+main=$(win "$main_title")
+keep root first-run-again
 
 begin "choose the game folder with the keyboard: the first folder below drive_c, Enter"
 keys "$backups" Tab Down Return
@@ -239,13 +232,26 @@ click "$main" 360 40
 keep "$main" ini-restored
 check "EAW.INI is the security copy again" original EAW.INI
 
-begin "game-folder window: choose Wine's drive D: with the keyboard, then Cancel"
+begin "Delete Addon, then the game-folder window: choose Wine's drive D: with the keyboard"
+click "$main" 152 40
+deleting=$(win "Delete Addon")
+xdotool windowraise "$main"
 click "$main" 500 96
 folder_window=$(win "$main_title" "$main")
-check "opening stores the starting folder at once" stored_game_folder_is "$drive_c/"
+check "the picker starts at the game folder" stored_game_folder_is "$game/"
 keys "$folder_window" End
 keep "$folder_window" folder-window-drive
 check "choosing drive D: stores it at once" stored_game_folder_is "$HOME/.wine/dosdevices/d:/"
+
+begin "close Delete Addon and try Help: the main window stays disabled"
+close_window "$deleting"
+gone "Delete Addon"
+click "$main" 584 40
+keep root help-refused
+help_open() { xdotool search --onlyvisible --name "Quorvel v1.0 - Help" >/dev/null; }
+check "Help does not open over the game-folder window" eval '! help_open'
+
+begin "Cancel in the game-folder window"
 click "$folder_window" 388 461
 gone_folder() { ! xdotool search --onlyvisible --name "$main_title" | grep -vxq "$main"; }
 check "the window closes" gone_folder
@@ -269,11 +275,12 @@ keys "$main" Return
 check "SPIT9.FLT installed" from_addon SPIT9.FLT SPITFIRE9
 keep "$main" before-closing
 close_window "$main"
-ended() { ! kill -0 "$quorvel_pid"; }
 check "the program ends" ended
 check "closing cleared the flight model" game_files_are EAW.EXE EAW.INI EXTRA.SPT GRB_031.SND MANUAL.PDF SMACKW32.DLL
 check "QUORVEL.INI still names the game folder" stored_game_folder_is "$game/"
 check "first-run flag still 1" ini_is "$config" CONFIGURATION BACKUPS 1
+check "drive D:, only browsed to, keeps every file" \
+  is "$(cd "$work/cdrom" && ls | tr '\n' ' ')" "EAW.EXE MAP.PAL PRECIOUS.DAT "
 
 echo "screenshots in $shots"
 if [ "$failures" -gt 0 ]; then

@@ -26,7 +26,7 @@ TEST(AddonLibrary, ListsArchivesOfAnyCaseInNameOrder) {
         WriteFile(folder / name, "x");
     fs::create_directory(folder / "folder.zip");
     EXPECT_EQ(ListAddonNames(folder.path()),
-              (std::vector<std::string>{"ALL", "ALPHA", "BETA", "ZETA"}));
+              (std::vector<std::string>{"all", "Alpha", "beta", "zeta"}));
     EXPECT_TRUE(ListAddonNames(folder / "missing").empty());
     EXPECT_TRUE(ListAddonNames(fs::path()).empty());
 }

@@ -3,6 +3,7 @@
 #include "FolderSnapshot.h"
 #include "library/GameFileTypes.h"
 #include "support/TempFolder.h"
+#include "support/WindowsSkips.h"
 
 #include <gtest/gtest.h>
 
@@ -51,6 +52,8 @@ class ClearAllGolden : public testing::TestWithParam<ClearAllCase> {};
 
 TEST_P(ClearAllGolden, LeavesTheExpectedFolders) {
     const ClearAllCase& c = GetParam();
+    if (const char* reason = WhyNotOnWindows(c.before); kOnWindows && reason)
+        GTEST_SKIP() << reason;
     TempFolder root;
     LayOutGameAndBackups(root.path(), c.before);
 

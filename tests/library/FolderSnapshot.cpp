@@ -1,6 +1,10 @@
 #include "FolderSnapshot.h"
 
+#include "platform/NameFolding.h"
 #include "support/TempFolder.h"
+#include "support/WindowsSkips.h"
+
+#include <set>
 
 namespace fs = std::filesystem;
 
@@ -11,6 +15,17 @@ const std::string kFolderMark = "<dir>";
 const std::string kLinkMark = "-> ";
 
 } // namespace
+
+const char* WhyNotOnWindows(const FolderSnapshot& entries) {
+    std::set<std::string> folded;
+    for (const auto& [name, content] : entries) {
+        if (content.starts_with(kLinkMark))
+            return kNeedsLinks;
+        if (!folded.insert(FoldCase(name)).second)
+            return kNeedsCaseTwins;
+    }
+    return nullptr;
+}
 
 FolderSnapshot SnapshotOf(const fs::path& root) {
     FolderSnapshot snapshot;

@@ -13,6 +13,10 @@ using FolderSnapshot = std::map<std::string, std::string>;
 
 FolderSnapshot SnapshotOf(const std::filesystem::path& root);
 
+// Why `entries` cannot be laid out on Windows (a link, or two names that differ
+// only in letter case), or nullptr when they can.
+const char* WhyNotOnWindows(const FolderSnapshot& entries);
+
 // Lays out `entries` (in the notation of a snapshot) under `root`.
 void LayOut(const std::filesystem::path& root, const FolderSnapshot& entries);
 

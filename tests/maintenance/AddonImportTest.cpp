@@ -3,6 +3,7 @@
 #include "platform/FolderListing.h"
 #include "support/CurrentFolder.h"
 #include "support/TempFolder.h"
+#include "support/WindowsSkips.h"
 
 #include <gtest/gtest.h>
 
@@ -12,12 +13,16 @@ using quorvel::test::CurrentFolder;
 using quorvel::test::ReadFile;
 using quorvel::test::TempFolder;
 using quorvel::test::WriteFile;
+using quorvel::test::kNeedsLinks;
+using quorvel::test::kOnWindows;
 using Status = ArchiveImportResult::Status;
 using Names = std::vector<std::string>;
 
 namespace {
 
 TEST(AddonImport, TheLibrarysOwnCopyIsKept) {
+    if (kOnWindows)
+        GTEST_SKIP() << kNeedsLinks;
     TempFolder root;
     const fs::path library = root / "SKINS";
     WriteFile(library / "alpha.zip", "the only copy");

@@ -1,6 +1,7 @@
 #include "platform/IniFile.h"
 
 #include "support/TempFolder.h"
+#include "support/WindowsSkips.h"
 
 #include <gtest/gtest.h>
 
@@ -9,6 +10,8 @@ using namespace quorvel;
 using quorvel::test::ReadFile;
 using quorvel::test::TempFolder;
 using quorvel::test::WriteFile;
+using quorvel::test::kNeedsCaseTwins;
+using quorvel::test::kOnWindows;
 
 namespace {
 
@@ -146,6 +149,8 @@ TEST(IniFile, KeepsNulBytesOutsideTheValue) {
 }
 
 TEST(IniFile, FindsTheFileWhateverTheCaseOfItsName) {
+    if (kOnWindows)
+        GTEST_SKIP() << kNeedsCaseTwins;
     TempFolder folder;
     WriteFile(folder / "eaw.ini", "[EAW]\nK=1\n");
     EXPECT_EQ(ReadIniValue(folder / "EAW.INI", "EAW", "K"), "1");

@@ -1,6 +1,7 @@
 #include "platform/ZipArchive.h"
 
 #include "support/TempFolder.h"
+#include "support/WindowsSkips.h"
 #include "support/ZipBuilder.h"
 
 #include <gtest/gtest.h>
@@ -49,6 +50,8 @@ TEST(ZipArchive, OpeningReportsWhatIsWrongWithTheFile) {
 }
 
 TEST(ZipArchive, DescribesEachKindOfMember) {
+    if (kOnWindows)
+        GTEST_SKIP() << kNeedsZipCommand;
     TempFolder folder;
     const fs::path file = folder / "kinds.zip";
     MakeZip(file, {{"DATA/PLANE.FLT", "flight model data"},
@@ -81,6 +84,8 @@ TEST(ZipArchive, DescribesEachKindOfMember) {
 }
 
 TEST(ZipArchive, ReadsDataWholeAndRefusesDamagedOrEncryptedMembers) {
+    if (kOnWindows)
+        GTEST_SKIP() << kNeedsZipCommand;
     TempFolder folder;
     const fs::path file = folder / "data.zip";
     const std::string big(1'000'000, 'q'); // larger than one read piece

@@ -1,5 +1,6 @@
 #include "support/ZipBuilder.h"
 
+#include "platform/NameText.h"
 #include "support/TempFolder.h"
 
 #include <cstdlib>
@@ -48,7 +49,7 @@ void addEntry(zip_t* archive, const ZipEntry& entry) {
 void MakeZip(const fs::path& archivePath, const std::vector<ZipEntry>& entries) {
     fs::create_directories(archivePath.parent_path());
     int error = 0;
-    zip_t* archive = zip_open(archivePath.string().c_str(), ZIP_CREATE | ZIP_TRUNCATE, &error);
+    zip_t* archive = zip_open(NameText(archivePath).c_str(), ZIP_CREATE | ZIP_TRUNCATE, &error);
     if (!archive)
         throw std::runtime_error("zip_open " + archivePath.string());
     for (const ZipEntry& entry : entries)

@@ -27,18 +27,40 @@ private slots:
         start = program->startPickersIn("start");
         Prompts::reset();
         mainWindow = new Principal();
-        mainWindow->setEnabled(false);
+        mainWindow->show();
+    }
+    void openFirstRun() {
         firstRun = new Backups(mainWindow);
+        mainWindow->openWindow(firstRun, false);
     }
     void cleanup() {
         delete firstRun.data();
-        delete mainWindow;
+        delete mainWindow.data();
         program.reset();
     }
 
+    void picksStartAtTheStoredGameFolderWhenItExists_data() {
+        QTest::addColumn<QString>("stored");
+        QTest::addColumn<bool>("startsThere");
+        QTest::newRow("stored game folder") << "game" << true;
+        QTest::newRow("stored folder gone") << "gone" << false;
+        QTest::newRow("nothing stored") << "" << false;
+    }
+
+    void picksStartAtTheStoredGameFolderWhenItExists() {
+        QFETCH(QString, stored);
+        QFETCH(bool, startsThere);
+        const fs::path folder = program->root() / ToPath(stored);
+        StorePaths(stored.isEmpty() ? std::string() : FolderText(folder));
+        openFirstRun();
+        const fs::path expected = startsThere ? folder : start;
+        QCOMPARE(Find<QLineEdit>(firstRun, "Text1")->text(), ToQString(expected));
+        QVERIFY(ToQString(expected).startsWith(Find<DrivePicker>(firstRun, "Drive1")->drive()));
+    }
+
     void eachFolderSelectionIsStoredAtOnce() {
-        QCOMPARE(Find<QLineEdit>(firstRun, "Text1")->text(), ToQString(start));
-        QCOMPARE(StoredGameFolder(), FolderText(start));
+        openFirstRun();
+        QCOMPARE(StoredGameFolder(), FolderText(program->game()));
         QCOMPARE(ReadIniValue(Paths().ConfigFilePath, "PATH", "RUTABACKUPS"),
                  FolderText(program->backups()));
 
@@ -58,6 +80,7 @@ private slots:
 
     void acceptCopiesTheProtectedFilesThatExist() {
         QFETCH(bool, notAgain);
+        openFirstRun();
         const fs::path game = program->root() / "new game";
         WriteFile(game / "EAW.EXE", "exe");
         WriteFile(game / "eaw.ini", "ini");
@@ -79,17 +102,55 @@ private slots:
         QTRY_VERIFY(!firstRun->isVisible());
     }
 
-    void closingIsRefusedUntilAccepted() {
-        mainWindow->show();
-        firstRun->show();
-        QVERIFY(!firstRun->close());
+    void acceptOnlyForAFolderHoldingTheGame_data() {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<bool>("acceptable");
+        QTest::newRow("no EAW.EXE") << "EAW.EX" << false;
+        QTest::newRow("EAW.EXE") << "EAW.EXE" << true;
+        QTest::newRow("eaw.exe") << "eaw.exe" << true;
+        QTest::newRow("a folder EAW.EXE") << "EAW.EXE/X" << false;
+    }
+
+    // A press on Accept without browsing took the starting folder as the game folder.
+    void acceptOnlyForAFolderHoldingTheGame() {
+        QFETCH(QString, file);
+        QFETCH(bool, acceptable);
+        WriteFile(start / ToPath(file), "x");
+        WriteFile(program->game() / "EAW.EXE", "game");
+        StorePaths("");
+        openFirstRun();
+        auto* accept = Find<QPushButton>(firstRun, "Command1");
+        QCOMPARE(accept->isEnabled(), acceptable);
+        accept->click();
+        QCOMPARE(FilesIn(program->backups()).size(), acceptable ? 1 : 0);
+        QCOMPARE(mainWindow->isEnabled(), acceptable);
+        if (!acceptable) {
+            Find<FolderPicker>(firstRun, "Dir1")->setFolder(ToQString(program->game()));
+            QVERIFY(accept->isEnabled());
+        }
+    }
+
+    // A player without the game can leave; nothing is cleared, copied or kept.
+    void closingWithoutAcceptEndsTheProgramAndTouchesNothing() {
+        WriteFile(program->game() / "EAW.EXE", "game");
+        WriteFile(program->game() / "MAP.PAL", "game");
+        WriteFile(start / "PRECIOUS.DAT", "mine");
+        StorePaths(FolderText(program->game()));
+        openFirstRun();
+        Find<FolderPicker>(firstRun, "Dir1")->setFolder(ToQString(start));
         QVERIFY(!mainWindow->close());
-        QVERIFY(firstRun->isVisible());
-        Find<QPushButton>(firstRun, "Command1")->click();
-        QVERIFY(mainWindow->close());
+        QVERIFY(firstRun->close());
+        QTRY_VERIFY(!mainWindow->isVisible());
+        QCOMPARE(FilesIn(program->game()), QStringList({"EAW.EXE", "MAP.PAL"}));
+        QCOMPARE(FilesIn(start), QStringList({"PRECIOUS.DAT"}));
+        QCOMPARE(FilesIn(program->backups()), QStringList());
+        QCOMPARE(StoredGameFolder(), FolderText(program->game()));
+        QCOMPARE(ReadIniValue(Paths().ConfigFilePath, "CONFIGURATION", "BACKUPS"), std::string());
     }
 
     void unreadableDriveAsksToRetryThenGoesBack() {
+        StorePaths("");
+        openFirstRun();
         auto* drive = Find<DrivePicker>(firstRun, "Drive1");
         const QString missing = ToQString(program->root() / "no-medium");
         drive->addDrive("X:", missing);
@@ -110,7 +171,7 @@ private slots:
 private:
     std::unique_ptr<ProgramFolderFixture> program;
     fs::path start;
-    Principal* mainWindow = nullptr;
+    QPointer<Principal> mainWindow;
     QPointer<Backups> firstRun;
 };
 

@@ -1,0 +1,20 @@
+#include "platform/NameText.h"
+
+namespace fs = std::filesystem;
+
+namespace quorvel {
+
+std::string NameText(const fs::path& path) {
+    const std::u8string text = path.u8string();
+    return std::string(text.begin(), text.end());
+}
+
+fs::path NamePath(std::string_view text) {
+    return fs::path(std::u8string(text.begin(), text.end()));
+}
+
+fs::path InFolder(const fs::path& folder, std::string_view name) {
+    return folder / NamePath(name);
+}
+
+} // namespace quorvel

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+namespace quorvel {
+
+// The core keeps file names and folder texts as std::string: UTF-8 on Windows,
+// and on Linux the bytes the file system holds, valid UTF-8 or not. These two
+// are the only crossings between that text and a path; both keep every
+// character (a path's own narrow conversions do not on Windows).
+std::string NameText(const std::filesystem::path& path);
+std::filesystem::path NamePath(std::string_view text);
+
+// folder / name, the name taken as NamePath takes it.
+std::filesystem::path InFolder(const std::filesystem::path& folder, std::string_view name);
+
+} // namespace quorvel

@@ -1,0 +1,73 @@
+#!/usr/bin/env bash
+# Starts the real program twice on one program folder: the second copy ends at once
+# and brings the first forward, which keeps its installed add-on; after the first
+# is killed with SIGKILL, the next start runs.
+#   tests/e2e/single_instance.sh <program folder> <screenshot folder>
+set -euo pipefail
+source "$(dirname "$(realpath "$0")")/drive.sh"
+on_virtual_display "$0" "$@"
+
+begin_walk "$1" "$2"
+game="$work/EAW"
+make_game_folder "$game"
+make_addon "$program" GRAPHICS CLOUDS "Clouds" CLOUD1.PIC
+{
+  printf '[PATH]\r\nRUTAEAW=%s/\r\n' "$game"
+  for pair in RUTAMODELOSVUELO:FLIGHTMODELS RUTAMISIONES:MISSIONS RUTASKINS:SKINS \
+    RUTATERRENOS:TERRAINS RUTAGRAFICOS:GRAPHICS RUTASONIDOS:SOUNDS RUTAEXES:EXES RUTABACKUPS:BACKUPS; do
+    printf '%s=%s/%s/\r\n' "${pair%%:*}" "$program" "${pair##*:}"
+  done
+  printf '[CONFIGURATION]\r\nBACKUPS=1\r\n'
+} >"$program/QUORVEL.INI"
+cp "$game/EAW.EXE" "$program/BACKUPS/EAW.EXE"
+main_title="^EUROPEAN AIR WAR Quorvel v1.0$"
+main_windows() { xdotool search --onlyvisible --name "$main_title" | wc -l; }
+is() { [ "$1" = "$2" ] || { echo "          got '$1', expected '$2'" >&2; return 1; }; }
+alive() { kill -0 "$1"; }
+
+echo "first copy: install an add-on"
+"$program/quorvel" &
+first=$!
+main=$(win "$main_title")
+click "$main" 540 356
+dclick "$main" 640 176
+check "CLOUD1.PIC installed" test -f "$game/CLOUD1.PIC"
+xmessage -title "another program" -geometry 400x200+350+300 "another program" &
+other=$(win "another program")
+# Without a window manager, "in front" is the order of the screen's windows.
+in_front() { # window other: window lies above other
+  local order
+  order=$(xwininfo -root -children | awk '/^ +0x/ { print $1 }')
+  [ "$(grep -nx "$(printf '0x%x' "$1")" <<<"$order" | cut -d: -f1)" -lt \
+    "$(grep -nx "$(printf '0x%x' "$2")" <<<"$order" | cut -d: -f1)" ]
+}
+check "another program's window lies in front" in_front "$other" "$main"
+
+echo "second copy on the same program folder"
+"$program/quorvel" &
+second=$!
+check "the second copy ends at once" eval '! alive '"$second"
+wait "$second" && second_status=0 || second_status=$?
+check "with status 0" is "$second_status" 0
+check "the first copy runs on" alive "$first"
+check "the first copy's main window comes to the front" in_front "$main" "$other"
+check "one main window" is "$(main_windows)" 1
+check "the installed add-on stays: the second copy cleared nothing" test -f "$game/CLOUD1.PIC"
+shot root "$shots/brought-forward.png"
+
+echo "the first copy is killed; the next start runs"
+kill -9 "$first"
+wait "$first" 2>/dev/null || true
+"$program/quorvel" &
+third=$!
+main=$(win "$main_title")
+check "the copy after SIGKILL runs" alive "$third"
+close_window "$main"
+check "and ends when closed, clearing the game folder" eval '! test -f "$game/CLOUD1.PIC"'
+check "it has ended" eval '! alive '"$third"
+
+if [ "$failures" -gt 0 ]; then
+  echo "$failures check(s) failed"
+  exit 1
+fi
+echo "all checks passed"
