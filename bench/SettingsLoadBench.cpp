@@ -1,17 +1,26 @@
-// How long opening the settings window takes on a player's EAW.INI: reading every
-// entry, the write-backs the loading causes, and the building of the window.
+// The settings editor in a game folder of 1, 2,000 and 20,000 files: opening the
+// window (every read and the write-backs the loading causes), one click on a
+// keyboard toggle, one step of a slider, and Restore INI. A full game folder must
+// cost no more than an empty one.
+#include "BenchTree.h"
 #include "config/PathVariables.h"
+#include "library/RestoreIni.h"
 #include "settings/KeyboardToggles.h"
 #include "windows/Settings.h"
 
+#include <QCheckBox>
+#include <QScrollBar>
 #include <benchmark/benchmark.h>
 #include <filesystem>
 #include <fstream>
-#include <random>
+#include <map>
+#include <memory>
 
 namespace fs = std::filesystem;
 
 namespace {
+
+constexpr std::uint64_t kSeed = 20261206;
 
 // About the size of a real EAW.INI: a few hundred lines, most of them key bindings
 // the editor does not know. `binding` fills the toggles' keys (" " blanks them).
@@ -41,34 +50,48 @@ void writeFile(const fs::path& path, const std::string& content) {
     std::ofstream(path, std::ios::binary | std::ios::trunc) << content;
 }
 
-class BenchFolder {
+// A program folder whose game folder holds EAW.INI and `files` - 1 other files.
+// Made once per size: a folder of 20,000 files takes seconds to write.
+class GameFolder {
 public:
-    BenchFolder()
-        : root_(fs::temp_directory_path() /
-                ("quorvel-bench-" + std::to_string(std::random_device()()))) {
-        fs::create_directories(root_ / "game");
-        fs::create_directories(root_ / "BACKUPS");
-        quorvel::SetProgramFolder(root_);
-        quorvel::StorePaths(quorvel::FolderText(root_ / "game"));
-        writeFile(root_ / "BACKUPS" / "EAW.INI", playerEawIni("F1"));
+    explicit GameFolder(std::size_t files) {
+        quorvel::bench::MakeGameFolder(game(), files - 1, kSeed);
+        fs::create_directories(scratch_.path() / "BACKUPS");
+        writeFile(scratch_.path() / "BACKUPS" / "EAW.INI", playerEawIni("F1"));
     }
-    ~BenchFolder() {
-        std::error_code ec;
-        fs::remove_all(root_, ec);
+    fs::path game() const { return scratch_.path() / "game"; }
+    fs::path backups() const { return scratch_.path() / "BACKUPS"; }
+
+    // Points the program at this folder and gives the game `eawIni`.
+    void use(const std::string& eawIni) const {
+        quorvel::SetProgramFolder(scratch_.path());
+        quorvel::StorePaths(quorvel::FolderText(game()));
+        writeFile(game() / "EAW.INI", eawIni);
     }
-    fs::path gameIni() const { return root_ / "game" / "EAW.INI"; }
+
+    static const GameFolder& ofSize(std::size_t files) {
+        static std::map<std::size_t, std::unique_ptr<GameFolder>> made;
+        auto& folder = made[files];
+        if (!folder)
+            folder = std::make_unique<GameFolder>(files);
+        return *folder;
+    }
 
 private:
-    fs::path root_;
+    quorvel::bench::ScratchFolder scratch_;
 };
 
+std::size_t folderSize(const benchmark::State& state) {
+    return static_cast<std::size_t>(state.range(0));
+}
+
 void openSettings(benchmark::State& state, const std::string& binding) {
-    BenchFolder folder;
+    const GameFolder& folder = GameFolder::ofSize(folderSize(state));
     const std::string eawIni = playerEawIni(binding);
     std::size_t writes = 0;
     for (auto _ : state) {
         state.PauseTiming();
-        writeFile(folder.gameIni(), eawIni);
+        folder.use(eawIni);
         state.ResumeTiming();
         auto* window = new quorvel::Settings(nullptr);
         state.PauseTiming();
@@ -82,12 +105,52 @@ void openSettings(benchmark::State& state, const std::string& binding) {
 void BM_OpenSettingsBound(benchmark::State& state) {
     openSettings(state, "F1");
 }
-BENCHMARK(BM_OpenSettingsBound)->Unit(benchmark::kMillisecond);
 
 // Every toggle found checked: each blanks its whole group while loading.
 void BM_OpenSettingsAllTogglesBlank(benchmark::State& state) {
     openSettings(state, " ");
 }
-BENCHMARK(BM_OpenSettingsAllTogglesBlank)->Unit(benchmark::kMillisecond);
+
+// The external views toggle: twelve keys blanked or given back from the copy.
+void BM_ToggleClick(benchmark::State& state) {
+    const GameFolder& folder = GameFolder::ofSize(folderSize(state));
+    folder.use(playerEawIni("F1"));
+    quorvel::Settings window(nullptr);
+    auto* toggle = window.findChild<QCheckBox*>("Check6");
+    for (auto _ : state)
+        toggle->click();
+}
+
+void BM_SliderStep(benchmark::State& state) {
+    const GameFolder& folder = GameFolder::ofSize(folderSize(state));
+    folder.use(playerEawIni("F1"));
+    quorvel::Settings window(nullptr);
+    auto* slider = window.findChild<QScrollBar*>("HScroll4");
+    bool up = true;
+    for (auto _ : state) {
+        slider->triggerAction(up ? QAbstractSlider::SliderSingleStepAdd
+                                 : QAbstractSlider::SliderSingleStepSub);
+        up = !up;
+    }
+}
+
+void BM_RestoreIni(benchmark::State& state) {
+    const GameFolder& folder = GameFolder::ofSize(folderSize(state));
+    folder.use(playerEawIni(" "));
+    for (auto _ : state)
+        if (quorvel::RestoreIni(folder.game(), folder.backups()) !=
+            quorvel::RestoreIniStatus::Restored)
+            state.SkipWithError("Restore INI did not restore");
+}
+
+void gameFolderSizes(benchmark::internal::Benchmark* bench) {
+    bench->ArgName("files")->Arg(1)->Arg(2000)->Arg(20000)->Unit(benchmark::kMillisecond);
+}
+
+BENCHMARK(BM_OpenSettingsBound)->Apply(gameFolderSizes);
+BENCHMARK(BM_OpenSettingsAllTogglesBlank)->Apply(gameFolderSizes);
+BENCHMARK(BM_ToggleClick)->Apply(gameFolderSizes);
+BENCHMARK(BM_SliderStep)->Apply(gameFolderSizes);
+BENCHMARK(BM_RestoreIni)->Apply(gameFolderSizes);
 
 } // namespace

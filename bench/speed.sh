@@ -5,11 +5,13 @@
 #       and over an existing extraction, with `cp -r` of the extracted files as the
 #       limit, then installed and uninstalled;
 #   Clear All of a game folder of 20,000 loose files against `find ... -delete`;
-#   listing a category folder of 5,000 archives; start-up of the real program to
+#   listing a category folder of 5,000 archives; the settings editor in a game
+#   folder of 1, 2,000 and 20,000 files; start-up of the real program to
 #   its main window, less the splash's second; peak memory of the program while
 #   it installs (a).
 # The inputs come from a fixed seed. Each time is the best of REPEAT runs, each run
-# after `sync`. Prints a table with ratios and the goals; never fails because of them.
+# after `sync`; the extraction figures are taken a second time without it. Prints a
+# table with ratios and the goals; never fails because of them.
 #
 #   bench/speed.sh [BUILD_DIR]                  (default build/release)
 #   REPEAT=3 SEED=20261206 WORK_DIR=/tmp bench/speed.sh
@@ -20,8 +22,9 @@ here=$(cd "$(dirname "$0")/.." && pwd)
 build=$(realpath "${1:-$here/build/release}")
 tool=$build/bench/quorvel_bench_tool
 listing=$build/bench/listing_bench
+settings=$build/bench/settings_bench
 program=$build/Quorvel
-for needed in "$tool" "$listing" "$program/quorvel"; do
+for needed in "$tool" "$listing" "$settings" "$program/quorvel"; do
     [[ -x $needed ]] || { echo "build it first: cmake --preset release && cmake --build --preset release -j2 ($needed)"; exit 1; }
 done
 for command in zip unzip xvfb-run xdotool /usr/bin/time; do
@@ -39,9 +42,12 @@ trap 'kill $(jobs -p) 2>/dev/null; rm -rf "$work"' EXIT
 cd "$work" || exit 1
 
 now() { date +%s.%N; }
-# Seconds a command takes, run once the disk has caught up with earlier runs.
+# Seconds a command takes. With settle=sync it runs once the disk has caught up
+# with earlier runs (the game's files already on disk, as players have them);
+# with settle=none it also pays for earlier runs' writes still in the cache.
+settle=sync
 timed() {
-    sync
+    [[ $settle == sync ]] && sync
     local start end
     start=$(now)
     "$@" >/dev/null 2>&1
@@ -83,45 +89,49 @@ turns() { ((run % 2)) && echo "quorvel unzip" || echo "unzip quorvel"; }
 extract_into_empty() { # A|B|C
     local archive=lib/ADDON_$1.ZIP ue=() qe=() cp=() run who
     for ((run = 0; run < repeat; run++)); do
-        mkdir "by-unzip-$1-$run" "by-quorvel-$1-$run"
+        mkdir "by-unzip-$settle-$1-$run" "by-quorvel-$settle-$1-$run"
         for who in $(turns); do
             if [[ $who == unzip ]]; then
-                ue+=("$(timed unzip -j -o -qq "$archive" -d "by-unzip-$1-$run")")
+                ue+=("$(timed unzip -j -o -qq "$archive" -d "by-unzip-$settle-$1-$run")")
             else
-                qe+=("$(timed /usr/bin/time -f %M -o "rss-$1" "$tool" unzip "$archive" "by-quorvel-$1-$run")")
+                qe+=("$(timed /usr/bin/time -f %M -o "rss-$1" "$tool" unzip "$archive" "by-quorvel-$settle-$1-$run")")
             fi
         done
-        cp+=("$(timed cp -r "by-unzip-$1-$run" "copied-$1-$run")")
+        cp+=("$(timed cp -r "by-unzip-$settle-$1-$run" "copied-$settle-$1-$run")")
     done
-    figure[$1.ue]=$(best "${ue[@]}") figure[$1.qe]=$(best "${qe[@]}") figure[$1.cp]=$(best "${cp[@]}")
+    figure[$settle.$1.ue]=$(best "${ue[@]}") figure[$settle.$1.qe]=$(best "${qe[@]}") figure[$settle.$1.cp]=$(best "${cp[@]}")
 }
 extract_over_existing() { # A|B|C
     local archive=lib/ADDON_$1.ZIP uo=() qo=() run who
     for ((run = 0; run < repeat; run++)); do
         for who in $(turns); do
             if [[ $who == unzip ]]; then
-                uo+=("$(timed unzip -j -o -qq "$archive" -d "by-unzip-$1-$run")")
+                uo+=("$(timed unzip -j -o -qq "$archive" -d "by-unzip-$settle-$1-$run")")
             else
-                qo+=("$(timed "$tool" unzip "$archive" "by-quorvel-$1-$run")")
+                qo+=("$(timed "$tool" unzip "$archive" "by-quorvel-$settle-$1-$run")")
             fi
         done
     done
-    figure[$1.uo]=$(best "${uo[@]}") figure[$1.qo]=$(best "${qo[@]}")
+    figure[$settle.$1.uo]=$(best "${uo[@]}") figure[$settle.$1.qo]=$(best "${qo[@]}")
 }
 extraction_row() { # A|B|C
     local same=yes
-    diff -rq "by-unzip-$1-0" "by-quorvel-$1-0" >/dev/null || same=NO
+    diff -rq "by-unzip-$settle-$1-0" "by-quorvel-$settle-$1-0" >/dev/null || same=NO
     printf '  (%s)  %7s %7s %6s   %7s %7s %6s   %7s %6s   %5s MB   %s\n' "${1,,}" \
-        "${figure[$1.ue]}" "${figure[$1.qe]}" "$(ratio "${figure[$1.qe]}" "${figure[$1.ue]}")" \
-        "${figure[$1.uo]}" "${figure[$1.qo]}" "$(ratio "${figure[$1.qo]}" "${figure[$1.uo]}")" \
-        "${figure[$1.cp]}" "$(ratio "${figure[$1.qo]}" "${figure[$1.cp]}")" "$(($(cat "rss-$1") / 1024))" "$same"
+        "${figure[$settle.$1.ue]}" "${figure[$settle.$1.qe]}" "$(ratio "${figure[$settle.$1.qe]}" "${figure[$settle.$1.ue]}")" \
+        "${figure[$settle.$1.uo]}" "${figure[$settle.$1.qo]}" "$(ratio "${figure[$settle.$1.qo]}" "${figure[$settle.$1.uo]}")" \
+        "${figure[$settle.$1.cp]}" "$(ratio "${figure[$settle.$1.qo]}" "${figure[$settle.$1.cp]}")" "$(($(cat "rss-$1") / 1024))" "$same"
 }
-echo
-echo "extraction, seconds      into an empty folder       over an existing extraction   cp -r of the files  Unzip   same files"
-echo "                         unzip   Unzip  ratio     unzip   Unzip  ratio      cp -r  Unzip/cp  peak     as unzip"
-for name in A B C; do extract_into_empty "$name"; done
-for name in A B C; do extract_over_existing "$name"; done
-for name in A B C; do extraction_row "$name"; done
+for settle in sync none; do
+    echo
+    echo "extraction, seconds, $([[ $settle == sync ]] && echo "sync before each run" || echo "no sync before the runs")"
+    echo "                         into an empty folder       over an existing extraction   cp -r of the files  Unzip   same files"
+    echo "                         unzip   Unzip  ratio     unzip   Unzip  ratio      cp -r  Unzip/cp  peak     as unzip"
+    for name in A B C; do extract_into_empty "$name"; done
+    for name in A B C; do extract_over_existing "$name"; done
+    for name in A B C; do extraction_row "$name"; done
+done
+settle=sync
 
 # --- install and uninstall ----------------------------------------------------
 echo
@@ -168,6 +178,18 @@ figure[list]=$(listing_ms BM_ListAddonNames) figure[choose]=$(listing_ms BM_Choo
 echo
 printf 'listing 5,000 archives: %s ms (CPU %s ms); the main window'"'"'s category click that lists them: %s ms (CPU %s ms)\n' \
     "${figure[list]}" "$(listing_cpu_ms BM_ListAddonNames)" "${figure[choose]}" "$(listing_cpu_ms BM_ChooseCategory)"
+
+# --- the settings editor in a full game folder ----------------------------------
+measured=$("$settings" --benchmark_format=csv 2>/dev/null | grep '^"BM_')
+settings_ms() { echo "$measured" | grep "\"$1/files:$2\"" | cut -d, -f3 | xargs printf '%.1f'; }
+echo
+echo "the settings editor, ms (wall clock)   1 file   2,000 files   20,000 files"
+for row in OpenSettingsBound:open:"opening the window" ToggleClick:toggle:"a toggle click (12 keys)" \
+    SliderStep:slider:"a slider step" RestoreIni:restore:"Restore INI"; do
+    IFS=: read -r case key caption <<<"$row"
+    for files in 1 2000 20000; do figure[$key.$files]=$(settings_ms "BM_$case" "$files"); done
+    printf '  %-36s %7s %11s %14s\n' "$caption" "${figure[$key.1]}" "${figure[$key.2000]}" "${figure[$key.20000]}"
+done
 
 # --- the real program: start-up and peak memory --------------------------------
 prog=$work/Quorvel
@@ -232,16 +254,21 @@ echo "peak memory of the program installing (a): ${figure[rss]} MB" \
 # --- goals --------------------------------------------------------------------
 echo
 echo "goals:"
-goal "(a) over an existing extraction, Unzip / unzip" "$(ratio "${figure[A.qo]}" "${figure[A.uo]}")" 0.2
-goal "(a) over an existing extraction, Unzip / cp -r" "$(ratio "${figure[A.qo]}" "${figure[A.cp]}")" 1.6
-goal "(a) into an empty folder, Unzip / unzip" "$(ratio "${figure[A.qe]}" "${figure[A.ue]}")" 0.3
-goal "(b) into an empty folder, Unzip / unzip" "$(ratio "${figure[B.qe]}" "${figure[B.ue]}")" 0.5
-goal "(b) over an existing extraction, Unzip / unzip" "$(ratio "${figure[B.qo]}" "${figure[B.uo]}")" 0.5
-goal "(c) into an empty folder, Unzip / unzip" "$(ratio "${figure[C.qe]}" "${figure[C.ue]}")" 0.65
-goal "(c) over an existing extraction, Unzip / unzip" "$(ratio "${figure[C.qo]}" "${figure[C.uo]}")" 0.65
+goal "(a) over an existing extraction, Unzip / unzip" "$(ratio "${figure[sync.A.qo]}" "${figure[sync.A.uo]}")" 0.2
+goal "(a) over an existing extraction, Unzip / cp -r" "$(ratio "${figure[sync.A.qo]}" "${figure[sync.A.cp]}")" 1.6
+goal "(a) into an empty folder, Unzip / unzip" "$(ratio "${figure[sync.A.qe]}" "${figure[sync.A.ue]}")" 0.3
+goal "(b) into an empty folder, Unzip / unzip" "$(ratio "${figure[sync.B.qe]}" "${figure[sync.B.ue]}")" 0.5
+goal "(b) over an existing extraction, Unzip / unzip" "$(ratio "${figure[sync.B.qo]}" "${figure[sync.B.uo]}")" 0.5
+goal "(c) into an empty folder, Unzip / unzip" "$(ratio "${figure[sync.C.qe]}" "${figure[sync.C.ue]}")" 0.65
+goal "(c) over an existing extraction, Unzip / unzip" "$(ratio "${figure[sync.C.qo]}" "${figure[sync.C.uo]}")" 0.65
 goal "uninstall of (a) / its install" "$(awk -v u="${figure[A.uninstall]}" -v i="${figure[A.install]}" 'BEGIN { printf "%.4f", (i > 0 ? u / i : 0) }')" 0.02
 goal "Clear All of 20,000 files / find -delete" "$(ratio "${figure[clear]}" "${figure[find]}")" 1.5
 goal "listing 5,000 archives, ms" "${figure[list]}" 50
+for files in 1 2000 20000; do
+    goal "opening the settings editor, game folder of $files, ms" "${figure[open.$files]}" 50
+    goal "a toggle click, game folder of $files, ms" "${figure[toggle.$files]}" 10
+    goal "a slider step, game folder of $files, ms" "${figure[slider.$files]}" 10
+done
 goal "start-up to the main window less the splash, ms" "${figure[startup]}" 300
 goal "peak memory of the program during (a), MB" "${figure[rss]}" 150
 exit 0

@@ -9,6 +9,16 @@
 #include <string_view>
 #include <system_error>
 
+#ifdef _WIN32
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#include <windows.h>
+#else
+#include <fcntl.h>
+#include <unistd.h>
+#endif
+
 namespace fs = std::filesystem;
 
 namespace quorvel {
@@ -22,6 +32,62 @@ bool isWritable(const fs::path& path) {
     if (ec)
         return !fs::exists(fs::symlink_status(path, ec)); // a new file is writable
     return (status.permissions() & fs::perms::owner_write) != fs::perms::none;
+}
+
+// Puts the file's data on the disk, not only into the system's cache: renamed over
+// the old file before that, a power cut could leave an empty file in its place.
+// A copy of a read-only file is read-only too, and must be flushed all the same.
+bool flushToDisk(const fs::path& file) {
+#ifdef _WIN32
+    const DWORD attributes = GetFileAttributesW(file.c_str());
+    const bool readOnly =
+        attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0;
+    if (readOnly)
+        SetFileAttributesW(file.c_str(), attributes & ~DWORD{FILE_ATTRIBUTE_READONLY});
+    const HANDLE handle =
+        CreateFileW(file.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    const bool flushed = handle != INVALID_HANDLE_VALUE && FlushFileBuffers(handle) != 0;
+    if (handle != INVALID_HANDLE_VALUE)
+        CloseHandle(handle);
+    if (readOnly)
+        SetFileAttributesW(file.c_str(), attributes);
+    return flushed;
+#else
+    const int descriptor = ::open(file.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW);
+    if (descriptor < 0)
+        return false;
+    const bool flushed = ::fsync(descriptor) == 0;
+    ::close(descriptor);
+    return flushed;
+#endif
+}
+
+// The one temporary name of `target`'s replacement. What a killed write left
+// behind has the same name, so the next write finds it without reading the
+// folder, and the name is free again before the new temporary is made.
+std::optional<fs::path> freeStagingName(const fs::path& target) {
+    fs::path staging = target;
+    staging += kTemporarySuffix;
+    if (!DeleteFileEntry(staging))
+        return std::nullopt; // a folder or the like of that name: not ours to remove
+    return staging;
+}
+
+// Flushes `staging` and renames it over `target`; on failure it is removed and
+// `ec` says why.
+bool putInPlace(const fs::path& staging, const fs::path& target, std::error_code& ec) {
+    ec.clear();
+    if (flushToDisk(staging))
+        fs::rename(staging, target, ec);
+    else
+        ec = std::make_error_code(std::errc::io_error);
+    if (ec) {
+        std::error_code ignored;
+        fs::remove(staging, ignored);
+        return false;
+    }
+    return true;
 }
 
 } // namespace
@@ -69,20 +135,16 @@ bool CopyFileReplacing(const fs::path& source, const fs::path& destination,
         return fail(std::make_error_code(std::errc::no_such_file_or_directory));
     if (fs::exists(destination, ec) && fs::equivalent(source, destination, ec))
         return true; // copying a file onto itself must not destroy it
-    const fs::path temporary = TemporaryNameBeside(destination);
-    if (!fs::copy_file(source, temporary, fs::copy_options::overwrite_existing, ec)) {
+    const auto staging = freeStagingName(destination);
+    if (!staging)
+        return fail(std::make_error_code(std::errc::file_exists));
+    if (!fs::copy_file(source, *staging, ec)) {
         std::error_code ignored;
-        fs::remove(temporary, ignored);
+        fs::remove(*staging, ignored);
         return fail(ec);
     }
     ClearReadOnlyAttribute(destination);
-    fs::rename(temporary, destination, ec);
-    if (ec) {
-        std::error_code ignored;
-        fs::remove(temporary, ignored);
-        return fail(ec);
-    }
-    return true;
+    return putInPlace(*staging, destination, ec) || fail(ec);
 }
 
 bool DeleteFileEntry(const fs::path& path) {
@@ -122,29 +184,24 @@ std::optional<std::string> ReadWholeFile(const fs::path& path) {
 bool ReplaceFileAtomically(const fs::path& path, const std::string& content) {
     if (path.empty() || !isWritable(path))
         return false;
-    const fs::path temporary = TemporaryNameBeside(path);
+    const auto staging = freeStagingName(path);
+    if (!staging)
+        return false;
     {
-        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
+        std::ofstream out(*staging, std::ios::binary | std::ios::trunc);
         out.write(content.data(), static_cast<std::streamsize>(content.size()));
         out.flush();
         if (!out) {
             std::error_code ignored;
-            fs::remove(temporary, ignored);
+            fs::remove(*staging, ignored);
             return false;
         }
     }
     std::error_code ec;
     const fs::file_status old = fs::status(path, ec);
     if (!ec)
-        fs::permissions(temporary, old.permissions(), ec);
-    fs::rename(temporary, path, ec);
-    if (ec) {
-        std::error_code ignored;
-        fs::remove(temporary, ignored);
-        return false;
-    }
-    RemoveLeftoverTemporaries(path.parent_path());
-    return true;
+        fs::permissions(*staging, old.permissions(), ec);
+    return putInPlace(*staging, path, ec);
 }
 
 } // namespace quorvel

@@ -9,7 +9,10 @@
 namespace quorvel {
 
 // Copies `source` over `destination` through a temporary file in the destination's
-// folder, so `destination` holds either its old content or the whole new one.
+// folder, flushed to the disk before it takes the destination's place, so
+// `destination` holds either its old content or the whole new one, also after a
+// power cut. The temporary is `destination` followed by ".quorvel-tmp"; one left
+// there by a killed copy is replaced.
 // `destination` is taken as given (resolve its case first). Returns false, leaving
 // `destination` untouched, when anything fails; a missing source is a failure.
 // `error`, when given, then tells why.
@@ -24,14 +27,15 @@ bool DeleteFileEntry(const std::filesystem::path& path);
 // The whole content of a file as bytes; nothing when it cannot be read.
 std::optional<std::string> ReadWholeFile(const std::filesystem::path& path);
 
-// Replaces `path` with `content` atomically: a temporary file in the same folder,
-// flushed, then renamed over the old one; then temporaries left in that folder by
-// an earlier, interrupted write are deleted. A file without write permission is
-// not replaced. Returns false, leaving the old file as it was, on any failure.
+// Replaces `path` with `content` atomically: the temporary file `path` followed by
+// ".quorvel-tmp" (one left by a killed write is replaced), flushed to the disk,
+// then renamed over the old one. The folder is never read. A file without write
+// permission is not replaced. Returns false, leaving the old file as it was, on
+// any failure.
 bool ReplaceFileAtomically(const std::filesystem::path& path, const std::string& content);
 
 // A name for a temporary file beside `target` that does not exist yet; it ends
-// in ".quorvel-tmp".
+// in ".quorvel-tmp". For extracted files, which are not flushed.
 std::filesystem::path TemporaryNameBeside(const std::filesystem::path& target);
 
 // Deletes the regular files directly in `folder` whose names end in

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <system_error>
+#include <utility>
 
 namespace fs = std::filesystem;
 
@@ -21,12 +22,47 @@ std::vector<std::string> sortedNames(std::vector<std::pair<std::string, std::str
     return names;
 }
 
+std::function<void(const fs::path&)>& folderReadHook() {
+    static std::function<void(const fs::path&)> hook;
+    return hook;
+}
+
+void noteFolderRead(const fs::path& folder) {
+    if (folderReadHook())
+        folderReadHook()(folder);
+}
+
+// One pass over the folder keeping no names, for looking up a single one: far
+// cheaper than a listing in a game folder of thousands of files.
+std::optional<std::string> findOne(const fs::path& folder, const std::string& name) {
+    noteFolderRead(folder);
+    const std::string folded = FoldCase(name);
+    std::optional<std::string> found;
+    std::error_code ec;
+    fs::directory_iterator it(folder, ec);
+    for (; !ec && it != fs::directory_iterator(); it.increment(ec)) {
+        std::string entry = NameText(it->path().filename());
+        if (FoldCase(entry) != folded)
+            continue;
+        if (entry == name)
+            return entry; // an exact match wins
+        if (!found || entry < *found)
+            found = std::move(entry);
+    }
+    return found;
+}
+
 } // namespace
+
+void SetFolderReadHook(std::function<void(const fs::path&)> hook) {
+    folderReadHook() = std::move(hook);
+}
 
 FolderListing::FolderListing(const fs::path& folder)
     : folder_(folder) {
     if (folder.empty())
         return;
+    noteFolderRead(folder);
     // Sorted by folded name, each folded once rather than in every comparison.
     std::vector<std::pair<std::string, std::string>> regular;
     std::vector<std::pair<std::string, std::string>> links;
@@ -65,7 +101,9 @@ fs::path FolderListing::resolve(const std::string& name) const {
 }
 
 fs::path ResolveInFolder(const fs::path& folder, const std::string& name) {
-    return FolderListing(folder).resolve(name);
+    if (folder.empty())
+        return {};
+    return InFolder(folder, findOne(folder, name).value_or(name));
 }
 
 fs::path ResolvePath(const fs::path& path) {
@@ -73,7 +111,7 @@ fs::path ResolvePath(const fs::path& path) {
     // process's current folder.
     if (!path.has_filename() || !path.has_parent_path())
         return path;
-    const auto actual = FolderListing(path.parent_path()).find(NameText(path.filename()));
+    const auto actual = findOne(path.parent_path(), NameText(path.filename()));
     return actual ? InFolder(path.parent_path(), *actual) : path;
 }
 

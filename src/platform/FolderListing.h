@@ -1,6 +1,7 @@
 #pragma once
 
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <string>
 #include <unordered_map>
@@ -46,5 +47,9 @@ std::filesystem::path ResolveInFolder(const std::filesystem::path& folder, const
 
 // Resolves the file name of `path` within its parent folder without regard to case.
 std::filesystem::path ResolvePath(const std::filesystem::path& path);
+
+// For tests: `hook` is called with the folder each time a folder's entries are
+// read, by a listing or a lookup. An empty function removes it.
+void SetFolderReadHook(std::function<void(const std::filesystem::path&)> hook);
 
 } // namespace quorvel

@@ -4,7 +4,9 @@
 #include "platform/FolderListing.h"
 #include "platform/NameFolding.h"
 
+#include <algorithm>
 #include <optional>
+#include <system_error>
 #include <vector>
 
 namespace fs = std::filesystem;
@@ -14,6 +16,7 @@ namespace {
 
 constexpr std::string_view kBlanks = " \t";
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+constexpr std::string_view kLineBreaks = "\r\n";
 
 // One line of the file as byte offsets into its text, line ending excluded.
 struct Line {
@@ -22,16 +25,20 @@ struct Line {
     std::size_t next = 0; // start of the following line
 };
 
+// Lines end at a CR, an LF or a CR LF pair, as the Windows profile functions read
+// them: a file of CR-only endings has lines too. The empty lines that runs of
+// endings make hold nothing.
 std::vector<Line> splitLines(const std::string& text) {
     std::vector<Line> lines;
     std::size_t pos =
         text.compare(0, kByteOrderMark.size(), kByteOrderMark) == 0 ? kByteOrderMark.size() : 0;
     while (pos < text.size()) {
-        const std::size_t lf = text.find('\n', pos);
-        const std::size_t stop = lf == std::string::npos ? text.size() : lf;
-        const std::size_t end = (stop > pos && text[stop - 1] == '\r') ? stop - 1 : stop;
-        lines.push_back({pos, end, lf == std::string::npos ? text.size() : lf + 1});
-        pos = lines.back().next;
+        const std::size_t stop = std::min(text.find_first_of(kLineBreaks, pos), text.size());
+        std::size_t next = stop;
+        if (next < text.size())
+            next += text.compare(next, 2, "\r\n") == 0 ? 2 : 1;
+        lines.push_back({pos, stop, next});
+        pos = next;
     }
     return lines;
 }
@@ -112,15 +119,18 @@ KeyPlace findKey(const std::string& text, const std::vector<Line>& lines, std::s
     return place;
 }
 
+// The file's own line ending, as its first line break shows it.
 std::string lineEndingOf(const std::string& text) {
-    const std::size_t lf = text.find('\n');
-    if (lf == std::string::npos)
+    const std::size_t brk = text.find_first_of(kLineBreaks);
+    if (brk == std::string::npos)
         return "\r\n"; // profile files are Windows files
-    return (lf > 0 && text[lf - 1] == '\r') ? "\r\n" : "\n";
+    if (text[brk] == '\n')
+        return "\n";
+    return text.compare(brk, 2, "\r\n") == 0 ? "\r\n" : "\r";
 }
 
 bool hasLineBreak(std::string_view text) {
-    return text.find_first_of("\r\n") != std::string_view::npos;
+    return text.find_first_of(kLineBreaks) != std::string_view::npos;
 }
 
 std::string_view unquoted(std::string_view value) {
@@ -132,28 +142,19 @@ std::string_view unquoted(std::string_view value) {
 
 } // namespace
 
-std::string ReadIniValue(const fs::path& file, std::string_view section, std::string_view key) {
-    const auto content = ReadWholeFile(ResolvePath(file));
-    if (!content)
-        return {};
-    const auto place = findKey(*content, splitLines(*content), section, key);
+std::string ReadIniValueIn(const std::string& text, std::string_view section,
+                           std::string_view key) {
+    const auto place = findKey(text, splitLines(text), section, key);
     if (!place.key)
         return {};
-    const std::string_view value = unquoted(view(*content, place.key->value));
+    const std::string_view value = unquoted(view(text, place.key->value));
     return std::string(value.substr(0, kMaxIniValueLength));
 }
 
-bool WriteIniValue(const fs::path& file, std::string_view section, std::string_view key,
+bool SetIniValueIn(std::string& text, std::string_view section, std::string_view key,
                    std::string_view value) {
-    if (file.empty() || hasLineBreak(section) || hasLineBreak(key) || hasLineBreak(value))
+    if (hasLineBreak(section) || hasLineBreak(key) || hasLineBreak(value))
         return false;
-    const fs::path actual = ResolvePath(file);
-    std::error_code ec;
-    const bool exists = fs::exists(fs::symlink_status(actual, ec));
-    const auto read = ReadWholeFile(actual);
-    if (exists && !read)
-        return false; // never replace a file that could not be read
-    std::string text = read.value_or(std::string());
     const std::vector<Line> lines = splitLines(text);
     const std::string eol = lineEndingOf(text);
     const auto place = findKey(text, lines, section, key);
@@ -170,12 +171,36 @@ bool WriteIniValue(const fs::path& file, std::string_view section, std::string_v
             insertion = eol + insertion;
         text.insert(last.next, insertion);
     } else {
-        if (!text.empty() && text.back() != '\n')
+        if (!text.empty() && kLineBreaks.find(text.back()) == std::string_view::npos)
             text += eol;
         text += "[" + std::string(section) + "]" + eol + std::string(key) + "=" +
                 std::string(value) + eol;
     }
-    return ReplaceFileAtomically(actual, text);
+    return true;
+}
+
+std::string ReadIniValue(const fs::path& file, std::string_view section, std::string_view key) {
+    const auto content = ReadWholeFile(ResolvePath(file));
+    return content ? ReadIniValueIn(*content, section, key) : std::string();
+}
+
+bool WriteIniValue(const fs::path& file, std::string_view section, std::string_view key,
+                   std::string_view value) {
+    if (file.empty())
+        return false;
+    const fs::path actual = ResolvePath(file);
+    std::optional<std::string> text = ReadIniFileForWriting(actual);
+    return text && SetIniValueIn(*text, section, key, value) &&
+           ReplaceFileAtomically(actual, *text);
+}
+
+std::optional<std::string> ReadIniFileForWriting(const fs::path& file) {
+    std::error_code ec;
+    const bool exists = fs::exists(fs::symlink_status(file, ec));
+    auto content = ReadWholeFile(file);
+    if (exists && !content)
+        return std::nullopt; // never replace a file that could not be read
+    return content.value_or(std::string());
 }
 
 } // namespace quorvel

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -8,7 +9,8 @@ namespace quorvel {
 
 // Reading and writing of Windows-style initialisation files with the rules of the
 // Windows profile functions, which the game and older tools rely on. The file name
-// is found in its folder without regard to letter case.
+// is found in its folder without regard to letter case. Lines end at a CR, an LF
+// or a CR LF pair.
 
 // The longest value a read returns, in bytes.
 inline constexpr std::size_t kMaxIniValueLength = 254;
@@ -28,5 +30,17 @@ std::string ReadIniValue(const std::filesystem::path& file, std::string_view sec
 // the value or a name holds a line break.
 bool WriteIniValue(const std::filesystem::path& file, std::string_view section,
                    std::string_view key, std::string_view value);
+
+// The same two operations on a file's text already in memory, for callers that
+// make several changes and replace the file once. SetIniValueIn returns false,
+// leaving `text` as it was, when the value or a name holds a line break; the
+// text's own line ending is kept (CR alone stays CR alone).
+std::string ReadIniValueIn(const std::string& text, std::string_view section, std::string_view key);
+bool SetIniValueIn(std::string& text, std::string_view section, std::string_view key,
+                   std::string_view value);
+
+// The text of `file` (taken as given) to change: "" for a missing file, nothing
+// when an existing file cannot be read, which must then never be replaced.
+std::optional<std::string> ReadIniFileForWriting(const std::filesystem::path& file);
 
 } // namespace quorvel

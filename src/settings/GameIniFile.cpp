@@ -1,5 +1,6 @@
 #include "settings/GameIniFile.h"
 
+#include "platform/FileOperations.h"
 #include "platform/FolderListing.h"
 #include "platform/IniFile.h"
 
@@ -16,41 +17,85 @@ fs::path iniIn(const fs::path& folder) {
     return folder.empty() ? fs::path() : folder / kGameIniName;
 }
 
+// The name on disk, found once; an empty path stays empty.
+fs::path resolved(const fs::path& path) {
+    return path.empty() ? path : ResolvePath(path);
+}
+
 } // namespace
 
+GameIniFile::Batch::Batch(GameIniFile& file)
+    : file_(file) {
+    ++file_.batchDepth_;
+}
+
+GameIniFile::Batch::~Batch() {
+    file_.endBatch();
+}
+
 GameIniFile::GameIniFile(fs::path gameIni, fs::path securityCopy)
-    : gameIni_(std::move(gameIni))
-    , securityCopy_(std::move(securityCopy)) {}
+    : gameIni_(resolved(gameIni))
+    , securityCopy_(resolved(securityCopy)) {}
 
 GameIniFile GameIniFile::FromPaths(const PathVariables& paths) {
     return GameIniFile(iniIn(paths.GameFolder), iniIn(paths.BackupFolder));
 }
 
 bool GameIniFile::exists() const {
-    if (!configured())
-        return false;
     std::error_code ec;
-    return fs::is_regular_file(ResolvePath(gameIni_), ec);
+    return configured() && fs::is_regular_file(gameIni_, ec);
+}
+
+GameIniFile::Pending& GameIniFile::pending() const {
+    if (!pending_)
+        pending_ = Pending{ReadIniFileForWriting(gameIni_), writes_.size(), false};
+    return *pending_;
+}
+
+void GameIniFile::endBatch() {
+    if (--batchDepth_ > 0 || !pending_)
+        return;
+    const Pending done = std::move(*pending_);
+    pending_.reset();
+    if (!done.changed || ReplaceFileAtomically(gameIni_, *done.text))
+        return;
+    for (std::size_t i = done.firstWrite; i < writes_.size(); ++i)
+        writes_[i].written = false;
 }
 
 std::string GameIniFile::read(const IniEntry& entry) const {
-    return gameIni_.empty() ? std::string() : ReadIniValue(gameIni_, entry.section, entry.key);
+    if (!configured())
+        return {};
+    if (batchDepth_ > 0) {
+        const Pending& batch = pending();
+        return batch.text ? ReadIniValueIn(*batch.text, entry.section, entry.key) : std::string();
+    }
+    const auto text = ReadWholeFile(gameIni_);
+    return text ? ReadIniValueIn(*text, entry.section, entry.key) : std::string();
 }
 
 std::string GameIniFile::readSecurityCopy(const IniEntry& entry) const {
     ++copyReads_;
     // Without a backup folder there is no copy, and never one in the current folder.
-    return securityCopy_.empty() ? std::string()
-                                 : ReadIniValue(securityCopy_, entry.section, entry.key);
+    if (securityCopy_.empty())
+        return {};
+    const auto text = ReadWholeFile(securityCopy_);
+    return text ? ReadIniValueIn(*text, entry.section, entry.key) : std::string();
 }
 
 bool GameIniFile::write(const IniEntry& entry, std::string_view value) {
     if (!configured())
         return false;
-    const bool written = WriteIniValue(gameIni_, entry.section, entry.key, value);
-    writes_.push_back({std::string(entry.section), std::string(entry.key), std::string(value),
-                       written, copyReads_});
-    return written;
+    {
+        const Batch batch(*this);
+        Pending& edit = pending();
+        const bool written =
+            edit.text && SetIniValueIn(*edit.text, entry.section, entry.key, value);
+        edit.changed |= written;
+        writes_.push_back({std::string(entry.section), std::string(entry.key), std::string(value),
+                           written, copyReads_});
+    }
+    return writes_.back().written;
 }
 
 } // namespace quorvel

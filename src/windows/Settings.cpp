@@ -64,9 +64,17 @@ void Settings::paintCaptions() {
         setTextColour(button, kCaptionColour);
 }
 
+// Each handler runs in a batch of EAW.INI: the change it makes, with the changes
+// of the handlers it sets off, replaces the file once.
 void Settings::connectHandlers() {
-    const auto onCheck = [this](QCheckBox* box, void (Settings::*handler)()) {
-        connect(box, &QCheckBox::toggled, this, handler);
+    const auto batched = [this](void (Settings::*handler)()) {
+        return [this, handler] {
+            const GameIniFile::Batch batch(gameIni_);
+            (this->*handler)();
+        };
+    };
+    const auto onCheck = [this, batched](QCheckBox* box, void (Settings::*handler)()) {
+        connect(box, &QCheckBox::toggled, this, batched(handler));
     };
     onCheck(ui->Check1, &Settings::Check1_Click);
     onCheck(ui->Check3, &Settings::Check3_Click);
@@ -82,10 +90,10 @@ void Settings::connectHandlers() {
     onCheck(ui->Check13, &Settings::Check13_Click);
 
     // An option's handler runs when it becomes selected, not when it is left.
-    const auto onSelect = [this](QRadioButton* option, void (Settings::*handler)()) {
-        connect(option, &QRadioButton::toggled, this, [this, handler](bool selected) {
+    const auto onSelect = [this, batched](QRadioButton* option, void (Settings::*handler)()) {
+        connect(option, &QRadioButton::toggled, this, [run = batched(handler)](bool selected) {
             if (selected)
-                (this->*handler)();
+                run();
         });
     };
     onSelect(ui->Option1, &Settings::Option1_Click);
@@ -94,12 +102,18 @@ void Settings::connectHandlers() {
     onSelect(ui->Option4, &Settings::Option4_Click);
     onSelect(ui->Option5, &Settings::Option5_Click);
 
-    connect(ui->Combo1, &QComboBox::activated, this, &Settings::Combo1_Click);
-    connect(ui->Combo2, &QComboBox::activated, this, &Settings::Combo2_Click);
-    connect(ui->Combo3, &QComboBox::activated, this, &Settings::Combo3_Click);
+    const auto onChoose = [this](QComboBox* combo, void (Settings::*handler)(int)) {
+        connect(combo, &QComboBox::activated, this, [this, handler](int item) {
+            const GameIniFile::Batch batch(gameIni_);
+            (this->*handler)(item);
+        });
+    };
+    onChoose(ui->Combo1, &Settings::Combo1_Click);
+    onChoose(ui->Combo2, &Settings::Combo2_Click);
+    onChoose(ui->Combo3, &Settings::Combo3_Click);
 
-    const auto onMove = [this](QScrollBar* slider, void (Settings::*handler)()) {
-        connect(slider, &QScrollBar::valueChanged, this, handler);
+    const auto onMove = [this, batched](QScrollBar* slider, void (Settings::*handler)()) {
+        connect(slider, &QScrollBar::valueChanged, this, batched(handler));
     };
     onMove(ui->HScroll1, &Settings::HScroll1_Change);
     onMove(ui->HScroll2, &Settings::HScroll2_Change);
@@ -109,9 +123,12 @@ void Settings::connectHandlers() {
     onMove(ui->HScroll6, &Settings::HScroll6_Change);
     onMove(ui->HScroll9, &Settings::HScroll9_Change);
 
-    connect(ui->Text1, &QLineEdit::textChanged, this, &Settings::Text1_Change);
-    connect(ui->Text2, &QLineEdit::textChanged, this, &Settings::Text2_Change);
-    connect(ui->Text3, &QLineEdit::textChanged, this, &Settings::Text3_Change);
+    const auto onEdit = [this, batched](QLineEdit* text, void (Settings::*handler)()) {
+        connect(text, &QLineEdit::textChanged, this, batched(handler));
+    };
+    onEdit(ui->Text1, &Settings::Text1_Change);
+    onEdit(ui->Text2, &Settings::Text2_Change);
+    onEdit(ui->Text3, &Settings::Text3_Change);
 }
 
 // Every control is set the way the user would set it, so its handler writes the
@@ -122,6 +139,7 @@ void Settings::Form_Load() {
     // a new one holding nothing but blanked key bindings.
     if (!gameIni_.exists())
         return;
+    const GameIniFile::Batch batch(gameIni_);
     ui->Text3->setText(fromIni(gameIni_.read(kPlayerPilotName)));
     QRadioButton* const presets[] = {ui->Option1, ui->Option2, ui->Option3};
     presets[PresetForStoredRate(gameIni_.read(kAiPlaneUpdateRate))]->setChecked(true);

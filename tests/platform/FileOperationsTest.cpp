@@ -46,6 +46,8 @@ TEST(FolderListing, ExactNameWinsOverOtherCase) {
     WriteFile(folder / "EAW.INI", "upper");
     EXPECT_EQ(FolderListing(folder.path()).find("EAW.INI"), "EAW.INI");
     EXPECT_EQ(FolderListing(folder.path()).find("Eaw.Ini"), "EAW.INI");
+    EXPECT_EQ(ResolvePath(folder / "Eaw.Ini"), folder / "EAW.INI");
+    EXPECT_EQ(ResolveInFolder(folder.path(), "eaw.ini"), folder / "eaw.ini");
 }
 
 TEST(FolderListing, EmptyOrMissingFolderIsNeverTheCurrentFolder) {
@@ -78,6 +80,20 @@ TEST(CopyFileReplacing, CopyingAFileOntoItselfKeepsIt) {
     WriteFile(folder / "a.zip", "archive");
     EXPECT_TRUE(CopyFileReplacing(folder / "a.zip", folder / "a.zip"));
     EXPECT_EQ(ReadFile(folder / "a.zip"), "archive");
+}
+
+TEST(ReplaceFileAtomically, TakesOverWhatAKilledWriteLeftWithoutReadingTheFolder) {
+    TempFolder folder;
+    WriteFile(folder / "EAW.INI", "old");
+    WriteFile(folder / "EAW.INI.quorvel-tmp", "half of a killed write");
+    int reads = 0;
+    SetFolderReadHook([&reads](const fs::path&) { ++reads; });
+    const bool replaced = ReplaceFileAtomically(folder / "EAW.INI", "new");
+    SetFolderReadHook({});
+    EXPECT_TRUE(replaced);
+    EXPECT_EQ(reads, 0);
+    EXPECT_EQ(ReadFile(folder / "EAW.INI"), "new");
+    EXPECT_FALSE(fs::exists(folder / "EAW.INI.quorvel-tmp"));
 }
 
 TEST(DeleteFileEntry, DeletesFilesAndLinksButNeverFoldersOrLinkTargets) {

@@ -57,7 +57,10 @@ INSTANTIATE_TEST_SUITE_P(
                              ""},
                     ReadCase{"[A]\nK=a=b\n", "A", "K", "a=b"},
                     ReadCase{kAfterLongLine.c_str(), "A", "K", "after"},
-                    ReadCase{"[A]\rK=1\r\n[B]\r\nK=mixed\n", "B", "K", "mixed"}));
+                    ReadCase{"[A]\rK=1\r\n[B]\r\nK=mixed\n", "B", "K", "mixed"},
+                    ReadCase{"[A]\rX=1\r[B]\rK=cr only\r", "B", "K", "cr only"},
+                    ReadCase{"[A]\r\nX=1\r[B]\r\nK=after cr\r\n", "B", "K", "after cr"},
+                    ReadCase{"[A]\n\rK=lf cr\n\r", "A", "K", "lf cr"}));
 
 TEST(IniFile, LongValueComesBackAsItsFirst254Bytes) {
     TempFolder folder;
@@ -133,6 +136,11 @@ INSTANTIATE_TEST_SUITE_P(
                   "[A]\r\nK=Leutnant A\r\n"},
         WriteCase{"MixedEndingsKeepTheirPlaces", "[A]\r\nX=1\n[B]\r\nY=2\n", "B", "Y", "3",
                   "[A]\r\nX=1\n[B]\r\nY=3\n"},
+        WriteCase{"ReplacesInCrOnlyFile", "[A]\rK=1\rL=2\r", "A", "K", "9", "[A]\rK=9\rL=2\r"},
+        WriteCase{"AppendsKeyAndSectionWithCr", "[A]\rX=1\r", "B", "Y", "2",
+                  "[A]\rX=1\r[B]\rY=2\r"},
+        WriteCase{"AppendsKeyAfterCrOnlyLine", "[A]\r\nX=1\r[B]\r\n", "A", "Z", "3",
+                  "[A]\r\nX=1\rZ=3\r\n[B]\r\n"},
         WriteCase{"BlanksInsideBrackets", "[ A ]\nK=1\n", "A", "K", "2", "[ A ]\nK=2\n"},
         WriteCase{"NewKeyGoesToFirstOfDuplicateSections", "[A]\nK=1\n[A]\nJ=2\n", "A", "J", "3",
                   "[A]\nK=1\nJ=3\n[A]\nJ=2\n"},

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+namespace fs = std::filesystem;
 using namespace quorvel;
 using quorvel::test::CurrentFolder;
 using quorvel::test::ReadFile;
@@ -42,6 +43,29 @@ protected:
     TempFolder game;
     GameIniFile file{game / "EAW.INI", {}};
 };
+
+// Reads within a batch see its writes; the file changes once, at its end, or,
+// when it cannot be replaced, not at all and every write of the batch says so.
+TEST_F(SettingsWritesTest, BatchReplacesTheFileOnceAtItsEnd) {
+    const std::string before = "[EAW]\r\nPlayerPilotName=Old\r\n";
+    for (const bool writable : {true, false}) {
+        WriteFile(game / "EAW.INI", before);
+        fs::permissions(game / "EAW.INI", writable ? fs::perms::owner_read | fs::perms::owner_write
+                                                   : fs::perms::owner_read);
+        GameIniFile batched(game / "EAW.INI", {});
+        {
+            const GameIniFile::Batch batch(batched);
+            EXPECT_TRUE(batched.write(kPlayerPilotName, "New"));
+            EXPECT_TRUE(batched.write(kExtraSquads, "2"));
+            EXPECT_EQ(batched.read(kPlayerPilotName), "New");
+            EXPECT_EQ(ReadFile(game / "EAW.INI"), before);
+        }
+        EXPECT_EQ(ReadFile(game / "EAW.INI"),
+                  writable ? "[EAW]\r\nPlayerPilotName=New\r\nExtraSquads=2\r\n" : before);
+        for (const IniWrite& write : batched.writes())
+            EXPECT_EQ(write.written, writable) << write.key;
+    }
+}
 
 TEST_F(SettingsWritesTest, EachPresetIsWrittenWholeInColumnOrder) {
     const std::vector<std::vector<std::string>> expected{

@@ -3,6 +3,7 @@
 #include "ProgramFolderFixture.h"
 #include "SampleEawIni.h"
 #include "config/PathVariables.h"
+#include "platform/FolderListing.h"
 #include "settings/KeyboardToggles.h"
 #include "support/CurrentFolder.h"
 #include "windows/PathText.h"
@@ -15,6 +16,7 @@
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QtTest>
+#include <map>
 #include <memory>
 
 namespace fs = std::filesystem;
@@ -559,6 +561,25 @@ private slots:
         delete window;
         window = new Settings(&mainWindow);
         QVERIFY(control<QCheckBox>("Check7")->isChecked());
+    }
+
+    // However full the game folder, opening reads it once to find EAW.INI's name,
+    // and a click reads no folder at all.
+    void gameIniNameIsFoundOncePerOpening() {
+        std::map<fs::path, int> reads;
+        SetFolderReadHook([&reads](const fs::path& folder) { ++reads[folder]; });
+        open(SampleEawIni());
+        const int gameReads = reads[program->game()];
+        const int backupReads = reads[program->backups()];
+        QTest::mouseClick(control<QCheckBox>("Check6"), Qt::LeftButton);
+        QTest::mouseClick(control<QCheckBox>("Check6"), Qt::LeftButton);
+        control<QScrollBar>("HScroll4")->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+        SetFolderReadHook({});
+        QCOMPARE(gameReads, 1);
+        QCOMPARE(backupReads, 1);
+        QCOMPARE(reads[program->game()], 1);
+        QCOMPARE(reads[program->backups()], 1);
+        QCOMPARE(newWrites().size(), 25); // blanked, restored, the dead zone
     }
 };
 
