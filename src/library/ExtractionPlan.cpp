@@ -11,14 +11,6 @@
 namespace quorvel {
 namespace {
 
-// The bare name a member is to be written under; nothing for a member that is
-// not written (folder entries, links, encrypted members, unusable names).
-std::optional<std::string> writableName(const ZipMember& member) {
-    if (member.isFolder || member.isLink || member.isEncrypted)
-        return std::nullopt;
-    return BareMemberName(member.storedName);
-}
-
 // Why a member that is neither written nor a folder entry is passed over.
 SkippedMember unusableMember(std::size_t index, const std::optional<ZipMember>& member) {
     if (!member)
@@ -39,13 +31,19 @@ std::uint64_t chainSize(const MemberChain& chain) {
 
 } // namespace
 
+std::optional<std::string> WrittenName(const ZipMember& member) {
+    if (member.isFolder || member.isLink || member.isEncrypted)
+        return std::nullopt;
+    return BareMemberName(member.storedName);
+}
+
 ExtractionPlan PlanExtraction(const ZipArchive& archive) {
     ExtractionPlan plan;
     std::unordered_map<std::string, std::size_t> chainOfName; // folded bare name -> chain
     const std::size_t total = archive.memberCount();
     for (std::size_t index = 0; index < total; ++index) {
         std::optional<ZipMember> member = archive.member(index);
-        const std::optional<std::string> bareName = member ? writableName(*member) : std::nullopt;
+        const std::optional<std::string> bareName = member ? WrittenName(*member) : std::nullopt;
         if (!bareName) {
             if (member && member->isFolder && !member->isLink)
                 ++plan.folderEntries;
@@ -62,6 +60,22 @@ ExtractionPlan PlanExtraction(const ZipArchive& archive) {
         plan.chains.begin(), plan.chains.end(),
         [](const MemberChain& a, const MemberChain& b) { return chainSize(a) > chainSize(b); });
     return plan;
+}
+
+void KeepOnlyNames(ExtractionPlan& plan, const std::unordered_set<std::string>& foldedNames) {
+    std::erase_if(plan.chains, [&](const MemberChain& chain) {
+        return !foldedNames.contains(FoldCase(chain.front().bareName));
+    });
+    std::erase_if(plan.unusable, [&](const SkippedMember& member) {
+        return !foldedNames.contains(FoldCase(member.name));
+    });
+    plan.folderEntries = 0;
+}
+
+std::size_t PlannedMemberCount(const ExtractionPlan& plan) {
+    return std::accumulate(
+        plan.chains.begin(), plan.chains.end(), plan.folderEntries + plan.unusable.size(),
+        [](std::size_t sum, const MemberChain& chain) { return sum + chain.size(); });
 }
 
 } // namespace quorvel

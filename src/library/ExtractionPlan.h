@@ -4,7 +4,9 @@
 #include "platform/ZipArchive.h"
 
 #include <cstddef>
+#include <optional>
 #include <string>
+#include <unordered_set>
 #include <vector>
 
 namespace quorvel {
@@ -30,5 +32,16 @@ struct ExtractionPlan {
 
 // Sorts the members of `archive` into chains, reading only its directory.
 ExtractionPlan PlanExtraction(const ZipArchive& archive);
+
+// Keeps only the chains, and the unusable members, whose bare names fold to one
+// of `foldedNames`; folder entries are dropped too.
+void KeepOnlyNames(ExtractionPlan& plan, const std::unordered_set<std::string>& foldedNames);
+
+// The members a plan holds: each of them is reported once as done.
+std::size_t PlannedMemberCount(const ExtractionPlan& plan);
+
+// The bare name a member is to be written under; nothing for a member that is
+// not written (folder entries, links, encrypted members, unusable names).
+std::optional<std::string> WrittenName(const ZipMember& member);
 
 } // namespace quorvel

@@ -6,6 +6,7 @@
 #include "library/SkippedMembersText.h"
 #include "platform/FileOperations.h"
 #include "platform/MemberReader.h"
+#include "platform/NameFolding.h"
 #include "platform/NameText.h"
 #include "platform/Workers.h"
 #include "platform/ZipArchive.h"
@@ -135,10 +136,10 @@ UnzipResult merged(const ExtractionPlan& plan, std::vector<ChainOutcome>& outcom
     return result;
 }
 
-} // namespace
-
-UnzipResult Unzip(const fs::path& archivePath, const fs::path& destinationPath,
-                  const UnzipProgress& progress, const UnzipTuning& tuning) {
+// Extracts the members that `choose` leaves in the plan of the whole archive.
+UnzipResult extract(const fs::path& archivePath, const fs::path& destinationPath,
+                    const UnzipProgress& progress, const UnzipTuning& tuning,
+                    const std::function<void(ExtractionPlan&)>& choose) {
     std::error_code ec;
     if (destinationPath.empty())
         return failure(Status::DestinationMissing, "No destination folder is set");
@@ -148,8 +149,10 @@ UnzipResult Unzip(const fs::path& archivePath, const fs::path& destinationPath,
     if (!archive.isOpen())
         return failure(statusOf(archive.status()), archive.errorText());
 
-    const ExtractionPlan plan = PlanExtraction(archive);
-    ProgressCounter counter(progress, archive.memberCount());
+    ExtractionPlan plan = PlanExtraction(archive);
+    if (choose)
+        choose(plan);
+    ProgressCounter counter(progress, PlannedMemberCount(plan));
     for (std::size_t i = 0; i < plan.folderEntries + plan.unusable.size(); ++i)
         counter.memberDone();
     RemoveLeftoverTemporaries(destinationPath); // before any thread writes one of its own
@@ -157,6 +160,22 @@ UnzipResult Unzip(const fs::path& archivePath, const fs::path& destinationPath,
     std::vector<ChainOutcome> outcomes =
         extractChains(archive, archivePath, plan, destination, tuning, counter);
     return merged(plan, outcomes, archivePath);
+}
+
+} // namespace
+
+UnzipResult Unzip(const fs::path& archivePath, const fs::path& destinationPath,
+                  const UnzipProgress& progress, const UnzipTuning& tuning) {
+    return extract(archivePath, destinationPath, progress, tuning, {});
+}
+
+UnzipResult UnzipMembers(const fs::path& archivePath, const fs::path& destinationPath,
+                         const std::vector<std::string>& names, const UnzipProgress& progress) {
+    std::unordered_set<std::string> folded;
+    for (const std::string& name : names)
+        folded.insert(FoldCase(name));
+    return extract(archivePath, destinationPath, progress, {},
+                   [&folded](ExtractionPlan& plan) { KeepOnlyNames(plan, folded); });
 }
 
 } // namespace quorvel

@@ -61,4 +61,10 @@ struct UnzipTuning {
 UnzipResult Unzip(const std::filesystem::path& archive, const std::filesystem::path& destination,
                   const UnzipProgress& progress = {}, const UnzipTuning& tuning = {});
 
+// Extracts, as Unzip does, only the members whose bare names are among `names`
+// in any letter case; the others are neither written nor reported.
+UnzipResult UnzipMembers(const std::filesystem::path& archive,
+                         const std::filesystem::path& destination,
+                         const std::vector<std::string>& names, const UnzipProgress& progress = {});
+
 } // namespace quorvel

@@ -112,7 +112,7 @@ std::size_t ZipArchive::memberCount() const {
     return count < 0 ? 0 : static_cast<std::size_t>(count);
 }
 
-std::optional<ZipMember> ZipArchive::member(std::size_t index) const {
+std::optional<ZipMember> ZipArchive::directoryEntry(std::size_t index) const {
     if (!archive_ || index >= memberCount())
         return std::nullopt;
     zip_stat_t stat;
@@ -124,8 +124,7 @@ std::optional<ZipMember> ZipArchive::member(std::size_t index) const {
     member.size = (stat.valid & ZIP_STAT_SIZE) ? stat.size : 0;
     member.compressedSize = (stat.valid & ZIP_STAT_COMP_SIZE) ? stat.comp_size : 0;
     member.crc = (stat.valid & ZIP_STAT_CRC) ? stat.crc : 0;
-    member.modified = extendedTimestamp(archive_.get(), index);
-    if (!member.modified && (stat.valid & ZIP_STAT_MTIME))
+    if (stat.valid & ZIP_STAT_MTIME)
         member.modified = static_cast<std::int64_t>(stat.mtime);
     member.method = (stat.valid & ZIP_STAT_COMP_METHOD) ? stat.comp_method : ZIP_CM_STORE;
     member.isEncrypted =
@@ -142,6 +141,17 @@ std::optional<ZipMember> ZipArchive::member(std::size_t index) const {
         endsWithSeparator(member.storedName) || (unixMode && unixType == kUnixFolder) ||
         (haveAttributes && system == ZIP_OPSYS_DOS && (attributes & kDosFolderAttribute) != 0);
     return member;
+}
+
+// The extended timestamp sits in the member's local header as well: reading it
+// costs a seek per member, which only an extraction needs.
+std::optional<ZipMember> ZipArchive::member(std::size_t index) const {
+    std::optional<ZipMember> entry = directoryEntry(index);
+    if (entry) {
+        if (const auto extended = extendedTimestamp(archive_.get(), index))
+            entry->modified = extended;
+    }
+    return entry;
 }
 
 bool ZipArchive::readMember(std::size_t index, const DataSink& sink, std::string* error) const {

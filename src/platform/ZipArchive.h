@@ -48,6 +48,9 @@ public:
     std::size_t memberCount() const;
     // Nothing when the index is out of range or the entry cannot be read.
     std::optional<ZipMember> member(std::size_t index) const;
+    // The member as the central directory alone tells it, so listing every name
+    // costs no read of the members' own headers: `modified` is the DOS time only.
+    std::optional<ZipMember> directoryEntry(std::size_t index) const;
 
     // Receives the member's data piece by piece; answering false stops the read.
     using DataSink = std::function<bool(std::string_view piece)>;

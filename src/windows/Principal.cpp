@@ -6,8 +6,10 @@
 #include "library/AddonLibrary.h"
 #include "library/ClearAll.h"
 #include "library/InstallAddon.h"
+#include "library/ReplacedAddons.h"
 #include "library/RestoreIni.h"
-#include "library/UninstallAddon.h"
+#include "library/SharedFilesUninstall.h"
+#include "platform/FolderListing.h"
 #include "platform/NameFolding.h"
 #include "ui_Principal.h"
 #include "windows/About.h"
@@ -16,6 +18,7 @@
 #include "windows/EAWFolder.h"
 #include "windows/EnterKey.h"
 #include "windows/Help.h"
+#include "windows/LibraryDropTarget.h"
 #include "windows/LongOperation.h"
 #include "windows/NameItems.h"
 #include "windows/Newaddon.h"
@@ -32,28 +35,11 @@
 namespace quorvel {
 namespace {
 
-// Each installed entry keeps the names its installation wrote into the game folder.
-constexpr int kWrittenNamesRole = Qt::UserRole;
-
 std::vector<std::string> entriesOf(const QListWidget* list) {
     std::vector<std::string> entries;
     for (int row = 0; row < list->count(); ++row)
         entries.push_back(NameOfItem(list->item(row)));
     return entries;
-}
-
-QStringList toStringList(const std::vector<std::string>& names) {
-    QStringList list;
-    for (const std::string& name : names)
-        list << ToQString(name);
-    return list;
-}
-
-std::vector<std::string> toNames(const QStringList& list) {
-    std::vector<std::string> names;
-    for (const QString& name : list)
-        names.push_back(ToStdString(name));
-    return names;
 }
 
 } // namespace
@@ -100,6 +86,8 @@ Principal::Principal(QWidget* parent)
     });
     connect(ui->Command14, &QAbstractButton::clicked, this,
             [this] { openWindow(new Help(this), false); });
+    auto* drop = new LibraryDropTarget(this, [this] { return currentCategory(); });
+    connect(drop, &LibraryDropTarget::libraryChanged, this, &Principal::libraryChanged);
     connect(ui->Command15, &QAbstractButton::clicked, this,
             [this] { openWindow(new About(this), false); });
     PlaceFixedCentred(this);
@@ -167,6 +155,27 @@ void Principal::List8_Click() {
         return;
     const auto category = currentCategory();
     MOSTRAR(category ? ToQString(Paths().CategoryFolder[*category]) : QString(), NameOfItem(item));
+    if (category)
+        showReplacedAddons(*category, NameOfItem(item));
+}
+
+// One line after the add-on's own text names the installed add-ons whose files
+// installing it would replace. The add-on of a category that holds one is not
+// named: it is taken out before the new one comes.
+void Principal::showReplacedAddons(std::size_t category, const std::string& name) {
+    const auto names =
+        ArchiveFileNames(ResolveInFolder(Paths().CategoryFolder[category], name + ".ZIP"));
+    const QListWidget* installed = installedLists_[category];
+    const AddonKey leaving{category,
+                           installed->count() > 0 ? NameOfItem(installed->item(0)) : std::string()};
+    const std::string replaced = ReplacedAddonsText(ReplacedAddons(
+        installed_, names, kAddonCategories[category].holdsOneAddon ? &leaving : nullptr));
+    if (replaced.empty())
+        return;
+    QString text = ui->Text1->toPlainText();
+    if (!text.isEmpty() && !text.endsWith('\n'))
+        text += '\n';
+    ui->Text1->setPlainText(text + QStringLiteral("Replaces files of: ") + ToQString(replaced));
 }
 
 // Shows NAME.jpg and NAME.txt of `folder`; a picture that cannot be loaded leaves
@@ -196,8 +205,8 @@ void Principal::List8_DblClick() {
     QListWidget* installed = installedLists_[*category];
     const PathVariables paths = Paths();
     if (kAddonCategories[*category].holdsOneAddon && installed->count() > 0 &&
-        AddonArchiveOpens(paths.CategoryFolder[*category], name))
-        BORRAR(*category, 0);
+        AddonArchiveOpens(paths.CategoryFolder[*category], name) && !BORRAR(*category, 0))
+        return;
 
     const auto result = RunOperationOrShowError(
         this, QStringLiteral("Installing %1").arg(shown), QStringLiteral("Unzip"),
@@ -209,7 +218,11 @@ void Principal::List8_DblClick() {
     if (!result->writtenNames.empty()) {
         addonFiles_.wrote(result->writtenNames);
         QListWidgetItem* entry = AddNameItem(installed, name, shown);
-        entry->setData(kWrittenNamesRole, toStringList(result->writtenNames));
+        const std::string replaced =
+            ReplacedAddonsText(ReplacedAddons(installed_, result->writtenNames));
+        if (!replaced.empty())
+            entry->setToolTip(QStringLiteral("Replaced files of: ") + ToQString(replaced));
+        installed_.add({*category, name}, result->writtenNames);
         removeFromSelection(ui->List8->row(chosen));
     }
     if (!result->ok())
@@ -230,28 +243,39 @@ void Principal::installedList_DblClick(std::size_t category) {
     if (row < 0)
         return;
     list->setCurrentRow(-1); // no neighbour is chosen, nor uninstalled by a second Enter
-    BORRAR(category, row);
     resetPreview();
+    BORRAR(category, row);
 }
 
-// Uninstalls one add-on: deletes the names its installation wrote, nothing else.
-// It goes back to the selection list while its archive is still in the library.
-void Principal::BORRAR(std::size_t category, int row) {
+// Uninstalls one add-on: deletes the names its installation wrote, but puts back
+// from their archives the files other installed add-ons wrote too; the preview
+// text tells what could not be put back. The add-on goes back to the selection
+// list while its archive is still in the library. An uninstall that threw is told
+// and keeps the entry: what it did is not known.
+bool Principal::BORRAR(std::size_t category, int row) {
     QListWidget* list = installedLists_[category];
     const QListWidgetItem* entry = list->item(row);
     const std::string name = NameOfItem(entry);
     const QString shown = entry->text();
     const PathVariables paths = Paths();
-    const UninstallResult result =
-        UninstallAddon(paths.GameFolder, toNames(entry->data(kWrittenNamesRole).toStringList()),
-                       paths.BackupFolder);
-    addonFiles_.deleted(result.deleted);
+    const auto result = RunOperationOrShowError(
+        this, QStringLiteral("Uninstalling %1").arg(shown), QStringLiteral("Unzip"),
+        [&](const ProgressReport& report) {
+            return UninstallSharingFiles(installed_, {category, name}, paths.GameFolder,
+                                         paths.CategoryFolder, paths.BackupFolder, report);
+        });
+    if (!result)
+        return false;
+    addonFiles_.deleted(result->files.deleted);
+    if (!result->lost.empty())
+        ui->Text1->appendPlainText(ToQString(LostFilesText(result->lost)));
     if (currentCategory() == category && AddonArchiveExists(paths.CategoryFolder[category], name))
         AddNameItem(ui->List8, name, shown);
     if (kAddonCategories[category].holdsOneAddon)
         list->clear();
     else
         delete list->takeItem(row);
+    return true;
 }
 
 // A folder not known to be the game's loses nothing: its files may be anyone's.
@@ -270,6 +294,7 @@ bool Principal::BORRARTODO() {
     }
     // What Clear All leaves is the game's: a game folder chosen next starts afresh.
     addonFiles_ = AddonFileRecord();
+    installed_ = InstalledAddons();
     for (QListWidget* list : installedLists_)
         list->clear();
     ui->List8->clear();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "library/AddonFileRecord.h"
+#include "library/InstalledAddons.h"
 
 #include <QPointer>
 #include <QWidget>
@@ -23,8 +24,8 @@ class WindowsOverMain;
 
 // The main window: category buttons, the selection list of the chosen category,
 // the seven installed lists, the preview and the buttons that open the other
-// windows. The installed lists are the only record of what is installed; each
-// entry remembers the file names its installation wrote into the game folder.
+// windows. The installed lists show what is installed; beside them the window
+// keeps, in install order, the file names each installation wrote.
 class Principal : public QWidget {
     Q_OBJECT
 public:
@@ -62,7 +63,8 @@ private:
     void removeFromSelection(int row);
     void libraryChanged(std::size_t category);
     void installedList_DblClick(std::size_t category);
-    void BORRAR(std::size_t category, int row);
+    bool BORRAR(std::size_t category, int row);
+    void showReplacedAddons(std::size_t category, const std::string& name);
     void BORRARINI();
     void showLogo();
     void resetPreview();
@@ -73,6 +75,7 @@ private:
     std::array<QListWidget*, 7> installedLists_{};
     std::vector<QPointer<QWidget>> openWindows_;
     AddonFileRecord addonFiles_; // what installs wrote into the game folder this run
+    InstalledAddons installed_;  // which installed add-on wrote which names, in install order
     WindowsOverMain* windowsOver_;
     bool clearOnClose_ = true;
 };

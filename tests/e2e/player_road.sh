@@ -2,12 +2,13 @@
 # Walks the player's road through the real program on a virtual display, with real
 # mouse clicks and keys, and checks the game folder, QUORVEL.INI and EAW.INI on disk
 # after every step. Keeps a screenshot of every step; exits non-zero when a check fails.
-#   tests/e2e/player_road.sh <program folder> <screenshot folder>
+#   tests/e2e/player_road.sh <program folder> <screenshot folder> <drag source program>
 set -euo pipefail
 source "$(dirname "$(realpath "$0")")/drive.sh"
 on_virtual_display "$0" "$@"
 
 begin_walk "$1" "$2"
+drag_source=$(realpath "$3")
 drive_c="$HOME/.wine/drive_c"
 game="$drive_c/EAW"
 make_game_folder "$game"
@@ -22,6 +23,12 @@ cp -r "$game" "$originals"
 make_addon "$program" GRAPHICS CLOUDS "Clouds" CLOUD1.PIC CLOUD2.PIC README.TXT
 make_addon "$program" GRAPHICS COCKPITS "Cockpits" CPIT.CPT EXTRA.SPT
 make_addon "$program" FLIGHTMODELS SPITFIRE9 "Spitfire Mk IX" SPIT9.FLT
+# A download to drop into the graphics library; it shares a file with each of the
+# two graphics add-ons.
+download="$work/download"
+mkdir -p "$download"
+make_addon "$download" . HAZE "Haze" CLOUD1.PIC CPIT.CPT HAZE.PIC
+echo "the manual" >"$download/HAZE.pdf"
 
 step=0
 begin() { step=$((step + 1)); echo "step $step: $1"; }
@@ -123,6 +130,39 @@ click "$main" 640 176
 keep "$main" preview
 check "game folder untouched" untouched_game
 
+# Drags the files from the drag source window onto the target window at x y, by
+# the real drag-and-drop protocol; prints what the drag source was told.
+drop_files() { # window x y files...
+  local target=$1 x=$2 y=$3 source_window
+  shift 3
+  timeout 20 "$drag_source" "$@" >"$work/drag-answer" &
+  local dragging=$!
+  source_window=$(win "Quorvel drag source")
+  point "$source_window" 60 30 mousedown 1
+  settle 0.3
+  for step in 0 4 8; do point "$target" $((x + step)) $((y + step)); settle 0.2; done
+  xdotool mouseup 1
+  wait $dragging || true
+  cat "$work/drag-answer"
+}
+library_has() { is "$(ls "$program/GRAPHICS" | tr '\n' ' ')" "$*"; }
+graphics_before="CLOUDS.jpg CLOUDS.txt CLOUDS.zip COCKPITS.jpg COCKPITS.txt COCKPITS.zip "
+
+begin "drop HAZE.zip with a PDF: refused, nothing written"
+answer=$(drop_files "$main" 300 250 "$download/HAZE.zip" "$download/HAZE.pdf")
+check "the drag source is told the drop is refused" is "$answer" refused
+check "the graphics library is unchanged" library_has "$graphics_before"
+
+begin "drop HAZE.zip with its description and picture: into the graphics library"
+answer=$(drop_files "$main" 300 250 "$download/HAZE.zip" "$download/HAZE.txt" "$download/HAZE.jpg")
+check "the drag source is told the files were taken" is "$answer" dropped
+keep "$main" dropped
+in_library() { library_has "CLOUDS.jpg CLOUDS.txt CLOUDS.zip COCKPITS.jpg COCKPITS.txt COCKPITS.zip HAZE.jpg HAZE.txt HAZE.zip "; }
+check "the three files are in the graphics library" in_library
+check "they are copies of the download, which stays" \
+  eval 'same_file "$download/HAZE.zip" "$program/GRAPHICS/HAZE.zip" && test -f "$download/HAZE.txt"'
+check "game folder untouched" untouched_game
+
 begin "double-click CLOUDS: installed"
 dclick "$main" 640 176
 keep "$main" clouds-installed
@@ -137,6 +177,30 @@ keep "$main" cockpits-installed
 check "CPIT.CPT beside the clouds" \
   game_files_are "${game_start[@]}" CLOUD1.PIC CLOUD2.PIC README.TXT CPIT.CPT
 check "EXTRA.SPT is the add-on's" from_addon EXTRA.SPT COCKPITS
+
+begin "click the dropped HAZE: its preview names the add-ons whose files it would replace"
+click "$main" 640 176
+keep "$main" conflict-line
+check "nothing is installed by a click" \
+  game_files_are "${game_start[@]}" CLOUD1.PIC CLOUD2.PIC README.TXT CPIT.CPT
+
+begin "install HAZE over both; the mouse over it names whose files it replaced"
+dclick "$main" 640 176
+check "HAZE's CLOUD1.PIC and CPIT.CPT replace the others'" \
+  eval 'from_addon CLOUD1.PIC HAZE && from_addon CPIT.CPT HAZE && from_addon HAZE.PIC HAZE'
+xdotool windowfocus "$main"
+point "$main" 58 328
+settle 0.3
+point "$main" 60 330
+settle 2
+keep root replaced-tooltip
+
+begin "uninstall HAZE: the files CLOUDS and COCKPITS wrote come back"
+dclick "$main" 60 330
+check "CLOUD1.PIC is the clouds' again, CPIT.CPT the cockpits'" \
+  eval 'from_addon CLOUD1.PIC CLOUDS && from_addon CPIT.CPT COCKPITS'
+check "HAZE.PIC is gone" \
+  game_files_are "${game_start[@]}" CLOUD1.PIC CLOUD2.PIC README.TXT CPIT.CPT
 
 begin "double-click CLOUDS in the installed graphics list: uninstalled"
 dclick "$main" 100 304

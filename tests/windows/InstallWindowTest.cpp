@@ -225,6 +225,73 @@ private slots:
         QVERIFY(fs::is_directory(game / "SKY.PIC"));
     }
 
+    // Previewing an add-on names, after its own text, the installed add-ons whose
+    // files it would replace; the flight model it would replace is not named.
+    void previewNamesTheAddonsWhoseFilesItWouldReplace_data() {
+        QTest::addColumn<QStringList>("installs"); // "category:NAME"
+        QTest::addColumn<QString>("text");
+        QTest::newRow("none") << QStringList() << "haze text";
+        QTest::newRow("one") << QStringList({"4:CLOUDS"})
+                             << "haze text\nReplaces files of: CLOUDS (2)";
+        QTest::newRow("several")
+            << QStringList({"4:CLOUDS", "0:SPIT", "4:COCKPITS", "5:MERLIN"})
+            << "haze text\nReplaces files of: CLOUDS (1), SPIT (1), COCKPITS (1), MERLIN (1)";
+    }
+
+    void previewNamesTheAddonsWhoseFilesItWouldReplace() {
+        QFETCH(QStringList, installs);
+        QFETCH(QString, text);
+        addon(4, "clouds", {{"sky/CLOUD1.PIC", "c"}, {"CLOUD2.PIC", "c"}, {"C.TXT", "c"}});
+        addon(4, "cockpits", {{"cloud2.pic", "k"}, {"CPIT.CPT", "k"}});
+        addon(5, "merlin", {{"MERLIN.WSD", "m"}});
+        addon(0, "spit", {{"SPIT.FLT", "s"}});
+        addon(0, "hurri", {{"SPIT.FLT", "h"}, {"MERLIN.WSD", "h"}});
+        addon(4, "haze",
+              {{"CLOUD1.PIC", "h"},
+               {"cloud2.PIC", "h"},
+               {"Spit.flt", "h"},
+               {"MERLIN.WSD", "h"},
+               {"HAZE.PIC", "h"}});
+        WriteFile(program / "GRAPHICS" / "haze.txt", "haze text");
+        for (const QString& install : installs)
+            this->install(install.section(':', 0, 0).toInt(), install.section(':', 1));
+        clickButton("Command6");
+        list8()->setCurrentRow(Entries(list8()).indexOf("HAZE"));
+        QCOMPARE(Find<QPlainTextEdit>(window.get(), "Text1")->toPlainText(), text);
+
+        clickButton("Command1"); // flight models: SPIT is taken out before HURRI comes
+        list8()->setCurrentRow(Entries(list8()).indexOf("HURRI"));
+        QCOMPARE(Find<QPlainTextEdit>(window.get(), "Text1")->toPlainText(),
+                 installs.contains("5:MERLIN") ? QString("Replaces files of: MERLIN (1)")
+                                               : QString());
+    }
+
+    // Uninstalling one of two add-ons that wrote one name leaves the other's file;
+    // when that add-on's archive went meanwhile, the file goes and the preview says so.
+    void uninstallKeepsWhatTheOtherAddonWrote() {
+        addon(4, "clouds", {{"SKY.PIC", "clouds"}, {"CLOUD.PIC", "c"}});
+        addon(5, "haze", {{"sky.pic", "haze"}, {"HAZE.WSD", "h"}});
+        install(4, "CLOUDS");
+        install(5, "HAZE");
+        uninstall(4, "CLOUDS");
+        QCOMPARE(ReadFile(game / "SKY.PIC"), std::string("haze"));
+        QVERIFY(!fs::exists(game / "CLOUD.PIC"));
+
+        install(4, "CLOUDS");
+        uninstall(4, "CLOUDS");
+        QCOMPARE(ReadFile(game / "SKY.PIC"), std::string("haze"));
+        QCOMPARE(Find<QPlainTextEdit>(window.get(), "Text1")->toPlainText(), QString());
+
+        install(4, "CLOUDS");
+        fs::remove(program / "SOUNDS" / "haze.zip");
+        uninstall(4, "CLOUDS");
+        QCOMPARE(FilesIn(game), kGameFiles + QStringList({"HAZE.WSD"}));
+        const QString note = Find<QPlainTextEdit>(window.get(), "Text1")->toPlainText();
+        QVERIFY2(note.startsWith("SKY.PIC of HAZE could not be put back and is deleted: ") &&
+                     note.endsWith("/SOUNDS/haze.ZIP: No such file"),
+                 qPrintable(note));
+    }
+
     // After an install nothing is chosen: the preview keeps the installed add-on,
     // and Enter does nothing until the player chooses again.
     void afterAnInstallNothingIsChosenAndThePreviewStays() {

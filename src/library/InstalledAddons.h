@@ -1,0 +1,45 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+namespace quorvel {
+
+// An installed add-on: its category's index and its add-on name.
+struct AddonKey {
+    std::size_t category = 0;
+    std::string name;
+    bool operator==(const AddonKey&) const = default;
+};
+
+struct InstalledAddon {
+    AddonKey key;
+    std::vector<std::string> writtenNames; // what its installation wrote into the game folder
+};
+
+// The add-ons installed this run, in the order they were installed, each with the
+// names its installation wrote. Two add-ons that wrote one name share that file:
+// the one installed last holds it.
+class InstalledAddons {
+public:
+    // Records an add-on as installed last.
+    void add(const AddonKey& key, std::vector<std::string> writtenNames);
+    // Nothing when the add-on is not recorded.
+    const InstalledAddon* find(const AddonKey& key) const;
+    void remove(const AddonKey& key);
+    // The add-on no longer has these files in the game folder.
+    void forget(const AddonKey& key, const std::vector<std::string>& names);
+
+    const std::vector<InstalledAddon>& inOrder() const { return addons_; }
+
+    // For each name an add-on wrote (folded), the position in `inOrder()` of the
+    // add-on that holds the file now; `skipped` (when given) counts as gone.
+    std::unordered_map<std::string, std::size_t> holders(const AddonKey* skipped = nullptr) const;
+
+private:
+    std::vector<InstalledAddon> addons_;
+};
+
+} // namespace quorvel

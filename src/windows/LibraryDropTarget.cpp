@@ -1,0 +1,93 @@
+#include "windows/LibraryDropTarget.h"
+
+#include "config/PathVariables.h"
+#include "maintenance/LibraryDrop.h"
+#include "windows/LongOperation.h"
+#include "windows/PathText.h"
+#include "windows/Prompts.h"
+
+#include <QDropEvent>
+#include <QMimeData>
+#include <QStringList>
+#include <QTimer>
+#include <QUrl>
+#include <QWidget>
+
+namespace fs = std::filesystem;
+
+namespace quorvel {
+namespace {
+
+// Only local files can be dropped: a link from a browser has no file to copy.
+std::vector<fs::path> droppedFiles(const QMimeData* data) {
+    std::vector<fs::path> files;
+    if (!data || !data->hasUrls())
+        return files;
+    for (const QUrl& url : data->urls()) {
+        if (!url.isLocalFile())
+            return {};
+        files.push_back(ToPath(url.toLocalFile()));
+    }
+    return files;
+}
+
+} // namespace
+
+LibraryDropTarget::LibraryDropTarget(QWidget* window, CurrentCategory currentCategory)
+    : QObject(window)
+    , window_(window)
+    , currentCategory_(std::move(currentCategory)) {
+    window->setAcceptDrops(true);
+    window->installEventFilter(this);
+}
+
+std::optional<std::size_t> LibraryDropTarget::acceptedCategory(const QDropEvent& event) const {
+    const auto category = currentCategory_();
+    if (!category || !AcceptsLibraryDrop(droppedFiles(event.mimeData())))
+        return std::nullopt;
+    return category;
+}
+
+// The import runs once the drop has been answered, so the program the files come
+// from is not kept waiting while they are copied.
+bool LibraryDropTarget::eventFilter(QObject* watched, QEvent* event) {
+    const QEvent::Type type = event->type();
+    if (watched != window_ ||
+        (type != QEvent::DragEnter && type != QEvent::DragMove && type != QEvent::Drop))
+        return false;
+    auto* drop = static_cast<QDropEvent*>(event);
+    const auto category = acceptedCategory(*drop);
+    if (!category) {
+        drop->ignore();
+        return true;
+    }
+    drop->acceptProposedAction();
+    if (type == QEvent::Drop) {
+        QTimer::singleShot(0, this, [this, files = droppedFiles(drop->mimeData()), category] {
+            import(files, *category);
+        });
+    }
+    return true;
+}
+
+void LibraryDropTarget::import(const std::vector<fs::path>& files, std::size_t category) {
+    const fs::path library = Paths().CategoryFolder[category];
+    const auto results = RunOperationOrShowError(
+        window_, QStringLiteral("Importing add-ons"), QStringLiteral("FileCopy"),
+        [&](const ProgressReport&) { return ImportLibraryDrop(files, library); });
+    if (!results)
+        return;
+    QStringList failures;
+    bool copied = false;
+    for (const ArchiveImportResult& result : *results) {
+        copied = copied || result.status == ArchiveImportResult::Status::Copied;
+        if (!result.ok())
+            failures << ToQString(result.description);
+    }
+    if (copied)
+        emit libraryChanged(category);
+    if (!failures.isEmpty())
+        Prompts::bridgeError(window_, QStringLiteral("FileCopy"), failures.join('\n'));
+}
+
+} // namespace quorvel
