@@ -25,23 +25,24 @@ build_qt() {
   local apt=$deps/apt log=$qt/build.log
   rm -rf "$qt/build" "$qt/prefix"
   mkdir -p "$qt/src"
-  [ -d "$(echo "$qt"/src/qt6-base-*/)" ] || (cd "$qt/src" && apt-get -o "Dir::Etc::SourceList=$apt/sources.list" \
-    -o "Dir::Etc::SourceParts=$apt/sources.list.d" -o "Dir::State::Lists=$apt/lists" \
-    -o "Dir::Cache=$apt/cache" -o APT::Sandbox::User=root source -qq qt6-base >"$qt/src.log")
+  [ -d "$(echo "$qt"/src/qt6-base-*/)" ] || (cd "$qt/src" && apt-get \
+    -o "Dir::Etc::SourceList=$apt/sources.list" -o "Dir::Etc::SourceParts=$apt/sources.list.d" \
+    -o "Dir::State::Lists=$apt/lists" -o "Dir::Cache=$apt/cache" -o APT::Sandbox::User=root \
+    source -qq qt6-base >"$qt/src.log")
   local source
   source=$(echo "$qt"/src/qt6-base-*/)
   # Qt Gui builds its DirectWrite font database only with Direct2D, which is off;
   # the Windows platform plugin must ask for the same, or it does not link.
   sed -i 's/^#if QT_CONFIG(directwrite3)$/#if QT_CONFIG(directwrite3) \&\& QT_CONFIG(direct2d)/' \
     "$source/src/plugins/platforms/windows/qwindowsintegration.cpp"
-  echo "Building Qt for Windows (once, about 35 minutes on 2 cores; log: $log)"
+  echo "Building Qt for Windows (once, 35 to 50 minutes on 2 cores; log: $log)"
   # Only what the program uses. Debian's source lacks the tablet driver's
   # header, and no window here draws with OpenGL. zlib is the one libzip links,
   # so that a single copy ends up in the executable.
   {
     cmake -S "$source" -B "$qt/build" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
-      -DQT_HOST_PATH=/usr \
-      -DQT_HOST_PATH_CMAKE_DIR="/usr/lib/$(gcc -dumpmachine)/cmake" -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX="$qt/prefix" \
+      -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR="/usr/lib/$(gcc -dumpmachine)/cmake" \
+      -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX="$qt/prefix" \
       -DBUILD_SHARED_LIBS=OFF -DQT_BUILD_EXAMPLES=OFF -DQT_BUILD_TESTS=OFF \
       -DQT_BUILD_BENCHMARKS=OFF -DFEATURE_network=OFF -DFEATURE_sql=OFF \
       -DFEATURE_printsupport=OFF -DFEATURE_dbus=OFF -DFEATURE_xml=OFF -DFEATURE_zstd=OFF \
@@ -69,7 +70,8 @@ echo "Building the program for Windows"
 cmake -S "$root" -B "$program" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
   -DCMAKE_PREFIX_PATH="$qt/prefix;$deps/prefix" -DQT_HOST_PATH=/usr \
   -DQT_HOST_PATH_CMAKE_DIR="/usr/lib/$(gcc -dumpmachine)/cmake" -DCMAKE_BUILD_TYPE=Release \
-  -DZLIB_LIBRARY_RELEASE="$zlib" -Dpkgcfg_lib_LIBZIP_z="$zlib" -DZLIB_INCLUDE_DIR=/usr/$triple/include \
+  -DZLIB_LIBRARY_RELEASE="$zlib" -Dpkgcfg_lib_LIBZIP_z="$zlib" \
+  -DZLIB_INCLUDE_DIR=/usr/$triple/include \
   -DQUORVEL_WARNINGS_AS_ERRORS=ON >/dev/null
 cmake --build "$program" -j2 --target quorvel tests/windows/all
 
@@ -129,5 +131,6 @@ for report in "$reports"/*.txt; do
   grep -q '^Totals:' "$report" || echo "$(basename "$report" .txt) ended before its report did"
 done
 cat "$reports"/*.txt | grep -oE '^Totals: [0-9]+ passed, [0-9]+ failed, [0-9]+ skipped' |
-  awk '{ p += $2; f += $4; s += $6 } END { printf "Window tests under Wine: %d passed, %d failed, %d skipped\n", p, f, s }'
+  awk '{ p += $2; f += $4; s += $6 }
+    END { printf "Window tests under Wine: %d passed, %d failed, %d skipped\n", p, f, s }'
 exit "$status"
