@@ -3,7 +3,8 @@
 # at scale 1 and at scale 2 (name-x2.png), driving the program on a virtual display
 # with real mouse clicks and keys:
 #   scripts/screenshots.sh [program folder] [output folder]
-# Needs xvfb, xauth, xdotool, imagemagick, zip and python3.
+# A folder with quorvel.exe (scripts/windows-program.sh) is driven under Wine.
+# Needs xvfb, xauth, xdotool, imagemagick, zip and python3, and wine for Windows.
 set -euo pipefail
 
 source_folder=$(realpath "${1:-build/dev/Quorvel}")
@@ -20,10 +21,18 @@ on_virtual_display "$0" "$source_folder" "$out"
 suffix=$([ "$scale" = 1 ] && echo "" || echo "-x$scale")
 
 work=$(mktemp -d)
-trap 'kill $(jobs -p) 2>/dev/null || true; rm -rf "$work"' EXIT
 program="$work/Quorvel"
 fresh_program_folder "$source_folder" "$program"
 private_home "$work"
+start=("$program/quorvel")
+if [ -e "$program/quorvel.exe" ]; then
+  # Wine's prefix is in the private home, so its drive C: is where the game
+  # folder and the downloads are made below.
+  export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+  wineboot -i >/dev/null 2>&1
+  start=(wine "$program/quorvel.exe")
+fi
+trap 'kill $(jobs -p) 2>/dev/null || true; [ -z "${WINEDEBUG:-}" ] || wineserver -k; rm -rf "$work"' EXIT
 game="$HOME/.wine/drive_c/EAW"
 make_game_folder "$game"
 # Archives to import, in a download folder under Wine's drive C.
@@ -41,12 +50,12 @@ make_addon "$program" SKINS JG26 "JG 26 skins" JG26.TPC
 make_addon "$program" SOUNDS MERLIN "Merlin engine sounds" MERLIN.WSD
 saved() { shot "$1" "$out/$2$suffix.png"; }
 
-"$program/quorvel" &
-sleep 0.4
-splash=$(xdotool search --onlyvisible --classname quorvel | head -n 1)
+"${start[@]}" &
+splash=$(win "^Quorvel$")
 saved "$splash" splash
 backups=$(win "Back up copies")
 keys "$backups" Tab Down Down Return # drive_c holds Downloads and EAW
+settle 1
 saved root first-run # the first-run window over the disabled main window
 click "$backups" 538 435
 main=$(win "^EUROPEAN AIR WAR Quorvel v1.0$")
@@ -67,7 +76,11 @@ child() { # button-x button-y title file [keys...]
   id=$(win "$title" "$main")
   keys "$id" "$@"
   saved "$id" "$file"
-  keys "$id" Escape
+  if [ -n "${WINEDEBUG:-}" ]; then
+    close_window "$id" # Wine without a window manager gives no X focus for Escape
+  else
+    keys "$id" Escape
+  fi
 }
 child 500 96 "^EUROPEAN AIR WAR Quorvel v1.0$" eaw-folder
 child 264 40 "EAW.INI Settings" settings

@@ -1,0 +1,136 @@
+#!/usr/bin/env bash
+# Builds the whole program for 64-bit Windows and the portable folder players
+# get, as a zip in build/windows. Qt's base module is cross-built, static, from
+# Debian's own qt6-base source (the version of this machine's Qt tools, which
+# generate code for it), once, into build/windows/qt; later runs reuse it.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+root=$PWD
+out=$root/build/windows
+deps=$out/deps
+qt=$out/qt
+triple=x86_64-w64-mingw32
+toolchain=$root/cmake/mingw-w64-x86_64.cmake
+
+packages=(qt6-base-dev qt6-base-dev-tools ninja-build xvfb xauth zip)
+# shellcheck source=scripts/debian-packages.sh
+. scripts/debian-packages.sh
+install_missing_packages --no-install-recommends -- "${packages[@]}"
+
+# The core is proven under Wine before a program is built on it; that run also
+# builds libzip and libdeflate for Windows and the private source list used below.
+[ -e "$deps/done" ] || scripts/windows-core.sh
+
+build_qt() {
+  local apt=$deps/apt log=$qt/build.log
+  rm -rf "$qt/build" "$qt/prefix"
+  mkdir -p "$qt/src"
+  [ -d "$(echo "$qt"/src/qt6-base-*/)" ] || (cd "$qt/src" && apt-get \
+    -o "Dir::Etc::SourceList=$apt/sources.list" -o "Dir::Etc::SourceParts=$apt/sources.list.d" \
+    -o "Dir::State::Lists=$apt/lists" -o "Dir::Cache=$apt/cache" -o APT::Sandbox::User=root \
+    source -qq qt6-base >"$qt/src.log")
+  local source
+  source=$(echo "$qt"/src/qt6-base-*/)
+  # Qt Gui builds its DirectWrite font database only with Direct2D, which is off;
+  # the Windows platform plugin must ask for the same, or it does not link.
+  sed -i 's/^#if QT_CONFIG(directwrite3)$/#if QT_CONFIG(directwrite3) \&\& QT_CONFIG(direct2d)/' \
+    "$source/src/plugins/platforms/windows/qwindowsintegration.cpp"
+  echo "Building Qt for Windows (once, 35 to 50 minutes on 2 cores; log: $log)"
+  # Only what the program uses. Debian's source lacks the tablet driver's
+  # header, and no window here draws with OpenGL. zlib is the one libzip links,
+  # so that a single copy ends up in the executable.
+  {
+    cmake -S "$source" -B "$qt/build" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
+      -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR="/usr/lib/$(gcc -dumpmachine)/cmake" \
+      -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX="$qt/prefix" \
+      -DBUILD_SHARED_LIBS=OFF -DQT_BUILD_EXAMPLES=OFF -DQT_BUILD_TESTS=OFF \
+      -DQT_BUILD_BENCHMARKS=OFF -DFEATURE_network=OFF -DFEATURE_sql=OFF \
+      -DFEATURE_printsupport=OFF -DFEATURE_dbus=OFF -DFEATURE_xml=OFF -DFEATURE_zstd=OFF \
+      -DINPUT_opengl=no -DFEATURE_opengl=OFF -DFEATURE_vulkan=OFF -DFEATURE_tabletevent=OFF \
+      -DFEATURE_freetype=OFF -DFEATURE_direct2d=OFF -DFEATURE_system_zlib=ON \
+      -DZLIB_LIBRARY=/usr/$triple/lib/libz.a -DZLIB_INCLUDE_DIR=/usr/$triple/include &&
+      nice -n 19 cmake --build "$qt/build" -j2 && cmake --install "$qt/build"
+  } >"$log" 2>&1 || {
+    tail -n 40 "$log" >&2
+    return 1
+  }
+  touch "$qt/done"
+}
+
+if [ ! -e "$qt/done" ]; then
+  build_qt
+fi
+
+export PKG_CONFIG_LIBDIR=$deps/prefix/lib/pkgconfig
+program=$out/program
+# The static zlib, for libzip and Qt alike: left to themselves they pick the
+# import library of zlib1.dll, which no Windows has.
+zlib=/usr/$triple/lib/libz.a
+echo "Building the program for Windows"
+cmake -S "$root" -B "$program" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
+  -DCMAKE_PREFIX_PATH="$qt/prefix;$deps/prefix" -DQT_HOST_PATH=/usr \
+  -DQT_HOST_PATH_CMAKE_DIR="/usr/lib/$(gcc -dumpmachine)/cmake" -DCMAKE_BUILD_TYPE=Release \
+  -DZLIB_LIBRARY_RELEASE="$zlib" -Dpkgcfg_lib_LIBZIP_z="$zlib" \
+  -DZLIB_INCLUDE_DIR=/usr/$triple/include \
+  -DQUORVEL_WARNINGS_AS_ERRORS=ON >/dev/null
+cmake --build "$program" -j2 --target quorvel tests/windows/all
+
+# The folder as players get it, with the notices Qt's licences ask for.
+stage=$out/package
+rm -rf "$stage"
+cmake --install "$program" --prefix "$stage" --strip >/dev/null
+licenses=$stage/Quorvel/licenses
+mkdir -p "$licenses"
+qt_source=$(echo "$qt"/src/qt6-base-*/)
+cp "$qt_source/LICENSES/LGPL-3.0-only.txt" "$qt_source/LICENSES/GPL-3.0-only.txt" "$licenses/"
+cp "$root/resources/windows/Qt.txt" "$licenses/"
+python3 - "$qt_source" >"$licenses/third-party.txt" <<'PY'
+import json, pathlib, sys
+source = pathlib.Path(sys.argv[1])
+for path in sorted((source / "src").rglob("qt_attribution.json")):
+    entries = json.loads(path.read_text(), strict=False)
+    for entry in entries if isinstance(entries, list) else [entries]:
+        folder = path.parent
+        print("=" * 78)
+        print(entry["Name"], entry.get("Version", ""))
+        print(entry.get("License", ""))
+        if "Copyright" in entry:
+            print(entry["Copyright"])
+        single = [entry["LicenseFile"]] if "LicenseFile" in entry else []
+        for name in entry.get("LicenseFiles", single):
+            print()
+            print((folder / name).read_text(errors="replace"))
+PY
+version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$program/CMakeCache.txt")
+zip=$out/Quorvel-$version-windows-x64.zip
+rm -f "$zip"
+(cd "$stage" && zip -q -r -X "$zip" Quorvel)
+echo "Built $zip ($(du -k "$zip" | cut -f1) KiB)"
+
+# The window tests on Windows' own platform (Wine's offscreen one creates no
+# windows), on a virtual display, in a Wine prefix of this build's own whose
+# server is ended however the run ends. Under Wine their report reaches no pipe,
+# so each writes it to a file.
+export WINEPREFIX=$out/wine WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+trap 'wineserver -k 2>/dev/null || true' EXIT
+reports=$out/window-tests
+rm -rf "$reports"
+mkdir -p "$reports"
+status=0
+xvfb-run -a -s "-screen 0 1280x1024x24" sh -c '
+  wineboot -i >/dev/null 2>&1
+  status=0
+  for test in "$1"/*.exe; do
+    report=$2/$(basename "$test" .exe).txt
+    QT_QPA_PLATFORM=windows timeout 300 wine "$test" -o "$(winepath -w "$report"),txt" \
+      >/dev/null 2>&1 || status=1
+  done
+  exit $status' - "$program/tests/windows" "$reports" || status=$?
+grep -h -A3 '^FAIL!' "$reports"/*.txt || true
+for report in "$reports"/*.txt; do
+  grep -q '^Totals:' "$report" || echo "$(basename "$report" .txt) ended before its report did"
+done
+cat "$reports"/*.txt | grep -oE '^Totals: [0-9]+ passed, [0-9]+ failed, [0-9]+ skipped' |
+  awk '{ p += $2; f += $4; s += $6 }
+    END { printf "Window tests under Wine: %d passed, %d failed, %d skipped\n", p, f, s }'
+exit "$status"
