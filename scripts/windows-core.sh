@@ -89,9 +89,12 @@ export PKG_CONFIG_LIBDIR=$prefix/lib/pkgconfig
 # Console programs only: Wine opens no window on anyone's display.
 unset DISPLAY WAYLAND_DISPLAY
 export WINEPREFIX=$out/wine WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+# The static zlib: left to itself libzip's entry picks the import library of
+# zlib1.dll, which Wine has and Windows does not.
 cmake -S "$root" -B "$out/core" -G "Unix Makefiles" \
   -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" -DCMAKE_PREFIX_PATH="$prefix" \
-  -DCMAKE_BUILD_TYPE=Debug -DQUORVEL_CORE_ONLY=ON -DQUORVEL_WARNINGS_AS_ERRORS=ON >/dev/null
+  -DCMAKE_BUILD_TYPE=Debug -DQUORVEL_CORE_ONLY=ON -DQUORVEL_WARNINGS_AS_ERRORS=ON \
+  -Dpkgcfg_lib_LIBZIP_z="/usr/$triple/lib/libz.a" >/dev/null
 cmake --build "$out/core" -j2
 
 # The Wine prefix is this build's own; its server is ended however the run ends,
