@@ -136,7 +136,9 @@ void FolderPicker::showFolder() {
     const QIcon closed = style()->standardIcon(QStyle::SP_DirClosedIcon);
     const QStringList chain = ancestorsOf(folder_);
     for (qsizetype depth = 0; depth < chain.size(); ++depth) {
-        const QString name = depth == 0 ? chain[depth] : QFileInfo(chain[depth]).fileName();
+        // The root as the system writes it ("C:\" on Windows).
+        const QString name = depth == 0 ? QDir::toNativeSeparators(chain[depth])
+                                        : QFileInfo(chain[depth]).fileName();
         auto* item =
             new QListWidgetItem(open, QString(int(depth) * 2, QLatin1Char(' ')) + name, this);
         item->setData(Qt::UserRole, chain[depth]);

@@ -9,6 +9,7 @@
 #include "windows/Prompts.h"
 
 #include <QCheckBox>
+#include <QDir>
 #include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
@@ -164,7 +165,8 @@ private slots:
         QCOMPARE(box.text, QString("Drive not Aviable\r\nTry Again?"));
         QCOMPARE(box.icon, QMessageBox::Critical);
         QCOMPARE(box.buttons, QMessageBox::Retry | QMessageBox::Cancel);
-        QCOMPARE(Find<FolderPicker>(firstRun, "Dir1")->folder(), ToQString(start));
+        QCOMPARE(QDir::toNativeSeparators(Find<FolderPicker>(firstRun, "Dir1")->folder()),
+                 ToQString(start));
         QVERIFY(drive->drive() != missing);
     }
 

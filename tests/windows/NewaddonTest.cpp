@@ -9,6 +9,7 @@
 #include "windows/Prompts.h"
 
 #include <QComboBox>
+#include <QDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -81,7 +82,7 @@ private slots:
                                   "Install the Addon"}));
             QCOMPARE(ui.combo->currentIndex(), -1);
             QVERIFY(ui.normal->isChecked());
-            QCOMPARE(ui.folder->folder(), ToQString(download));
+            QCOMPARE(QDir::toNativeSeparators(ui.folder->folder()), ToQString(download));
             QCOMPARE(Entries(ui.files), (QStringList{"alpha.zip", "BETA.ZIP"}));
             QCOMPARE(ui.echo->text(), QString());
             QVERIFY(!ui.button->isEnabled());
@@ -250,7 +251,7 @@ private slots:
         ui.drive->setCurrentIndex(ui.drive->findText("E:"));
         QCOMPARE(Prompts::shown().size(), std::size_t(2));
         QCOMPARE(Prompts::shown()[1].title, "Alert !!!");
-        QCOMPARE(ui.folder->folder(), ToQString(download));
+        QCOMPARE(QDir::toNativeSeparators(ui.folder->folder()), ToQString(download));
         QVERIFY(ui.drive->currentText() != "E:");
     }
 
