@@ -42,13 +42,21 @@ QStringList ClippedCaptions(const QWidget* window) {
     return clipped;
 }
 
+// The program's own text family (Arial's metrics) at the size given.
+QFont WindowFont(qreal pointSize) {
+    const QFont saved = QApplication::font();
+    UseWindowFont();
+    QFont font = QApplication::font();
+    QApplication::setFont(saved);
+    font.setPointSizeF(pointSize);
+    return font;
+}
+
 class ApplicationFont {
 public:
     explicit ApplicationFont(qreal pointSize)
         : saved_(QApplication::font()) {
-        QFont font(QStringLiteral("Liberation Sans"));
-        font.setPointSizeF(pointSize);
-        QApplication::setFont(font);
+        QApplication::setFont(WindowFont(pointSize));
     }
     ~ApplicationFont() { QApplication::setFont(saved_); }
 
@@ -109,9 +117,7 @@ private slots:
         QFETCH(qreal, pointSize);
         QFETCH(qreal, growth);
         QWidget window;
-        QFont font(QStringLiteral("Liberation Sans"));
-        font.setPointSizeF(pointSize);
-        window.setFont(font);
+        window.setFont(WindowFont(pointSize));
         window.resize(300, 200);
         auto* frame = new QFrame(&window);
         frame->setGeometry(10, 20, 100, 50);
