@@ -12,7 +12,7 @@ qt=$out/qt
 triple=x86_64-w64-mingw32
 toolchain=$root/cmake/mingw-w64-x86_64.cmake
 
-packages=(qt6-base-dev qt6-base-dev-tools ninja-build xvfb xauth zip)
+packages=(qt6-base-dev qt6-base-dev-tools ninja-build xvfb xauth zip fonts-liberation2)
 # shellcheck source=scripts/debian-packages.sh
 . scripts/debian-packages.sh
 install_missing_packages --no-install-recommends -- "${packages[@]}"
@@ -21,9 +21,21 @@ install_missing_packages --no-install-recommends -- "${packages[@]}"
 # builds libzip and libdeflate for Windows and the private source list used below.
 [ -e "$deps/done" ] || scripts/windows-core.sh
 
+# Only what the program uses. Debian's source lacks the tablet driver's header,
+# and no window here draws with OpenGL. Network is for the local socket that keeps
+# one copy of the program running. zlib is the one libzip links, so that a single
+# copy ends up in the executable.
+qt_options=(-DCMAKE_BUILD_TYPE=Release -DBUILD_SHARED_LIBS=OFF -DQT_BUILD_EXAMPLES=OFF
+  -DQT_BUILD_TESTS=OFF -DQT_BUILD_BENCHMARKS=OFF -DFEATURE_sql=OFF -DFEATURE_printsupport=OFF
+  -DFEATURE_dbus=OFF -DFEATURE_xml=OFF -DFEATURE_zstd=OFF -DINPUT_openssl=no
+  -DFEATURE_openssl=OFF -DINPUT_opengl=no -DFEATURE_opengl=OFF -DFEATURE_vulkan=OFF
+  -DFEATURE_tabletevent=OFF -DFEATURE_freetype=OFF -DFEATURE_direct2d=OFF
+  -DFEATURE_system_zlib=ON -DZLIB_LIBRARY=/usr/$triple/lib/libz.a
+  -DZLIB_INCLUDE_DIR=/usr/$triple/include)
+
 build_qt() {
   local apt=$deps/apt log=$qt/build.log
-  rm -rf "$qt/build" "$qt/prefix"
+  rm -rf "$qt/build" "$qt/prefix" "$qt/done"
   mkdir -p "$qt/src"
   [ -d "$(echo "$qt"/src/qt6-base-*/)" ] || (cd "$qt/src" && apt-get \
     -o "Dir::Etc::SourceList=$apt/sources.list" -o "Dir::Etc::SourceParts=$apt/sources.list.d" \
@@ -35,31 +47,23 @@ build_qt() {
   # the Windows platform plugin must ask for the same, or it does not link.
   sed -i 's/^#if QT_CONFIG(directwrite3)$/#if QT_CONFIG(directwrite3) \&\& QT_CONFIG(direct2d)/' \
     "$source/src/plugins/platforms/windows/qwindowsintegration.cpp"
-  echo "Building Qt for Windows (once, 35 to 50 minutes on 2 cores; log: $log)"
-  # Only what the program uses. Debian's source lacks the tablet driver's
-  # header, and no window here draws with OpenGL. zlib is the one libzip links,
-  # so that a single copy ends up in the executable.
+  echo "Building Qt for Windows (once, 15 to 50 minutes on 2 cores; log: $log)"
   {
     cmake -S "$source" -B "$qt/build" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
       -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR="/usr/lib/$(gcc -dumpmachine)/cmake" \
-      -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX="$qt/prefix" \
-      -DBUILD_SHARED_LIBS=OFF -DQT_BUILD_EXAMPLES=OFF -DQT_BUILD_TESTS=OFF \
-      -DQT_BUILD_BENCHMARKS=OFF -DFEATURE_network=OFF -DFEATURE_sql=OFF \
-      -DFEATURE_printsupport=OFF -DFEATURE_dbus=OFF -DFEATURE_xml=OFF -DFEATURE_zstd=OFF \
-      -DINPUT_opengl=no -DFEATURE_opengl=OFF -DFEATURE_vulkan=OFF -DFEATURE_tabletevent=OFF \
-      -DFEATURE_freetype=OFF -DFEATURE_direct2d=OFF -DFEATURE_system_zlib=ON \
-      -DZLIB_LIBRARY=/usr/$triple/lib/libz.a -DZLIB_INCLUDE_DIR=/usr/$triple/include &&
+      -DCMAKE_INSTALL_PREFIX="$qt/prefix" "${qt_options[@]}" &&
       nice -n 19 cmake --build "$qt/build" -j2 && cmake --install "$qt/build"
   } >"$log" 2>&1 || {
     tail -n 40 "$log" >&2
     return 1
   }
-  touch "$qt/done"
+  # The installed prefix is all later runs need; the build tree is 2 GB.
+  rm -rf "$qt/build"
+  printf '%s\n' "${qt_options[@]}" >"$qt/done"
 }
 
-if [ ! -e "$qt/done" ]; then
-  build_qt
-fi
+# A Qt built with other options than these is built again.
+[ "$(cat "$qt/done" 2>/dev/null)" = "$(printf '%s\n' "${qt_options[@]}")" ] || build_qt
 
 export PKG_CONFIG_LIBDIR=$deps/prefix/lib/pkgconfig
 program=$out/program
@@ -119,13 +123,14 @@ mkdir -p "$reports"
 status=0
 xvfb-run -a -s "-screen 0 1280x1024x24" sh -c '
   wineboot -i >/dev/null 2>&1
+  "$3" # the fonts Windows has
   status=0
   for test in "$1"/*.exe; do
     report=$2/$(basename "$test" .exe).txt
     QT_QPA_PLATFORM=windows timeout 300 wine "$test" -o "$(winepath -w "$report"),txt" \
       >/dev/null 2>&1 || status=1
   done
-  exit $status' - "$program/tests/windows" "$reports" || status=$?
+  exit $status' - "$program/tests/windows" "$reports" "$root/scripts/wine-fonts.sh" || status=$?
 grep -h -A3 '^FAIL!' "$reports"/*.txt || true
 for report in "$reports"/*.txt; do
   grep -q '^Totals:' "$report" || echo "$(basename "$report" .txt) ended before its report did"
