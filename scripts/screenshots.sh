@@ -3,7 +3,8 @@
 # at scale 1 and at scale 2 (name-x2.png), driving the program on a virtual display
 # with real mouse clicks and keys:
 #   scripts/screenshots.sh [program folder] [output folder]
-# A folder with quorvel.exe (scripts/windows-program.sh) is driven under Wine.
+# A folder with quorvel.exe (scripts/windows-program.sh) is driven under Wine, at
+# scale 1 only: Windows scales a program by the system's DPI, not by QT_SCALE_FACTOR.
 # Needs xvfb, xauth, xdotool, imagemagick, zip and python3, and wine for Windows.
 set -euo pipefail
 
@@ -13,7 +14,7 @@ mkdir -p "$out"
 
 if [ -z "${QUORVEL_SCALE:-}" ]; then
   QUORVEL_SCALE=1 "$0" "$source_folder" "$out"
-  QUORVEL_SCALE=2 "$0" "$source_folder" "$out"
+  [ -e "$source_folder/quorvel.exe" ] || QUORVEL_SCALE=2 "$0" "$source_folder" "$out"
   exit
 fi
 source "$(dirname "$(realpath "$0")")/../tests/e2e/drive.sh"
@@ -25,14 +26,16 @@ program="$work/Quorvel"
 fresh_program_folder "$source_folder" "$program"
 private_home "$work"
 start=("$program/quorvel")
-if [ -e "$program/quorvel.exe" ]; then
+under_wine() { [ -e "$program/quorvel.exe" ]; }
+if under_wine; then
   # Wine's prefix is in the private home, so its drive C: is where the game
   # folder and the downloads are made below.
   export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
   wineboot -i >/dev/null 2>&1
+  "$(dirname "$(realpath "$0")")/wine-fonts.sh"
   start=(wine "$program/quorvel.exe")
 fi
-trap 'kill $(jobs -p) 2>/dev/null || true; [ -z "${WINEDEBUG:-}" ] || wineserver -k; rm -rf "$work"' EXIT
+trap 'kill $(jobs -p) 2>/dev/null || true; ! under_wine || wineserver -k; rm -rf "$work"' EXIT
 game="$HOME/.wine/drive_c/EAW"
 make_game_folder "$game"
 # Archives to import, in a download folder under Wine's drive C.
@@ -49,6 +52,14 @@ make_addon "$program" GRAPHICS TRACERS "Tracers" TRACER.3DZ
 make_addon "$program" SKINS JG26 "JG 26 skins" JG26.TPC
 make_addon "$program" SOUNDS MERLIN "Merlin engine sounds" MERLIN.WSD
 saved() { shot "$1" "$out/$2$suffix.png"; }
+# Under Wine the main window takes clicks again a moment after the window over it
+# has gone, and nothing on the display tells when.
+main_enabled() { ! under_wine || settle 2; }
+# Wine without a window manager gives no X focus for Escape or Return, so windows
+# are closed as a window manager's close button does.
+closed() { # window key
+  if under_wine; then close_window "$1"; else keys "$1" "$2"; fi
+}
 
 "${start[@]}" &
 splash=$(win "^Quorvel$")
@@ -59,6 +70,7 @@ settle 1
 saved root first-run # the first-run window over the disabled main window
 click "$backups" 538 435
 main=$(win "^EUROPEAN AIR WAR Quorvel v1.0$")
+main_enabled
 click "$main" 540 356          # Graphics (Command6)
 dclick "$main" 640 176         # first add-on: CLOUDS
 dclick "$main" 640 176         # next first add-on: COCKPITS
@@ -76,11 +88,8 @@ child() { # button-x button-y title file [keys...]
   id=$(win "$title" "$main")
   keys "$id" "$@"
   saved "$id" "$file"
-  if [ -n "${WINEDEBUG:-}" ]; then
-    close_window "$id" # Wine without a window manager gives no X focus for Escape
-  else
-    keys "$id" Escape
-  fi
+  closed "$id" Escape
+  main_enabled
 }
 child 500 96 "^EUROPEAN AIR WAR Quorvel v1.0$" eaw-folder
 child 264 40 "EAW.INI Settings" settings
@@ -99,7 +108,9 @@ box() { # file
   local id
   id=$(win "^QUORVEL$")
   saved "$id" "$1"
-  keys "$id" Return
+  closed "$id" Return
+  gone "^QUORVEL$"
+  main_enabled
 }
 click "$main" 540 236 # Missions (Command2)
 dclick "$main" 640 176
@@ -108,13 +119,16 @@ click "$main" 540 356 # Graphics (Command6): HANGARS, then TRACERS
 dclick "$main" 640 176
 box install-partly-written
 if chattr +i "$program/SOUNDS" 2>/dev/null; then
-  trap 'chattr -i "$program/SOUNDS"; kill $(jobs -p) 2>/dev/null || true; rm -rf "$work"' EXIT
+  trap 'chattr -i "$program/SOUNDS"; kill $(jobs -p) 2>/dev/null || true; ! under_wine || wineserver -k
+    rm -rf "$work"' EXIT
   click "$main" 64 40
   newaddon=$(win "New Addon" "$main")
   keys "$newaddon" Down Down Down Down Down Down # SOUND PACK
-  dclick "$newaddon" 100 388                     # Downloads
+  # Downloads, under the path down to drive C on Linux, under C:\ on Windows
+  dclick "$newaddon" 100 "$(under_wine && echo 287 || echo 388)"
   click "$newaddon" 370 252                      # its first archive
-  click "$newaddon" 468 534                      # Install the Addon
+  # Install the Addon, a little higher on Windows, whose controls are smaller
+  click "$newaddon" 468 "$(under_wine && echo 518 || echo 534)"
   box import-failed
-  keys "$newaddon" Escape
+  closed "$newaddon" Escape
 fi
