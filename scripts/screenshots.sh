@@ -17,7 +17,7 @@ if [ -z "${QUORVEL_SCALE:-}" ]; then
   [ -e "$source_folder/quorvel.exe" ] || QUORVEL_SCALE=2 "$0" "$source_folder" "$out"
   exit
 fi
-source "$(dirname "$(realpath "$0")")/../tests/e2e/drive.sh"
+source "$(dirname "$(realpath "$0")")/drive.sh"
 on_virtual_display "$0" "$source_folder" "$out"
 suffix=$([ "$scale" = 1 ] && echo "" || echo "-x$scale")
 

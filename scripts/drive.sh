@@ -4,7 +4,7 @@
 # Clicks use window-relative coordinates of the fixed layouts at the normal font,
 # multiplied by QUORVEL_SCALE (1 or 2), which the program gets as QT_SCALE_FACTOR.
 
-e2e_folder=$(dirname "$(realpath "${BASH_SOURCE[0]}")")
+drive_folder=$(dirname "$(realpath "${BASH_SOURCE[0]}")")
 scale=${QUORVEL_SCALE:-1}
 export QT_SCALE_FACTOR=$scale
 
@@ -47,7 +47,8 @@ gone() { # title-pattern
 }
 
 # A check passes as soon as its command succeeds within five seconds, so a slow
-# machine gets time without every step waiting on a fixed pause. Failures count.
+# machine gets time without every step waiting on a fixed pause. Failures count,
+# each with a screenshot of the whole screen as it was.
 failures=0
 check() { # description command...
   local what=$1 tries=25
@@ -56,13 +57,21 @@ check() { # description command...
     tries=$((tries - 1))
     if [ $tries -eq 0 ]; then
       "$@" || true
-      echo "  FAILED  $what"
       failures=$((failures + 1))
+      echo "  FAILED  $what"
+      shot root "$shots/failed-$failures.png"
       return
     fi
     sleep 0.2
   done
   echo "  ok      $what"
+}
+
+is() { [ "$1" = "$2" ] || { echo "          got '$1', expected '$2'" >&2; return 1; }; }
+# Ends a walk: its status tells whether every check passed.
+end_walk() {
+  [ "$failures" -eq 0 ] || { echo "$failures check(s) failed"; exit 1; }
+  echo "all checks passed"
 }
 
 settle() { sleep "${1:-0.3}"; }
@@ -86,7 +95,7 @@ shot() { # window file
   echo "saved $2"
 }
 # Closes a window as a window manager's close button does.
-close_window() { python3 "$e2e_folder/close_window.py" "$1"; settle; }
+close_window() { python3 "$drive_folder/close_window.py" "$1"; settle; }
 
 # A game folder: the four protected files, an EAW.INI with CRLF line endings, and
 # loose files of game file types and of other types.
@@ -118,7 +127,10 @@ make_addon() { # program folder name title members...
     -pointsize 22 -annotate 0 "$title" "$program/$folder/$name.jpg"
 }
 
-# The start of a walk: an empty screenshot folder `shots`, and in a work folder
+main_title="^EUROPEAN AIR WAR Quorvel v1.0$"
+
+# The start of a walk: an empty folder `shots` for the screenshots of failed
+# checks, and in a work folder
 # removed at exit, with a private home, a fresh program folder `program` copied
 # from the built one. Programs the walk left running are killed at exit.
 begin_walk() { # built-program-folder screenshot-folder
