@@ -8,11 +8,11 @@ using namespace quorvel;
 namespace {
 
 TEST(ValueFormats, HundredthsKeepThePointUnderACommaLocale) {
-    const char* chosen = std::setlocale(LC_ALL, "de_DE.UTF-8");
+    if (!std::setlocale(LC_ALL, "de_DE.UTF-8"))
+        GTEST_SKIP() << "needs the comma locale de_DE.UTF-8, which is not installed";
     EXPECT_EQ(HundredthsText(150), "1.50");
     EXPECT_EQ(ReadHundredths("1.5", 150), 150);
-    if (chosen)
-        std::setlocale(LC_ALL, "C");
+    std::setlocale(LC_ALL, "C");
 }
 
 struct ReadCase {

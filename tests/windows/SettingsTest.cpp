@@ -204,8 +204,10 @@ private slots:
             "", "",
             "Text1=|Check3=false|HScroll4=0|Label19=Valor|HScroll6=0|Label21=Valor|HScroll9=0|"
             "Label13=2.5");
-        row("a colour part above 256 keeps its set unwritten", "DISPLAY/HudColor_Green_G=300", "",
-            "", "HScroll1=0|HScroll2=0|HScroll3=40");
+        // Written back, the readable 040 would read 40.
+        row("a colour part above 256 keeps its set unwritten",
+            "DISPLAY/HudColor_Green_G=300|DISPLAY/HudColor_Green_B=040", "", "",
+            "HScroll1=0|HScroll2=0|HScroll3=40");
         // Only a toggle's first key tells its state.
         row("toggles read their first key",
             "Remappable Keys/CHASE VIEW= |Remappable Keys/TARGET NEXT ENEMY= |"
@@ -241,8 +243,8 @@ private slots:
             "CONTROLS/Force Feedback Gain=10000|CONTROLS/Flight Sensitivity=0.05|"
             "CONTROLS/Camera Sensitivity=2.00",
             "Label6=#0cc828|Label19=20|Label20=10000|Label21=0.05|Label13=2.00");
-        row("enemy HUD shows its set, and its sliders write it", "", "Option5=true|HScroll2=256",
-            "DISPLAY/HudColor_Red_G=256", "HScroll1=230|HScroll3=20|Label6=#e6ff14");
+        row("enemy HUD shows its set, and its sliders write it", "", "Option5=true|HScroll3=256",
+            "DISPLAY/HudColor_Red_B=256", "HScroll1=230|HScroll2=20|Label6=#e614ff");
         row("an unreadable part is kept while others move", "DISPLAY/HudColor_Green_B=teal",
             "HScroll1=12", "DISPLAY/HudColor_Green_R=12", "");
         row("an unreadable part is written once moved", "DISPLAY/HudColor_Green_B=teal",
