@@ -88,18 +88,15 @@ std::size_t folderSize(const benchmark::State& state) {
 void openSettings(benchmark::State& state, const std::string& binding) {
     const GameFolder& folder = GameFolder::ofSize(folderSize(state));
     const std::string eawIni = playerEawIni(binding);
-    std::size_t writes = 0;
     for (auto _ : state) {
         state.PauseTiming();
         folder.use(eawIni);
         state.ResumeTiming();
         auto* window = new quorvel::Settings(nullptr);
         state.PauseTiming();
-        writes = window->gameIni().writes().size();
         delete window;
         state.ResumeTiming();
     }
-    state.counters["writes"] = static_cast<double>(writes);
 }
 
 void BM_OpenSettingsBound(benchmark::State& state) {

@@ -48,19 +48,16 @@ bool GameIniFile::exists() const {
 
 GameIniFile::Pending& GameIniFile::pending() const {
     if (!pending_)
-        pending_ = Pending{ReadIniFileForWriting(gameIni_), writes_.size(), false};
+        pending_ = Pending{ReadIniFileForWriting(gameIni_), false};
     return *pending_;
 }
 
-void GameIniFile::endBatch() {
+bool GameIniFile::endBatch() {
     if (--batchDepth_ > 0 || !pending_)
-        return;
+        return true;
     const Pending done = std::move(*pending_);
     pending_.reset();
-    if (!done.changed || ReplaceFileAtomically(gameIni_, *done.text))
-        return;
-    for (std::size_t i = done.firstWrite; i < writes_.size(); ++i)
-        writes_[i].written = false;
+    return !done.changed || ReplaceFileAtomically(gameIni_, *done.text);
 }
 
 std::string GameIniFile::read(const IniEntry& entry) const {
@@ -75,7 +72,6 @@ std::string GameIniFile::read(const IniEntry& entry) const {
 }
 
 std::string GameIniFile::readSecurityCopy(const IniEntry& entry) const {
-    ++copyReads_;
     // Without a backup folder there is no copy, and never one in the current folder.
     if (securityCopy_.empty())
         return {};
@@ -86,16 +82,12 @@ std::string GameIniFile::readSecurityCopy(const IniEntry& entry) const {
 bool GameIniFile::write(const IniEntry& entry, std::string_view value) {
     if (!configured())
         return false;
-    {
-        const Batch batch(*this);
-        Pending& edit = pending();
-        const bool written =
-            edit.text && SetIniValueIn(*edit.text, entry.section, entry.key, value);
-        edit.changed |= written;
-        writes_.push_back({std::string(entry.section), std::string(entry.key), std::string(value),
-                           written, copyReads_});
-    }
-    return writes_.back().written;
+    // A batch of its own: outside any other, the file is replaced before returning.
+    ++batchDepth_;
+    Pending& edit = pending();
+    const bool set = edit.text && SetIniValueIn(*edit.text, entry.section, entry.key, value);
+    edit.changed |= set;
+    return endBatch() && set;
 }
 
 } // namespace quorvel

@@ -7,18 +7,8 @@
 #include <optional>
 #include <string>
 #include <string_view>
-#include <vector>
 
 namespace quorvel {
-
-// One write the settings editor made to the game's EAW.INI.
-struct IniWrite {
-    std::string section;
-    std::string key;
-    std::string value;
-    bool written;                // false when the file could not be written
-    std::size_t copyReadsBefore; // how many reads of the security copy came first
-};
 
 // The game's EAW.INI and its security copy, as the settings editor reaches them.
 // Both names are found in their folders without regard to letter case once, when
@@ -56,30 +46,25 @@ public:
     std::string readSecurityCopy(const IniEntry& entry) const;
 
     // Writes one value into EAW.INI; returns false, writing nothing, when the file
-    // is not configured or cannot be written. Every write tried on a configured
-    // file is kept in writes(); within a batch, a replacement of the file that
-    // fails at the batch's end marks the batch's writes there as not written.
+    // is not configured or cannot be read or written. Within a batch the value goes
+    // into the batch's copy; a replacement that fails at the batch's end leaves the
+    // file as it was before the batch.
     bool write(const IniEntry& entry, std::string_view value);
-
-    // The writes made through this object, in order.
-    const std::vector<IniWrite>& writes() const { return writes_; }
 
 private:
     // EAW.INI's text while a batch lasts; nothing when it exists but could not be
     // read, which must then never be replaced.
     struct Pending {
         std::optional<std::string> text;
-        std::size_t firstWrite = 0;
         bool changed = false;
     };
 
     Pending& pending() const;
-    void endBatch();
+    // Ends one level of batch; false when the outermost one could not replace the file.
+    bool endBatch();
 
     std::filesystem::path gameIni_;
     std::filesystem::path securityCopy_;
-    std::vector<IniWrite> writes_;
-    mutable std::size_t copyReads_ = 0;
     std::size_t batchDepth_ = 0;
     mutable std::optional<Pending> pending_;
 };

@@ -27,9 +27,6 @@ public:
     explicit Settings(QWidget* mainWindow, QWidget* parent = nullptr);
     ~Settings() override;
 
-    // The writes made to EAW.INI since the window opened, in order.
-    const GameIniFile& gameIni() const { return gameIni_; }
-
 private:
     void connectHandlers();
     void paintCaptions();
