@@ -23,6 +23,7 @@
 #include "windows/NameItems.h"
 #include "windows/Newaddon.h"
 #include "windows/PathText.h"
+#include "windows/ProgramPictures.h"
 #include "windows/Prompts.h"
 #include "windows/Settings.h"
 #include "windows/TextFromFile.h"
@@ -30,7 +31,6 @@
 #include "windows/WindowsOverMain.h"
 
 #include <QCloseEvent>
-#include <QPixmap>
 
 namespace quorvel {
 namespace {
@@ -113,7 +113,7 @@ void Principal::setGameFolderText(const QString& text) {
 
 void Principal::Form_Load() {
     ui->Text2->setText(ToQString(StoredGameFolder()));
-    showLogo();
+    ShowLogo(ui->Image1);
     ui->Text1->setPlainText(QStringLiteral("Welcome to Quorvel v1.0"));
 }
 
@@ -182,11 +182,8 @@ void Principal::showReplacedAddons(std::size_t category, const std::string& name
 // the one shown before.
 void Principal::MOSTRAR(const QString& folder, const std::string& name) {
     const AddonPreview preview = LoadAddonPreview(ToPath(folder), name);
-    if (preview.picture) {
-        const QPixmap picture(ToQString(*preview.picture));
-        if (!picture.isNull())
-            ui->Image1->setPixmap(picture);
-    }
+    if (preview.picture)
+        ShowPictureFile(ui->Image1, *preview.picture);
     ui->Text1->setPlainText(TextFromFile(preview.description));
 }
 
@@ -311,15 +308,7 @@ void Principal::BORRARINI() {
 
 void Principal::resetPreview() {
     ui->Text1->clear();
-    showLogo();
-}
-
-void Principal::showLogo() {
-    if (Paths().ProgramFolder.empty())
-        return;
-    const QPixmap logo(ToQString(Paths().ProgramFolder / "QUORVEL.jpg"));
-    if (!logo.isNull())
-        ui->Image1->setPixmap(logo);
+    ShowLogo(ui->Image1);
 }
 
 void Principal::openWindow(QWidget* window, bool keepMainEnabled) {

@@ -66,7 +66,6 @@ private:
     bool BORRAR(std::size_t category, int row);
     void showReplacedAddons(std::size_t category, const std::string& name);
     void BORRARINI();
-    void showLogo();
     void resetPreview();
     std::optional<std::size_t> currentCategory() const;
 

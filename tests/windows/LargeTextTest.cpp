@@ -1,8 +1,6 @@
 #include "ProgramFolderFixture.h"
 #include "windows/Backups.h"
 #include "windows/EAWFolder.h"
-#include "windows/FolderPickers.h"
-#include "windows/Presentacion.h"
 #include "windows/Principal.h"
 #include "windows/Settings.h"
 #include "windows/WindowPlacement.h"
@@ -11,7 +9,6 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QtTest>
-#include <functional>
 #include <memory>
 
 using namespace quorvel;
@@ -19,7 +16,11 @@ using namespace quorvel::test;
 
 namespace {
 
-using WindowMaker = std::function<QWidget*(Principal*)>;
+using WindowMaker = QWidget* (*)(Principal*);
+
+template <typename Window> QWidget* Make(Principal* main) {
+    return new Window(main);
+}
 
 // The controls whose caption needs more room than they have (a word-wrapped label:
 // more height at its width).
@@ -52,18 +53,6 @@ QFont WindowFont(qreal pointSize) {
     return font;
 }
 
-class ApplicationFont {
-public:
-    explicit ApplicationFont(qreal pointSize)
-        : saved_(QApplication::font()) {
-        QApplication::setFont(WindowFont(pointSize));
-    }
-    ~ApplicationFont() { QApplication::setFont(saved_); }
-
-private:
-    QFont saved_;
-};
-
 } // namespace
 
 Q_DECLARE_METATYPE(WindowMaker)
@@ -76,30 +65,29 @@ private slots:
     // the design text still fits at a larger one.
     void handPlacedWindowsClipNothingMoreAtLargerText_data() {
         QTest::addColumn<WindowMaker>("make");
-        QTest::newRow("main") << WindowMaker([](Principal*) { return new Principal(); });
-        QTest::newRow("first run")
-            << WindowMaker([](Principal* main) { return new Backups(main); });
-        QTest::newRow("game folder")
-            << WindowMaker([](Principal* main) { return new EAWFolder(main); });
-        QTest::newRow("settings") << WindowMaker(
-            [](Principal* main) { return new Settings(main); });
+        QTest::newRow("main") << WindowMaker(&Make<Principal>);
+        QTest::newRow("first run") << WindowMaker(&Make<Backups>);
+        QTest::newRow("game folder") << WindowMaker(&Make<EAWFolder>);
+        QTest::newRow("settings") << WindowMaker(&Make<Settings>);
     }
 
     void handPlacedWindowsClipNothingMoreAtLargerText() {
         QFETCH(WindowMaker, make);
-        ProgramFolderFixture program;
-        SetStartingFolder(QString::fromStdString(program.root().string()));
+        const ProgramFolderFixture program;
+        program.startPickersIn("start");
         Principal main;
         const auto clippedAt = [&](qreal pointSize) {
-            const ApplicationFont font(pointSize);
+            const QFont saved = QApplication::font();
+            QApplication::setFont(WindowFont(pointSize));
             const std::unique_ptr<QWidget> window(make(&main));
-            return ClippedCaptions(window.get());
+            const QStringList clipped = ClippedCaptions(window.get());
+            QApplication::setFont(saved);
+            return clipped;
         };
         const QStringList atDesign = clippedAt(8);
         for (const qreal pointSize : {12.0, 16.0})
             for (const QString& name : clippedAt(pointSize))
                 QVERIFY2(atDesign.contains(name), qPrintable(name));
-        SetStartingFolder(QString());
     }
 
     // Laid out for an 8 point text: a twice as tall text about doubles every place

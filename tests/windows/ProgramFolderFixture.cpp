@@ -5,6 +5,8 @@
 #include "windows/FolderPickers.h"
 #include "windows/PathText.h"
 
+#include <QAbstractButton>
+#include <QApplication>
 #include <QComboBox>
 #include <QImage>
 
@@ -12,11 +14,9 @@ namespace fs = std::filesystem;
 
 namespace quorvel::test {
 
-ProgramFolderFixture::ProgramFolderFixture(GameFolder gameFolder) {
+ProgramFolderFixture::ProgramFolderFixture() {
     MakeProgramFolder(root());
     fs::create_directories(game());
-    if (gameFolder == GameFolder::NotStored)
-        return;
     StorePaths(FolderText(game()));
     ReloadPaths(true);
 }
@@ -30,10 +30,6 @@ fs::path ProgramFolderFixture::startPickersIn(const std::string& name) const {
     fs::create_directories(folder);
     SetStartingFolder(ToQString(folder));
     return folder;
-}
-
-fs::path ProgramFolderFixture::library(const std::string& folderName) const {
-    return folder_ / folderName;
 }
 
 void WriteJpeg(const fs::path& path, QSize size) {
@@ -69,6 +65,15 @@ QStringList ComboItems(const QComboBox* combo) {
     for (int i = 0; i < combo->count(); ++i)
         items << combo->itemText(i);
     return items;
+}
+
+QWidget* OpenedBy(QWidget* mainWindow, const char* button) {
+    const QWidgetList before = QApplication::topLevelWidgets();
+    Find<QAbstractButton>(mainWindow, button)->click();
+    for (QWidget* top : QApplication::topLevelWidgets())
+        if (top != mainWindow && top->isVisible() && !before.contains(top))
+            return top;
+    return nullptr;
 }
 
 } // namespace quorvel::test

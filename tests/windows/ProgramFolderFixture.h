@@ -5,22 +5,20 @@
 #include <QListWidget>
 #include <QSize>
 #include <QStringList>
-#include <QtGlobal>
 #include <filesystem>
 #include <string>
 
 class QComboBox;
+class QWidget;
 
 namespace quorvel::test {
 
 // A program folder in a temporary folder, made the program folder of the process,
-// and a game folder beside its library folders. Stored, QUORVEL.INI names the game
-// folder and the path variables are loaded from it; not stored, there is no
-// QUORVEL.INI, as on a first start.
+// and a game folder beside its library folders; QUORVEL.INI names the game folder
+// and the path variables are loaded from it.
 class ProgramFolderFixture {
 public:
-    enum class GameFolder { Stored, NotStored };
-    explicit ProgramFolderFixture(GameFolder gameFolder = GameFolder::Stored);
+    ProgramFolderFixture();
     ~ProgramFolderFixture();
     ProgramFolderFixture(const ProgramFolderFixture&) = delete;
     ProgramFolderFixture& operator=(const ProgramFolderFixture&) = delete;
@@ -32,7 +30,6 @@ public:
     const std::filesystem::path& root() const { return folder_.path(); }
     std::filesystem::path game() const { return folder_ / "game"; }
     std::filesystem::path backups() const { return folder_ / "BACKUPS"; }
-    std::filesystem::path library(const std::string& folderName) const;
 
 private:
     TempFolder folder_;
@@ -61,5 +58,9 @@ void ChooseInCombo(QComboBox* combo, const QString& text);
 
 // The items of a combo box, in order.
 QStringList ComboItems(const QComboBox* combo);
+
+// Clicks `button` of `mainWindow` and returns the window it opened: the visible
+// top-level window that was not there before; null when none opened.
+QWidget* OpenedBy(QWidget* mainWindow, const char* button);
 
 } // namespace quorvel::test

@@ -1,0 +1,243 @@
+#include "ProgramFolderFixture.h"
+#include "config/PathVariables.h"
+#include "library/FolderSnapshot.h"
+#include "platform/IniFile.h"
+#include "windows/Backups.h"
+#include "windows/FolderPickers.h"
+#include "windows/PathText.h"
+#include "windows/Principal.h"
+#include "windows/Prompts.h"
+
+#include <QAbstractButton>
+#include <QCheckBox>
+#include <QDir>
+#include <QLineEdit>
+#include <QPointer>
+#include <QtTest>
+
+namespace fs = std::filesystem;
+using namespace quorvel;
+using namespace quorvel::test;
+
+namespace {
+
+// The buttons of the windows that disable the main window, and those windows.
+const char* const kDisablingWindows[][2] = {{"Command8", "quorvel::EAWFolder"},
+                                            {"Command9", "quorvel::Settings"},
+                                            {"Command11", "quorvel::Newaddon"},
+                                            {"Command14", "quorvel::Help"},
+                                            {"Command15", "quorvel::About"}};
+
+// Closes `window` by Escape, as the player would.
+void Escape(QWidget* window) {
+    window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(window));
+    QTest::keyClick(window, Qt::Key_Escape);
+}
+
+} // namespace
+
+// The windows opened over the main window. The game folder holds the game and an
+// add-on's file; a folder X holds the game and a player's own files and is only
+// ever browsed to.
+class WindowsOverMainTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init() {
+        program = std::make_unique<ProgramFolderFixture>();
+        start = program->startPickersIn("start");
+        LayOut(program->game(), {{"EAW.EXE", "game exe"}, {"ADDON.PAL", "addon"}});
+        LayOut(program->backups(), {{"EAW.EXE", "game exe"}});
+        LayOut(x(), {{"EAW.EXE", "x exe"}, {"PRECIOUS.DAT", "mine"}, {"MAP.PAL", "mine"}});
+        xBefore = SnapshotOf(x());
+        Prompts::reset();
+        mainWindow = new Principal();
+        mainWindow->show();
+    }
+    void cleanup() {
+        delete mainWindow.data();
+        program.reset();
+    }
+
+    void mainWindowEnabledOnlyWithNoDisablingWindowOpen_data() {
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<QString>("window");
+        QTest::addColumn<bool>("deleteClosesFirst");
+        for (const auto& [button, window] : kDisablingWindows)
+            for (const bool deleteFirst : {true, false})
+                QTest::addRow("%s, %s closes first", window, deleteFirst ? "delete" : "it")
+                    << button << window << deleteFirst;
+    }
+
+    // Delete Addon leaves the main window usable; any other window opened beside
+    // it keeps the main window disabled until that one closes, in either order.
+    // Meanwhile a close request to the main window is refused: the window over it
+    // would be dropped half done.
+    void mainWindowEnabledOnlyWithNoDisablingWindowOpen() {
+        QFETCH(QString, button);
+        QFETCH(QString, window);
+        QFETCH(bool, deleteClosesFirst);
+        QPointer<QWidget> deleting = OpenedBy(mainWindow, "Command12");
+        QVERIFY(deleting && deleting->inherits("quorvel::Deleteaddon"));
+        QVERIFY(mainWindow->isEnabled());
+        QPointer<QWidget> other = OpenedBy(mainWindow, qPrintable(button));
+        QVERIFY(other && other->inherits(qPrintable(window)) && other->isEnabled());
+        QVERIFY(!mainWindow->isEnabled());
+        QVERIFY(!OpenedBy(mainWindow, "Command11"));
+        QVERIFY(!mainWindow->close());
+        QVERIFY(other->isVisible());
+        QVERIFY(fs::exists(program->game() / "ADDON.PAL"));
+
+        Escape(deleteClosesFirst ? deleting : other);
+        QCOMPARE(mainWindow->isEnabled(), !deleteClosesFirst);
+        Escape(deleteClosesFirst ? other : deleting);
+        QVERIFY(mainWindow->isEnabled());
+        QTRY_VERIFY(deleting.isNull() && other.isNull());
+    }
+
+    void closingTheMainWindowClosesItsWindows() {
+        QPointer<QWidget> child = OpenedBy(mainWindow, "Command12");
+        QVERIFY(mainWindow->close());
+        QTRY_VERIFY(child.isNull());
+    }
+
+    void firstRunAcceptsOnlyAFolderHoldingTheGame_data() {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<bool>("acceptable");
+        QTest::newRow("no EAW.EXE") << "EAW.EX" << false;
+        QTest::newRow("EAW.EXE") << "EAW.EXE" << true;
+        QTest::newRow("eaw.exe") << "eaw.exe" << true;
+        QTest::newRow("a folder EAW.EXE") << "EAW.EXE/X" << false;
+    }
+
+    // Each folder browsed to is stored at once, but the program works on it only
+    // once Accept took it; and Accept waits for a folder that holds the game (a
+    // press without browsing took the starting folder as the game folder).
+    void firstRunAcceptsOnlyAFolderHoldingTheGame() {
+        QFETCH(QString, file);
+        QFETCH(bool, acceptable);
+        WriteFile(start / ToPath(file), "x");
+        StorePaths("");
+        QPointer<QWidget> firstRun = open(new Backups(mainWindow));
+        QCOMPARE(StoredGameFolder(), FolderText(start));
+        QCOMPARE(Paths().GameFolder.string(), FolderText(program->game()));
+        auto* accept = Find<QAbstractButton>(firstRun, "Command1");
+        QCOMPARE(accept->isEnabled(), acceptable);
+        const bool notAgain = file == "eaw.exe";
+        Find<QCheckBox>(firstRun, "Check1")->setChecked(notAgain);
+        accept->click();
+
+        QCOMPARE(mainWindow->isEnabled(), acceptable);
+        QCOMPARE(ReadFile(program->backups() / "EAW.EXE"),
+                 std::string(acceptable ? "x" : "game exe"));
+        if (!acceptable) {
+            Find<FolderPicker>(firstRun, "Dir1")->setFolder(ToQString(program->game()));
+            QVERIFY(accept->isEnabled());
+            return;
+        }
+        QCOMPARE(Paths().GameFolder.string(), FolderText(start));
+        QCOMPARE(Find<QLineEdit>(mainWindow, "Text2")->text(), ToQString(FolderText(start)));
+        QCOMPARE(ReadIniValue(Paths().ConfigFilePath, "CONFIGURATION", "BACKUPS"),
+                 std::string(notAgain ? "1" : "0"));
+        QTRY_VERIFY(firstRun.isNull());
+    }
+
+    // The first-run window starts at the stored game folder. A player without the
+    // game can leave; nothing is cleared, copied or kept.
+    void closingFirstRunWithoutAcceptEndsTheProgramAndTouchesNothing() {
+        const FolderSnapshot gameBefore = SnapshotOf(program->game());
+        QWidget* firstRun = open(new Backups(mainWindow));
+        QCOMPARE(Find<QLineEdit>(firstRun, "Text1")->text(), ToQString(program->game()));
+        Find<FolderPicker>(firstRun, "Dir1")->setFolder(ToQString(x()));
+        QVERIFY(!mainWindow->close());
+        QVERIFY(firstRun->close());
+        QTRY_VERIFY(!mainWindow->isVisible());
+        QCOMPARE(SnapshotOf(program->game()), gameBefore);
+        QCOMPARE(SnapshotOf(x()), xBefore);
+        QCOMPARE(SnapshotOf(program->backups()), (FolderSnapshot{{"EAW.EXE", "game exe"}}));
+        QCOMPARE(StoredGameFolder(), FolderText(program->game()));
+        QCOMPARE(ReadIniValue(Paths().ConfigFilePath, "CONFIGURATION", "BACKUPS"), std::string());
+    }
+
+    void gameFolderWindowSwitchesOnlyOnAccept_data() {
+        QTest::addColumn<QString>("close"); // "Accept", "Cancel" or "frame"
+        QTest::newRow("Accept") << "Accept";
+        QTest::newRow("Cancel") << "Cancel";
+        QTest::newRow("frame") << "frame";
+    }
+
+    // Browsing in the game-folder window stores each folder at once, while Delete
+    // Addon closes and Help is tried. Accept clears the old folder, then works on
+    // the chosen one and takes its security copies in place of the old ones;
+    // Cancel or the frame's close store the old folder again, and the program goes
+    // on working on it.
+    void gameFolderWindowSwitchesOnlyOnAccept() {
+        QFETCH(QString, close);
+        const FolderSnapshot backupsBefore{{"EAW.EXE", "game exe"}, {"OLD.TXT", "stale"}};
+        LayOut(program->backups(), backupsBefore);
+        QPointer<QWidget> deleting = OpenedBy(mainWindow, "Command12");
+        QPointer<QWidget> folderWindow = OpenedBy(mainWindow, "Command8");
+        Find<FolderPicker>(folderWindow, "Dir1")->setFolder(ToQString(x()));
+        QCOMPARE(StoredGameFolder(), FolderText(x()));
+        deleting->close();
+        QCOMPARE(Paths().GameFolder.string(), FolderText(program->game()));
+        QVERIFY(!mainWindow->isEnabled());
+        QVERIFY(!OpenedBy(mainWindow, "Command14"));
+        if (close == "frame")
+            folderWindow->close();
+        else
+            Find<QAbstractButton>(folderWindow, close == "Accept" ? "Command1" : "Command2")
+                ->click();
+
+        const bool accepted = close == "Accept";
+        const std::string folder = FolderText(accepted ? x() : program->game());
+        QVERIFY(mainWindow->isEnabled());
+        QCOMPARE(StoredGameFolder(), folder);
+        QCOMPARE(Paths().GameFolder.string(), folder);
+        QCOMPARE(Find<QLineEdit>(mainWindow, "Text2")->text(), ToQString(folder));
+        QCOMPARE(fs::exists(program->game() / "ADDON.PAL"), !accepted);
+        QCOMPARE(SnapshotOf(program->backups()),
+                 accepted ? FolderSnapshot({{"EAW.EXE", "x exe"}}) : backupsBefore);
+        QCOMPARE(SnapshotOf(x()), xBefore);
+        if (accepted)
+            return;
+        QVERIFY(mainWindow->close());
+        QCOMPARE(SnapshotOf(x()), xBefore);
+        QCOMPARE(SnapshotOf(program->game()), (FolderSnapshot{{"EAW.EXE", "game exe"}}));
+    }
+
+    // The drive list of the folder pickers, here of the first-run window.
+    void unreadableDriveAsksAgainThenGoesBack() {
+        StorePaths("");
+        QWidget* window = open(new Backups(mainWindow));
+        auto* drive = Find<DrivePicker>(window, "Drive1");
+        const QString missing = ToQString(program->root() / "no-medium");
+        drive->addDrive("X:", missing);
+        Prompts::answerNext(QMessageBox::Retry);
+        Prompts::answerNext(QMessageBox::Cancel);
+        drive->setCurrentIndex(drive->findData(missing));
+
+        QCOMPARE(Prompts::shown().size(), std::size_t(2));
+        QCOMPARE(Prompts::shown()[0].buttons, QMessageBox::Retry | QMessageBox::Cancel);
+        QCOMPARE(QDir::toNativeSeparators(Find<FolderPicker>(window, "Dir1")->folder()),
+                 ToQString(start));
+        QVERIFY(drive->drive() != missing);
+    }
+
+private:
+    fs::path x() const { return program->root() / "X"; }
+
+    QWidget* open(QWidget* window) {
+        mainWindow->openWindow(window, false);
+        return window;
+    }
+
+    std::unique_ptr<ProgramFolderFixture> program;
+    fs::path start;
+    FolderSnapshot xBefore;
+    QPointer<Principal> mainWindow;
+};
+
+QTEST_MAIN(WindowsOverMainTest)
+#include "WindowsOverMainTest.moc"
