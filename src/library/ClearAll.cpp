@@ -1,7 +1,7 @@
 #include "library/ClearAll.h"
 
+#include "config/SecurityCopies.h"
 #include "library/GameFileTypes.h"
-#include "library/ProtectedFiles.h"
 #include "platform/FileOperations.h"
 #include "platform/FolderListing.h"
 #include "platform/NameFolding.h"
@@ -89,9 +89,9 @@ ClearAllResult ClearAll(const fs::path& gameFolder, const fs::path& backupFolder
         if (progress)
             progress(++done, total);
     }
-    RestoreOutcome restore = RestoreFromSecurityCopies(
-        game, backupFolder, {kRestoredGameFiles.begin(), kRestoredGameFiles.end()});
-    result.restored = std::move(restore.restored);
+    CopiedFiles restore =
+        CopyNamedFiles(backupFolder, game, {kRestoredGameFiles.begin(), kRestoredGameFiles.end()});
+    result.restored = std::move(restore.copied);
     result.failed.insert(result.failed.end(), restore.failed.begin(), restore.failed.end());
     if (progress)
         progress(total, total);

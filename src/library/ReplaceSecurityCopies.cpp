@@ -32,7 +32,9 @@ ReplaceSecurityCopiesResult ReplaceSecurityCopies(const fs::path& newGameFolder,
         else
             result.failed.push_back(name);
     }
-    result.copied = TakeSecurityCopies(newGameFolder, backupFolder);
+    CopiedFiles copies = TakeSecurityCopies(newGameFolder, backupFolder);
+    result.copied = std::move(copies.copied);
+    result.failed.insert(result.failed.end(), copies.failed.begin(), copies.failed.end());
     return result;
 }
 

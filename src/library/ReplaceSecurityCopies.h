@@ -2,16 +2,15 @@
 
 #include <filesystem>
 #include <string>
-#include <string_view>
 #include <vector>
 
 namespace quorvel {
 
 struct ReplaceSecurityCopiesResult {
-    bool done = false;                    // false: a folder was not set, or both are one folder
-    std::vector<std::string> deleted;     // files deleted from the backup folder
-    std::vector<std::string> failed;      // files of the backup folder that could not be deleted
-    std::vector<std::string_view> copied; // security copies taken from the new game folder
+    bool done = false;                // false: a folder was not set, or both are one folder
+    std::vector<std::string> deleted; // files deleted from the backup folder
+    std::vector<std::string> failed;  // could not be deleted, or copied from the new game folder
+    std::vector<std::string> copied;  // security copies taken from the new game folder
 };
 
 // The switch to another game folder: deletes every regular file directly in

@@ -1,7 +1,7 @@
 #include "library/UninstallAddon.h"
 
+#include "config/SecurityCopies.h"
 #include "library/MemberName.h"
-#include "library/ProtectedFiles.h"
 #include "platform/FileOperations.h"
 #include "platform/FolderListing.h"
 #include "platform/NameText.h"
@@ -60,9 +60,9 @@ UninstallResult UninstallAddon(const fs::path& gameFolder,
     const FolderListing game(gameFolder);
     deleteWrittenNames(game, writtenNames, result);
     // Read afresh, so that a file put back gets its canonical name.
-    RestoreOutcome restore = RestoreFromSecurityCopies(FolderListing(gameFolder), backupFolder,
-                                                       missingProtectedFiles(game, result.deleted));
-    result.restored = std::move(restore.restored);
+    CopiedFiles restore = CopyNamedFiles(backupFolder, FolderListing(gameFolder),
+                                         missingProtectedFiles(game, result.deleted));
+    result.restored = std::move(restore.copied);
     result.failed.insert(result.failed.end(), restore.failed.begin(), restore.failed.end());
     return result;
 }

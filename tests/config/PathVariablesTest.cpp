@@ -116,16 +116,16 @@ TEST(SecurityCopies, CopiesExactlyTheProtectedFilesThatExist) {
     WriteFile(folder / "game" / "EAW.INI", "ini");
     WriteFile(folder / "game" / "OTHER.DAT", "dat");
     WriteFile(folder / "backup" / "EAW.EXE", "stale");
-    const auto copied = TakeSecurityCopies(folder / "game", folder / "backup");
-    EXPECT_EQ(copied, (std::vector<std::string_view>{"EAW.EXE", "EAW.INI"}));
+    const auto copies = TakeSecurityCopies(folder / "game", folder / "backup");
+    EXPECT_EQ(copies.copied, (std::vector<std::string>{"EAW.EXE", "EAW.INI"}));
     EXPECT_EQ(ReadFile(folder / "backup" / "EAW.EXE"), "exe");
     EXPECT_EQ(ReadFile(folder / "backup" / "EAW.INI"), "ini");
     EXPECT_FALSE(fs::exists(folder / "backup" / "OTHER.DAT"));
     if (!kOnWindows) { // a case-insensitive disk holds no second name to find
         EXPECT_FALSE(fs::exists(folder / "backup" / "eaw.exe"));
     }
-    EXPECT_TRUE(TakeSecurityCopies(fs::path(), folder / "backup").empty());
-    EXPECT_TRUE(TakeSecurityCopies(folder / "game", fs::path()).empty());
+    EXPECT_TRUE(TakeSecurityCopies(fs::path(), folder / "backup").copied.empty());
+    EXPECT_TRUE(TakeSecurityCopies(folder / "game", fs::path()).copied.empty());
 }
 
 } // namespace

@@ -56,7 +56,7 @@ TEST(ReplaceSecurityCopies, EmptiesTheBackupFolderAndCopiesFromTheNewGame) {
         ReplaceSecurityCopies(root / "NEW", root / "BACKUPS");
 
     EXPECT_TRUE(result.done);
-    EXPECT_EQ(result.copied, (std::vector<std::string_view>{"EAW.EXE", "EAW.INI"}));
+    EXPECT_EQ(result.copied, (std::vector<std::string>{"EAW.EXE", "EAW.INI"}));
     EXPECT_EQ(SnapshotOf(root / "BACKUPS"),
               (FolderSnapshot{{"EAW.EXE", "new exe"}, {"EAW.INI", "new ini"}, {"SUB", "<dir>"}}));
     EXPECT_EQ(SnapshotOf(root / "NEW").size(), 3u);
