@@ -1,34 +1,32 @@
 #include "config/SecurityCopies.h"
 
 #include "platform/FileOperations.h"
-#include "platform/FolderListing.h"
 #include "platform/NameText.h"
 
 namespace fs = std::filesystem;
 
 namespace quorvel {
 
-std::vector<std::string_view> CopyNamedFiles(const fs::path& fromFolder, const fs::path& toFolder,
-                                             const std::vector<std::string_view>& names) {
-    std::vector<std::string_view> copied;
-    if (fromFolder.empty() || toFolder.empty())
-        return copied;
+std::vector<std::string> CopyNamedFiles(const fs::path& fromFolder, const FolderListing& to,
+                                        const std::vector<std::string_view>& names) {
+    std::vector<std::string> failed;
+    if (fromFolder.empty() || to.folder().empty())
+        return failed;
     const FolderListing source(fromFolder);
-    const FolderListing destination(toFolder);
-    for (const std::string_view name : names) {
-        const auto actual = source.find(std::string(name));
+    for (const std::string_view view : names) {
+        const std::string name(view);
+        const auto actual = source.find(name);
         if (!actual)
             continue;
-        if (CopyFileReplacing(InFolder(fromFolder, *actual),
-                              destination.resolve(std::string(name))))
-            copied.push_back(name);
+        if (!CopyFileReplacing(InFolder(fromFolder, *actual), to.resolve(name)))
+            failed.push_back(name);
     }
-    return copied;
+    return failed;
 }
 
-std::vector<std::string_view> TakeSecurityCopies(const fs::path& gameFolder,
-                                                 const fs::path& backupFolder) {
-    return CopyNamedFiles(gameFolder, backupFolder,
+std::vector<std::string> TakeSecurityCopies(const fs::path& gameFolder,
+                                            const fs::path& backupFolder) {
+    return CopyNamedFiles(gameFolder, FolderListing(backupFolder),
                           {kProtectedFiles.begin(), kProtectedFiles.end()});
 }
 

@@ -1,7 +1,10 @@
 #pragma once
 
+#include "platform/FolderListing.h"
+
 #include <array>
 #include <filesystem>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -11,18 +14,23 @@ namespace quorvel {
 inline constexpr std::array<std::string_view, 4> kProtectedFiles{"EAW.EXE", "EAW.INI", "EXTRA.SPT",
                                                                  "GRB_031.SND"};
 
-// Copies each named file from `fromFolder` into `toFolder`, in order, replacing a
-// file of the same name there. Names are found in both folders without regard to
-// letter case. A file that is missing or cannot be copied is skipped and the rest
-// go on. Returns the names that were copied; nothing happens when either folder is
-// empty.
-std::vector<std::string_view> CopyNamedFiles(const std::filesystem::path& fromFolder,
-                                             const std::filesystem::path& toFolder,
-                                             const std::vector<std::string_view>& names);
+// The protected game files that uninstall and Clear All put back, in this order.
+// EAW.INI is left to Restore INI.
+inline constexpr std::array<std::string_view, 3> kRestoredGameFiles{"EAW.EXE", "EXTRA.SPT",
+                                                                    "GRB_031.SND"};
+
+// Copies each of `names` that `fromFolder` holds, in order, over the file of that
+// name in the folder read as `to`; names are found in both folders without regard
+// to letter case, and a file new to `to` takes the name as given. A name missing
+// from `fromFolder` is passed over, and a failed copy does not stop the rest.
+// Nothing happens when either folder is empty. Returns the names whose copy failed.
+std::vector<std::string> CopyNamedFiles(const std::filesystem::path& fromFolder,
+                                        const FolderListing& to,
+                                        const std::vector<std::string_view>& names);
 
 // Takes the security copies of the four protected files from the game folder
-// into the backup folder. Returns the names copied.
-std::vector<std::string_view> TakeSecurityCopies(const std::filesystem::path& gameFolder,
-                                                 const std::filesystem::path& backupFolder);
+// into the backup folder. Returns the names whose copy failed.
+std::vector<std::string> TakeSecurityCopies(const std::filesystem::path& gameFolder,
+                                            const std::filesystem::path& backupFolder);
 
 } // namespace quorvel

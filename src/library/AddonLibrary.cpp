@@ -27,10 +27,6 @@ bool isArchiveName(std::string_view fileName) {
 
 } // namespace
 
-std::string AddonName(std::string_view archiveFileName) {
-    return UpperCase(lessExtension(archiveFileName));
-}
-
 std::vector<std::string> ListAddonNames(const fs::path& categoryFolder) {
     std::vector<std::string> names;
     const FolderListing listing(categoryFolder);

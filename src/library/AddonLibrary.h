@@ -10,16 +10,11 @@ namespace quorvel {
 
 class FolderListing;
 
-// An add-on's name: its archive's file name in upper case less the last four
-// characters (the ".zip" in any case).
-std::string AddonName(std::string_view archiveFileName);
-
 // The add-ons of a library folder: for each file matching "*.zip" in any letter
 // case, its name less the last four characters, in the case and bytes it has on
-// disk (lists show it through AddonName's upper-casing). That text names the
-// add-on to every operation, so "dup.zip" and "DUP.ZIP" are two add-ons, and a
-// name that is not UTF-8 still reaches its file. In name order; a missing or
-// empty folder gives none.
+// disk (the lists show it in upper case). That text names the add-on to every
+// operation, so "dup.zip" and "DUP.ZIP" are two add-ons, and a name that is not
+// UTF-8 still reaches its file. In name order; a missing or empty folder gives none.
 std::vector<std::string> ListAddonNames(const std::filesystem::path& categoryFolder);
 
 // Whether the add-on's archive (FindAddonArchive) is in `categoryFolder` as a file.

@@ -108,7 +108,7 @@ extractMember(MemberReader& reader, const PlannedMember& planned,
     if (auto failure = extractToFile(reader, planned, temporary))
         return std::move(*failure);
     setModificationTime(temporary, planned.member);
-    if (std::error_code error; !DestinationFolder::Replace(temporary, target, error))
+    if (std::error_code error; !ReplaceEntry(temporary, target, error))
         return skip("the file of its name could not be replaced: " + error.message(), true);
     return NameText(target.filename());
 }

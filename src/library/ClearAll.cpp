@@ -1,7 +1,7 @@
 #include "library/ClearAll.h"
 
+#include "config/SecurityCopies.h"
 #include "library/GameFileTypes.h"
-#include "library/ProtectedFiles.h"
 #include "platform/FileOperations.h"
 #include "platform/FolderListing.h"
 #include "platform/NameFolding.h"
@@ -45,19 +45,15 @@ bool contains(const std::vector<GameFile>& files, const std::string& name) {
 // those without one are kept when they are the game's own, not an add-on's.
 std::vector<std::string> sparedFiles(const FolderListing& game, const std::vector<GameFile>& files,
                                      const fs::path& backupFolder,
-                                     const AddonFileRecord& addonFiles, ClearAllResult& result) {
+                                     const AddonFileRecord& addonFiles) {
     const FolderListing backup(backupFolder);
     std::vector<std::string> spared;
     for (const std::string_view name : kRestoredGameFiles) {
         const auto actual = game.find(std::string(name));
         if (!actual || !contains(files, *actual))
             continue;
-        const bool hasCopy = backup.find(std::string(name)).has_value();
-        if (!hasCopy && addonFiles.holds(*actual))
-            continue;
-        spared.push_back(*actual);
-        if (!hasCopy)
-            result.kept.push_back(*actual);
+        if (backup.find(std::string(name)) || !addonFiles.holds(*actual))
+            spared.push_back(*actual);
     }
     return spared;
 }
@@ -73,8 +69,7 @@ ClearAllResult ClearAll(const fs::path& gameFolder, const fs::path& backupFolder
     // still under the names it found when they are copied back.
     const FolderListing game(gameFolder);
     std::vector<GameFile> files = gameFilesIn(game);
-    const std::vector<std::string> spared =
-        sparedFiles(game, files, backupFolder, addonFiles, result);
+    const std::vector<std::string> spared = sparedFiles(game, files, backupFolder, addonFiles);
     std::erase_if(files, [&spared](const GameFile& file) {
         return std::find(spared.begin(), spared.end(), file.second) != spared.end();
     });
@@ -89,10 +84,9 @@ ClearAllResult ClearAll(const fs::path& gameFolder, const fs::path& backupFolder
         if (progress)
             progress(++done, total);
     }
-    RestoreOutcome restore = RestoreFromSecurityCopies(
-        game, backupFolder, {kRestoredGameFiles.begin(), kRestoredGameFiles.end()});
-    result.restored = std::move(restore.restored);
-    result.failed.insert(result.failed.end(), restore.failed.begin(), restore.failed.end());
+    const std::vector<std::string> failed =
+        CopyNamedFiles(backupFolder, game, {kRestoredGameFiles.begin(), kRestoredGameFiles.end()});
+    result.failed.insert(result.failed.end(), failed.begin(), failed.end());
     if (progress)
         progress(total, total);
     return result;

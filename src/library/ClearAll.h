@@ -11,10 +11,8 @@
 namespace quorvel {
 
 struct ClearAllResult {
-    std::vector<std::string> deleted;  // in deletion order
-    std::vector<std::string> kept;     // protected game files spared: no security copy to put back
-    std::vector<std::string> restored; // copied back from the security copies
-    std::vector<std::string> failed;   // deletions and copies that did not succeed
+    std::vector<std::string> deleted; // in deletion order
+    std::vector<std::string> failed;  // deletions and copies that did not succeed
 };
 
 // Called after each step: steps done, steps in all.

@@ -5,7 +5,6 @@
 #include <filesystem>
 #include <optional>
 #include <string>
-#include <system_error>
 
 namespace quorvel {
 
@@ -28,16 +27,6 @@ public:
     // Whether the entry at `target` may be replaced by a file: nothing there, a
     // regular file or a link. Folders and other kinds are never replaced.
     static bool CanReplace(const std::filesystem::path& target);
-
-    // Puts the complete file `temporary` in place of `target` so that, whatever
-    // moment the process dies at, the name holds the old entry or the new file:
-    // the two are swapped in one step and the old entry (a link as a link) then
-    // deleted, which on ext4 avoids the forced flush of a rename over an existing
-    // file; where a swap is not possible the temporary is renamed over the old
-    // entry. On failure the temporary file is removed, the old entry stays and
-    // `error` tells why.
-    static bool Replace(const std::filesystem::path& temporary, const std::filesystem::path& target,
-                        std::error_code& error);
 
 private:
     FolderListing listing_;

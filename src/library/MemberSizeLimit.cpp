@@ -2,9 +2,8 @@
 
 namespace quorvel {
 
-MemberSize CheckMemberSize(std::uint64_t declaredSize, std::uint64_t freeSpace,
-                           std::uint64_t limit) {
-    if (declaredSize > limit)
+MemberSize CheckMemberSize(std::uint64_t declaredSize, std::uint64_t freeSpace) {
+    if (declaredSize > kLargestMemberSize)
         return MemberSize::OverLimit;
     return declaredSize > freeSpace ? MemberSize::OverFreeSpace : MemberSize::Allowed;
 }

@@ -11,9 +11,8 @@ inline constexpr std::uint64_t kLargestMemberSize = std::uint64_t{2} << 30; // 2
 enum class MemberSize { Allowed, OverLimit, OverFreeSpace };
 
 // Whether a member of `declaredSize` bytes may be extracted: no larger than
-// `limit` and than `freeSpace`. The read stops at the declared size, so a member
-// lying about its size cannot write more than this allowed.
-MemberSize CheckMemberSize(std::uint64_t declaredSize, std::uint64_t freeSpace,
-                           std::uint64_t limit = kLargestMemberSize);
+// kLargestMemberSize and than `freeSpace`. The read stops at the declared size, so
+// a member lying about its size cannot write more than this allowed.
+MemberSize CheckMemberSize(std::uint64_t declaredSize, std::uint64_t freeSpace);
 
 } // namespace quorvel

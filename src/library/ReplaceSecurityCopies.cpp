@@ -19,21 +19,19 @@ bool sameFolder(const fs::path& a, const fs::path& b) {
 
 } // namespace
 
-ReplaceSecurityCopiesResult ReplaceSecurityCopies(const fs::path& newGameFolder,
-                                                  const fs::path& backupFolder) {
-    ReplaceSecurityCopiesResult result;
+std::vector<std::string> ReplaceSecurityCopies(const fs::path& newGameFolder,
+                                               const fs::path& backupFolder) {
     if (newGameFolder.empty() || backupFolder.empty() || sameFolder(newGameFolder, backupFolder))
-        return result;
-    result.done = true;
+        return {};
+    std::vector<std::string> failed;
     const FolderListing backup(backupFolder);
     for (const std::string& name : backup.regularFiles()) {
-        if (DeleteFileEntry(InFolder(backupFolder, name)))
-            result.deleted.push_back(name);
-        else
-            result.failed.push_back(name);
+        if (!DeleteFileEntry(InFolder(backupFolder, name)))
+            failed.push_back(name);
     }
-    result.copied = TakeSecurityCopies(newGameFolder, backupFolder);
-    return result;
+    const std::vector<std::string> notCopied = TakeSecurityCopies(newGameFolder, backupFolder);
+    failed.insert(failed.end(), notCopied.begin(), notCopied.end());
+    return failed;
 }
 
 } // namespace quorvel

@@ -2,23 +2,16 @@
 
 #include <filesystem>
 #include <string>
-#include <string_view>
 #include <vector>
 
 namespace quorvel {
-
-struct ReplaceSecurityCopiesResult {
-    bool done = false;                    // false: a folder was not set, or both are one folder
-    std::vector<std::string> deleted;     // files deleted from the backup folder
-    std::vector<std::string> failed;      // files of the backup folder that could not be deleted
-    std::vector<std::string_view> copied; // security copies taken from the new game folder
-};
 
 // The switch to another game folder: deletes every regular file directly in
 // `backupFolder`, then takes the four security copies from `newGameFolder`.
 // Nothing happens when either folder is empty, or when they are the same folder
 // (deleting the backup folder's files would then delete the game's own).
-ReplaceSecurityCopiesResult ReplaceSecurityCopies(const std::filesystem::path& newGameFolder,
-                                                  const std::filesystem::path& backupFolder);
+// Returns the names that could not be deleted or copied.
+std::vector<std::string> ReplaceSecurityCopies(const std::filesystem::path& newGameFolder,
+                                               const std::filesystem::path& backupFolder);
 
 } // namespace quorvel

@@ -15,7 +15,6 @@ namespace {
 
 struct UninstallPlan {
     std::vector<std::string> deleted;
-    std::vector<std::string> kept;
     std::map<std::size_t, std::vector<std::string>> putBack; // by position of the add-on
 };
 
@@ -27,8 +26,8 @@ UninstallPlan planUninstall(const InstalledAddons& installed, const InstalledAdd
     for (const std::string& name : leaving.writtenNames) {
         const std::string folded = FoldCase(name);
         if (holders.at(folded) != position)
-            plan.kept.push_back(name);
-        else if (const auto other = holdersAfter.find(folded); other != holdersAfter.end())
+            continue; // an add-on installed later holds it: left as it is
+        if (const auto other = holdersAfter.find(folded); other != holdersAfter.end())
             plan.putBack[other->second].push_back(name);
         else
             plan.deleted.push_back(name);
@@ -85,7 +84,6 @@ UninstallSharingFiles(InstalledAddons& installed, const AddonKey& key, const fs:
         return result;
     }
     UninstallPlan plan = planUninstall(installed, *leaving);
-    result.kept = std::move(plan.kept);
     std::vector<std::pair<AddonKey, std::vector<std::string>>> forgotten;
     for (const auto& [position, names] : plan.putBack) {
         const InstalledAddon& holder = installed.inOrder()[position];

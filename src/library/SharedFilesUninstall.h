@@ -21,9 +21,8 @@ struct LostFile {
 };
 
 struct SharedFilesUninstallResult {
-    UninstallResult files;            // what was deleted, passed over, restored, failed
+    UninstallResult files;            // what was deleted, and what could not be
     std::vector<std::string> putBack; // written again from another installed add-on's archive
-    std::vector<std::string> kept;    // an add-on installed later holds them: untouched
     std::vector<LostFile> lost;
 };
 

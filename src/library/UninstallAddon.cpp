@@ -1,7 +1,7 @@
 #include "library/UninstallAddon.h"
 
+#include "config/SecurityCopies.h"
 #include "library/MemberName.h"
-#include "library/ProtectedFiles.h"
 #include "platform/FileOperations.h"
 #include "platform/FolderListing.h"
 #include "platform/NameText.h"
@@ -25,10 +25,8 @@ void deleteWrittenNames(const FolderListing& game, const std::vector<std::string
     const fs::path& gameFolder = game.folder();
     for (const std::string& name : names) {
         const auto actual = IsBareFileName(name) ? game.find(name) : std::nullopt;
-        if (!actual || !isFileOrLink(InFolder(gameFolder, *actual))) {
-            result.passedOver.push_back(name);
+        if (!actual || !isFileOrLink(InFolder(gameFolder, *actual)))
             continue;
-        }
         if (DeleteFileEntry(InFolder(gameFolder, *actual)))
             result.deleted.push_back(*actual);
         else
@@ -60,10 +58,9 @@ UninstallResult UninstallAddon(const fs::path& gameFolder,
     const FolderListing game(gameFolder);
     deleteWrittenNames(game, writtenNames, result);
     // Read afresh, so that a file put back gets its canonical name.
-    RestoreOutcome restore = RestoreFromSecurityCopies(FolderListing(gameFolder), backupFolder,
-                                                       missingProtectedFiles(game, result.deleted));
-    result.restored = std::move(restore.restored);
-    result.failed.insert(result.failed.end(), restore.failed.begin(), restore.failed.end());
+    const std::vector<std::string> failed = CopyNamedFiles(
+        backupFolder, FolderListing(gameFolder), missingProtectedFiles(game, result.deleted));
+    result.failed.insert(result.failed.end(), failed.begin(), failed.end());
     return result;
 }
 

@@ -7,10 +7,8 @@
 namespace quorvel {
 
 struct UninstallResult {
-    std::vector<std::string> deleted;    // names as they were in the game folder
-    std::vector<std::string> passedOver; // no longer there as a file or link
-    std::vector<std::string> restored;   // protected files copied back from their security copies
-    std::vector<std::string> failed;     // could not be deleted or copied back
+    std::vector<std::string> deleted; // names as they were in the game folder
+    std::vector<std::string> failed;  // could not be deleted or copied back
 };
 
 // Takes an add-on out of the game folder: deletes exactly `writtenNames` (what

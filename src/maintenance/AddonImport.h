@@ -14,8 +14,7 @@ struct ArchiveImportResult {
         CopyFailed        // the library folder keeps what it had
     };
     Status status;
-    std::filesystem::path destination; // where the archive lies when it is there
-    std::string description;           // what went wrong, naming the file; empty when ok
+    std::string description; // what went wrong, naming the file; empty when ok
     bool ok() const { return status == Status::Copied || status == Status::AlreadyInLibrary; }
 };
 

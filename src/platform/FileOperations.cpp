@@ -15,6 +15,7 @@
 #endif
 #include <windows.h>
 #else
+#include <cstdio>
 #include <fcntl.h>
 #include <unistd.h>
 #endif
@@ -88,6 +89,19 @@ bool putInPlace(const fs::path& staging, const fs::path& target, std::error_code
         return false;
     }
     return true;
+}
+
+// Swaps the complete new file and the old entry in one step, so that a crash
+// leaves one or the other under the name, never none. Unlike a rename over an
+// existing file it does not make ext4 force the new file to disk at once.
+bool exchange(const fs::path& temporary, const fs::path& target) {
+#ifdef __linux__
+    return renameat2(AT_FDCWD, temporary.c_str(), AT_FDCWD, target.c_str(), RENAME_EXCHANGE) == 0;
+#else
+    (void)temporary;
+    (void)target;
+    return false;
+#endif
 }
 
 } // namespace
@@ -179,6 +193,25 @@ std::optional<std::string> ReadWholeFile(const fs::path& path) {
     if (in.bad())
         return std::nullopt;
     return content;
+}
+
+bool ReplaceEntry(const fs::path& temporary, const fs::path& target, std::error_code& ec) {
+    const fs::file_type oldType = fs::symlink_status(target, ec).type();
+    const bool oldEntry = oldType != fs::file_type::not_found;
+    if (oldType == fs::file_type::regular)
+        ClearReadOnlyAttribute(target);
+    if (oldEntry && exchange(temporary, target)) {
+        DeleteFileEntry(temporary); // now the old entry, a link as a link
+    } else {
+        // A rename replaces the entry itself, a link as a link, never through it.
+        fs::rename(temporary, target, ec);
+        if (ec) {
+            std::error_code ignored;
+            fs::remove(temporary, ignored);
+            return false;
+        }
+    }
+    return true;
 }
 
 bool ReplaceFileAtomically(const fs::path& path, const std::string& content) {

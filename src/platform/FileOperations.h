@@ -34,6 +34,16 @@ std::optional<std::string> ReadWholeFile(const std::filesystem::path& path);
 // any failure.
 bool ReplaceFileAtomically(const std::filesystem::path& path, const std::string& content);
 
+// Puts the complete file `temporary` in place of `target` so that, whatever
+// moment the process dies at, the name holds the old entry or the new file:
+// the two are swapped in one step and the old entry (a link as a link) then
+// deleted, which on ext4 avoids the forced flush of a rename over an existing
+// file; where a swap is not possible the temporary is renamed over the old
+// entry. On failure the temporary file is removed, the old entry stays and
+// `error` tells why.
+bool ReplaceEntry(const std::filesystem::path& temporary, const std::filesystem::path& target,
+                  std::error_code& error);
+
 // A name for a temporary file beside `target` that does not exist yet; it ends
 // in ".quorvel-tmp". For extracted files, which are not flushed.
 std::filesystem::path TemporaryNameBeside(const std::filesystem::path& target);

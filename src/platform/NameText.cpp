@@ -17,4 +17,11 @@ fs::path InFolder(const fs::path& folder, std::string_view name) {
     return folder / NamePath(name);
 }
 
+std::string JoinedNames(const std::vector<std::string>& names) {
+    std::string text;
+    for (const std::string& name : names)
+        text += (text.empty() ? "" : ", ") + name;
+    return text;
+}
+
 } // namespace quorvel

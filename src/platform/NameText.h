@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace quorvel {
 
@@ -15,5 +16,8 @@ std::filesystem::path NamePath(std::string_view text);
 
 // folder / name, the name taken as NamePath takes it.
 std::filesystem::path InFolder(const std::filesystem::path& folder, std::string_view name);
+
+// The names joined by ", ", for a line of the program's log.
+std::string JoinedNames(const std::vector<std::string>& names);
 
 } // namespace quorvel

@@ -3,6 +3,7 @@
 #include "config/FirstRun.h"
 #include "config/PathVariables.h"
 #include "config/SecurityCopies.h"
+#include "platform/NameText.h"
 #include "ui_Backups.h"
 #include "windows/GameFolderPickers.h"
 #include "windows/PathText.h"
@@ -34,7 +35,9 @@ void Backups::Command1_Click() {
     StoreFirstRunFlag(ui->Check1->isChecked());
     choice_.accept();
     mainWindow_->setGameFolderText(ToQString(StoredGameFolder()));
-    TakeSecurityCopies(Paths().GameFolder, Paths().BackupFolder);
+    if (const auto failed = TakeSecurityCopies(Paths().GameFolder, Paths().BackupFolder);
+        !failed.empty())
+        qWarning("Security copies could not be taken: %s", JoinedNames(failed).c_str());
     accepted_ = true;
     close();
 }

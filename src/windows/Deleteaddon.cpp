@@ -5,6 +5,7 @@
 #include "library/AddonLibrary.h"
 #include "maintenance/AddonDeletion.h"
 #include "platform/NameFolding.h"
+#include "platform/NameText.h"
 #include "ui_Deleteaddon.h"
 #include "windows/CategoryChoice.h"
 #include "windows/NameItems.h"
@@ -88,8 +89,10 @@ void Deleteaddon::Command1_Click() {
             if (NameOfItem(ui->List1->item(row)) == name)
                 delete ui->List1->takeItem(row);
     }
-    // Files that could not be deleted stay, silently: the entry stays listed while
-    // its archive is there, which is what the user sees of it.
+    // Files that could not be deleted stay: the entry stays listed while its
+    // archive is there, which is what the user sees of it.
+    if (!result.notDeleted.empty())
+        qWarning("Delete Addon could not delete: %s", JoinedNames(result.notDeleted).c_str());
     clearDetails();
 }
 

@@ -2,6 +2,7 @@
 
 #include "config/PathVariables.h"
 #include "library/ReplaceSecurityCopies.h"
+#include "platform/NameText.h"
 #include "ui_EAWFolder.h"
 #include "windows/GameFolderPickers.h"
 #include "windows/PathText.h"
@@ -37,7 +38,9 @@ void EAWFolder::Command1_Click() {
         return;
     choice_.accept();
     mainWindow_->setGameFolderText(ToQString(StoredGameFolder()));
-    ReplaceSecurityCopies(Paths().GameFolder, Paths().BackupFolder);
+    if (const auto failed = ReplaceSecurityCopies(Paths().GameFolder, Paths().BackupFolder);
+        !failed.empty())
+        qWarning("Security copies could not be replaced: %s", JoinedNames(failed).c_str());
     accepted_ = true;
     close();
 }

@@ -11,6 +11,7 @@
 #include "library/SharedFilesUninstall.h"
 #include "platform/FolderListing.h"
 #include "platform/NameFolding.h"
+#include "platform/NameText.h"
 #include "ui_Principal.h"
 #include "windows/About.h"
 #include "windows/CategoryButtonLook.h"
@@ -264,6 +265,9 @@ bool Principal::BORRAR(std::size_t category, int row) {
     if (!result)
         return false;
     addonFiles_.deleted(result->files.deleted);
+    if (!result->files.failed.empty())
+        qWarning("Uninstall of %s could not delete or put back: %s", name.c_str(),
+                 JoinedNames(result->files.failed).c_str());
     if (!result->lost.empty())
         ui->Text1->appendPlainText(ToQString(LostFilesText(result->lost)));
     if (currentCategory() == category && AddonArchiveExists(paths.CategoryFolder[category], name))
@@ -288,6 +292,9 @@ bool Principal::BORRARTODO() {
             });
         if (!result)
             return false;
+        if (!result->failed.empty())
+            qWarning("Clear All could not delete or put back: %s",
+                     JoinedNames(result->failed).c_str());
     }
     // What Clear All leaves is the game's: a game folder chosen next starts afresh.
     addonFiles_ = AddonFileRecord();
@@ -303,7 +310,8 @@ bool Principal::BORRARTODO() {
 }
 
 void Principal::BORRARINI() {
-    RestoreIni(Paths().GameFolder, Paths().BackupFolder);
+    if (RestoreIni(Paths().GameFolder, Paths().BackupFolder) == RestoreIniStatus::CopyFailed)
+        qWarning("Restore INI could not copy the security copy of EAW.INI");
 }
 
 void Principal::resetPreview() {

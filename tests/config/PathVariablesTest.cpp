@@ -1,19 +1,14 @@
 #include "config/PathVariables.h"
 
 #include "config/FirstRun.h"
-#include "config/SecurityCopies.h"
 #include "platform/NameText.h"
 #include "support/TempFolder.h"
-#include "support/WindowsSkips.h"
 
 #include <gtest/gtest.h>
 
 namespace fs = std::filesystem;
 using namespace quorvel;
-using quorvel::test::kOnWindows;
-using quorvel::test::ReadFile;
-using quorvel::test::TempFolder;
-using quorvel::test::WriteFile;
+using namespace quorvel::test;
 
 namespace {
 
@@ -108,24 +103,6 @@ TEST_F(PathVariablesTest, ProgramFolderInAnyScriptIsStoredWithTheNativeSeparator
         const char otherSeparator = fs::path::preferred_separator == '/' ? '\\' : '/';
         EXPECT_EQ(ReadFile(Paths().ConfigFilePath).find(otherSeparator), std::string::npos) << name;
     }
-}
-
-TEST(SecurityCopies, CopiesExactlyTheProtectedFilesThatExist) {
-    TempFolder folder;
-    WriteFile(folder / "game" / "eaw.exe", "exe");
-    WriteFile(folder / "game" / "EAW.INI", "ini");
-    WriteFile(folder / "game" / "OTHER.DAT", "dat");
-    WriteFile(folder / "backup" / "EAW.EXE", "stale");
-    const auto copied = TakeSecurityCopies(folder / "game", folder / "backup");
-    EXPECT_EQ(copied, (std::vector<std::string_view>{"EAW.EXE", "EAW.INI"}));
-    EXPECT_EQ(ReadFile(folder / "backup" / "EAW.EXE"), "exe");
-    EXPECT_EQ(ReadFile(folder / "backup" / "EAW.INI"), "ini");
-    EXPECT_FALSE(fs::exists(folder / "backup" / "OTHER.DAT"));
-    if (!kOnWindows) { // a case-insensitive disk holds no second name to find
-        EXPECT_FALSE(fs::exists(folder / "backup" / "eaw.exe"));
-    }
-    EXPECT_TRUE(TakeSecurityCopies(fs::path(), folder / "backup").empty());
-    EXPECT_TRUE(TakeSecurityCopies(folder / "game", fs::path()).empty());
 }
 
 } // namespace

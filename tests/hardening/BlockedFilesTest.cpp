@@ -2,6 +2,7 @@
 #include "library/ClearAll.h"
 #include "library/UninstallAddon.h"
 #include "library/Unzip.h"
+#include "maintenance/AddonDeletion.h"
 #include "platform/IniFile.h"
 #include "support/Blocked.h"
 #include "support/TempFolder.h"
@@ -9,16 +10,18 @@
 
 #include <functional>
 #include <gtest/gtest.h>
+#include <optional>
 
 namespace fs = std::filesystem;
 using namespace quorvel;
 using namespace quorvel::test;
+using Names = std::vector<std::string>;
 
 namespace {
 
 struct BlockedCase {
     std::string title;
-    std::string blocked; // under the root
+    std::string blocked; // GAME, or a file in it
     // Runs the operation on the root and checks what it reports and leaves.
     std::function<void(const fs::path& root)> runAndCheck;
 };
@@ -29,57 +32,62 @@ void PrintTo(const BlockedCase& c, std::ostream* out) {
 
 class BlockedEntryTest : public testing::TestWithParam<BlockedCase> {};
 
-// GAME/ holds A.DAT, B.DAT, C.DAT and EAW.INI; ADDON.ZIP holds new A, B and C.
+// GAME/ holds A.DAT, B.DAT, C.DAT, EAW.INI and the add-on ALPHA's files;
+// BACKUPS/ the security copy of EAW.EXE; ADDON.ZIP new A, B and C.
 TEST_P(BlockedEntryTest, SkipsTheBlockedEntryAndGoesOn) {
     TempFolder root;
-    for (const std::string name : {"A.DAT", "B.DAT", "C.DAT"}) {
+    for (const std::string name : {"A.DAT", "B.DAT", "C.DAT", "alpha.txt", "alpha.zip"})
         WriteFile(root / "GAME" / name, "old " + name);
-        WriteFile(root / "BACKUPS" / name, "backup");
-    }
     WriteFile(root / "GAME" / "EAW.INI", "[EAW]\r\nK=1\r\n");
+    WriteFile(root / "BACKUPS" / "EAW.EXE", "game exe");
     MakeZip(root / "ADDON.ZIP",
             {{"A.DAT", "new A.DAT"}, {"B.DAT", "new B.DAT"}, {"C.DAT", "new C.DAT"}});
-    const Blocked guard(root / GetParam().blocked);
-    if (!guard.blocked())
-        GTEST_SKIP() << "chattr +i is not possible here";
+    std::optional<Blocked> file;
+    std::optional<BlockedFolder> folder;
+    if (GetParam().blocked == "GAME" && !folder.emplace(root / "GAME").blocked())
+        GTEST_SKIP() << "the folder still takes new entries: root where chattr +i is not "
+                        "possible, or Windows, whose read-only attribute does not guard a folder";
+    if (GetParam().blocked != "GAME" && !file.emplace(root / GetParam().blocked).blocked())
+        GTEST_SKIP() << "needs root: only chattr +i keeps one file from being replaced while "
+                        "its folder takes the others";
 
     GetParam().runAndCheck(root.path());
 
-    EXPECT_EQ(LinksAndTemporaries(root.path()), std::vector<std::string>());
+    EXPECT_EQ(LinksAndTemporaries(root.path()), Names());
+    EXPECT_EQ(ReadFile(root / "GAME" / "B.DAT"), "old B.DAT");
 }
 
 const BlockedCase kBlockedCases[] = {
     {"ExtractionOverABlockedFile", "GAME/B.DAT",
      [](const fs::path& root) {
          const UnzipResult result = Unzip(root / "ADDON.ZIP", root / "GAME");
-         EXPECT_EQ(result.writtenNames, (std::vector<std::string>{"A.DAT", "C.DAT"}));
+         EXPECT_EQ(result.writtenNames, (Names{"A.DAT", "C.DAT"}));
          EXPECT_EQ(result.status, UnzipResult::Status::SomeNotWritten);
          ASSERT_EQ(result.skipped.size(), 1u);
          EXPECT_TRUE(result.skipped[0].refusedByDestination);
-         EXPECT_EQ(ReadFile(root / "GAME" / "B.DAT"), "old B.DAT");
-         EXPECT_EQ(ReadFile(root / "GAME" / "C.DAT"), "new C.DAT");
      }},
     {"ExtractionIntoABlockedFolder", "GAME",
      [](const fs::path& root) {
          const UnzipResult result = Unzip(root / "ADDON.ZIP", root / "GAME");
-         EXPECT_TRUE(result.writtenNames.empty());
          EXPECT_EQ(result.status, UnzipResult::Status::NothingWritten);
          EXPECT_EQ(result.skipped.size(), 3u);
-         EXPECT_EQ(ReadFile(root / "GAME" / "A.DAT"), "old A.DAT");
      }},
-    {"ClearAllWithABlockedFile", "GAME/B.DAT",
+    {"ClearAllInABlockedFolder", "GAME",
      [](const fs::path& root) {
          const ClearAllResult result = ClearAll(root / "GAME", root / "BACKUPS", AddonFileRecord());
-         EXPECT_EQ(result.failed, std::vector<std::string>{"B.DAT"});
-         EXPECT_EQ(result.deleted, (std::vector<std::string>{"A.DAT", "C.DAT"}));
-         EXPECT_EQ(ReadFile(root / "GAME" / "B.DAT"), "old B.DAT");
+         EXPECT_EQ(result.failed, (Names{"A.DAT", "B.DAT", "C.DAT", "EAW.EXE"}));
      }},
-    {"UninstallWithABlockedFile", "GAME/B.DAT",
+    {"UninstallInABlockedFolder", "GAME",
      [](const fs::path& root) {
          const UninstallResult result =
              UninstallAddon(root / "GAME", {"A.DAT", "B.DAT", "C.DAT"}, root / "BACKUPS");
-         EXPECT_EQ(result.failed, std::vector<std::string>{"B.DAT"});
-         EXPECT_EQ(result.deleted, (std::vector<std::string>{"A.DAT", "C.DAT"}));
+         EXPECT_EQ(result.failed, (Names{"A.DAT", "B.DAT", "C.DAT", "EAW.EXE"}));
+     }},
+    {"AddonDeletionInABlockedFolder", "GAME",
+     [](const fs::path& root) {
+         const AddonDeletionResult result = DeleteAddonFiles(root / "GAME", "ALPHA");
+         EXPECT_EQ(result.notDeleted, (Names{"alpha.txt", "alpha.zip"}));
+         EXPECT_FALSE(result.archiveGone);
      }},
     {"SettingsWriteToABlockedFile", "GAME/EAW.INI",
      [](const fs::path& root) {

@@ -236,6 +236,13 @@ def ordinary(folder, work):
         with zipfile.ZipFile(os.path.join(folder, archive), "w", method) as out:
             for name in names:
                 out.write(os.path.join(root, name), name)
+    zip64 = os.path.join(folder, "python-zip64.zip")
+    with zipfile.ZipFile(zip64, "w", zipfile.ZIP_DEFLATED) as out:
+        for name in names:
+            info = zipfile.ZipInfo.from_file(os.path.join(root, name), name)
+            with open(os.path.join(root, name), "rb") as data, \
+                    out.open(info, "w", force_zip64=True) as member:
+                member.write(data.read())
     os.symlink("readme.txt", os.path.join(root, "LINK.TXT"))
     run(["zip", "-q", "-y", os.path.join(folder, "info-zip-link.zip"), "readme.txt", "LINK.TXT"],
         root)

@@ -6,18 +6,9 @@
 
 namespace fs = std::filesystem;
 using namespace quorvel;
-using quorvel::test::TempFolder;
-using quorvel::test::WriteFile;
+using namespace quorvel::test;
 
 namespace {
-
-TEST(AddonLibrary, AddonNameIsUpperCaseLessTheLastFourCharacters) {
-    const std::vector<std::pair<std::string, std::string>> cases{
-        {"spitfire.zip", "SPITFIRE"}, {"Me 109.ZIP", "ME 109"}, {"a.b.zip", "A.B"},
-        {"all.zip", "ALL"},           {"x.zip", "X"},           {".zip", ""}};
-    for (const auto& [file, name] : cases)
-        EXPECT_EQ(AddonName(file), name) << file;
-}
 
 TEST(AddonLibrary, ListsArchivesOfAnyCaseInNameOrder) {
     TempFolder folder;

@@ -3,7 +3,9 @@
 #include "platform/NameFolding.h"
 #include "support/TempFolder.h"
 #include "support/WindowsSkips.h"
+#include "support/ZipBuilder.h"
 
+#include <algorithm>
 #include <set>
 
 namespace fs = std::filesystem;
@@ -42,6 +44,17 @@ FolderSnapshot SnapshotOf(const fs::path& root) {
     return snapshot;
 }
 
+FolderSnapshot Tree(std::string_view text) {
+    FolderSnapshot entries;
+    while (!text.empty()) {
+        const std::string_view entry = text.substr(0, text.find("; "));
+        const std::size_t equals = entry.find('=');
+        entries[std::string(entry.substr(0, equals))] = std::string(entry.substr(equals + 1));
+        text.remove_prefix(std::min(entry.size() + 2, text.size()));
+    }
+    return entries;
+}
+
 void LayOut(const fs::path& root, const FolderSnapshot& entries) {
     for (const auto& [name, value] : entries) {
         const fs::path path = root / name;
@@ -55,16 +68,12 @@ void LayOut(const fs::path& root, const FolderSnapshot& entries) {
     }
 }
 
-void LayOutGameAndBackups(const fs::path& root, const FolderSnapshot& entries) {
-    fs::create_directories(root / "GAME");
-    fs::create_directories(root / "BACKUPS");
-    LayOut(root, entries);
-}
-
-FolderSnapshot WithGameAndBackups(FolderSnapshot entries) {
-    entries.emplace("GAME", kFolderMark);
-    entries.emplace("BACKUPS", kFolderMark);
-    return entries;
+void MakeArchive(const fs::path& archive, const FolderSnapshot& members) {
+    std::vector<ZipEntry> entries;
+    for (const auto& [name, data] : members)
+        entries.push_back(data == kFolderMark ? ZipEntry{name, "", ZipEntry::Kind::Folder}
+                                              : ZipEntry{name, data});
+    MakeZip(archive, entries);
 }
 
 } // namespace quorvel::test

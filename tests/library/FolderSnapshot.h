@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <map>
 #include <string>
+#include <string_view>
 
 namespace quorvel::test {
 
@@ -17,14 +18,14 @@ FolderSnapshot SnapshotOf(const std::filesystem::path& root);
 // only in letter case), or nullptr when they can.
 const char* WhyNotOnWindows(const FolderSnapshot& entries);
 
+// The entries written "path=content; path=content", in the notation of a snapshot;
+// a later entry of one path replaces an earlier one.
+FolderSnapshot Tree(std::string_view text);
+
 // Lays out `entries` (in the notation of a snapshot) under `root`.
 void LayOut(const std::filesystem::path& root, const FolderSnapshot& entries);
 
-// Lays out the GAME/ and BACKUPS/ folders under `root`, then `entries`.
-void LayOutGameAndBackups(const std::filesystem::path& root, const FolderSnapshot& entries);
-
-// `entries` together with the GAME/ and BACKUPS/ folders, as a snapshot of the
-// root of LayOutGameAndBackups shows them.
-FolderSnapshot WithGameAndBackups(FolderSnapshot entries);
+// Writes an archive of `members` in name order, "<dir>" as a folder entry.
+void MakeArchive(const std::filesystem::path& archive, const FolderSnapshot& members);
 
 } // namespace quorvel::test

@@ -67,11 +67,8 @@ void MakeCorpus(const CorpusCase& c, const fs::path& archive, const fs::path& ga
     MakeZip(archive, entries);
     for (std::size_t i = 0; i < c.damaged; ++i)
         ASSERT_TRUE(DamageArchiveBytes(archive, "DAMAGED-" + std::to_string(i) + "-CONTENT"));
-    LayOut(game, {{"tile1.TPC", "old 1"},
-                  {"TILE2.TPC", "old upper 2"},
-                  {"tile2.tpc", "old lower 2"},
-                  {"Tile3.tpc", "<dir>"},
-                  {"tile7.tpc", "old 7"}});
+    LayOut(game, Tree("tile1.TPC=old 1; TILE2.TPC=old upper 2; tile2.tpc=old lower 2; "
+                      "Tile3.tpc=<dir>; tile7.tpc=old 7"));
 }
 
 class ParallelUnzip : public testing::TestWithParam<CorpusCase> {};

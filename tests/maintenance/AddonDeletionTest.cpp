@@ -6,20 +6,10 @@
 
 #include <algorithm>
 #include <gtest/gtest.h>
-#ifdef __linux__
-#include <fcntl.h>
-#include <linux/fs.h>
-#include <sys/ioctl.h>
-#include <unistd.h>
-#endif
 
 namespace fs = std::filesystem;
 using namespace quorvel;
-using quorvel::test::kNeedsLinks;
-using quorvel::test::kNeedsWildcardNames;
-using quorvel::test::kOnWindows;
-using quorvel::test::TempFolder;
-using quorvel::test::WriteFile;
+using namespace quorvel::test;
 using Names = std::vector<std::string>;
 
 namespace {
@@ -95,74 +85,6 @@ TEST(AddonDeletion, LeavesFoldersAndLinksAlone) {
     EXPECT_TRUE(fs::exists(library / "alpha.old" / "alpha.zip"));
     EXPECT_TRUE(fs::is_symlink(library / "alpha.lnk"));
     EXPECT_TRUE(fs::exists(root / "outside.txt"));
-}
-
-TEST(AddonDeletion, NothingToDeleteWithoutFolderOrName) {
-    TempFolder folder;
-    WriteFile(folder / "alpha.zip", "zip");
-    WriteFile(folder / ".zip", "no name");
-    for (const auto& [categoryFolder, name] : std::vector<std::pair<fs::path, std::string>>{
-             {fs::path(), "ALPHA"}, {folder.path(), ""}, {folder / "missing", "ALPHA"}}) {
-        const AddonDeletionResult result = DeleteAddonFiles(categoryFolder, name);
-        EXPECT_TRUE(result.deleted.empty()) << categoryFolder << " " << name;
-        EXPECT_FALSE(result.archiveGone && categoryFolder.empty());
-    }
-    EXPECT_TRUE(fs::exists(folder / "alpha.zip"));
-    EXPECT_TRUE(fs::exists(folder / ".zip"));
-}
-
-// Marks a file immutable for the life of the object, so that even root cannot delete it.
-class ImmutableFile {
-public:
-    explicit ImmutableFile(const fs::path& path)
-        : path_(path) {
-        set_ = setFlag(true);
-    }
-    ~ImmutableFile() {
-        if (set_)
-            setFlag(false);
-    }
-    bool set() const { return set_; }
-
-private:
-    // Only Linux marks a file immutable this way; elsewhere the test is skipped.
-    bool setFlag(bool on) const {
-#ifndef __linux__
-        (void)on;
-        return false;
-#else
-        const int fd = ::open(path_.c_str(), O_RDONLY);
-        if (fd < 0)
-            return false;
-        int flags = 0;
-        bool done = ::ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0;
-        flags = on ? (flags | FS_IMMUTABLE_FL) : (flags & ~FS_IMMUTABLE_FL);
-        done = done && ::ioctl(fd, FS_IOC_SETFLAGS, &flags) == 0;
-        ::close(fd);
-        return done;
-#endif
-    }
-    fs::path path_;
-    bool set_ = false;
-};
-
-TEST(AddonDeletion, AFileThatCannotBeDeletedDoesNotStopTheOthers) {
-    TempFolder folder;
-    for (const char* name : {"alpha.jpg", "alpha.txt", "alpha.zip"})
-        WriteFile(folder / name, name);
-    {
-        const ImmutableFile stuck(folder / "alpha.txt");
-        if (!stuck.set())
-            GTEST_SKIP() << "this file system cannot mark a file immutable";
-        const AddonDeletionResult result = DeleteAddonFiles(folder.path(), "ALPHA");
-        EXPECT_EQ(result.deleted, (Names{"alpha.jpg", "alpha.zip"}));
-        EXPECT_EQ(result.notDeleted, Names{"alpha.txt"});
-        EXPECT_TRUE(result.archiveGone);
-    }
-    const ImmutableFile stuckArchive(folder / "alpha.txt");
-    WriteFile(folder / "alpha.zip", "again");
-    const ImmutableFile archive(folder / "alpha.zip");
-    EXPECT_FALSE(DeleteAddonFiles(folder.path(), "ALPHA").archiveGone);
 }
 
 } // namespace

@@ -9,12 +9,7 @@
 
 namespace fs = std::filesystem;
 using namespace quorvel;
-using quorvel::test::CurrentFolder;
-using quorvel::test::kNeedsLinks;
-using quorvel::test::kOnWindows;
-using quorvel::test::ReadFile;
-using quorvel::test::TempFolder;
-using quorvel::test::WriteFile;
+using namespace quorvel::test;
 using Status = ArchiveImportResult::Status;
 using Names = std::vector<std::string>;
 

@@ -1,23 +1,60 @@
 #include "support/Blocked.h"
 
-#include <cstdlib>
-#include <string>
+#include "support/TempFolder.h"
+
+#include <fstream>
+#ifdef __linux__
+#include <fcntl.h>
+#include <linux/fs.h>
+#include <sys/ioctl.h>
+#include <unistd.h>
+#endif
+
+namespace fs = std::filesystem;
 
 namespace quorvel::test {
+namespace {
 
-Blocked::Blocked(std::filesystem::path path)
-    : path_(std::move(path)) {
-    blocked_ = run("chattr +i");
+bool setImmutable([[maybe_unused]] const fs::path& path, [[maybe_unused]] bool on) {
+#ifdef __linux__
+    const int fd = ::open(path.c_str(), O_RDONLY);
+    int flags = 0;
+    bool done = fd >= 0 && ::ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0;
+    flags = on ? (flags | FS_IMMUTABLE_FL) : (flags & ~FS_IMMUTABLE_FL);
+    done = done && ::ioctl(fd, FS_IOC_SETFLAGS, &flags) == 0;
+    if (fd >= 0)
+        ::close(fd);
+    return done;
+#else
+    return false;
+#endif
 }
+
+} // namespace
+
+Blocked::Blocked(fs::path path)
+    : path_(std::move(path))
+    , blocked_(setImmutable(path_, true)) {}
 
 Blocked::~Blocked() {
     if (blocked_)
-        run("chattr -i");
+        setImmutable(path_, false);
 }
 
-bool Blocked::run(const char* command) const {
-    const std::string line = std::string(command) + " '" + path_.string() + "' 2>/dev/null";
-    return std::system(line.c_str()) == 0;
+BlockedFolder::BlockedFolder(const fs::path& folder)
+    : immutable_(folder)
+    , folder_(folder) {
+    if (!immutable_.blocked())
+        SetWritable(folder_, false);
+    const fs::path probe = folder_ / "probe.quorvel-test";
+    blocked_ = !std::ofstream(probe);
+    std::error_code ec;
+    fs::remove(probe, ec);
+}
+
+BlockedFolder::~BlockedFolder() {
+    if (!immutable_.blocked())
+        SetWritable(folder_, true);
 }
 
 } // namespace quorvel::test

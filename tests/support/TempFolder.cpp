@@ -42,6 +42,12 @@ std::string ReadFile(const fs::path& path) {
     return text.str();
 }
 
+void SetWritable(const fs::path& entry, bool writable) {
+    std::error_code ec;
+    fs::permissions(entry, fs::perms::owner_write | fs::perms::group_write,
+                    writable ? fs::perm_options::add : fs::perm_options::remove, ec);
+}
+
 void MakeProgramFolder(const fs::path& root) {
     for (const AddonCategory& category : kAddonCategories)
         fs::create_directories(root / category.folderName);

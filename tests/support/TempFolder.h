@@ -27,6 +27,9 @@ void WriteFile(const std::filesystem::path& path, const std::string& content);
 // The bytes of `path`, or "<missing>" when it cannot be read.
 std::string ReadFile(const std::filesystem::path& path);
 
+// Gives `entry` write permission or takes it away: on Windows its read-only attribute.
+void SetWritable(const std::filesystem::path& entry, bool writable);
+
 // Lays out a portable program folder (the library folders and BACKUPS) in `root`
 // and makes it the program folder of the process.
 void MakeProgramFolder(const std::filesystem::path& root);

@@ -15,8 +15,6 @@ inline constexpr const char* kNeedsLinks =
     "std::filesystem cannot";
 inline constexpr const char* kNeedsCaseTwins =
     "puts two names differing only in letter case in one folder, which NTFS cannot hold";
-inline constexpr const char* kNeedsZipCommand =
-    "makes its archive through the zip command in a POSIX shell";
 inline constexpr const char* kNeedsWildcardNames =
     "names files with * or ?, which Windows refuses (such members are skipped there: "
     "WindowsFileRules)";

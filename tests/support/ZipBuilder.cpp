@@ -75,11 +75,6 @@ bool AddEncryptedMember(const fs::path& archive, const std::string& name, const 
     return added;
 }
 
-bool MakeZip64(const fs::path& archive, const fs::path& sourceFolder) {
-    return run("cd " + quoted(sourceFolder.string()) + " && zip -q -r -fz " +
-               quoted(fs::absolute(archive).string()) + " .");
-}
-
 bool DamageArchiveBytes(const fs::path& archive, const std::string& marker) {
     std::string bytes = ReadFile(archive);
     const std::size_t at = bytes.find(marker);

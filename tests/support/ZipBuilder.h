@@ -26,10 +26,6 @@ void MakeEmptyZip(const std::filesystem::path& archive);
 bool AddEncryptedMember(const std::filesystem::path& archive, const std::string& name,
                         const std::string& data);
 
-// Rewrites the archive through the zip command in zip64 form. Returns false when
-// that is not possible here.
-bool MakeZip64(const std::filesystem::path& archive, const std::filesystem::path& sourceFolder);
-
 // Flips the first byte of `marker` inside the archive's bytes; returns whether the
 // marker was found.
 bool DamageArchiveBytes(const std::filesystem::path& archive, const std::string& marker);
