@@ -17,6 +17,6 @@ inline constexpr const char* kNeedsCaseTwins =
     "puts two names differing only in letter case in one folder, which NTFS cannot hold";
 inline constexpr const char* kNeedsWildcardNames =
     "names files with * or ?, which Windows refuses (such members are skipped there: "
-    "WindowsFileRules)";
+    "UnzipGolden)";
 
 } // namespace quorvel::test
