@@ -20,10 +20,9 @@ public:
     explicit TerrainLibrary(std::size_t count) {
         SetProgramFolder(scratch_.path());
         StorePaths(FolderText(scratch_.path() / "GAME"));
-        ReloadPaths(true);
         bench::MakeCategoryFolder(folder(), count);
     }
-    fs::path folder() const { return Paths().CategoryFolder[3]; }
+    fs::path folder() const { return ReadStoredPaths().CategoryFolder[3]; }
 
 private:
     bench::ScratchFolder scratch_;

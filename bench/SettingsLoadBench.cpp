@@ -4,6 +4,7 @@
 // cost no more than an empty one.
 #include "BenchTree.h"
 #include "config/PathVariables.h"
+#include "library/Installation.h"
 #include "library/RestoreIni.h"
 #include "settings/KeyboardToggles.h"
 #include "windows/Settings.h"
@@ -62,11 +63,14 @@ public:
     fs::path game() const { return scratch_.path() / "game"; }
     fs::path backups() const { return scratch_.path() / "BACKUPS"; }
 
-    // Points the program at this folder and gives the game `eawIni`.
-    void use(const std::string& eawIni) const {
+    // Points the program at this folder and gives the game `eawIni`; the program
+    // works on it while the Installation lives.
+    std::unique_ptr<quorvel::Installation> use(const std::string& eawIni) const {
         quorvel::SetProgramFolder(scratch_.path());
         quorvel::StorePaths(quorvel::FolderText(game()));
+        writeFile(game() / "EAW.EXE", "game");
         writeFile(game() / "EAW.INI", eawIni);
+        return std::make_unique<quorvel::Installation>();
     }
 
     static const GameFolder& ofSize(std::size_t files) {
@@ -90,7 +94,7 @@ void openSettings(benchmark::State& state, const std::string& binding) {
     const std::string eawIni = playerEawIni(binding);
     for (auto _ : state) {
         state.PauseTiming();
-        folder.use(eawIni);
+        const auto installation = folder.use(eawIni);
         state.ResumeTiming();
         auto* window = new quorvel::Settings(nullptr);
         state.PauseTiming();
@@ -111,7 +115,7 @@ void BM_OpenSettingsAllTogglesBlank(benchmark::State& state) {
 // The external views toggle: twelve keys blanked or given back from the copy.
 void BM_ToggleClick(benchmark::State& state) {
     const GameFolder& folder = GameFolder::ofSize(folderSize(state));
-    folder.use(playerEawIni("F1"));
+    const auto installation = folder.use(playerEawIni("F1"));
     quorvel::Settings window(nullptr);
     auto* toggle = window.findChild<QCheckBox*>("Check6");
     for (auto _ : state)
@@ -120,7 +124,7 @@ void BM_ToggleClick(benchmark::State& state) {
 
 void BM_SliderStep(benchmark::State& state) {
     const GameFolder& folder = GameFolder::ofSize(folderSize(state));
-    folder.use(playerEawIni("F1"));
+    const auto installation = folder.use(playerEawIni("F1"));
     quorvel::Settings window(nullptr);
     auto* slider = window.findChild<QScrollBar*>("HScroll4");
     bool up = true;
@@ -133,7 +137,7 @@ void BM_SliderStep(benchmark::State& state) {
 
 void BM_RestoreIni(benchmark::State& state) {
     const GameFolder& folder = GameFolder::ofSize(folderSize(state));
-    folder.use(playerEawIni(" "));
+    const auto installation = folder.use(playerEawIni(" "));
     for (auto _ : state)
         if (quorvel::RestoreIni(folder.game(), folder.backups()) !=
             quorvel::RestoreIniStatus::Restored)

@@ -3,6 +3,8 @@
 // of a 6,600-file add-on of which 100 names an earlier add-on wrote too, by
 // today's deletion of every name and by putting the shared names back.
 #include "BenchTree.h"
+#include "config/AddonCategory.h"
+#include "library/AddonLibrary.h"
 #include "library/ExtractionPlan.h"
 #include "library/InstallAddon.h"
 #include "library/ReplacedAddons.h"
@@ -63,7 +65,11 @@ struct Library {
         InstalledAddons installed;
         for (const std::string name : {"SHARED", "BIG"}) {
             const UnzipResult result = InstallAddon(folders[kGraphics], name, game());
-            installed.add({kGraphics, name}, result.writtenNames);
+            installed.add({{kGraphics, name},
+                           AddonArchivePath(folders[kGraphics], name),
+                           result.writtenNames,
+                           {},
+                           false});
         }
         return installed;
     }
@@ -82,7 +88,8 @@ void BM_PreviewReplacedAddons(benchmark::State& state) {
     for (std::size_t index = 0; index < kShared; ++index)
         shared.push_back(memberName(index));
     InstalledAddons installed;
-    installed.add({kGraphics, "SHARED"}, shared);
+    installed.add(
+        {{kGraphics, "SHARED"}, lib.folders[kGraphics] / "SHARED.ZIP", shared, {}, false});
     for (auto _ : state) {
         const auto names = ArchiveFileNames(lib.folders[kGraphics] / "BIG.ZIP");
         benchmark::DoNotOptimize(ReplacedAddonsText(ReplacedAddons(installed, names)));
@@ -127,8 +134,8 @@ void BM_UninstallPuttingSharedNamesBack(benchmark::State& state) {
         state.PauseTiming();
         InstalledAddons installed = lib.install();
         state.ResumeTiming();
-        const auto result = UninstallSharingFiles(installed, {kGraphics, "BIG"}, lib.game(),
-                                                  lib.folders, lib.backups());
+        const auto result =
+            UninstallSharingFiles(installed, {kGraphics, "BIG"}, lib.game(), lib.backups());
         if (result.putBack.size() != kShared)
             state.SkipWithError("the shared names were not put back");
     }

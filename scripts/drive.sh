@@ -36,6 +36,31 @@ win() { # title-pattern [window-to-skip]
   echo "$id"
 }
 
+# The id of the program's message box, titled "QUORVEL" in capitals (a search
+# ignores case, and the splash and progress windows are "Quorvel"), waiting up to
+# ten seconds.
+box() {
+  local id tries=50
+  while :; do
+    for id in $(xdotool search --onlyvisible --name '^QUORVEL$' 2>/dev/null); do
+      [ "$(xdotool getwindowname "$id")" = QUORVEL ] && { echo "$id"; return 0; }
+    done
+    tries=$((tries - 1))
+    [ $tries -gt 0 ] || { echo "no message box" >&2; return 1; }
+    sleep 0.2
+  done
+}
+
+# Presses Return on a message box until it is gone: a box shown while its
+# window comes up may lose the focus once to it.
+dismiss() { # box
+  local tries=10
+  while xwininfo -id "$1" 2>/dev/null | grep -q IsViewable && [ $tries -gt 0 ]; do
+    keys "$1" Return 2>/dev/null || true
+    tries=$((tries - 1))
+  done
+}
+
 # Waits up to ten seconds until no visible window's title matches.
 gone() { # title-pattern
   local tries=50

@@ -15,11 +15,13 @@ QString serverNameFor(const QString& programFolder) {
                QCryptographicHash::hash(folder, QCryptographicHash::Sha256).toHex().left(24));
 }
 
-void askRunningCopyForward(const QString& serverName) {
+bool askRunningCopyForward(const QString& serverName) {
     QLocalSocket socket;
     socket.connectToServer(serverName);
-    if (socket.waitForConnected(2000))
-        socket.disconnectFromServer();
+    if (!socket.waitForConnected(2000))
+        return false;
+    socket.disconnectFromServer();
+    return true;
 }
 
 } // namespace
@@ -31,14 +33,25 @@ SingleInstance::SingleInstance(const QString& programFolder)
     lock_.setStaleLockTime(0);
 }
 
-bool SingleInstance::claim() {
-    if (!lock_.tryLock(0) && lock_.error() == QLockFile::LockFailedError) {
-        askRunningCopyForward(serverName_);
-        return false;
-    }
+SingleInstance::Claim SingleInstance::claim() {
+    if (!lock_.tryLock(0) && lock_.error() == QLockFile::LockFailedError)
+        return askRunningCopyForward(serverName_) ? Claim::Forwarded : Claim::Unanswered;
     // A program folder that cannot hold the lock cannot hold QUORVEL.INI either;
-    // the copy runs, as it would have without the lock. A socket left by a killed
-    // copy is removed: holding the lock, this copy is the only one.
+    // the copy runs, as it would have without the lock.
+    listen();
+    return Claim::Run;
+}
+
+bool SingleInstance::takeOver() {
+    if (!lock_.removeStaleLockFile() || !lock_.tryLock(0))
+        return false;
+    listen();
+    return true;
+}
+
+// A socket left by a killed copy is removed: holding the lock, this copy is the
+// only one.
+void SingleInstance::listen() {
     QLocalServer::removeServer(serverName_);
     connect(&server_, &QLocalServer::newConnection, this, [this] {
         while (QLocalSocket* socket = server_.nextPendingConnection())
@@ -46,7 +59,6 @@ bool SingleInstance::claim() {
         emit anotherStarted();
     });
     server_.listen(serverName_);
-    return true;
 }
 
 } // namespace quorvel

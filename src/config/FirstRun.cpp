@@ -12,11 +12,11 @@ constexpr std::string_view kKey = "BACKUPS";
 } // namespace
 
 bool FirstRunWindowDue() {
-    return ReadIniValue(Paths().ConfigFilePath, kSection, kKey) != "1";
+    return ReadIniValue(ConfigFile(), kSection, kKey) != "1";
 }
 
 bool StoreFirstRunFlag(bool doNotShowAgain) {
-    return WriteIniValue(Paths().ConfigFilePath, kSection, kKey, doNotShowAgain ? "1" : "0");
+    return WriteIniValue(ConfigFile(), kSection, kKey, doNotShowAgain ? "1" : "0");
 }
 
 } // namespace quorvel

@@ -2,22 +2,89 @@
 
 #include "config/PathVariables.h"
 #include "platform/FolderListing.h"
+#include "platform/IniFile.h"
+#include "platform/NameText.h"
 
+#include <algorithm>
 #include <system_error>
 
 namespace fs = std::filesystem;
 
 namespace quorvel {
+namespace {
 
-bool HoldsGameProgram(const fs::path& folder) {
-    if (folder.empty())
-        return false;
+bool holdsGameProgram(const fs::path& folder) {
     std::error_code error;
     return fs::is_regular_file(ResolveInFolder(folder, "EAW.EXE"), error);
 }
 
-bool MayClearGameFolder(const fs::path& gameFolder, const fs::path& backupFolder) {
-    return !gameFolder.empty() && (HoldsGameProgram(gameFolder) || HoldsGameProgram(backupFolder));
+// Compared as the file system names them, so that a link or "x/../" does not hide
+// the program folder.
+bool insideOrSame(const fs::path& folder, const fs::path& outer) {
+    std::error_code error;
+    const fs::path inner = fs::weakly_canonical(folder, error);
+    const fs::path container = fs::weakly_canonical(outer, error);
+    if (inner.empty() || container.empty())
+        return false;
+    const auto trimmed = [](const fs::path& path) {
+        std::vector<fs::path> parts(path.begin(), path.end());
+        while (!parts.empty() && parts.back().empty())
+            parts.pop_back();
+        return parts;
+    };
+    const auto innerParts = trimmed(inner);
+    const auto outerParts = trimmed(container);
+    return innerParts.size() >= outerParts.size() &&
+           std::equal(outerParts.begin(), outerParts.end(), innerParts.begin());
+}
+
+// QUORVEL.INI's reading rules (the length limit, blanks and quotes dropped) must
+// give back the very text written.
+bool readsBackAsItself(const std::string& text) {
+    std::string file;
+    return SetIniValueIn(file, "PATH", "RUTAEAW", text) &&
+           ReadIniValueIn(file, "PATH", "RUTAEAW") == text;
+}
+
+} // namespace
+
+std::string GameFolderFaultText(GameFolderFault fault) {
+    switch (fault) {
+    case GameFolderFault::None:
+        return {};
+    case GameFolderFault::NotSet:
+        return "No game folder is set";
+    case GameFolderFault::NotStored:
+        return "The folder could not be stored in QUORVEL.INI";
+    case GameFolderFault::Relative:
+        return "The folder is not a full path from a drive or the root";
+    case GameFolderFault::Missing:
+        return "The folder does not exist";
+    case GameFolderFault::NoGameProgram:
+        return "This folder holds no EAW.EXE";
+    case GameFolderFault::InProgramFolder:
+        return "This is Quorvel's own folder or a folder inside it";
+    case GameFolderFault::NotStorable:
+        return "QUORVEL.INI cannot hold this folder's path (254 characters at most)";
+    }
+    return {};
+}
+
+GameFolderFault CheckGameFolder(const fs::path& folder, const fs::path& programFolder) {
+    if (folder.empty())
+        return GameFolderFault::NotSet;
+    if (!folder.is_absolute())
+        return GameFolderFault::Relative;
+    std::error_code error;
+    if (!fs::is_directory(folder, error))
+        return GameFolderFault::Missing;
+    if (!holdsGameProgram(folder))
+        return GameFolderFault::NoGameProgram;
+    if (!programFolder.empty() && insideOrSame(folder, programFolder))
+        return GameFolderFault::InProgramFolder;
+    if (!readsBackAsItself(FolderText(folder)))
+        return GameFolderFault::NotStorable;
+    return GameFolderFault::None;
 }
 
 GameFolderChoice::GameFolderChoice()
@@ -25,28 +92,26 @@ GameFolderChoice::GameFolderChoice()
 
 bool GameFolderChoice::choose(const fs::path& folder) {
     chosen_ = folder;
-    return StorePaths(FolderText(folder));
+    const std::string text = FolderText(folder);
+    stored_ = StorePaths(text) && StoredGameFolder() == text;
+    return stored_;
 }
 
-bool GameFolderChoice::acceptable() const {
-    return HoldsGameProgram(chosen_);
+GameFolderFault GameFolderChoice::fault() const {
+    if (!chosen_.empty() && !stored_)
+        return GameFolderFault::NotStored;
+    return CheckGameFolder(chosen_, ProgramFolder());
 }
 
-// The choice is stored already; loading it is what moves the program there.
-bool GameFolderChoice::accept() {
-    if (!acceptable())
-        return false;
-    ReloadPaths(false);
-    return true;
+std::optional<fs::path> GameFolderChoice::accepted() const {
+    const std::string stored = StoredGameFolder();
+    if (fault() != GameFolderFault::None || stored != FolderText(chosen_))
+        return std::nullopt;
+    return NamePath(stored);
 }
 
-// The library folders stored with it follow the program folder, so the program
-// works on them from now on; a failed write leaves the path variables as they were.
 bool GameFolderChoice::cancel() {
-    if (!StorePaths(storedBefore_))
-        return false;
-    ReloadPaths(false);
-    return true;
+    return StorePaths(storedBefore_);
 }
 
 } // namespace quorvel

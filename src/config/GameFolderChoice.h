@@ -1,37 +1,51 @@
 #pragma once
 
 #include <filesystem>
+#include <optional>
 #include <string>
 
 namespace quorvel {
 
-// Whether `folder` holds the game's program, EAW.EXE, in any letter case: the only
-// folder the program accepts as the game folder.
-bool HoldsGameProgram(const std::filesystem::path& folder);
+// Why a folder cannot be the game folder; None when it can.
+enum class GameFolderFault {
+    None,
+    NotSet,
+    NotStored,       // QUORVEL.INI could not be written, or reads back another folder
+    Relative,        // would be taken from whatever folder the program was started in
+    Missing,         // no such folder
+    NoGameProgram,   // holds no EAW.EXE
+    InProgramFolder, // the program's own folder or one inside it, BACKUPS among them
+    NotStorable      // QUORVEL.INI would read it back as another folder (too long, say)
+};
 
-// Whether Clear All may touch `gameFolder`: it holds EAW.EXE, or `backupFolder`
-// holds the security copy of it. Any other folder is not known to be the game's.
-bool MayClearGameFolder(const std::filesystem::path& gameFolder,
-                        const std::filesystem::path& backupFolder);
+// The reason in the player's words: "This folder holds no EAW.EXE".
+std::string GameFolderFaultText(GameFolderFault fault);
+
+// The one rule for a game folder, whether picked, read from QUORVEL.INI or about
+// to be cleared: an absolute path to an existing folder that holds EAW.EXE (any
+// case), is neither `programFolder` nor inside it, and whose stored text reads
+// back as the same folder.
+GameFolderFault CheckGameFolder(const std::filesystem::path& folder,
+                                const std::filesystem::path& programFolder);
 
 // The game folder chosen in the first-run or game-folder window. Each folder the
-// player moves to is stored in QUORVEL.INI at once, but the path variables the
-// program works on stay as they are until Accept; cancelling stores the folder
-// that was stored when the choice began.
+// player moves to is stored in QUORVEL.INI at once, but the program works on the
+// folder it has until Accept; cancelling stores the folder that was stored when
+// the choice began.
 class GameFolderChoice {
 public:
     GameFolderChoice();
 
-    // Stores `folder` as the game folder. Returns whether QUORVEL.INI was written.
+    // Stores `folder` as the game folder. Returns whether QUORVEL.INI was written
+    // and reads it back.
     bool choose(const std::filesystem::path& folder);
-    // Whether the folder chosen last can be accepted (it holds EAW.EXE).
-    bool acceptable() const;
-    // The path variables now describe the chosen folder. Returns false, changing
-    // nothing, when the chosen folder cannot be accepted.
-    bool accept();
-    // Stores the game folder that was stored when the choice began, and the path
-    // variables describe what is stored then. Returns false, the path variables
-    // unchanged, when QUORVEL.INI could not be written.
+    // Why the folder chosen last cannot be accepted; None when it can.
+    GameFolderFault fault() const;
+    // The folder QUORVEL.INI holds now, when it is the one chosen last and passes
+    // the rule: the one folder Accept may act on. Nothing otherwise.
+    std::optional<std::filesystem::path> accepted() const;
+    // Stores the game folder that was stored when the choice began. Returns
+    // whether QUORVEL.INI was written.
     bool cancel();
 
     // The game folder stored when the choice began, as stored.
@@ -40,6 +54,7 @@ public:
 private:
     std::string storedBefore_;
     std::filesystem::path chosen_;
+    bool stored_ = false;
 };
 
 } // namespace quorvel

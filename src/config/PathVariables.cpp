@@ -1,5 +1,7 @@
 #include "config/PathVariables.h"
 
+#include "platform/FileOperations.h"
+#include "platform/FolderListing.h"
 #include "platform/IniFile.h"
 #include "platform/NameText.h"
 
@@ -18,26 +20,34 @@ fs::path& programFolderSource() {
     return folder;
 }
 
-void recomputeProgramPaths(PathVariables& paths) {
-    const fs::path& source = programFolderSource();
-    paths.ProgramFolder = source.empty() ? fs::path() : NamePath(FolderText(source));
-    paths.ConfigFilePath =
-        paths.ProgramFolder.empty() ? fs::path() : paths.ProgramFolder / kConfigFileName;
-}
-
-fs::path storedFolder(const PathVariables& paths, std::string_view key) {
-    return NamePath(ReadIniValue(paths.ConfigFilePath, kPathSection, key));
+const PathVariables*& shownPaths() {
+    static const PathVariables* paths = nullptr;
+    return paths;
 }
 
 } // namespace
 
-PathVariables& Paths() {
-    static PathVariables paths;
-    return paths;
+fs::path ProgramFolder() {
+    const fs::path& source = programFolderSource();
+    return source.empty() ? fs::path() : NamePath(FolderText(source));
+}
+
+const PathVariables& Paths() {
+    static const PathVariables none;
+    return shownPaths() ? *shownPaths() : none;
+}
+
+void ShowPathsOf(const PathVariables* paths) {
+    shownPaths() = paths;
 }
 
 void SetProgramFolder(const fs::path& folder) {
     programFolderSource() = folder;
+}
+
+fs::path ConfigFile() {
+    const fs::path folder = ProgramFolder();
+    return folder.empty() ? fs::path() : folder / kConfigFileName;
 }
 
 std::string FolderText(const fs::path& folder) {
@@ -49,32 +59,44 @@ std::string FolderText(const fs::path& folder) {
 }
 
 std::string StoredGameFolder() {
-    return ReadIniValue(Paths().ConfigFilePath, kPathSection, kGameFolderKey);
+    return ReadIniValue(ConfigFile(), kPathSection, kGameFolderKey);
 }
 
-void ReloadPaths(bool full) {
-    PathVariables& paths = Paths();
-    if (full)
-        recomputeProgramPaths(paths);
-    paths.GameFolder = storedFolder(paths, kGameFolderKey);
+// One read of the file for all nine keys.
+PathVariables ReadStoredPaths() {
+    PathVariables paths;
+    paths.ProgramFolder = ProgramFolder();
+    paths.ConfigFilePath = ConfigFile();
+    const std::string text =
+        ReadWholeFile(ResolvePath(paths.ConfigFilePath)).value_or(std::string());
+    const auto stored = [&text](std::string_view key) {
+        return NamePath(ReadIniValueIn(text, kPathSection, key));
+    };
+    paths.GameFolder = stored(kGameFolderKey);
     paths.GameIniPath = paths.GameFolder.empty() ? fs::path() : paths.GameFolder / kGameIniName;
     for (std::size_t i = 0; i < kCategoryCount; ++i)
-        paths.CategoryFolder[i] = storedFolder(paths, kAddonCategories[i].pathKey);
-    paths.BackupFolder = storedFolder(paths, kBackupPathKey);
+        paths.CategoryFolder[i] = stored(kAddonCategories[i].pathKey);
+    paths.BackupFolder = stored(kBackupPathKey);
+    return paths;
 }
 
+// All nine keys change in one replace, so that a crash never leaves the game
+// folder new and the library folders old.
 bool StorePaths(const std::string& gameFolder) {
-    PathVariables& paths = Paths();
-    recomputeProgramPaths(paths);
-    if (paths.ConfigFilePath.empty())
+    const fs::path folder = ProgramFolder();
+    if (folder.empty())
         return false;
-    bool written = WriteIniValue(paths.ConfigFilePath, kPathSection, kGameFolderKey, gameFolder);
+    const fs::path file = ResolvePath(folder / kConfigFileName);
+    auto text = ReadIniFileForWriting(file);
+    if (!text)
+        return false;
+    bool set = SetIniValueIn(*text, kPathSection, kGameFolderKey, gameFolder);
     for (const AddonCategory& category : kAddonCategories)
-        written &= WriteIniValue(paths.ConfigFilePath, kPathSection, category.pathKey,
-                                 FolderText(paths.ProgramFolder / category.folderName));
-    written &= WriteIniValue(paths.ConfigFilePath, kPathSection, kBackupPathKey,
-                             FolderText(paths.ProgramFolder / kBackupFolderName));
-    return written;
+        set = set && SetIniValueIn(*text, kPathSection, category.pathKey,
+                                   FolderText(folder / category.folderName));
+    set = set && SetIniValueIn(*text, kPathSection, kBackupPathKey,
+                               FolderText(folder / kBackupFolderName));
+    return set && ReplaceFileAtomically(file, *text);
 }
 
 } // namespace quorvel

@@ -8,9 +8,9 @@
 
 namespace quorvel {
 
-// The process-wide path variables every window works with. Folders end in the
-// native separator. An empty folder means "not configured" and never stands for
-// the process's current folder; so does an empty file path.
+// The folders the program works with. Folders end in the native separator. An
+// empty folder means "not configured" and never stands for the process's current
+// folder; so does an empty file path.
 struct PathVariables {
     std::filesystem::path ProgramFolder;
     std::filesystem::path ConfigFilePath;
@@ -20,23 +20,31 @@ struct PathVariables {
     std::filesystem::path BackupFolder;
 };
 
-// The one set of path variables of the process.
-PathVariables& Paths();
+// The folders of the program's one Installation, read-only: every window works on
+// what it holds. All empty while there is none.
+const PathVariables& Paths();
+
+// The Installation shows its folders through Paths() (null: none). Nothing else
+// calls it.
+void ShowPathsOf(const PathVariables* paths);
 
 // Names the folder that holds the running program. The executable sets it at
 // start; tests point it at a temporary folder. Nothing else changes it.
 void SetProgramFolder(const std::filesystem::path& folder);
 
-// Loads the path variables from QUORVEL.INI. The full form first recomputes
-// ProgramFolder and ConfigFilePath from the program's folder; the short form keeps them.
-// Called at start and when a game folder is accepted, never by a window as it
-// opens: every window works on the folders the main window shows.
-void ReloadPaths(bool full);
+// The program folder, ending in the native separator; empty while none is named.
+std::filesystem::path ProgramFolder();
+
+// QUORVEL.INI in the program folder; empty while no program folder is named.
+std::filesystem::path ConfigFile();
+
+// The folders as QUORVEL.INI stores them, the program's own two from the program
+// folder. Nothing is checked: the game folder among them is the text as stored.
+PathVariables ReadStoredPaths();
 
 // Writes `gameFolder` as [PATH] RUTAEAW, then the seven library folders and the
-// backup folder under the program folder, into QUORVEL.INI. Recomputes
-// ProgramFolder and ConfigFilePath; no other variable changes until the next
-// ReloadPaths. Returns false if any write failed.
+// backup folder under the program folder, into QUORVEL.INI in one replace of the
+// file. Returns false, the file unchanged, when it could not be written.
 bool StorePaths(const std::string& gameFolder);
 
 // A folder as stored in QUORVEL.INI: the folder followed by one native separator.

@@ -3,9 +3,32 @@
 #include "platform/FileOperations.h"
 #include "platform/NameText.h"
 
+#include <algorithm>
+#include <system_error>
+
 namespace fs = std::filesystem;
 
 namespace quorvel {
+namespace {
+
+constexpr std::string_view kNewCopySuffix = ".quorvel-new";
+
+bool sameFolder(const fs::path& a, const fs::path& b) {
+    std::error_code ec;
+    return fs::equivalent(a, b, ec) && !ec;
+}
+
+struct NewCopy {
+    std::string name; // as the backup folder is to hold it
+    fs::path file;    // beside the old copy until the swap
+};
+
+void discard(const std::vector<NewCopy>& copies) {
+    for (const NewCopy& copy : copies)
+        DeleteFileEntry(copy.file);
+}
+
+} // namespace
 
 std::vector<std::string> CopyNamedFiles(const fs::path& fromFolder, const FolderListing& to,
                                         const std::vector<std::string_view>& names) {
@@ -25,9 +48,45 @@ std::vector<std::string> CopyNamedFiles(const fs::path& fromFolder, const Folder
 }
 
 std::vector<std::string> TakeSecurityCopies(const fs::path& gameFolder,
-                                            const fs::path& backupFolder) {
-    return CopyNamedFiles(gameFolder, FolderListing(backupFolder),
-                          {kProtectedFiles.begin(), kProtectedFiles.end()});
+                                            const fs::path& backupFolder, OtherCopies others) {
+    if (gameFolder.empty() || backupFolder.empty() || sameFolder(gameFolder, backupFolder))
+        return {std::string(kProtectedFiles.front())};
+    const FolderListing game(gameFolder);
+    const FolderListing backup(backupFolder);
+    std::vector<NewCopy> copies;
+    for (const std::string_view view : kProtectedFiles) {
+        const std::string name(view);
+        const auto actual = game.find(name);
+        if (!actual)
+            continue;
+        const fs::path target = backup.resolve(name);
+        copies.push_back({NameText(target.filename()),
+                          InFolder(backupFolder, name + std::string(kNewCopySuffix))});
+        if (!CopyFileReplacing(InFolder(gameFolder, *actual), copies.back().file)) {
+            discard(copies);
+            return {name};
+        }
+    }
+    std::vector<std::string> failed;
+    for (const NewCopy& copy : copies) {
+        std::error_code error;
+        fs::rename(copy.file, InFolder(backupFolder, copy.name), error);
+        if (error) {
+            DeleteFileEntry(copy.file);
+            failed.push_back(copy.name);
+        }
+    }
+    if (others == OtherCopies::Delete) {
+        const FolderListing swapped(backupFolder);
+        for (const std::string& name : swapped.regularFiles()) {
+            const bool kept =
+                std::any_of(copies.begin(), copies.end(),
+                            [&name](const NewCopy& copy) { return copy.name == name; });
+            if (!kept && !DeleteFileEntry(InFolder(backupFolder, name)))
+                failed.push_back(name);
+        }
+    }
+    return failed;
 }
 
 } // namespace quorvel

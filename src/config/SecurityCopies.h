@@ -28,9 +28,17 @@ std::vector<std::string> CopyNamedFiles(const std::filesystem::path& fromFolder,
                                         const FolderListing& to,
                                         const std::vector<std::string_view>& names);
 
-// Takes the security copies of the four protected files from the game folder
-// into the backup folder. Returns the names whose copy failed.
+// Which security copies to keep beside the new ones.
+enum class OtherCopies { Keep, Delete };
+
+// Takes the security copies of the protected files `gameFolder` holds into
+// `backupFolder` as a whole: each is first copied beside the old copies, and only
+// when all were copied do they take the old copies' places; with
+// OtherCopies::Delete every other file in the backup folder is deleted then. On
+// a failed copy the backup folder stays as it was. Returns the names that failed
+// (empty when all went well); both folders must be set and differ.
 std::vector<std::string> TakeSecurityCopies(const std::filesystem::path& gameFolder,
-                                            const std::filesystem::path& backupFolder);
+                                            const std::filesystem::path& backupFolder,
+                                            OtherCopies others = OtherCopies::Keep);
 
 } // namespace quorvel

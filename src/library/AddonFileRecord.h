@@ -14,6 +14,8 @@ public:
     void wrote(const std::vector<std::string>& names);
     void deleted(const std::vector<std::string>& names);
     bool holds(const std::string& name) const;
+    // The names in folded case, as `wrote` takes them back.
+    const std::unordered_set<std::string>& foldedNames() const { return folded_; }
 
 private:
     std::unordered_set<std::string> folded_;

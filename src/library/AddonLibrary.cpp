@@ -38,6 +38,14 @@ std::vector<std::string> ListAddonNames(const fs::path& categoryFolder) {
     return names;
 }
 
+fs::path AddonArchivePath(const fs::path& categoryFolder, const std::string& addonName) {
+    if (categoryFolder.empty())
+        return {};
+    const FolderListing listing(categoryFolder);
+    return InFolder(categoryFolder,
+                    FindAddonArchive(listing, addonName).value_or(addonName + ".ZIP"));
+}
+
 bool AddonArchiveExists(const fs::path& categoryFolder, const std::string& addonName) {
     if (categoryFolder.empty())
         return false;

@@ -17,6 +17,12 @@ class FolderListing;
 // UTF-8 still reaches its file. In name order; a missing or empty folder gives none.
 std::vector<std::string> ListAddonNames(const std::filesystem::path& categoryFolder);
 
+// The add-on's archive in `categoryFolder` (FindAddonArchive), or the folder /
+// NAME.ZIP when there is none: the one lookup for the lists, the install and the
+// preview. Empty when the folder is.
+std::filesystem::path AddonArchivePath(const std::filesystem::path& categoryFolder,
+                                       const std::string& addonName);
+
 // Whether the add-on's archive (FindAddonArchive) is in `categoryFolder` as a file.
 bool AddonArchiveExists(const std::filesystem::path& categoryFolder, const std::string& addonName);
 

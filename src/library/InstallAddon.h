@@ -15,8 +15,4 @@ UnzipResult InstallAddon(const std::filesystem::path& categoryFolder, const std:
                          const std::filesystem::path& gameFolder,
                          const UnzipProgress& progress = {});
 
-// Whether the add-on's archive is there and opens as a zip archive: an installed
-// add-on is not taken out to make room for one that cannot be installed.
-bool AddonArchiveOpens(const std::filesystem::path& categoryFolder, const std::string& addonName);
-
 } // namespace quorvel

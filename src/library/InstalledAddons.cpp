@@ -7,11 +7,9 @@
 
 namespace quorvel {
 
-void InstalledAddons::add(const AddonKey& key, std::vector<std::string> writtenNames) {
-    remove(key);
-    addons_.emplace_back();
-    addons_.back().key = key;
-    addons_.back().writtenNames = std::move(writtenNames);
+void InstalledAddons::add(InstalledAddon addon) {
+    remove(addon.key);
+    addons_.push_back(std::move(addon));
 }
 
 const InstalledAddon* InstalledAddons::find(const AddonKey& key) const {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <filesystem>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -16,7 +17,10 @@ struct AddonKey {
 
 struct InstalledAddon {
     AddonKey key;
+    std::filesystem::path archive;         // the very file it was installed from
     std::vector<std::string> writtenNames; // what its installation wrote into the game folder
+    std::string replaced; // the add-ons whose files it replaced: "CLOUDS (1), COCKPITS (2)"
+    bool partly = false;  // its extraction stopped part-way: every name it may have written
 };
 
 // The add-ons installed this run, in the order they were installed, each with the
@@ -24,8 +28,8 @@ struct InstalledAddon {
 // the one installed last holds it.
 class InstalledAddons {
 public:
-    // Records an add-on as installed last.
-    void add(const AddonKey& key, std::vector<std::string> writtenNames);
+    // Records an add-on as installed last (replacing a record of the same key).
+    void add(InstalledAddon addon);
     // Nothing when the add-on is not recorded.
     const InstalledAddon* find(const AddonKey& key) const;
     void remove(const AddonKey& key);

@@ -49,15 +49,13 @@ std::string whyNotWritten(const UnzipResult& extraction, const std::string& name
 }
 
 // Writes the names back from one add-on's archive; returns the ones it could not.
+// The archive is the very file the add-on was installed from: a library may hold
+// its case twin, "dup.zip" beside "DUP.ZIP", which is another add-on.
 std::vector<LostFile> putBackFrom(const InstalledAddon& addon,
                                   const std::vector<std::string>& names, const fs::path& gameFolder,
-                                  const fs::path& categoryFolder, const UnzipProgress& progress,
+                                  const UnzipProgress& progress,
                                   std::vector<std::string>& putBack) {
-    const UnzipResult extraction =
-        categoryFolder.empty()
-            ? UnzipResult(UnzipResult::Status::ArchiveMissing, "No library folder is set")
-            : UnzipMembers(ResolveInFolder(categoryFolder, addon.key.name + ".ZIP"), gameFolder,
-                           names, progress);
+    const UnzipResult extraction = UnzipMembers(addon.archive, gameFolder, names, progress);
     std::unordered_set<std::string> written;
     for (const std::string& name : extraction.writtenNames)
         written.insert(FoldCase(name));
@@ -73,10 +71,10 @@ std::vector<LostFile> putBackFrom(const InstalledAddon& addon,
 
 } // namespace
 
-SharedFilesUninstallResult
-UninstallSharingFiles(InstalledAddons& installed, const AddonKey& key, const fs::path& gameFolder,
-                      const std::array<fs::path, kCategoryCount>& categoryFolders,
-                      const fs::path& backupFolder, const UnzipProgress& progress) {
+SharedFilesUninstallResult UninstallSharingFiles(InstalledAddons& installed, const AddonKey& key,
+                                                 const fs::path& gameFolder,
+                                                 const fs::path& backupFolder,
+                                                 const UnzipProgress& progress) {
     SharedFilesUninstallResult result;
     const InstalledAddon* leaving = installed.find(key);
     if (!leaving || gameFolder.empty()) {
@@ -88,8 +86,7 @@ UninstallSharingFiles(InstalledAddons& installed, const AddonKey& key, const fs:
     for (const auto& [position, names] : plan.putBack) {
         const InstalledAddon& holder = installed.inOrder()[position];
         std::vector<LostFile> lost =
-            putBackFrom(holder, names, gameFolder, categoryFolders.at(holder.key.category),
-                        progress, result.putBack);
+            putBackFrom(holder, names, gameFolder, progress, result.putBack);
         std::vector<std::string> lostNames;
         for (const LostFile& file : lost)
             lostNames.push_back(file.fileName);

@@ -1,11 +1,9 @@
 #pragma once
 
-#include "config/AddonCategory.h"
 #include "library/InstalledAddons.h"
 #include "library/UninstallAddon.h"
 #include "library/Unzip.h"
 
-#include <array>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -29,14 +27,14 @@ struct SharedFilesUninstallResult {
 // Uninstalls `key` without taking from the other installed add-ons what they
 // wrote: a name that an add-on installed later also wrote is left as it is; one
 // that only earlier add-ons also wrote is put back from the archive of the one
-// installed last among them (one extraction of just those members per add-on);
-// every other name is deleted as UninstallAddon does. A name that cannot be put
-// back is deleted and told in `lost`, and that add-on no longer counts it as its
-// own. The add-on leaves `installed`. Nothing is written when `gameFolder` is empty.
-SharedFilesUninstallResult UninstallSharingFiles(
-    InstalledAddons& installed, const AddonKey& key, const std::filesystem::path& gameFolder,
-    const std::array<std::filesystem::path, kCategoryCount>& categoryFolders,
-    const std::filesystem::path& backupFolder, const UnzipProgress& progress = {});
+// installed last among them (one extraction of just those members from the
+// archive recorded for it); every other name is deleted as UninstallAddon does. A name that cannot
+// be put back is deleted and told in `lost`, and that add-on no longer counts it as its own. The
+// add-on leaves `installed`. Nothing is written when `gameFolder` is empty.
+SharedFilesUninstallResult UninstallSharingFiles(InstalledAddons& installed, const AddonKey& key,
+                                                 const std::filesystem::path& gameFolder,
+                                                 const std::filesystem::path& backupFolder,
+                                                 const UnzipProgress& progress = {});
 
 // One line for each lost file: "CPIT.CPT of COCKPITS could not be put back and is
 // deleted: <reason>".

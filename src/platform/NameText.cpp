@@ -24,4 +24,11 @@ std::string JoinedNames(const std::vector<std::string>& names) {
     return text;
 }
 
+std::string FewNames(const std::vector<std::string>& names, std::size_t shown) {
+    if (names.size() <= shown)
+        return JoinedNames(names);
+    return JoinedNames({names.begin(), names.begin() + static_cast<std::ptrdiff_t>(shown)}) +
+           " and " + std::to_string(names.size() - shown) + " more";
+}
+
 } // namespace quorvel

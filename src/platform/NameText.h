@@ -20,4 +20,8 @@ std::filesystem::path InFolder(const std::filesystem::path& folder, std::string_
 // The names joined by ", ", for a line of the program's log.
 std::string JoinedNames(const std::vector<std::string>& names);
 
+// The first few names joined by ", ", and how many more there are: for a box
+// that must stay readable whatever the count ("A, B, C, D, E and 12 more").
+std::string FewNames(const std::vector<std::string>& names, std::size_t shown = 5);
+
 } // namespace quorvel

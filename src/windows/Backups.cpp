@@ -1,9 +1,5 @@
 #include "windows/Backups.h"
 
-#include "config/FirstRun.h"
-#include "config/PathVariables.h"
-#include "config/SecurityCopies.h"
-#include "platform/NameText.h"
 #include "ui_Backups.h"
 #include "windows/GameFolderPickers.h"
 #include "windows/PathText.h"
@@ -17,7 +13,8 @@ Backups::Backups(Principal* mainWindow)
     , ui(std::make_unique<Ui::Backups>())
     , mainWindow_(mainWindow) {
     ui->setupUi(this);
-    ConnectGameFolderPickers(this, choice_, ui->Drive1, ui->Dir1, ui->Text1, ui->Command1);
+    ConnectGameFolderPickers(mainWindow, this, choice_, ui->Drive1, ui->Dir1, ui->Text1,
+                             ui->Command1);
     connect(ui->Command1, &QPushButton::clicked, this, &Backups::Command1_Click);
     PlaceFixedCentred(this);
     Form_Load();
@@ -25,19 +22,19 @@ Backups::Backups(Principal* mainWindow)
 
 Backups::~Backups() = default;
 
+// A stored game folder that was not used is named, with why, before anything
+// is picked.
 void Backups::Form_Load() {
+    const std::string& refusal = mainWindow_->installation().refusal();
+    ui->Label7->setText(QStringLiteral("The game folder stored before was not used: ") +
+                        ToQString(refusal));
+    ui->Label7->setVisible(!refusal.empty());
     StartGameFolderPickers(choice_, ui->Drive1, ui->Dir1);
 }
 
 void Backups::Command1_Click() {
-    if (!choice_.acceptable())
+    if (!mainWindow_->acceptFirstRun(choice_, ui->Check1->isChecked()))
         return;
-    StoreFirstRunFlag(ui->Check1->isChecked());
-    choice_.accept();
-    mainWindow_->setGameFolderText(ToQString(StoredGameFolder()));
-    if (const auto failed = TakeSecurityCopies(Paths().GameFolder, Paths().BackupFolder);
-        !failed.empty())
-        qWarning("Security copies could not be taken: %s", JoinedNames(failed).c_str());
     accepted_ = true;
     close();
 }

@@ -1,12 +1,11 @@
 #include "windows/EAWFolder.h"
 
-#include "config/PathVariables.h"
-#include "library/ReplaceSecurityCopies.h"
 #include "platform/NameText.h"
 #include "ui_EAWFolder.h"
 #include "windows/GameFolderPickers.h"
 #include "windows/PathText.h"
 #include "windows/Principal.h"
+#include "windows/Prompts.h"
 #include "windows/WindowPlacement.h"
 
 namespace quorvel {
@@ -16,7 +15,8 @@ EAWFolder::EAWFolder(Principal* mainWindow)
     , ui(std::make_unique<Ui::EAWFolder>())
     , mainWindow_(mainWindow) {
     ui->setupUi(this);
-    ConnectGameFolderPickers(this, choice_, ui->Drive1, ui->Dir1, ui->Text1, ui->Command1);
+    ConnectGameFolderPickers(mainWindow, this, choice_, ui->Drive1, ui->Dir1, ui->Text1,
+                             ui->Command1);
     connect(ui->Command1, &QPushButton::clicked, this, &EAWFolder::Command1_Click);
     connect(ui->Command2, &QPushButton::clicked, this, &QWidget::close);
     PlaceFixedCentred(this);
@@ -31,24 +31,27 @@ void EAWFolder::Form_Load() {
     StartGameFolderPickers(choice_, ui->Drive1, ui->Dir1);
 }
 
-// The old folder is cleared while the program still works on it. When that
-// fails the program stays on the old folder: its add-ons may still be there.
+// The old folder is cleared while the program still works on it. When that,
+// or taking the new copies, fails the program stays on the old folder and the
+// window stays open.
 void EAWFolder::Command1_Click() {
-    if (!choice_.acceptable() || !mainWindow_->BORRARTODO())
+    if (!mainWindow_->switchGameFolder(choice_))
         return;
-    choice_.accept();
-    mainWindow_->setGameFolderText(ToQString(StoredGameFolder()));
-    if (const auto failed = ReplaceSecurityCopies(Paths().GameFolder, Paths().BackupFolder);
-        !failed.empty())
-        qWarning("Security copies could not be replaced: %s", JoinedNames(failed).c_str());
     accepted_ = true;
     close();
 }
 
-// Cancel, or any close but Accept: the folder that was current is stored again.
+// Cancel, or any close but Accept: the folder that was current is stored again,
+// with the library folders under the program folder as it is now.
 void EAWFolder::Form_Unload() {
-    if (!accepted_)
-        choice_.cancel();
+    if (accepted_)
+        return;
+    if (!choice_.cancel())
+        Prompts::tell(
+            this, QStringLiteral("QUORVEL.INI could not be written: it may still name "
+                                 "the last folder picked. Quorvel works on %1.")
+                      .arg(ToQString(NameText(mainWindow_->installation().paths().GameFolder))));
+    mainWindow_->libraryFoldersStored();
 }
 
 } // namespace quorvel

@@ -17,12 +17,23 @@ namespace {
 
 constexpr int kDialogDelayMs = 500;
 
+bool& running() {
+    static bool operation = false;
+    return operation;
+}
+
 // Swallows user input while an operation runs, so that no second operation can
-// start and no window can be closed under it.
+// start, no window can be closed and no files can be dropped under it.
 class InputBlocker : public QObject {
 public:
-    InputBlocker() { qApp->installEventFilter(this); }
-    ~InputBlocker() override { qApp->removeEventFilter(this); }
+    InputBlocker() {
+        qApp->installEventFilter(this);
+        running() = true;
+    }
+    ~InputBlocker() override {
+        running() = false;
+        qApp->removeEventFilter(this);
+    }
     InputBlocker(const InputBlocker&) = delete;
     InputBlocker& operator=(const InputBlocker&) = delete;
 
@@ -37,6 +48,9 @@ protected:
         case QEvent::Wheel:
         case QEvent::Shortcut:
         case QEvent::Close:
+        case QEvent::DragEnter:
+        case QEvent::DragMove:
+        case QEvent::Drop:
             return true;
         default:
             return false;
@@ -48,7 +62,7 @@ QString describe(std::exception_ptr failure) {
     try {
         std::rethrow_exception(std::move(failure));
     } catch (const std::exception& error) {
-        return QString::fromLocal8Bit(error.what());
+        return QString::fromUtf8(error.what()); // the core's texts are UTF-8
     } catch (...) {
         return QStringLiteral("an unknown error");
     }
@@ -97,6 +111,10 @@ void RunInBackground(QWidget* window, const QString& label,
             std::rethrow_exception(wrapped.exception());
         throw;
     }
+}
+
+bool OperationRunning() {
+    return running();
 }
 
 void ShowOperationError(QWidget* window, const QString& routine, std::exception_ptr failure) {

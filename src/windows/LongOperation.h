@@ -23,6 +23,9 @@ using ProgressReport = std::function<void(std::size_t done, std::size_t total)>;
 void RunInBackground(QWidget* window, const QString& label,
                      const std::function<void(const ProgressReport&)>& work);
 
+// Whether an operation runs now: what would use its files waits until it is done.
+bool OperationRunning();
+
 // Shows what an operation threw as the error box "<routine>: <what went wrong>".
 void ShowOperationError(QWidget* window, const QString& routine, std::exception_ptr failure);
 

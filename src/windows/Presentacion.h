@@ -12,8 +12,8 @@ namespace quorvel {
 
 class Principal;
 
-// The borderless splash window. It loads the path variables, and one second later
-// shows the main window, with the first-run window over it when that is due.
+// The borderless splash window. One second after it shows it makes the main
+// window, with the first-run window over it when that is due.
 class Presentacion : public QWidget {
     Q_OBJECT
 public:
@@ -23,6 +23,9 @@ public:
 signals:
     // The main window the start-up decision opened; it lives until the program ends.
     void mainWindowShown(quorvel::Principal* mainWindow);
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     void Timer1_Timer();

@@ -1,19 +1,13 @@
 #include "windows/Principal.h"
 
 #include "config/AddonCategory.h"
-#include "config/GameFolderChoice.h"
-#include "config/PathVariables.h"
+#include "config/FirstRun.h"
 #include "library/AddonLibrary.h"
-#include "library/ClearAll.h"
-#include "library/InstallAddon.h"
-#include "library/ReplacedAddons.h"
-#include "library/RestoreIni.h"
-#include "library/SharedFilesUninstall.h"
-#include "platform/FolderListing.h"
 #include "platform/NameFolding.h"
 #include "platform/NameText.h"
 #include "ui_Principal.h"
 #include "windows/About.h"
+#include "windows/Backups.h"
 #include "windows/CategoryButtonLook.h"
 #include "windows/Deleteaddon.h"
 #include "windows/EAWFolder.h"
@@ -32,15 +26,29 @@
 #include "windows/WindowsOverMain.h"
 
 #include <QCloseEvent>
+#include <QTimer>
+
+namespace fs = std::filesystem;
 
 namespace quorvel {
 namespace {
 
-std::vector<std::string> entriesOf(const QListWidget* list) {
-    std::vector<std::string> entries;
-    for (int row = 0; row < list->count(); ++row)
-        entries.push_back(NameOfItem(list->item(row)));
-    return entries;
+constexpr int kEndRetryMs = 200;
+
+QString recoveryText(const Recovery& recovery) {
+    QString text =
+        QStringLiteral("Quorvel did not end normally last time, while these add-ons "
+                       "were installed in %1:\n%2\n\n")
+            .arg(ToQString(NameText(recovery.gameFolder)), ToQString(JoinedNames(recovery.addons)));
+    if (!recovery.refusal.empty())
+        return text + QStringLiteral("That folder was not touched: ") + ToQString(recovery.refusal);
+    text += QStringLiteral("Their files were taken out (%1 deleted) and EAW.EXE, EXTRA.SPT and "
+                           "GRB_031.SND were put back from the security copies, as at a close.")
+                .arg(recovery.deleted);
+    if (!recovery.failed.empty())
+        text += QStringLiteral("\n\nThese could not be deleted or put back: ") +
+                ToQString(FewNames(recovery.failed));
+    return text;
 }
 
 } // namespace
@@ -62,7 +70,7 @@ Principal::Principal(QWidget* parent)
         QListWidget* list = installedLists_[category];
         connect(list, &QListWidget::itemSelectionChanged, this, [this, list, category] {
             if (const QListWidgetItem* item = list->currentItem(); item && item->isSelected())
-                MOSTRAR(ToQString(Paths().CategoryFolder[category]), NameOfItem(item));
+                MOSTRAR(installation_.paths().CategoryFolder[category], NameOfItem(item));
         });
         OnDoubleClickOrEnter(list, [this, category] { installedList_DblClick(category); });
     }
@@ -87,7 +95,7 @@ Principal::Principal(QWidget* parent)
     });
     connect(ui->Command14, &QAbstractButton::clicked, this,
             [this] { openWindow(new Help(this), false); });
-    auto* drop = new LibraryDropTarget(this, [this] { return currentCategory(); });
+    auto* drop = new LibraryDropTarget(this, [this] { return category_; });
     connect(drop, &LibraryDropTarget::libraryChanged, this, &Principal::libraryChanged);
     connect(ui->Command15, &QAbstractButton::clicked, this,
             [this] { openWindow(new About(this), false); });
@@ -108,14 +116,88 @@ QAbstractButton* Principal::categoryButton(std::size_t category) const {
     return categoryButtons_.at(category);
 }
 
-void Principal::setGameFolderText(const QString& text) {
-    ui->Text2->setText(text);
-}
-
 void Principal::Form_Load() {
-    ui->Text2->setText(ToQString(StoredGameFolder()));
+    showGameFolder();
     ShowLogo(ui->Image1);
     ui->Text1->setPlainText(QStringLiteral("Welcome to Quorvel v1.0"));
+}
+
+// The field shows the folder the program acts on, never a folder only stored.
+void Principal::showGameFolder() {
+    ui->Text2->setText(ToQString(NameText(installation_.paths().GameFolder)));
+}
+
+// What a run that ended without Clear All left installed is taken out before the
+// first-run window could copy an add-on's file as the game's own.
+void Principal::start() {
+    const fs::path& game = installation_.paths().GameFolder;
+    if (!game.empty() && !gameLock_.hold(game)) {
+        Prompts::tell(this, QStringLiteral("Another copy of Quorvel is working on the game "
+                                           "folder %1.\n\nThis copy ends; use the one that runs.")
+                                .arg(ToQString(NameText(game))));
+        clearOnExit_ = false;
+        close();
+        return;
+    }
+    const Ledger* left = installation_.leftovers();
+    if (left && !heldElsewhere(left->gameFolder)) {
+        const auto recovery = RunOperationOrShowError(
+            this, QStringLiteral("Taking out the add-ons of the last run"),
+            QStringLiteral("Clear All"),
+            [this](const ProgressReport& report) { return installation_.recoverLastRun(report); });
+        drawInstalled();
+        if (recovery)
+            Prompts::tell(this, recoveryText(*recovery));
+    }
+    if (FirstRunWindowDue() || !installation_.refusal().empty())
+        openWindow(new Backups(this), false);
+}
+
+bool Principal::heldElsewhere(const fs::path& folder) const {
+    return gameLock_.heldElsewhere(folder);
+}
+
+bool Principal::acceptFirstRun(const GameFolderChoice& choice, bool doNotShowAgain) {
+    if (const auto folder = choice.accepted(); folder && heldElsewhere(*folder)) {
+        Prompts::tell(this, QStringLiteral("Another copy of Quorvel is working on that folder."));
+        return false;
+    }
+    const FolderOutcome outcome = installation_.acceptFirstRun(choice, doNotShowAgain);
+    if (!outcome.done) {
+        Prompts::tell(this, QStringLiteral("The game folder was not accepted: ") +
+                                ToQString(outcome.why));
+        return false;
+    }
+    gameLock_.hold(installation_.paths().GameFolder);
+    showGameFolder();
+    return true;
+}
+
+bool Principal::switchGameFolder(const GameFolderChoice& choice) {
+    if (const auto folder = choice.accepted(); folder && heldElsewhere(*folder)) {
+        Prompts::tell(this, QStringLiteral("Another copy of Quorvel is working on that folder."));
+        return false;
+    }
+    const auto outcome = RunOperationOrShowError(
+        this, QStringLiteral("Clearing all add-ons"), QStringLiteral("Clear All"),
+        [&](const ProgressReport& report) { return installation_.switchTo(choice, report); });
+    drawInstalled();
+    resetCategory();
+    if (!outcome)
+        return false;
+    if (!outcome->done) {
+        Prompts::tell(this, QStringLiteral("Quorvel stays on the game folder %1: %2")
+                                .arg(ToQString(NameText(installation_.paths().GameFolder)),
+                                     ToQString(outcome->why)));
+        return false;
+    }
+    gameLock_.hold(installation_.paths().GameFolder);
+    showGameFolder();
+    return true;
+}
+
+void Principal::libraryFoldersStored() {
+    installation_.reloadLibraryFolders();
 }
 
 // The chosen category's button looks disabled but takes a click: choosing the
@@ -123,54 +205,67 @@ void Principal::Form_Load() {
 void Principal::chooseCategory(std::size_t category) {
     for (std::size_t other = 0; other < kCategoryCount; ++other)
         LookDisabled(categoryButtons_[other], other == category);
+    category_ = category;
     ui->Label11->setText(ToQString(std::string(kAddonCategories[category].caption)));
     PONENLISTA();
     resetPreview();
 }
 
-std::optional<std::size_t> Principal::currentCategory() const {
-    return CategoryByCaption(ToStdString(ui->Label11->text()));
+void Principal::resetCategory() {
+    ui->List8->clear();
+    resetPreview();
+    for (QAbstractButton* button : categoryButtons_)
+        LookDisabled(button, false);
+    category_.reset();
+    ui->Label11->setText(ToQString(std::string(kNoCategoryCaption)));
 }
 
 // New Addon or Delete Addon changed a library folder: the selection list follows
 // when it shows that category.
 void Principal::libraryChanged(std::size_t category) {
-    if (currentCategory() == category)
+    if (category_ == category)
         PONENLISTA();
 }
 
 // Rebuilds the selection list: the category's archives less those installed.
 void Principal::PONENLISTA() {
-    const auto category = currentCategory();
-    if (!category)
+    if (!category_)
         return;
     ui->List8->clear();
-    const auto listed = ListAddonNames(Paths().CategoryFolder[*category]);
-    for (const std::string& name : SelectableAddons(listed, entriesOf(installedLists_[*category])))
+    std::vector<std::string> installed;
+    for (const InstalledAddon& addon : installation_.installed().inOrder())
+        if (addon.key.category == *category_)
+            installed.push_back(addon.key.name);
+    const auto listed = ListAddonNames(installation_.paths().CategoryFolder[*category_]);
+    for (const std::string& name : SelectableAddons(listed, installed))
         AddNameItem(ui->List8, name, ToQString(UpperCase(name)));
+}
+
+// The installed lists as the Installation holds them, in install order; an entry's
+// tooltip names the add-ons whose files it replaced.
+void Principal::drawInstalled() {
+    for (QListWidget* list : installedLists_)
+        list->clear();
+    for (const InstalledAddon& addon : installation_.installed().inOrder()) {
+        QListWidgetItem* entry = AddNameItem(installedLists_.at(addon.key.category), addon.key.name,
+                                             ToQString(UpperCase(addon.key.name)));
+        if (!addon.replaced.empty())
+            entry->setToolTip(QStringLiteral("Replaced files of: ") + ToQString(addon.replaced));
+    }
 }
 
 void Principal::List8_Click() {
     const QListWidgetItem* item = ui->List8->currentItem();
-    if (!item || !item->isSelected())
+    if (!item || !item->isSelected() || !category_)
         return;
-    const auto category = currentCategory();
-    MOSTRAR(category ? ToQString(Paths().CategoryFolder[*category]) : QString(), NameOfItem(item));
-    if (category)
-        showReplacedAddons(*category, NameOfItem(item));
+    MOSTRAR(installation_.paths().CategoryFolder[*category_], NameOfItem(item));
+    showReplacedAddons(*category_, NameOfItem(item));
 }
 
 // One line after the add-on's own text names the installed add-ons whose files
-// installing it would replace. The add-on of a category that holds one is not
-// named: it is taken out before the new one comes.
+// installing it would replace.
 void Principal::showReplacedAddons(std::size_t category, const std::string& name) {
-    const auto names =
-        ArchiveFileNames(ResolveInFolder(Paths().CategoryFolder[category], name + ".ZIP"));
-    const QListWidget* installed = installedLists_[category];
-    const AddonKey leaving{category,
-                           installed->count() > 0 ? NameOfItem(installed->item(0)) : std::string()};
-    const std::string replaced = ReplacedAddonsText(ReplacedAddons(
-        installed_, names, kAddonCategories[category].holdsOneAddon ? &leaving : nullptr));
+    const std::string replaced = installation_.conflictLine(category, name);
     if (replaced.empty())
         return;
     QString text = ui->Text1->toPlainText();
@@ -181,58 +276,45 @@ void Principal::showReplacedAddons(std::size_t category, const std::string& name
 
 // Shows NAME.jpg and NAME.txt of `folder`; a picture that cannot be loaded leaves
 // the one shown before.
-void Principal::MOSTRAR(const QString& folder, const std::string& name) {
-    const AddonPreview preview = LoadAddonPreview(ToPath(folder), name);
+void Principal::MOSTRAR(const fs::path& folder, const std::string& name) {
+    const AddonPreview preview = LoadAddonPreview(folder, name);
     if (preview.picture)
         ShowPictureFile(ui->Image1, *preview.picture);
     ui->Text1->setPlainText(TextFromFile(preview.description));
 }
 
-// Installs the chosen add-on. In a category that holds one add-on, the installed
-// one is taken out first, so the game folder never holds one add-on's files while
-// the list names another; but not for an archive that cannot be opened, whose
-// install then fails and records nothing. An install that wrote no file is not
-// recorded; one whose files the game folder partly refused records what it wrote.
-void Principal::List8_DblClick() {
-    const auto category = currentCategory();
-    const QListWidgetItem* chosen = ui->List8->currentItem();
-    if (!category || !chosen || !chosen->isSelected())
-        return;
-    const QString shown = chosen->text();
-    const std::string name = NameOfItem(chosen);
-    QListWidget* installed = installedLists_[*category];
-    const PathVariables paths = Paths();
-    if (kAddonCategories[*category].holdsOneAddon && installed->count() > 0 &&
-        AddonArchiveOpens(paths.CategoryFolder[*category], name) && !BORRAR(*category, 0))
-        return;
-
-    const auto result = RunOperationOrShowError(
-        this, QStringLiteral("Installing %1").arg(shown), QStringLiteral("Unzip"),
-        [&](const ProgressReport& report) {
-            return InstallAddon(paths.CategoryFolder[*category], name, paths.GameFolder, report);
-        });
-    if (!result)
-        return;
-    if (!result->writtenNames.empty()) {
-        addonFiles_.wrote(result->writtenNames);
-        QListWidgetItem* entry = AddNameItem(installed, name, shown);
-        const std::string replaced =
-            ReplacedAddonsText(ReplacedAddons(installed_, result->writtenNames));
-        if (!replaced.empty())
-            entry->setToolTip(QStringLiteral("Replaced files of: ") + ToQString(replaced));
-        installed_.add({*category, name}, result->writtenNames);
-        removeFromSelection(ui->List8->row(chosen));
-    }
-    if (!result->ok())
-        Prompts::bridgeError(this, QStringLiteral("Unzip"), ToQString(result->description));
-}
-
-// Takes an entry out of the selection list without another one becoming current:
+// Installs the chosen add-on. Afterwards no entry of the selection list is chosen:
 // the preview keeps the installed add-on, and Enter does nothing until the player
 // chooses again.
-void Principal::removeFromSelection(int row) {
+void Principal::List8_DblClick() {
+    const QListWidgetItem* chosen = ui->List8->currentItem();
+    if (!category_ || !chosen || !chosen->isSelected())
+        return;
+    const std::size_t category = *category_;
+    const std::string name = NameOfItem(chosen);
+    const auto outcome =
+        RunOperationOrShowError(this, QStringLiteral("Installing %1").arg(chosen->text()),
+                                QStringLiteral("Unzip"), [&](const ProgressReport& report) {
+                                    return installation_.install(category, name, report);
+                                });
+    drawInstalled();
     ui->List8->setCurrentRow(-1);
-    delete ui->List8->takeItem(row);
+    PONENLISTA();
+    if (!outcome)
+        return;
+    if (!outcome->tookOutFiles.lost.empty())
+        ui->Text1->appendPlainText(ToQString(LostFilesText(outcome->tookOutFiles.lost)));
+    if (!outcome->error.empty()) {
+        const bool partly = installation_.installed().find({category, name}) != nullptr;
+        Prompts::bridgeError(this, QStringLiteral("Unzip"),
+                             ToQString(outcome->error) +
+                                 (partly ? QStringLiteral("\nThe add-on is partly installed: "
+                                                          "uninstall it to take its files out.")
+                                         : QString()));
+    } else if (!outcome->extraction->ok()) {
+        Prompts::bridgeError(this, QStringLiteral("Unzip"),
+                             ToQString(outcome->extraction->description));
+    }
 }
 
 void Principal::installedList_DblClick(std::size_t category) {
@@ -240,78 +322,61 @@ void Principal::installedList_DblClick(std::size_t category) {
     const int row = list->currentRow();
     if (row < 0)
         return;
+    const AddonKey key{category, NameOfItem(list->item(row))};
     list->setCurrentRow(-1); // no neighbour is chosen, nor uninstalled by a second Enter
     resetPreview();
-    BORRAR(category, row);
+    BORRAR(key);
 }
 
 // Uninstalls one add-on: deletes the names its installation wrote, but puts back
 // from their archives the files other installed add-ons wrote too; the preview
 // text tells what could not be put back. The add-on goes back to the selection
-// list while its archive is still in the library. An uninstall that threw is told
-// and keeps the entry: what it did is not known.
-bool Principal::BORRAR(std::size_t category, int row) {
-    QListWidget* list = installedLists_[category];
-    const QListWidgetItem* entry = list->item(row);
-    const std::string name = NameOfItem(entry);
-    const QString shown = entry->text();
-    const PathVariables paths = Paths();
+// list while its archive is still in the library.
+bool Principal::BORRAR(const AddonKey& key) {
     const auto result = RunOperationOrShowError(
-        this, QStringLiteral("Uninstalling %1").arg(shown), QStringLiteral("Unzip"),
-        [&](const ProgressReport& report) {
-            return UninstallSharingFiles(installed_, {category, name}, paths.GameFolder,
-                                         paths.CategoryFolder, paths.BackupFolder, report);
-        });
+        this, QStringLiteral("Uninstalling %1").arg(ToQString(UpperCase(key.name))),
+        QStringLiteral("Unzip"),
+        [&](const ProgressReport& report) { return installation_.uninstall(key, report); });
+    drawInstalled();
+    PONENLISTA();
     if (!result)
         return false;
-    addonFiles_.deleted(result->files.deleted);
-    if (!result->files.failed.empty())
-        qWarning("Uninstall of %s could not delete or put back: %s", name.c_str(),
-                 JoinedNames(result->files.failed).c_str());
     if (!result->lost.empty())
         ui->Text1->appendPlainText(ToQString(LostFilesText(result->lost)));
-    if (currentCategory() == category && AddonArchiveExists(paths.CategoryFolder[category], name))
-        AddNameItem(ui->List8, name, shown);
-    if (kAddonCategories[category].holdsOneAddon)
-        list->clear();
-    else
-        delete list->takeItem(row);
+    if (!result->files.failed.empty())
+        Prompts::tell(this, QStringLiteral("Uninstalling %1 could not delete or put back: %2")
+                                .arg(ToQString(UpperCase(key.name)),
+                                     ToQString(FewNames(result->files.failed))));
     return true;
 }
 
-// A folder not known to be the game's loses nothing: its files may be anyone's.
-// A Clear All that threw is told and leaves the lists as they were: what it did
-// is not known.
+// Clear All acts only on the game folder accepted in this run; the window
+// returns to no category either way.
 bool Principal::BORRARTODO() {
-    const PathVariables paths = Paths();
-    if (MayClearGameFolder(paths.GameFolder, paths.BackupFolder)) {
-        const auto result = RunOperationOrShowError(
-            this, QStringLiteral("Clearing all add-ons"), QStringLiteral("Clear All"),
-            [&](const ProgressReport& report) {
-                return ClearAll(paths.GameFolder, paths.BackupFolder, addonFiles_, report);
-            });
-        if (!result)
-            return false;
-        if (!result->failed.empty())
-            qWarning("Clear All could not delete or put back: %s",
-                     JoinedNames(result->failed).c_str());
+    const auto outcome = RunOperationOrShowError(
+        this, QStringLiteral("Clearing all add-ons"), QStringLiteral("Clear All"),
+        [this](const ProgressReport& report) { return installation_.clearAll(report); });
+    drawInstalled();
+    resetCategory();
+    if (!outcome)
+        return false;
+    if (!outcome->refusal.empty()) {
+        Prompts::tell(this, QStringLiteral("Clear All did not touch the game folder ") +
+                                ToQString(outcome->refusal));
+        return false;
     }
-    // What Clear All leaves is the game's: a game folder chosen next starts afresh.
-    addonFiles_ = AddonFileRecord();
-    installed_ = InstalledAddons();
-    for (QListWidget* list : installedLists_)
-        list->clear();
-    ui->List8->clear();
-    resetPreview();
-    for (QAbstractButton* button : categoryButtons_)
-        LookDisabled(button, false);
-    ui->Label11->setText(ToQString(std::string(kNoCategoryCaption)));
+    if (!outcome->files.failed.empty()) {
+        Prompts::tell(this, QStringLiteral("Clear All could not delete or put back: ") +
+                                ToQString(FewNames(outcome->files.failed)));
+        return false;
+    }
     return true;
 }
 
 void Principal::BORRARINI() {
-    if (RestoreIni(Paths().GameFolder, Paths().BackupFolder) == RestoreIniStatus::CopyFailed)
-        qWarning("Restore INI could not copy the security copy of EAW.INI");
+    if (installation_.restoreIni() == RestoreIniStatus::CopyFailed)
+        Prompts::tell(this, QStringLiteral("The security copy of EAW.INI could not be copied "
+                                           "over the game's EAW.INI."));
 }
 
 void Principal::resetPreview() {
@@ -328,7 +393,7 @@ void Principal::openWindow(QWidget* window, bool keepMainEnabled) {
 }
 
 void Principal::closeWithoutClearing() {
-    clearOnClose_ = false;
+    clearOnExit_ = false;
     // Queued: the window that asks is still closing and holds the main window.
     QMetaObject::invokeMethod(this, &QWidget::close, Qt::QueuedConnection);
 }
@@ -344,6 +409,30 @@ void Principal::bringForward() {
     }
 }
 
+// Windows over the main one close first, as their own Cancel would; a running
+// operation finishes first, since its files would be half written.
+void Principal::endProgram() {
+    if (OperationRunning()) {
+        QTimer::singleShot(kEndRetryMs, this, &Principal::endProgram);
+        return;
+    }
+    for (const QPointer<QWidget>& window : openWindows_) {
+        if (window)
+            window->close();
+    }
+    if (!close()) {
+        clearBeforeExit();
+        QCoreApplication::quit();
+    }
+}
+
+void Principal::clearBeforeExit() {
+    if (!clearOnExit_)
+        return;
+    clearOnExit_ = false;
+    installation_.clearAll();
+}
+
 // Closing the main window clears the game folder. It is refused while a window
 // that disabled it is open: that window would be dropped half done.
 void Principal::closeEvent(QCloseEvent* event) {
@@ -351,8 +440,10 @@ void Principal::closeEvent(QCloseEvent* event) {
         event->ignore();
         return;
     }
-    if (clearOnClose_)
+    if (clearOnExit_) {
         BORRARTODO();
+        clearOnExit_ = false;
+    }
     for (const QPointer<QWidget>& window : openWindows_) {
         if (window)
             window->close();

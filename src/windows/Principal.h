@@ -1,7 +1,7 @@
 #pragma once
 
-#include "library/AddonFileRecord.h"
-#include "library/InstalledAddons.h"
+#include "library/Installation.h"
+#include "windows/GameFolderLock.h"
 
 #include <QPointer>
 #include <QWidget>
@@ -20,20 +20,21 @@ class Principal;
 
 namespace quorvel {
 
+class GameFolderChoice;
 class WindowsOverMain;
 
 // The main window: category buttons, the selection list of the chosen category,
 // the seven installed lists, the preview and the buttons that open the other
-// windows. The installed lists show what is installed; beside them the window
-// keeps, in install order, the file names each installation wrote.
+// windows. It owns the Installation the program works on and draws its state:
+// the installed lists show what the Installation holds after every operation.
 class Principal : public QWidget {
     Q_OBJECT
 public:
     explicit Principal(QWidget* parent = nullptr);
     ~Principal() override;
 
-    // The game-folder field, set by the first-run and game-folder windows.
-    void setGameFolderText(const QString& text);
+    const Installation& installation() const { return installation_; }
+
     // Shows a window opened over the main window; the main window stays enabled only
     // when `keepMainEnabled`. Open windows are closed with the main window.
     void openWindow(QWidget* window, bool keepMainEnabled);
@@ -41,10 +42,31 @@ public:
     void closeWithoutClearing();
     // Shows the main window and the windows over it in front of all others.
     void bringForward();
+    // Ends the program as a close does, whatever windows are open: for a
+    // termination signal, a logout or a shutdown. Waits for a running operation.
+    void endProgram();
+    // Clear All now, without a dialog, unless the program has cleared already or
+    // is to end without clearing: the last thing before the process ends.
+    void clearBeforeExit();
+
+    // The start: takes out what a run that did not end normally left installed and
+    // tells the player, then opens the first-run window when it is due or the
+    // stored game folder was not used. When another copy of the program works on
+    // the stored game folder, the player is told and this copy ends.
+    void start();
+
+    // The first-run and game-folder Accept. Each tells the player in a box when
+    // it could not be done; the program then stays on the folder it had.
+    bool acceptFirstRun(const GameFolderChoice& choice, bool doNotShowAgain);
+    bool switchGameFolder(const GameFolderChoice& choice);
+    // After a Cancel of the game-folder window.
+    void libraryFoldersStored();
+    // Whether another running copy of the program works on `folder`.
+    bool heldElsewhere(const std::filesystem::path& folder) const;
 
     // Clear All: every loose file of the game's file types leaves the game folder,
     // the protected files come back, and the window returns to no category.
-    // False when Clear All failed: its box is shown and the lists stay as they were.
+    // False when Clear All failed or was refused: a box says why.
     bool BORRARTODO();
 
     QListWidget* installedList(std::size_t category) const;
@@ -57,26 +79,28 @@ private:
     void Form_Load();
     void chooseCategory(std::size_t category);
     void PONENLISTA();
-    void MOSTRAR(const QString& folder, const std::string& name);
+    void drawInstalled();
+    void MOSTRAR(const std::filesystem::path& folder, const std::string& name);
     void List8_Click();
     void List8_DblClick();
-    void removeFromSelection(int row);
     void libraryChanged(std::size_t category);
     void installedList_DblClick(std::size_t category);
-    bool BORRAR(std::size_t category, int row);
+    bool BORRAR(const AddonKey& key);
     void showReplacedAddons(std::size_t category, const std::string& name);
     void BORRARINI();
     void resetPreview();
-    std::optional<std::size_t> currentCategory() const;
+    void resetCategory();
+    void showGameFolder();
 
     std::unique_ptr<Ui::Principal> ui;
+    Installation installation_;
+    GameFolderLock gameLock_;
     std::array<QAbstractButton*, 7> categoryButtons_{};
     std::array<QListWidget*, 7> installedLists_{};
+    std::optional<std::size_t> category_; // the category on screen
     std::vector<QPointer<QWidget>> openWindows_;
-    AddonFileRecord addonFiles_; // what installs wrote into the game folder this run
-    InstalledAddons installed_;  // which installed add-on wrote which names, in install order
     WindowsOverMain* windowsOver_;
-    bool clearOnClose_ = true;
+    bool clearOnExit_ = true;
 };
 
 } // namespace quorvel

@@ -36,6 +36,10 @@ void Prompts::bridgeError(QWidget* parent, const QString& routine, const QString
         QMessageBox::Ok);
 }
 
+void Prompts::tell(QWidget* parent, const QString& text) {
+    ask(parent, QMessageBox::Warning, QStringLiteral("QUORVEL"), text, QMessageBox::Ok);
+}
+
 void Prompts::answerNext(QMessageBox::StandardButton answer) {
     answers().push_back(answer);
 }

@@ -31,6 +31,10 @@ public:
     // The zip bridge's error box: "<routine>: <description>", titled "QUORVEL".
     static void bridgeError(QWidget* parent, const QString& routine, const QString& description);
 
+    // A box in the program's plain style, titled "QUORVEL", with OK: what happened
+    // when it is not what the player asked for.
+    static void tell(QWidget* parent, const QString& text);
+
     // For tests: answer the next boxes with these buttons instead of showing them.
     static void answerNext(QMessageBox::StandardButton answer);
     static const std::vector<Shown>& shown();

@@ -1,7 +1,10 @@
 #include "config/PathVariables.h"
 
 #include "config/FirstRun.h"
+#include "config/GameFolderChoice.h"
+#include "platform/IniFile.h"
 #include "platform/NameText.h"
+#include "support/CurrentFolder.h"
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -16,21 +19,18 @@ const std::string kSeparator(1, static_cast<char>(fs::path::preferred_separator)
 
 class PathVariablesTest : public testing::Test {
 protected:
-    void SetUp() override {
-        SetProgramFolder(program.path());
-        Paths() = PathVariables{};
-    }
+    void SetUp() override { SetProgramFolder(program.path()); }
     TempFolder program;
 };
 
 TEST_F(PathVariablesTest, WithoutConfigurationEverythingButTheProgramFolderIsEmpty) {
-    ReloadPaths(true);
-    EXPECT_EQ(Paths().ProgramFolder.string(), program.path().string() + kSeparator);
-    EXPECT_EQ(Paths().ConfigFilePath, program / "QUORVEL.INI");
-    EXPECT_TRUE(Paths().GameFolder.empty());
-    EXPECT_TRUE(Paths().GameIniPath.empty()); // never the bare "EAW.INI" of the current folder
-    EXPECT_TRUE(Paths().BackupFolder.empty());
-    for (const auto& folder : Paths().CategoryFolder)
+    const PathVariables paths = ReadStoredPaths();
+    EXPECT_EQ(paths.ProgramFolder.string(), program.path().string() + kSeparator);
+    EXPECT_EQ(paths.ConfigFilePath, program / "QUORVEL.INI");
+    EXPECT_TRUE(paths.GameFolder.empty());
+    EXPECT_TRUE(paths.GameIniPath.empty()); // never the bare "EAW.INI" of the current folder
+    EXPECT_TRUE(paths.BackupFolder.empty());
+    for (const auto& folder : paths.CategoryFolder)
         EXPECT_TRUE(folder.empty());
     EXPECT_TRUE(FirstRunWindowDue());
 }
@@ -47,26 +47,23 @@ TEST_F(PathVariablesTest, StorePathsWritesTheNineKeysInOrderOnAFreshFile) {
                   line("RUTATERRENOS", "TERRAINS") + line("RUTAGRAFICOS", "GRAPHICS") +
                   line("RUTASONIDOS", "SOUNDS") + line("RUTAEXES", "EXES") +
                   line("RUTABACKUPS", "BACKUPS"));
-    // Storing changes no path variable but the program's own two.
-    EXPECT_TRUE(Paths().GameFolder.empty());
-    ReloadPaths(false);
-    EXPECT_EQ(Paths().GameFolder, "/games/eaw/");
-    EXPECT_EQ(Paths().GameIniPath, "/games/eaw/EAW.INI");
-    EXPECT_EQ(Paths().CategoryFolder[4], p + "GRAPHICS" + kSeparator);
-    EXPECT_EQ(Paths().BackupFolder, p + "BACKUPS" + kSeparator);
+    const PathVariables paths = ReadStoredPaths();
+    EXPECT_EQ(paths.GameFolder, "/games/eaw/");
+    EXPECT_EQ(paths.GameIniPath, "/games/eaw/EAW.INI");
+    EXPECT_EQ(paths.CategoryFolder[4], p + "GRAPHICS" + kSeparator);
+    EXPECT_EQ(paths.BackupFolder, p + "BACKUPS" + kSeparator);
 }
 
 TEST_F(PathVariablesTest, ReloadTakesStoredLibraryFoldersAsTheyAre) {
     WriteFile(program / "QUORVEL.INI", "[path]\r\nrutaeaw=/g/\r\nRUTASKINS=/old/place/SKINS/\r\n"
                                        "[CONFIGURATION]\r\nBACKUPS=1\r\n");
-    ReloadPaths(true);
-    EXPECT_EQ(Paths().CategoryFolder[2], "/old/place/SKINS/");
-    EXPECT_TRUE(Paths().CategoryFolder[0].empty());
+    const PathVariables paths = ReadStoredPaths();
+    EXPECT_EQ(paths.CategoryFolder[2], "/old/place/SKINS/");
+    EXPECT_TRUE(paths.CategoryFolder[0].empty());
     EXPECT_FALSE(FirstRunWindowDue());
 }
 
 TEST_F(PathVariablesTest, OnlyTheExactFlagOneKeepsTheFirstRunWindowAway) {
-    ReloadPaths(true);
     for (const char* flag : {"0", "", "yes", "11", " 1x"}) {
         WriteFile(program / "QUORVEL.INI", std::string("[CONFIGURATION]\nBACKUPS=") + flag + "\n");
         EXPECT_TRUE(FirstRunWindowDue()) << flag;
@@ -79,7 +76,6 @@ TEST_F(PathVariablesTest, OnlyTheExactFlagOneKeepsTheFirstRunWindowAway) {
 
 TEST_F(PathVariablesTest, StorePathsKeepsOtherContentAndTheFirstRunFlag) {
     WriteFile(program / "QUORVEL.INI", "[CONFIGURATION]\nBACKUPS=1\n");
-    ReloadPaths(true);
     ASSERT_TRUE(StorePaths("/a/"));
     ASSERT_TRUE(StorePaths("/b/"));
     EXPECT_EQ(StoredGameFolder(), "/b/");
@@ -97,12 +93,61 @@ TEST_F(PathVariablesTest, ProgramFolderInAnyScriptIsStoredWithTheNativeSeparator
 
         ASSERT_TRUE(StorePaths(FolderText(folder))) << name;
 
-        ReloadPaths(true);
-        EXPECT_TRUE(fs::is_directory(Paths().CategoryFolder[2])) << name;
+        const PathVariables paths = ReadStoredPaths();
+        EXPECT_TRUE(fs::is_directory(paths.CategoryFolder[2])) << name;
         EXPECT_TRUE(fs::is_directory(NamePath(StoredGameFolder()))) << name;
         const char otherSeparator = fs::path::preferred_separator == '/' ? '\\' : '/';
-        EXPECT_EQ(ReadFile(Paths().ConfigFilePath).find(otherSeparator), std::string::npos) << name;
+        EXPECT_EQ(ReadFile(paths.ConfigFilePath).find(otherSeparator), std::string::npos) << name;
     }
+}
+
+// Each folder read back from QUORVEL.INI, picked or about to be cleared meets one
+// rule; a relative, cut-short or mistyped folder would have the program delete
+// files of a folder the player never chose.
+TEST_F(PathVariablesTest, OneRuleDecidesWhatAGameFolderIs) {
+    const TempFolder drive;
+    const fs::path root = drive / "drive_c";
+    WriteFile(root / "DRIVEC.DAT", "not the game's");
+    WriteFile(root / "EAW" / "eaw.exe", "game");
+    std::string deep = (root / "EAW").string();
+    while (deep.size() <= kMaxIniValueLength)
+        deep += kSeparator + std::string(40, 'd');
+    WriteFile(fs::path(deep) / "EAW.EXE", "game");
+    for (const char* inside : {"", "BACKUPS", "SKINS/OLD"})
+        WriteFile(program / inside / "EAW.EXE", "copy");
+    const struct {
+        fs::path folder;
+        GameFolderFault fault;
+    } cases[] = {
+        {"", GameFolderFault::NotSet},
+        {"./", GameFolderFault::Relative},
+        {"drive_c/EAW", GameFolderFault::Relative},
+        {root / "EAW" / "..", GameFolderFault::NoGameProgram}, // the parent, as by a typo
+        {root / "GONE", GameFolderFault::Missing},
+        {deep, GameFolderFault::NotStorable}, // QUORVEL.INI would read back its parent
+        {program.path(), GameFolderFault::InProgramFolder},
+        {program / "BACKUPS", GameFolderFault::InProgramFolder},
+        {program / "SKINS" / "OLD" / ".." / "OLD", GameFolderFault::InProgramFolder},
+        {root / "EAW", GameFolderFault::None},
+    };
+    const CurrentFolder current(root / "EAW");
+    for (const auto& c : cases)
+        EXPECT_EQ(CheckGameFolder(c.folder, ProgramFolder()), c.fault) << c.folder;
+}
+
+// Accept acts only on a folder that QUORVEL.INI holds and reads back.
+TEST_F(PathVariablesTest, AFolderThatCouldNotBeStoredCannotBeAccepted) {
+    WriteFile(program / "GAME" / "EAW.EXE", "game");
+    GameFolderChoice choice;
+    ASSERT_TRUE(choice.choose(program.path().parent_path()));
+    EXPECT_EQ(choice.fault(), GameFolderFault::NoGameProgram);
+    SetWritable(program / "QUORVEL.INI", false);
+    EXPECT_FALSE(choice.choose(program / "GAME"));
+    EXPECT_EQ(choice.fault(), GameFolderFault::NotStored);
+    EXPECT_EQ(choice.accepted(), std::nullopt);
+    SetWritable(program / "QUORVEL.INI", true);
+    ASSERT_TRUE(choice.choose(program / "GAME"));
+    EXPECT_EQ(choice.fault(), GameFolderFault::InProgramFolder);
 }
 
 } // namespace

@@ -52,15 +52,76 @@ check "the first copy's main window comes to the front" in_front "$main" "$other
 check "one main window" is "$(main_windows)" 1
 check "the installed add-on stays: the second copy cleared nothing" test -f "$game/CLOUD1.PIC"
 
-echo "the first copy is killed; the next start runs"
+echo "the first copy is killed; the next start takes out what it had installed"
 kill -9 "$first"
 wait "$first" 2>/dev/null || true
 "$program/quorvel" &
 third=$!
+told=$(box)
+check "the next start tells what it took out" test -n "$told"
+check "the add-on's file is gone before anything else" eval '! test -f "$game/CLOUD1.PIC"'
+check "and the game's own files are back" is "$(cat "$game/EAW.EXE")" "game EAW.EXE"
+dismiss "$told"
 main=$(win "$main_title")
 check "the copy after SIGKILL runs" alive "$third"
+click "$main" 540 356
+dclick "$main" 640 176
+check "an add-on installed again" test -f "$game/CLOUD1.PIC"
+
+echo "a copy of the program folder, made while the program runs, on the same game folder"
+cp -r "$program" "$work/Copy"
+"$work/Copy/quorvel" &
+copy=$!
+told=$(box)
+check "the copy asks about the lock file it was copied with" test -n "$told"
+dismiss "$told"
+told=$(box)
+check "then says another copy works on the game folder" test -n "$told"
+dismiss "$told"
+check "and ends" eval '! alive '"$copy"
+check "having cleared nothing" test -f "$game/CLOUD1.PIC"
+
+echo "SIGTERM ends the program as a close does"
+kill -TERM "$third"
+check "the program ends" eval '! alive '"$third"
+check "having cleared the game folder" eval '! test -f "$game/CLOUD1.PIC"'
+check "and left no list of installed add-ons" eval '! test -f "$program/INSTALLED.TXT"'
+
+echo "a lock left on another computer"
+printf '4242\nquorvel\nanother-computer\n' >"$program/QUORVEL.LCK"
+"$program/quorvel" &
+fourth=$!
+told=$(box)
+check "the start asks whether to start anyway" test -n "$told"
+dismiss "$told"
+main=$(win "$main_title")
+check "and runs when told to" alive "$fourth"
 close_window "$main"
-check "and ends when closed, clearing the game folder" eval '! test -f "$game/CLOUD1.PIC"'
-check "it has ended" eval '! alive '"$third"
+check "it has ended" eval '! alive '"$fourth"
+
+echo "the splash closed before the main window comes"
+# The splash shows for one second: a start whose close came too late is tried again.
+in_time=no
+for attempt in 1 2 3; do
+  "$program/quorvel" &
+  fifth=$!
+  splash=
+  for _ in $(seq 100); do
+    splash=$(xdotool search --onlyvisible --pid "$fifth" --name '^Quorvel$' 2>/dev/null | head -n 1 || true)
+    [ -z "$splash" ] || break
+    sleep 0.05
+  done
+  if python3 "$drive_folder/close_window.py" "$splash" 2>/dev/null; then
+    sleep 1.5
+    if ! xdotool search --onlyvisible --name "$main_title" >/dev/null 2>&1; then
+      in_time=yes
+      break
+    fi
+  fi
+  kill -9 "$fifth"
+  wait "$fifth" 2>/dev/null || true
+done
+check "the splash was closed in its second" is "$in_time" yes
+check "the program ends" eval '! alive '"$fifth"
 
 end_walk

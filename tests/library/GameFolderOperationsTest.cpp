@@ -1,8 +1,9 @@
 #include "FolderSnapshot.h"
+#include "config/AddonCategory.h"
 #include "config/SecurityCopies.h"
+#include "library/AddonLibrary.h"
 #include "library/ClearAll.h"
 #include "library/InstallAddon.h"
-#include "library/ReplaceSecurityCopies.h"
 #include "library/RestoreIni.h"
 #include "library/SharedFilesUninstall.h"
 #include "maintenance/AddonDeletion.h"
@@ -59,14 +60,17 @@ Step install(const std::string& addon) {
         const UnzipResult result = InstallAddon(s.library(addon), addon, s.game, progress.report());
         EXPECT_TRUE(result.ok()) << result.description;
         s.addonFiles.wrote(result.writtenNames);
-        s.installed.add(s.key(addon), result.writtenNames);
+        s.installed.add({s.key(addon),
+                         AddonArchivePath(s.library(addon), addon),
+                         result.writtenNames,
+                         {},
+                         false});
     };
 }
 
 Step uninstall(const std::string& addon) {
     return [addon](Scene& s) {
-        const auto result =
-            UninstallSharingFiles(s.installed, s.key(addon), s.game, s.libraries, s.backups);
+        const auto result = UninstallSharingFiles(s.installed, s.key(addon), s.game, s.backups);
         EXPECT_EQ(result.files.failed, Strings());
         EXPECT_EQ(s.installed.find(s.key(addon)), nullptr);
         s.addonFiles.deleted(result.files.deleted);
@@ -104,7 +108,10 @@ const Step takeCopies = [](Scene& s) {
     EXPECT_EQ(TakeSecurityCopies(s.game, s.backups), Strings());
 };
 const Step replaceCopies = [](Scene& s) {
-    EXPECT_EQ(ReplaceSecurityCopies(s.game, s.backups), Strings());
+    EXPECT_EQ(TakeSecurityCopies(s.game, s.backups, OtherCopies::Delete), Strings());
+};
+const Step replaceCopiesFails = [](Scene& s) {
+    EXPECT_NE(TakeSecurityCopies(s.game, s.backups, OtherCopies::Delete), Strings());
 };
 const Step restoreIni = [](Scene& s) { RestoreIni(s.game, s.backups); };
 
@@ -284,6 +291,14 @@ const SceneCase kScenes[] = {
      addons(), steps(replaceCopies),
      "BACKUPS/EAW.EXE=new exe; BACKUPS/EAW.INI=new ini; BACKUPS/SUB=<dir>; "
      "GAME/eaw.exe=new exe; GAME/EAW.INI=new ini"},
+    // GRB_031.SND cannot be copied: the old copies stay, all of them, and nothing
+    // half-made is left beside them.
+    {"NewCopiesThatCannotAllBeTakenLeaveTheOldOnes",
+     "BACKUPS/EAW.EXE=old; BACKUPS/GRB_031.SND=old snd; BACKUPS/NOTE.TXT=n; "
+     "GAME/eaw.exe=new exe; GAME/EAW.INI=new ini; GAME/GRB_031.SND=<dir>",
+     addons(), steps(replaceCopiesFails),
+     "BACKUPS/EAW.EXE=old; BACKUPS/GRB_031.SND=old snd; BACKUPS/NOTE.TXT=n; "
+     "GAME/eaw.exe=new exe; GAME/EAW.INI=new ini; GAME/GRB_031.SND=<dir>"},
     {"RestoreIniReplacesTheGamesIniOfAnyCase", "GAME/eaw.ini=edited; BACKUPS/EAW.INI=saved",
      addons(), steps(restoreIni), "GAME/eaw.ini=saved; BACKUPS/EAW.INI=saved"},
     {"RestoreIniPutsBackAMissingIni", "BACKUPS/eaw.INI=saved", addons(), steps(restoreIni),
@@ -324,9 +339,7 @@ TEST(GameFolderOperations, AnEmptyFolderIsNeverTheCurrentFolder) {
         [&] { RestoreIni(none, here / "BACKUPS"); },
         [&] { TakeSecurityCopies(none, here / "BACKUPS"); },
         [&] { TakeSecurityCopies(here / "BACKUPS", none); },
-        [&] { ReplaceSecurityCopies(none, here / "BACKUPS"); },
-        [&] { ReplaceSecurityCopies(here / "BACKUPS", none); },
-        [&] { ReplaceSecurityCopies(here / "BACKUPS", here / "BACKUPS" / "."); },
+        [&] { TakeSecurityCopies(here / "BACKUPS", here / "BACKUPS" / ".", OtherCopies::Delete); },
         [&] { DeleteAddonFiles(none, "ALPHA"); },
         [&] { DeleteAddonFiles(here, ""); },
     };

@@ -75,6 +75,14 @@ const GoldenCase kGoldenCases[] = {
      "EXTRA.SPT.=dot; MAP.TPC =blank; A*B.TXT=star; OK.TXT=ok", "",
      kOnWindows ? "OK.TXT=ok" : "A*B.TXT=star; EXTRA.SPT.=dot; MAP.TPC =blank; OK.TXT=ok",
      kOnWindows ? "OK.TXT" : "A*B.TXT; EXTRA.SPT.; MAP.TPC ; OK.TXT", kOnWindows ? 3u : 0u},
+    // Windows opens a device for these names whatever their extension: COM1.TXT
+    // would send the member to the serial port.
+    {"DeviceNamesSkippedOnWindows",
+     "COM1.TXT=serial; nul.dat=n; Aux=a; CON .txt=c; conin$.x=i; COM10.TXT=ten", "",
+     kOnWindows ? "COM10.TXT=ten"
+                : "Aux=a; COM1.TXT=serial; COM10.TXT=ten; CON .txt=c; conin$.x=i; nul.dat=n",
+     kOnWindows ? "COM10.TXT" : "Aux; COM1.TXT; COM10.TXT; CON .txt; conin$.x; nul.dat",
+     kOnWindows ? 5u : 0u},
     {"ExistingLinkReplacedNotWrittenThrough", "TARGET.TXT=new", "TARGET.TXT=-> ../OUTSIDE.TXT",
      "TARGET.TXT=new", "TARGET.TXT"},
     {"FolderInTheWayIsLeftAlone", "MAPS=file; OTHER.TXT=o", "MAPS/KEEP.TER=k",

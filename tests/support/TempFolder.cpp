@@ -53,8 +53,6 @@ void MakeProgramFolder(const fs::path& root) {
         fs::create_directories(root / category.folderName);
     fs::create_directories(root / kBackupFolderName);
     SetProgramFolder(root);
-    Paths() = PathVariables{};
-    ReloadPaths(true);
 }
 
 } // namespace quorvel::test

@@ -2,6 +2,7 @@
 
 #include "config/PathVariables.h"
 #include "platform/FolderListing.h"
+#include "support/TempFolder.h"
 #include "windows/FolderPickers.h"
 #include "windows/PathText.h"
 
@@ -16,9 +17,9 @@ namespace quorvel::test {
 
 ProgramFolderFixture::ProgramFolderFixture() {
     MakeProgramFolder(root());
-    fs::create_directories(game());
+    WriteFile(game() / "EAW.EXE", "game exe");
     StorePaths(FolderText(game()));
-    ReloadPaths(true);
+    installation_ = std::make_unique<Installation>();
 }
 
 ProgramFolderFixture::~ProgramFolderFixture() {
@@ -26,7 +27,7 @@ ProgramFolderFixture::~ProgramFolderFixture() {
 }
 
 fs::path ProgramFolderFixture::startPickersIn(const std::string& name) const {
-    const fs::path folder = root() / name;
+    const fs::path folder = root().parent_path() / name;
     fs::create_directories(folder);
     SetStartingFolder(ToQString(folder));
     return folder;

@@ -1,11 +1,13 @@
 #pragma once
 
+#include "library/Installation.h"
 #include "support/TempFolder.h"
 
 #include <QListWidget>
 #include <QSize>
 #include <QStringList>
 #include <filesystem>
+#include <memory>
 #include <string>
 
 class QComboBox;
@@ -14,8 +16,9 @@ class QWidget;
 namespace quorvel::test {
 
 // A program folder in a temporary folder, made the program folder of the process,
-// and a game folder beside its library folders; QUORVEL.INI names the game folder
-// and the path variables are loaded from it.
+// and a game folder (holding EAW.EXE) beside it; QUORVEL.INI names the game folder,
+// and the windows work on it, through an Installation of the fixture's own until a
+// main window brings its own.
 class ProgramFolderFixture {
 public:
     ProgramFolderFixture();
@@ -27,12 +30,14 @@ public:
     // fixture goes, instead of the user's own folders.
     std::filesystem::path startPickersIn(const std::string& name) const;
 
-    const std::filesystem::path& root() const { return folder_.path(); }
+    // The program folder; the game folder and the pickers' folders lie beside it.
+    std::filesystem::path root() const { return folder_ / "Quorvel"; }
     std::filesystem::path game() const { return folder_ / "game"; }
-    std::filesystem::path backups() const { return folder_ / "BACKUPS"; }
+    std::filesystem::path backups() const { return root() / "BACKUPS"; }
 
 private:
     TempFolder folder_;
+    std::unique_ptr<Installation> installation_;
 };
 
 // The control called `name` inside `window`; a missing control ends the test run,

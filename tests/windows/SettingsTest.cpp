@@ -321,7 +321,7 @@ private slots:
         window = new Settings(&mainWindow);
         QVERIFY(control<QCheckBox>("Check9")->isChecked());
         control<QCheckBox>("Check9")->setChecked(false);
-        QCOMPARE(FilesIn(program->game()), QStringList{"eaw.ini"});
+        QCOMPARE(FilesIn(program->game()), QStringList({"EAW.EXE", "eaw.ini"}));
         QVERIFY(QString::fromLatin1(ReadFile(program->game() / "eaw.ini"))
                     .contains("\r\nTARGET CLOSEST ENEMY=copy of TARGET CLOSEST ENEMY\r\n"));
     }

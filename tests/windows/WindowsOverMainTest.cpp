@@ -226,7 +226,7 @@ private slots:
     }
 
 private:
-    fs::path x() const { return program->root() / "X"; }
+    fs::path x() const { return program->root().parent_path() / "X"; }
 
     QWidget* open(QWidget* window) {
         mainWindow->openWindow(window, false);

@@ -1,0 +1,176 @@
+#include "library/Installation.h"
+
+#include "FolderSnapshot.h"
+#include "config/GameFolderChoice.h"
+#include "config/PathVariables.h"
+#include "config/SecurityCopies.h"
+#include "platform/IniFile.h"
+#include "support/CurrentFolder.h"
+#include "support/TempFolder.h"
+#include "support/WindowsSkips.h"
+
+#include <cstdlib>
+#include <gtest/gtest.h>
+#include <stdexcept>
+
+namespace fs = std::filesystem;
+using namespace quorvel;
+using namespace quorvel::test;
+
+namespace {
+
+constexpr std::size_t kGraphics = 4, kExes = 6;
+
+// A program folder and, beside it, a game folder with its security copies taken;
+// QUORVEL.INI names the game folder unless a test stores another text.
+struct Program {
+    TempFolder root;
+    fs::path program() const { return root / "Quorvel"; }
+    fs::path game() const { return root / "EAW"; }
+
+    Program() {
+        MakeProgramFolder(program());
+        LayOut(game(), Tree("EAW.EXE=game exe; EAW.INI=game ini; GRB_031.SND=game snd; "
+                            "PILOTS.DAT=pilots; SKY.TPC=sky"));
+        StorePaths(FolderText(game()));
+        TakeSecurityCopies(game(), program() / "BACKUPS");
+    }
+    void addon(std::size_t category, const std::string& file, const std::string& members) const {
+        MakeArchive(program() / kAddonCategories[category].folderName / file, Tree(members));
+    }
+};
+
+// A stored game folder that fails the rule is never acted on: not at start, not by
+// Clear All, not by an install. "./" would be the folder the program was started
+// from; a typo names the parent; a path over 254 characters reads back as its parent.
+TEST(Installation, AStoredFolderThatFailsTheRuleIsNeverActedOn) {
+    Program p;
+    std::string deep = p.game().string();
+    while (deep.size() <= kMaxIniValueLength)
+        deep += "/" + std::string(40, 'd');
+    WriteFile(fs::path(deep) / "EAW.EXE", "game");
+    p.addon(kGraphics, "A.zip", "SKY.TPC=addon");
+    const CurrentFolder startedIn(p.game());
+    for (const std::string& stored :
+         {std::string("./"), FolderText(p.root.path()), FolderText(p.program() / "BACKUPS"),
+          deep.substr(0, kMaxIniValueLength)}) {
+        ASSERT_TRUE(StorePaths(stored));
+        const FolderSnapshot before = SnapshotOf(p.root.path());
+        Installation installation;
+        EXPECT_TRUE(installation.paths().GameFolder.empty()) << stored;
+        EXPECT_NE(installation.refusal(), "") << stored;
+        EXPECT_FALSE(installation.clearAll().acted) << stored;
+        EXPECT_NE(installation.install(kGraphics, "A").error, "") << stored;
+        EXPECT_EQ(SnapshotOf(p.root.path()), before) << stored;
+    }
+}
+
+// A run killed mid-install or with an add-on installed leaves the ledger; the
+// next start takes the add-ons out and puts the protected files back before the
+// first-run window could take an add-on's EAW.EXE for the game's own.
+TEST(Installation, TheStartAfterAKillTakesOutWhatTheRunLeft) {
+    if (kOnWindows)
+        GTEST_SKIP() << "a death test on Windows starts the test again in a new process, "
+                        "which makes folders of its own";
+    for (const std::size_t killAt : {std::size_t(2), std::size_t(0)}) {
+        Program p;
+        p.addon(kExes, "NEWEXE.zip",
+                "bin/EAW.EXE=addon exe; GRB_031.SND=addon snd; MAP.TPC=m; NOTE.TXT=n; "
+                "X1.DAT=x; X2.DAT=x; X3.DAT=x; X4.DAT=x");
+        const FolderSnapshot before = SnapshotOf(p.game());
+        // The child ends at once, as a kill would: no destructor, no Clear All.
+        EXPECT_EXIT(
+            {
+                Installation installation;
+                installation.install(kExes, "NEWEXE", [killAt](std::size_t done, std::size_t) {
+                    if (done == killAt)
+                        std::_Exit(3);
+                });
+                std::_Exit(3);
+            },
+            testing::ExitedWithCode(3), "");
+        ASSERT_NE(SnapshotOf(p.game()), before) << "the child wrote nothing";
+
+        Installation next;
+        ASSERT_NE(next.leftovers(), nullptr);
+        const Recovery recovery = next.recoverLastRun();
+        EXPECT_EQ(recovery.addons, std::vector<std::string>{"NEWEXE"});
+        EXPECT_EQ(recovery.failed, std::vector<std::string>{});
+        FolderSnapshot expected = before;
+        for (const char* cleared : {"PILOTS.DAT", "SKY.TPC"}) // Clear All takes the game types
+            expected.erase(cleared);
+        EXPECT_EQ(SnapshotOf(p.game()), expected) << "killed at " << killAt;
+        EXPECT_FALSE(fs::exists(p.program() / "INSTALLED.TXT"));
+        EXPECT_EQ(Installation().leftovers(), nullptr);
+    }
+}
+
+// Linux holds "dup.zip" beside "DUP.ZIP": two add-ons. The file put back after an
+// uninstall, and the preview's line, come from the archive the add-on was
+// installed from, never from its case twin.
+TEST(Installation, CaseTwinsEachUseTheirOwnArchive) {
+    if (kOnWindows)
+        GTEST_SKIP() << kNeedsCaseTwins;
+    Program p;
+    p.addon(kGraphics, "dup.zip", "SHARED.TPC=lower");
+    p.addon(kGraphics, "DUP.ZIP", "SHARED.TPC=upper; MORE.TPC=upper");
+    p.addon(kGraphics, "X.zip", "SHARED.TPC=x; MORE.TPC=x");
+    Installation installation;
+    installation.install(kGraphics, "X");
+    EXPECT_EQ(installation.conflictLine(kGraphics, "dup"), "X (1)");
+    EXPECT_EQ(installation.conflictLine(kGraphics, "DUP"), "X (2)");
+    installation.uninstall({kGraphics, "X"});
+    installation.install(kGraphics, "dup");
+    installation.install(kGraphics, "X");
+    EXPECT_EQ(installation.installed().inOrder().back().replaced, "DUP (1)");
+    installation.uninstall({kGraphics, "X"});
+    EXPECT_EQ(ReadFile(p.game() / "SHARED.TPC"), "lower");
+}
+
+// An extraction that stops part-way (a worker that cannot start, say) leaves the
+// add-on recorded with every name it may have written, so its uninstall takes
+// them out again.
+TEST(Installation, AnInstallThatStopsPartWayStaysRecordedToBeTakenOut) {
+    Program p;
+    p.addon(kGraphics, "A.zip", "A1.PIC=a; A2.PIC=a; A3.PIC=a; A.TXT=a");
+    const FolderSnapshot before = SnapshotOf(p.game());
+    Installation installation;
+    const InstallOutcome outcome =
+        installation.install(kGraphics, "A", [](std::size_t, std::size_t) {
+            throw std::runtime_error("no thread could be started");
+        });
+    EXPECT_EQ(outcome.error, "no thread could be started");
+    const InstalledAddon* partly = installation.installed().find({kGraphics, "A"});
+    ASSERT_NE(partly, nullptr);
+    EXPECT_TRUE(partly->partly);
+    EXPECT_EQ(partly->writtenNames.size(), 4u);
+    EXPECT_EQ(installation.uninstall({kGraphics, "A"}).files.failed, std::vector<std::string>{});
+    EXPECT_EQ(SnapshotOf(p.game()), before);
+}
+
+// Names that need escaping, and a category by its folder's name, survive the file.
+TEST(Installation, TheLedgerReadsBackWhatItWrote) {
+    Ledger ledger;
+    ledger.gameFolder = "/games/EAW/";
+    ledger.installed.add({{kExes, "back\\slash"},
+                          "/lib/EXES/back\\slash.zip",
+                          {"a\nb.txt", "c\rd.txt", "e.exe"},
+                          "X (1)",
+                          true});
+    ledger.installed.add({{kGraphics, "=sky"}, "/lib/G/=sky.zip", {"SKY.PIC"}, "", false});
+    ledger.addonFiles.wrote({"E.EXE"});
+    const Ledger back = ParseLedger(LedgerText(ledger));
+    EXPECT_EQ(back.gameFolder, ledger.gameFolder);
+    ASSERT_EQ(back.installed.inOrder().size(), 2u);
+    for (std::size_t i = 0; i < 2; ++i) {
+        const InstalledAddon &a = ledger.installed.inOrder()[i], &b = back.installed.inOrder()[i];
+        EXPECT_EQ(b.key, a.key);
+        EXPECT_EQ(b.archive, a.archive);
+        EXPECT_EQ(b.writtenNames, a.writtenNames);
+        EXPECT_EQ(b.replaced, a.replaced);
+        EXPECT_EQ(b.partly, a.partly);
+    }
+    EXPECT_TRUE(back.addonFiles.holds("e.exe"));
+}
+
+} // namespace
