@@ -71,8 +71,11 @@ void ConnectGameFolderPickers(const Principal* mainWindow, QWidget* window,
 void StartGameFolderPickers(const GameFolderChoice& choice, DrivePicker* Drive1,
                             FolderPicker* Dir1) {
     const QString stored = ToQString(choice.storedBefore());
-    const QString start =
-        !stored.isEmpty() && QFileInfo(stored).isDir() ? stored : StartingFolder();
+    // A relative folder would be the one the program happened to start in.
+    const QFileInfo storedFolder(stored);
+    const QString start = !stored.isEmpty() && storedFolder.isAbsolute() && storedFolder.isDir()
+                              ? stored
+                              : StartingFolder();
     Dir1->setFolder(start);
     Drive1->setDrive(start);
 }

@@ -99,29 +99,4 @@ check "and runs when told to" alive "$fourth"
 close_window "$main"
 check "it has ended" eval '! alive '"$fourth"
 
-echo "the splash closed before the main window comes"
-# The splash shows for one second: a start whose close came too late is tried again.
-in_time=no
-for attempt in 1 2 3; do
-  "$program/quorvel" &
-  fifth=$!
-  splash=
-  for _ in $(seq 100); do
-    splash=$(xdotool search --onlyvisible --pid "$fifth" --name '^Quorvel$' 2>/dev/null | head -n 1 || true)
-    [ -z "$splash" ] || break
-    sleep 0.05
-  done
-  if python3 "$drive_folder/close_window.py" "$splash" 2>/dev/null; then
-    sleep 1.5
-    if ! xdotool search --onlyvisible --name "$main_title" >/dev/null 2>&1; then
-      in_time=yes
-      break
-    fi
-  fi
-  kill -9 "$fifth"
-  wait "$fifth" 2>/dev/null || true
-done
-check "the splash was closed in its second" is "$in_time" yes
-check "the program ends" eval '! alive '"$fifth"
-
 end_walk

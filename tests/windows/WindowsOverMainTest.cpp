@@ -5,6 +5,7 @@
 #include "windows/Backups.h"
 #include "windows/FolderPickers.h"
 #include "windows/PathText.h"
+#include "windows/Presentacion.h"
 #include "windows/Principal.h"
 #include "windows/Prompts.h"
 
@@ -105,10 +106,12 @@ private slots:
     void firstRunAcceptsOnlyAFolderHoldingTheGame_data() {
         QTest::addColumn<QString>("file");
         QTest::addColumn<bool>("acceptable");
-        QTest::newRow("no EAW.EXE") << "EAW.EX" << false;
-        QTest::newRow("EAW.EXE") << "EAW.EXE" << true;
-        QTest::newRow("eaw.exe") << "eaw.exe" << true;
-        QTest::newRow("a folder EAW.EXE") << "EAW.EXE/X" << false;
+        QTest::addColumn<bool>("storable"); // QUORVEL.INI can be written
+        QTest::newRow("no EAW.EXE") << "EAW.EX" << false << true;
+        QTest::newRow("EAW.EXE") << "EAW.EXE" << true << true;
+        QTest::newRow("eaw.exe") << "eaw.exe" << true << true;
+        QTest::newRow("a folder EAW.EXE") << "EAW.EXE/X" << false << true;
+        QTest::newRow("QUORVEL.INI read-only") << "EAW.EXE" << false << false;
     }
 
     // Each folder browsed to is stored at once, but the program works on it only
@@ -117,10 +120,15 @@ private slots:
     void firstRunAcceptsOnlyAFolderHoldingTheGame() {
         QFETCH(QString, file);
         QFETCH(bool, acceptable);
+        QFETCH(bool, storable);
         WriteFile(start / ToPath(file), "x");
         StorePaths("");
+        SetWritable(ConfigFile(), storable);
+        Prompts::answerNext(QMessageBox::Ok);
         QPointer<QWidget> firstRun = open(new Backups(mainWindow));
-        QCOMPARE(StoredGameFolder(), FolderText(start));
+        SetWritable(ConfigFile(), true);
+        QCOMPARE(StoredGameFolder(), storable ? FolderText(start) : std::string());
+        QCOMPARE(Prompts::shown().size(), std::size_t(storable ? 0 : 1));
         QCOMPARE(Paths().GameFolder.string(), FolderText(program->game()));
         auto* accept = Find<QAbstractButton>(firstRun, "Command1");
         QCOMPARE(accept->isEnabled(), acceptable);
@@ -205,6 +213,21 @@ private slots:
         QVERIFY(mainWindow->close());
         QCOMPARE(SnapshotOf(x()), xBefore);
         QCOMPARE(SnapshotOf(program->game()), (FolderSnapshot{{"EAW.EXE", "game exe"}}));
+    }
+
+    // Closed in its second, the splash ends the program: it would otherwise linger
+    // with no window, holding the lock that keeps every later start away.
+    void closingTheSplashEndsTheProgram() {
+        auto* splash = new Presentacion();
+        splash->show();
+        bool stillRunning = false;
+        QTimer::singleShot(0, splash, &QWidget::close);
+        QTimer::singleShot(5000, qApp, [&stillRunning] {
+            stillRunning = true;
+            QCoreApplication::quit();
+        });
+        QCoreApplication::exec();
+        QVERIFY(!stillRunning);
     }
 
     // The drive list of the folder pickers, here of the first-run window.
