@@ -5,6 +5,7 @@
 #include "library/AddonLibrary.h"
 #include "library/ReplacedAddons.h"
 #include "library/UninstallAddon.h"
+#include "platform/FileOperations.h"
 #include "platform/NameFolding.h"
 #include "platform/NameText.h"
 #include "platform/ZipArchive.h"
@@ -80,16 +81,19 @@ Recovery Installation::recoverLastRun(const ClearAllProgress& progress) {
         recovery.refusal = refusalText(left.gameFolder, fault);
         return recovery;
     }
-    // The add-ons' files of other types first; Clear All then takes the game
-    // types and puts the protected files back.
+    // The add-ons' files of other types first, and what a write cut short left;
+    // Clear All then takes the game types and puts the protected files back.
+    RemoveLeftoverTemporaries(left.gameFolder);
     const UninstallResult files = UninstallAddon(left.gameFolder, names, paths_.BackupFolder);
     const ClearAllResult cleared =
         ClearAll(left.gameFolder, paths_.BackupFolder, left.addonFiles, progress);
     recovery.deleted = files.deleted.size() + cleared.deleted.size();
     recovery.failed = files.failed;
     recovery.failed.insert(recovery.failed.end(), cleared.failed.begin(), cleared.failed.end());
-    if (!recovery.failed.empty() && NamePath(FolderText(left.gameFolder)) == paths_.GameFolder)
+    if (!recovery.failed.empty() && NamePath(FolderText(left.gameFolder)) == paths_.GameFolder) {
+        left.installed.keepRemaining(recovery.failed, left.gameFolder);
         ledger_ = std::move(left);
+    }
     saveLedger();
     return recovery;
 }
@@ -105,7 +109,15 @@ InstallOutcome Installation::install(std::size_t category, const std::string& na
     const InstalledAddon* current = installedIn(category);
     if (kAddonCategories[category].holdsOneAddon && current && ZipArchive(archive).isOpen()) {
         outcome.tookOut = current->key;
-        outcome.tookOutFiles = uninstall(current->key, progress);
+        UninstallOutcome tookOut = uninstall(current->key, progress);
+        outcome.tookOutFiles = std::move(tookOut.files);
+        if (!tookOut.refusal.empty() || installedIn(category)) {
+            outcome.error = tookOut.refusal.empty()
+                                ? "The installed add-on could not be taken out: " +
+                                      FewNames(outcome.tookOutFiles.files.failed)
+                                : tookOut.refusal;
+            return outcome;
+        }
     }
     const AddonKey key{category, name};
     const std::vector<std::string> planned = ArchiveFileNames(archive);
@@ -134,13 +146,18 @@ InstallOutcome Installation::install(std::size_t category, const std::string& na
     return outcome;
 }
 
-SharedFilesUninstallResult Installation::uninstall(const AddonKey& key,
-                                                   const UnzipProgress& progress) {
-    SharedFilesUninstallResult result = UninstallSharingFiles(
-        ledger_.installed, key, paths_.GameFolder, paths_.BackupFolder, progress);
-    ledger_.addonFiles.deleted(result.files.deleted);
+UninstallOutcome Installation::uninstall(const AddonKey& key, const UnzipProgress& progress) {
+    UninstallOutcome outcome;
+    const GameFolderFault fault = CheckGameFolder(paths_.GameFolder, paths_.ProgramFolder);
+    if (!stillTheGame(fault)) {
+        outcome.refusal = refusalText(paths_.GameFolder, fault);
+        return outcome;
+    }
+    outcome.files = UninstallSharingFiles(ledger_.installed, key, paths_.GameFolder,
+                                          paths_.BackupFolder, progress);
+    ledger_.addonFiles.deleted(outcome.files.files.deleted);
     saveLedger();
-    return result;
+    return outcome;
 }
 
 std::string Installation::conflictLine(std::size_t category, const std::string& name) const {
@@ -162,9 +179,11 @@ ClearOutcome Installation::clearAll(const ClearAllProgress& progress) {
     }
     outcome.files = ClearAll(paths_.GameFolder, paths_.BackupFolder, ledger_.addonFiles, progress);
     outcome.acted = true;
-    // What Clear All leaves is the game's: a game folder chosen next starts afresh.
-    ledger_.installed = InstalledAddons();
+    // What Clear All leaves is the game's, but for what it could not take out.
+    ledger_.installed.keepRemaining(outcome.files.failed, paths_.GameFolder);
     ledger_.addonFiles = AddonFileRecord();
+    for (const InstalledAddon& addon : ledger_.installed.inOrder())
+        ledger_.addonFiles.wrote(addon.writtenNames);
     saveLedger();
     return outcome;
 }
@@ -178,7 +197,7 @@ FolderOutcome Installation::acceptFirstRun(const GameFolderChoice& choice, bool 
     if (!folder)
         return {false, GameFolderFaultText(choice.fault())};
     if (const auto failed = TakeSecurityCopies(*folder, paths_.BackupFolder); !failed.empty())
-        return {false, "The security copies could not be taken: " + JoinedNames(failed)};
+        return {false, "The security copies could not be taken: " + FewNames(failed)};
     if (!StoreFirstRunFlag(doNotShowAgain))
         return {false, GameFolderFaultText(GameFolderFault::NotStored)};
     useGameFolder(*folder);
@@ -195,10 +214,11 @@ FolderOutcome Installation::switchTo(const GameFolderChoice& choice,
     if (!cleared.refusal.empty())
         return {false, cleared.refusal};
     if (!cleared.files.failed.empty())
-        return {false, "These files could not be cleared: " + JoinedNames(cleared.files.failed)};
+        return {false, "these files of add-ons could not be taken out of it: " +
+                           FewNames(cleared.files.failed)};
     const auto failed = TakeSecurityCopies(*folder, paths_.BackupFolder, OtherCopies::Delete);
     if (!failed.empty())
-        return {false, "The security copies could not be taken: " + JoinedNames(failed)};
+        return {false, "The security copies could not be taken: " + FewNames(failed)};
     useGameFolder(*folder);
     reloadLibraryFolders();
     return {true, {}};

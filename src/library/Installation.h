@@ -23,6 +23,11 @@ struct InstallOutcome {
     std::string error; // why it could not start, or why it stopped ("" when it ran to its end)
 };
 
+struct UninstallOutcome {
+    std::string refusal; // why the game folder was not touched ("" when it was)
+    SharedFilesUninstallResult files;
+};
+
 struct ClearOutcome {
     bool acted = false;  // false: the game folder was not touched
     std::string refusal; // why it was not touched ("" when there was no game folder)
@@ -79,12 +84,16 @@ public:
     InstallOutcome install(std::size_t category, const std::string& name,
                            const UnzipProgress& progress = {});
     // Uninstalls an add-on, putting back from their recorded archives the files
-    // that other installed add-ons wrote too.
-    SharedFilesUninstallResult uninstall(const AddonKey& key, const UnzipProgress& progress = {});
+    // that other installed add-ons wrote too. Files that could not be deleted stay
+    // the add-on's, and it stays installed with them; a game folder that is not
+    // there is not acted on.
+    UninstallOutcome uninstall(const AddonKey& key, const UnzipProgress& progress = {});
     // The installed add-ons whose files installing the add-on would replace:
     // "CLOUDS (1), COCKPITS (2)"; "" for none.
     std::string conflictLine(std::size_t category, const std::string& name) const;
-    // Clear All, only on a game folder accepted in this run that still passes the rule.
+    // Clear All, only on a game folder accepted in this run that still passes the
+    // rule. Add-ons whose files could not all be taken out stay installed with
+    // those that remain.
     ClearOutcome clearAll(const ClearAllProgress& progress = {});
     RestoreIniStatus restoreIni() const;
 

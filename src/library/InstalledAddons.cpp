@@ -1,5 +1,6 @@
 #include "library/InstalledAddons.h"
 
+#include "platform/FolderListing.h"
 #include "platform/NameFolding.h"
 
 #include <algorithm>
@@ -32,6 +33,26 @@ void InstalledAddons::forget(const AddonKey& key, const std::vector<std::string>
         gone.insert(FoldCase(name));
     std::erase_if(at->writtenNames,
                   [&gone](const std::string& name) { return gone.contains(FoldCase(name)); });
+}
+
+void InstalledAddons::keepRemaining(const std::vector<std::string>& remaining,
+                                    const std::filesystem::path& gameFolder, const AddonKey* only) {
+    const FolderListing game(gameFolder);
+    std::unordered_set<std::string> there;
+    for (const std::string& name : remaining)
+        if (game.find(name))
+            there.insert(FoldCase(name));
+    const auto concerned = [only](const InstalledAddon& addon) {
+        return !only || addon.key == *only;
+    };
+    for (InstalledAddon& addon : addons_)
+        if (concerned(addon))
+            std::erase_if(addon.writtenNames, [&there](const std::string& name) {
+                return !there.contains(FoldCase(name));
+            });
+    std::erase_if(addons_, [&concerned](const InstalledAddon& addon) {
+        return concerned(addon) && addon.writtenNames.empty();
+    });
 }
 
 std::unordered_map<std::string, std::size_t>

@@ -35,6 +35,11 @@ public:
     void remove(const AddonKey& key);
     // The add-on no longer has these files in the game folder.
     void forget(const AddonKey& key, const std::vector<std::string>& names);
+    // An operation that was to take the add-ons out (only the one `only`, when
+    // given) left `remaining` in `gameFolder`: each keeps those of its names that
+    // are still there, in its place in the order; one with none left goes.
+    void keepRemaining(const std::vector<std::string>& remaining,
+                       const std::filesystem::path& gameFolder, const AddonKey* only = nullptr);
 
     const std::vector<InstalledAddon>& inOrder() const { return addons_; }
 

@@ -95,7 +95,9 @@ SharedFilesUninstallResult UninstallSharingFiles(InstalledAddons& installed, con
         std::move(lost.begin(), lost.end(), std::back_inserter(result.lost));
     }
     result.files = UninstallAddon(gameFolder, plan.deleted, backupFolder);
-    installed.remove(key);
+    // What could not be deleted is still the add-on's: it stays installed with
+    // those files, for a retry or Clear All to take out.
+    installed.keepRemaining(result.files.failed, gameFolder, &key);
     for (const auto& [holder, names] : forgotten)
         installed.forget(holder, names);
     return result;

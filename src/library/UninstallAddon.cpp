@@ -35,13 +35,18 @@ void deleteWrittenNames(const FolderListing& game, const std::vector<std::string
 }
 
 // The protected files the game folder lacks now: absent before, or just deleted
-// (an EAW.EXE add-on's EAW.EXE, say). Worked out from the one read of the folder.
+// (an EAW.EXE add-on's EAW.EXE, say); EAW.INI only when it was just deleted, so
+// that an add-on's settings file never leaves the game without one, while Restore
+// INI stays the one way back for the player's own. Worked out from the one read
+// of the folder.
 std::vector<std::string_view> missingProtectedFiles(const FolderListing& game,
                                                     const std::vector<std::string>& deleted) {
     std::vector<std::string_view> missing;
-    for (const std::string_view name : kRestoredGameFiles) {
+    for (const std::string_view name : kProtectedFiles) {
         const auto actual = game.find(std::string(name));
-        if (!actual || std::find(deleted.begin(), deleted.end(), *actual) != deleted.end())
+        const bool justDeleted =
+            actual && std::find(deleted.begin(), deleted.end(), *actual) != deleted.end();
+        if (justDeleted || (!actual && name != "EAW.INI"))
             missing.push_back(name);
     }
     return missing;

@@ -14,7 +14,8 @@ struct UninstallResult {
 // Takes an add-on out of the game folder: deletes exactly `writtenNames` (what
 // installing it wrote), each found without regard to case, files and links only,
 // then copies back from `backupFolder` each of EAW.EXE, EXTRA.SPT and GRB_031.SND
-// that the game folder no longer has and that has a security copy. The archive is
+// that the game folder no longer has, and EAW.INI when it was just deleted, each
+// that has a security copy. The archive is
 // never read. An empty game folder changes nothing; names that are not bare file
 // names are passed over.
 UninstallResult UninstallAddon(const std::filesystem::path& gameFolder,

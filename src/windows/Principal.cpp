@@ -332,22 +332,34 @@ void Principal::installedList_DblClick(std::size_t category) {
 // from their archives the files other installed add-ons wrote too; the preview
 // text tells what could not be put back. The add-on goes back to the selection
 // list while its archive is still in the library.
-bool Principal::BORRAR(const AddonKey& key) {
-    const auto result = RunOperationOrShowError(
-        this, QStringLiteral("Uninstalling %1").arg(ToQString(UpperCase(key.name))),
-        QStringLiteral("Unzip"),
+void Principal::BORRAR(const AddonKey& key) {
+    const QString shown = ToQString(UpperCase(key.name));
+    const auto outcome = RunOperationOrShowError(
+        this, QStringLiteral("Uninstalling %1").arg(shown), QStringLiteral("Unzip"),
         [&](const ProgressReport& report) { return installation_.uninstall(key, report); });
     drawInstalled();
     PONENLISTA();
-    if (!result)
-        return false;
-    if (!result->lost.empty())
-        ui->Text1->appendPlainText(ToQString(LostFilesText(result->lost)));
-    if (!result->files.failed.empty())
-        Prompts::tell(this, QStringLiteral("Uninstalling %1 could not delete or put back: %2")
-                                .arg(ToQString(UpperCase(key.name)),
-                                     ToQString(FewNames(result->files.failed))));
-    return true;
+    if (!outcome)
+        return;
+    if (!outcome->refusal.empty()) {
+        Prompts::tell(this, QStringLiteral("%1 was not uninstalled: the game folder %2")
+                                .arg(shown, ToQString(outcome->refusal)));
+        return;
+    }
+    const SharedFilesUninstallResult& files = outcome->files;
+    if (!files.lost.empty())
+        ui->Text1->appendPlainText(ToQString(LostFilesText(files.lost)));
+    if (!files.files.failed.empty())
+        Prompts::tell(this, QStringLiteral("Uninstalling %1 could not delete or put back %2 "
+                                           "file(s): %3.%4")
+                                .arg(shown)
+                                .arg(files.files.failed.size())
+                                .arg(ToQString(FewNames(files.files.failed)),
+                                     installation_.installed().find(key)
+                                         ? QStringLiteral("\n%1 stays installed with the files "
+                                                          "still there.")
+                                               .arg(shown)
+                                         : QString()));
 }
 
 // Clear All acts only on the game folder accepted in this run; the window
@@ -366,17 +378,40 @@ bool Principal::BORRARTODO() {
         return false;
     }
     if (!outcome->files.failed.empty()) {
-        Prompts::tell(this, QStringLiteral("Clear All could not delete or put back: ") +
-                                ToQString(FewNames(outcome->files.failed)));
+        std::vector<std::string> staying;
+        for (const InstalledAddon& addon : installation_.installed().inOrder())
+            staying.push_back(UpperCase(addon.key.name));
+        Prompts::tell(this, QStringLiteral("Clear All could not delete or put back %1 file(s): "
+                                           "%2.%3")
+                                .arg(outcome->files.failed.size())
+                                .arg(ToQString(FewNames(outcome->files.failed)),
+                                     staying.empty()
+                                         ? QString()
+                                         : QStringLiteral("\nThese add-ons stay installed with "
+                                                          "the files still there: ") +
+                                               ToQString(JoinedNames(staying))));
         return false;
     }
     return true;
 }
 
 void Principal::BORRARINI() {
-    if (installation_.restoreIni() == RestoreIniStatus::CopyFailed)
+    switch (installation_.restoreIni()) {
+    case RestoreIniStatus::Restored:
+        return;
+    case RestoreIniStatus::CopyFailed:
         Prompts::tell(this, QStringLiteral("The security copy of EAW.INI could not be copied "
                                            "over the game's EAW.INI."));
+        return;
+    case RestoreIniStatus::NoSecurityCopy:
+        Prompts::tell(this, QStringLiteral("BACKUPS holds no security copy of EAW.INI: the "
+                                           "game's EAW.INI stays as it is."));
+        return;
+    case RestoreIniStatus::FolderNotSet:
+        Prompts::tell(this, QStringLiteral("No game folder is set: there is no EAW.INI to "
+                                           "restore."));
+        return;
+    }
 }
 
 void Principal::resetPreview() {

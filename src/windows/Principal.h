@@ -85,7 +85,7 @@ private:
     void List8_DblClick();
     void libraryChanged(std::size_t category);
     void installedList_DblClick(std::size_t category);
-    bool BORRAR(const AddonKey& key);
+    void BORRAR(const AddonKey& key);
     void showReplacedAddons(std::size_t category, const std::string& name);
     void BORRARINI();
     void resetPreview();

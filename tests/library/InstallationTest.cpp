@@ -144,7 +144,8 @@ TEST(Installation, AnInstallThatStopsPartWayStaysRecordedToBeTakenOut) {
     ASSERT_NE(partly, nullptr);
     EXPECT_TRUE(partly->partly);
     EXPECT_EQ(partly->writtenNames.size(), 4u);
-    EXPECT_EQ(installation.uninstall({kGraphics, "A"}).files.failed, std::vector<std::string>{});
+    EXPECT_EQ(installation.uninstall({kGraphics, "A"}).files.files.failed,
+              std::vector<std::string>{});
     EXPECT_EQ(SnapshotOf(p.game()), before);
 }
 
