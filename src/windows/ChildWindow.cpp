@@ -4,7 +4,7 @@
 #include "windows/WindowsOverMain.h"
 
 #include <QCloseEvent>
-#include <QShortcut>
+#include <QKeyEvent>
 
 namespace quorvel {
 
@@ -12,13 +12,20 @@ ChildWindow::ChildWindow(QWidget* mainWindow, QWidget* parent, Qt::WindowFlags f
     : QWidget(parent, flags)
     , mainWindow_(mainWindow) {
     setAttribute(Qt::WA_DeleteOnClose);
-    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
-    connect(escape, &QShortcut::activated, this, &QWidget::close);
 }
 
 void ChildWindow::placeFixed() {
     adjustSize();
     PlaceFixedCentred(this);
+}
+
+// Escape reaches the window only when no control took it, so that an open
+// drop-down list closes alone, where a shortcut of the window would take the key.
+void ChildWindow::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier)
+        close();
+    else
+        QWidget::keyPressEvent(event);
 }
 
 void ChildWindow::closeEvent(QCloseEvent* event) {

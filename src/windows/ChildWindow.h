@@ -6,9 +6,8 @@
 namespace quorvel {
 
 // A window opened from the main window. The window deletes itself when closed, by
-// its frame or by Escape, and then tells the main window's WindowsOverMain that it
-// is gone.
-// Open with: mainWindow->openWindow(new Window(mainWindow), ...).
+// its frame or by Escape that no control of it takes, and then tells the main window's
+// WindowsOverMain that it is gone. Open with: mainWindow->openWindow(new Window(mainWindow), ...).
 class ChildWindow : public QWidget {
     Q_OBJECT
 
@@ -18,6 +17,7 @@ public:
 protected:
     // After setupUi: the window takes the size its layout asks for, fixed and centred.
     void placeFixed();
+    void keyPressEvent(QKeyEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     // Runs as the window closes, before the main window learns of it.
     virtual void Form_Unload() {}
