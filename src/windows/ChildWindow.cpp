@@ -1,5 +1,6 @@
 #include "windows/ChildWindow.h"
 
+#include "windows/DropDownLists.h"
 #include "windows/WindowPlacement.h"
 #include "windows/WindowsOverMain.h"
 
@@ -17,6 +18,13 @@ ChildWindow::ChildWindow(QWidget* mainWindow, QWidget* parent, Qt::WindowFlags f
 void ChildWindow::placeFixed() {
     adjustSize();
     PlaceFixedCentred(this);
+}
+
+// Polished once, before it is first shown: its controls are all there by then.
+bool ChildWindow::event(QEvent* event) {
+    if (event->type() == QEvent::Polish)
+        FollowDesktopListRules(this);
+    return QWidget::event(event);
 }
 
 // Escape reaches the window only when no control took it, so that an open

@@ -8,7 +8,6 @@
 #include "platform/NameText.h"
 #include "ui_Deleteaddon.h"
 #include "windows/CategoryChoice.h"
-#include "windows/DropDownLists.h"
 #include "windows/NameItems.h"
 #include "windows/PathText.h"
 #include "windows/ProgramPictures.h"
@@ -23,7 +22,6 @@ Deleteaddon::Deleteaddon(QWidget* mainWindow, QWidget* parent)
     , ui(std::make_unique<Ui::Deleteaddon>()) {
     ui->setupUi(this);
     ShowBanner(ui->Image2);
-    FollowDesktopListRules(this);
     FillCategoryChoice(ui->Combo1);
     connect(ui->Combo1, &QComboBox::activated, this, &Deleteaddon::Combo1_Click);
     // The selected entry is the one armed for deletion: moving the focus into the

@@ -5,7 +5,6 @@
 #include "platform/NameText.h"
 #include "ui_Newaddon.h"
 #include "windows/CategoryChoice.h"
-#include "windows/DropDownLists.h"
 #include "windows/LongOperation.h"
 #include "windows/PathText.h"
 #include "windows/ProgramPictures.h"
@@ -19,7 +18,6 @@ Newaddon::Newaddon(QWidget* mainWindow, QWidget* parent)
     , ui(std::make_unique<Ui::Newaddon>()) {
     ui->setupUi(this);
     ShowBanner(ui->Image1);
-    FollowDesktopListRules(this);
     FillCategoryChoice(ui->Combo1);
     ui->File1->setSuffix(QStringLiteral(".zip"));
     connect(ui->Drive1, &DrivePicker::driveChanged, this, &Newaddon::Drive1_Change);

@@ -6,7 +6,6 @@
 #include "settings/Resolutions.h"
 #include "settings/ValueFormats.h"
 #include "ui_Settings.h"
-#include "windows/DropDownLists.h"
 #include "windows/ProgramPictures.h"
 #include "windows/WindowPlacement.h"
 #include "windows/Windows1252Text.h"
@@ -44,7 +43,6 @@ Settings::Settings(QWidget* mainWindow, QWidget* parent)
     ShowSmallBanner(ui->Image1);
     // EAW.INI is written in the game's code page.
     ui->Text3->setValidator(new Windows1252Validator(ui->Text3));
-    FollowDesktopListRules(this);
     connectHandlers();
     Form_Load();
 }
