@@ -25,6 +25,11 @@ struct ReadCase {
     std::string expected;
 };
 
+// Shown in the test's name as its row name, rather than as a dump of its bytes.
+void PrintTo(const ReadCase& row, std::ostream* out) {
+    *out << row.name;
+}
+
 class IniReadTest : public testing::TestWithParam<ReadCase> {};
 
 TEST_P(IniReadTest, FollowsTheProfileReadingRules) {
@@ -81,6 +86,10 @@ struct WriteCase {
     const char* value;
     const char* after;
 };
+
+void PrintTo(const WriteCase& row, std::ostream* out) {
+    *out << row.name;
+}
 
 class IniWriteTest : public testing::TestWithParam<WriteCase> {};
 
