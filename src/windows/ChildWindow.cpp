@@ -1,10 +1,11 @@
 #include "windows/ChildWindow.h"
 
+#include "windows/DropDownLists.h"
 #include "windows/WindowPlacement.h"
 #include "windows/WindowsOverMain.h"
 
 #include <QCloseEvent>
-#include <QShortcut>
+#include <QKeyEvent>
 
 namespace quorvel {
 
@@ -12,13 +13,27 @@ ChildWindow::ChildWindow(QWidget* mainWindow, QWidget* parent, Qt::WindowFlags f
     : QWidget(parent, flags)
     , mainWindow_(mainWindow) {
     setAttribute(Qt::WA_DeleteOnClose);
-    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
-    connect(escape, &QShortcut::activated, this, &QWidget::close);
 }
 
 void ChildWindow::placeFixed() {
     adjustSize();
     PlaceFixedCentred(this);
+}
+
+// Polished once, before it is first shown: its controls are all there by then.
+bool ChildWindow::event(QEvent* event) {
+    if (event->type() == QEvent::Polish)
+        FollowDesktopListRules(this);
+    return QWidget::event(event);
+}
+
+// Escape reaches the window only when no control took it, so that an open
+// drop-down list closes alone, where a shortcut of the window would take the key.
+void ChildWindow::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier)
+        close();
+    else
+        QWidget::keyPressEvent(event);
 }
 
 void ChildWindow::closeEvent(QCloseEvent* event) {

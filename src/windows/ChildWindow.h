@@ -5,9 +5,10 @@
 
 namespace quorvel {
 
-// A window opened from the main window. The window deletes itself when closed, by
-// its frame or by Escape, and then tells the main window's WindowsOverMain that it
-// is gone.
+// A window opened from the main window. Its drop-down lists follow the desktop
+// rules of FollowDesktopListRules. The window deletes itself when closed, by its
+// frame or by Escape that no control of it takes, and then tells the main
+// window's WindowsOverMain that it is gone.
 // Open with: mainWindow->openWindow(new Window(mainWindow), ...).
 class ChildWindow : public QWidget {
     Q_OBJECT
@@ -18,6 +19,8 @@ public:
 protected:
     // After setupUi: the window takes the size its layout asks for, fixed and centred.
     void placeFixed();
+    bool event(QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     // Runs as the window closes, before the main window learns of it.
     virtual void Form_Unload() {}

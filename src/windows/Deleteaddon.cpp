@@ -24,7 +24,9 @@ Deleteaddon::Deleteaddon(QWidget* mainWindow, QWidget* parent)
     ShowBanner(ui->Image2);
     FillCategoryChoice(ui->Combo1);
     connect(ui->Combo1, &QComboBox::activated, this, &Deleteaddon::Combo1_Click);
-    connect(ui->List1, &QListWidget::currentRowChanged, this, &Deleteaddon::List1_Click);
+    // The selected entry is the one armed for deletion: moving the focus into the
+    // list makes an entry current without selecting it, and arms nothing.
+    connect(ui->List1, &QListWidget::itemSelectionChanged, this, &Deleteaddon::List1_Click);
     connect(ui->Command1, &QPushButton::clicked, this, &Deleteaddon::Command1_Click);
     connect(ui->Text1, &QLineEdit::textChanged, this,
             [this](const QString& name) { ui->Command1->setEnabled(!name.isEmpty()); });
@@ -56,10 +58,17 @@ void Deleteaddon::Combo1_Click(int index) {
     clearDetails();
 }
 
-void Deleteaddon::List1_Click(int row) {
-    if (row < 0)
+const QListWidgetItem* Deleteaddon::selectedEntry() const {
+    const QList<QListWidgetItem*> selected = ui->List1->selectedItems();
+    return selected.isEmpty() ? nullptr : selected.front();
+}
+
+void Deleteaddon::List1_Click() {
+    const QListWidgetItem* item = selectedEntry();
+    if (!item) {
+        clearDetails();
         return;
-    const QListWidgetItem* item = ui->List1->item(row);
+    }
     ui->Text1->setText(item->text());
     const AddonPreview preview =
         LoadAddonPreview(ChosenCategoryFolder(ui->Combo1), NameOfItem(item));
@@ -75,16 +84,17 @@ void Deleteaddon::Command1_Click() {
         return;
     // The chosen entry's own name, which its text may not spell whole (bytes that
     // are not UTF-8, a twin in another case).
-    const QListWidgetItem* chosen = ui->List1->currentItem();
+    const QListWidgetItem* chosen = selectedEntry();
     const std::string name = chosen && chosen->text() == ui->Text1->text()
                                  ? NameOfItem(chosen)
                                  : ToStdString(ui->Text1->text());
     const AddonDeletionResult result = DeleteAddonFiles(folder, name);
     if (!result.deleted.empty())
         emit libraryChanged(static_cast<std::size_t>(ui->Combo1->currentIndex()));
+    // Unchosen first, so that no other add-on is previewed as the entry goes, nor
+    // chosen in its place as the current entry would be.
+    ui->List1->setCurrentRow(-1);
     if (result.archiveGone) {
-        // Unchosen first, so that no other add-on is previewed as the entry goes.
-        ui->List1->setCurrentRow(-1);
         for (int row = ui->List1->count() - 1; row >= 0; --row)
             if (NameOfItem(ui->List1->item(row)) == name)
                 delete ui->List1->takeItem(row);

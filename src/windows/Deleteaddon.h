@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+class QListWidgetItem;
+
 namespace Ui {
 class Deleteaddon;
 }
@@ -29,10 +31,11 @@ signals:
 private:
     void Form_Load();
     void Combo1_Click(int index);
-    void List1_Click(int row);
+    void List1_Click();
     void Command1_Click();
 
     void clearDetails();
+    const QListWidgetItem* selectedEntry() const;
 
     std::unique_ptr<Ui::Deleteaddon> ui;
 };

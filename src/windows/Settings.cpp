@@ -8,6 +8,7 @@
 #include "ui_Settings.h"
 #include "windows/ProgramPictures.h"
 #include "windows/WindowPlacement.h"
+#include "windows/Windows1252Text.h"
 
 #include <QScopedValueRollback>
 
@@ -17,14 +18,12 @@ namespace {
 const QColor kHeadingColour(192, 0, 0);
 const QColor kCaptionColour(0, 0, 192);
 
-// EAW.INI is a file of the system's single-byte character set; Latin-1 keeps
-// every byte of it as it was read.
-QString fromIni(const std::string& text) {
-    return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-std::string toIni(const QString& text) {
-    return text.toLatin1().toStdString();
+// The list starts on the item that matches the text shown, so that Down and Up
+// move to its neighbours; a text that is no item leaves no item current. Neither
+// counts as choosing an item, so nothing is written.
+void showInCombo(QComboBox* combo, const QString& text) {
+    combo->setCurrentIndex(combo->findText(text));
+    combo->setEditText(text);
 }
 
 void setTextColour(QWidget* widget, const QColor& colour) {
@@ -42,6 +41,8 @@ Settings::Settings(QWidget* mainWindow, QWidget* parent)
     PlaceFixedCentred(this);
     paintCaptions();
     ShowSmallBanner(ui->Image1);
+    // EAW.INI is written in the game's code page.
+    ui->Text3->setValidator(new Windows1252Validator(ui->Text3));
     connectHandlers();
     Form_Load();
 }
@@ -140,13 +141,13 @@ void Settings::Form_Load() {
     if (!gameIni_.exists())
         return;
     const GameIniFile::Batch batch(gameIni_);
-    ui->Text3->setText(fromIni(gameIni_.read(kPlayerPilotName)));
+    ui->Text3->setText(FromWindows1252(gameIni_.read(kPlayerPilotName)));
     QRadioButton* const presets[] = {ui->Option1, ui->Option2, ui->Option3};
     presets[PresetForStoredRate(gameIni_.read(kAiPlaneUpdateRate))]->setChecked(true);
     for (std::size_t toggle = 0; toggle < kKeyboardToggles.size(); ++toggle)
         if (ToggleReadsChecked(gameIni_, toggle))
             toggleBox(toggle)->setChecked(true);
-    ui->Combo1->setEditText(fromIni(StoredResolutionText(gameIni_)));
+    showInCombo(ui->Combo1, FromWindows1252(StoredResolutionText(gameIni_)));
     loadSymbols();
     ui->Check3->setChecked(ReadsAsChecked(gameIni_.read(kNoAI)));
     ui->Check4->setChecked(ReadsAsChecked(gameIni_.read(kStartOnGround)));
@@ -161,9 +162,9 @@ void Settings::loadSymbols() {
     const auto leader = ReadCharacterCode(gameIni_.read(kLeaderChar));
     const auto wingman = ReadCharacterCode(gameIni_.read(kWingmanChar));
     if (leader)
-        ui->Text1->setText(QString(QChar(*leader)));
+        ui->Text1->setText(FromWindows1252(std::string(1, static_cast<char>(*leader))));
     if (wingman)
-        ui->Text2->setText(QString(QChar(*wingman)));
+        ui->Text2->setText(FromWindows1252(std::string(1, static_cast<char>(*wingman))));
 }
 
 // A stored value the slider cannot show leaves it at 0, which writes nothing.
@@ -174,12 +175,12 @@ void Settings::loadJoystick() {
         ReadWholeNumber(gameIni_.read(kForceFeedbackGain), 0, ui->HScroll5->maximum()).value_or(0));
     ui->HScroll6->setValue(
         ReadHundredths(gameIni_.read(kFlightSensitivity), ui->HScroll6->maximum()).value_or(0));
-    ui->Combo3->setEditText(fromIni(gameIni_.read(kWindowsJoystick)));
-    ui->Combo2->setEditText(fromIni(gameIni_.read(kExtraSquads)));
+    showInCombo(ui->Combo3, FromWindows1252(gameIni_.read(kWindowsJoystick)));
+    showInCombo(ui->Combo2, FromWindows1252(gameIni_.read(kExtraSquads)));
     const std::string camera = gameIni_.read(kCameraSensitivity);
     if (const auto position = ReadHundredths(camera, ui->HScroll9->maximum()))
         ui->HScroll9->setValue(*position);
-    ui->Label13->setText(fromIni(camera));
+    ui->Label13->setText(FromWindows1252(camera));
 }
 
 void Settings::writeFlag(const QCheckBox* box, const IniEntry& entry) {
@@ -228,7 +229,7 @@ void Settings::Combo3_Click(int item) {
 
 // The value caption shows exactly the text that is written.
 void Settings::showAndWrite(QLabel* caption, const IniEntry& entry, const std::string& text) {
-    caption->setText(fromIni(text));
+    caption->setText(FromWindows1252(text));
     gameIni_.write(entry, text);
 }
 
@@ -302,10 +303,9 @@ void Settings::paintSwatch() {
     ui->Label6->setPalette(palette);
 }
 
-// A character outside the single-byte set has no code there, like an empty box.
+// A character outside the code page has no code there, like an empty box.
 void Settings::writeCharacterCode(const QString& text, const IniEntry& entry) {
-    const bool codable = !text.isEmpty() && text.front().unicode() <= 0xFF;
-    gameIni_.write(entry, CharacterCodeText(codable ? toIni(text.left(1)) : std::string()));
+    gameIni_.write(entry, CharacterCodeText(ToWindows1252(text.left(1)).value_or(std::string())));
 }
 
 void Settings::Text1_Change() {
@@ -316,8 +316,10 @@ void Settings::Text2_Change() {
     writeCharacterCode(ui->Text2->text(), kWingmanChar);
 }
 
+// The box's validator lets in only what the code page holds.
 void Settings::Text3_Change() {
-    gameIni_.write(kPlayerPilotName, toIni(ui->Text3->text()));
+    if (const auto name = ToWindows1252(ui->Text3->text()))
+        gameIni_.write(kPlayerPilotName, *name);
 }
 
 QCheckBox* Settings::toggleBox(std::size_t toggle) const {

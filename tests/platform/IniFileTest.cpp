@@ -18,11 +18,17 @@ const std::string kLongLineWritten = "[A]\n" + kLongLine + "K=new\n";
 const std::string kLongValue = "[A]\nK=" + std::string(300, 'v') + "\n";
 
 struct ReadCase {
+    const char* name;
     const char* content;
     const char* section;
     const char* key;
     std::string expected;
 };
+
+// Shown in the test's name as its row name, rather than as a dump of its bytes.
+void PrintTo(const ReadCase& row, std::ostream* out) {
+    *out << row.name;
+}
 
 class IniReadTest : public testing::TestWithParam<ReadCase> {};
 
@@ -35,30 +41,35 @@ TEST_P(IniReadTest, FollowsTheProfileReadingRules) {
 
 INSTANTIATE_TEST_SUITE_P(
     Rules, IniReadTest,
-    testing::Values(ReadCase{"[PATH]\r\nRUTAEAW=c:\\eaw\\\r\n", "PATH", "RUTAEAW", "c:\\eaw\\"},
-                    ReadCase{"[path]\nrutaeaw=x\n", "PATH", "RUTAEAW", "x"},
-                    ReadCase{"[PATH]\nKEY =   spaced value  \t\n", "PATH", "key", "spaced value"},
-                    ReadCase{"[A]\nK=\"quoted\"\n", "A", "K", "quoted"},
-                    ReadCase{"[A]\nK='single'\n", "A", "K", "single"},
-                    ReadCase{"[A]\nK=\"unbalanced\n", "A", "K", "\"unbalanced"},
-                    ReadCase{"[A]\nK=   \n", "A", "K", ""}, ReadCase{"[A]\nK=1\n", "B", "K", ""},
-                    ReadCase{"[A]\nK=1\n", "A", "MISSING", ""},
-                    ReadCase{"[A]\n;K=comment\nK=real\n", "A", "K", "real"},
-                    ReadCase{"[A]\nK=first\nK=second\n[A]\nK=third\n", "A", "K", "first"},
-                    ReadCase{"[B]\nK=other\n[A]\nK=mine\n", "A", "K", "mine"},
-                    ReadCase{"\xEF\xBB\xBF[A]\nK=bom\n", "A", "K", "bom"},
-                    ReadCase{"[ A ]\nK=blanks\n", "A", "K", "blanks"},
-                    ReadCase{"[A]\nK=no newline", "A", "K", "no newline"},
-                    ReadCase{"[A]\r\nK=crlf\r\n[B]\nK=lf\n", "B", "K", "lf"},
-                    ReadCase{"[Remappable Keys]\nCHASE VIEW= \n", "Remappable Keys", "CHASE VIEW",
-                             ""},
-                    ReadCase{"[A]\nK=a=b\n", "A", "K", "a=b"},
-                    ReadCase{kAfterLongLine.c_str(), "A", "K", "after"},
-                    ReadCase{kLongValue.c_str(), "A", "K", std::string(254, 'v')},
-                    ReadCase{"[A]\rK=1\r\n[B]\r\nK=mixed\n", "B", "K", "mixed"},
-                    ReadCase{"[A]\rX=1\r[B]\rK=cr only\r", "B", "K", "cr only"},
-                    ReadCase{"[A]\r\nX=1\r[B]\r\nK=after cr\r\n", "B", "K", "after cr"},
-                    ReadCase{"[A]\n\rK=lf cr\n\r", "A", "K", "lf cr"}));
+    testing::Values(
+        ReadCase{"BackslashPath", "[PATH]\r\nRUTAEAW=c:\\eaw\\\r\n", "PATH", "RUTAEAW",
+                 "c:\\eaw\\"},
+        ReadCase{"CaseOfSectionAndKey", "[path]\nrutaeaw=x\n", "PATH", "RUTAEAW", "x"},
+        ReadCase{"BlanksAroundKeyAndValue", "[PATH]\nKEY =   spaced value  \t\n", "PATH", "key",
+                 "spaced value"},
+        ReadCase{"DoubleQuotesRemoved", "[A]\nK=\"quoted\"\n", "A", "K", "quoted"},
+        ReadCase{"SingleQuotesRemoved", "[A]\nK='single'\n", "A", "K", "single"},
+        ReadCase{"UnbalancedQuoteKept", "[A]\nK=\"unbalanced\n", "A", "K", "\"unbalanced"},
+        ReadCase{"BlanksOnlyReadEmpty", "[A]\nK=   \n", "A", "K", ""},
+        ReadCase{"MissingSection", "[A]\nK=1\n", "B", "K", ""},
+        ReadCase{"MissingKey", "[A]\nK=1\n", "A", "MISSING", ""},
+        ReadCase{"CommentSkipped", "[A]\n;K=comment\nK=real\n", "A", "K", "real"},
+        ReadCase{"FirstOfDuplicates", "[A]\nK=first\nK=second\n[A]\nK=third\n", "A", "K", "first"},
+        ReadCase{"SectionAfterAnother", "[B]\nK=other\n[A]\nK=mine\n", "A", "K", "mine"},
+        ReadCase{"ByteOrderMark", "\xEF\xBB\xBF[A]\nK=bom\n", "A", "K", "bom"},
+        ReadCase{"BlanksInsideBrackets", "[ A ]\nK=blanks\n", "A", "K", "blanks"},
+        ReadCase{"LastLineWithoutNewline", "[A]\nK=no newline", "A", "K", "no newline"},
+        ReadCase{"MixedLineEndings", "[A]\r\nK=crlf\r\n[B]\nK=lf\n", "B", "K", "lf"},
+        ReadCase{"SingleSpaceBinding", "[Remappable Keys]\nCHASE VIEW= \n", "Remappable Keys",
+                 "CHASE VIEW", ""},
+        ReadCase{"EqualsSignInValue", "[A]\nK=a=b\n", "A", "K", "a=b"},
+        ReadCase{"KeyAfterALongLine", kAfterLongLine.c_str(), "A", "K", "after"},
+        ReadCase{"LongValueCut", kLongValue.c_str(), "A", "K", std::string(254, 'v')},
+        ReadCase{"CrBeforeCrLf", "[A]\rK=1\r\n[B]\r\nK=mixed\n", "B", "K", "mixed"},
+        ReadCase{"CrOnlyFile", "[A]\rX=1\r[B]\rK=cr only\r", "B", "K", "cr only"},
+        ReadCase{"CrInsideCrLfFile", "[A]\r\nX=1\r[B]\r\nK=after cr\r\n", "B", "K", "after cr"},
+        ReadCase{"LfCrEndings", "[A]\n\rK=lf cr\n\r", "A", "K", "lf cr"}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST(IniFile, MissingFileOrEmptyPathReadsEmpty) {
     TempFolder folder;
@@ -75,6 +86,10 @@ struct WriteCase {
     const char* value;
     const char* after;
 };
+
+void PrintTo(const WriteCase& row, std::ostream* out) {
+    *out << row.name;
+}
 
 class IniWriteTest : public testing::TestWithParam<WriteCase> {};
 

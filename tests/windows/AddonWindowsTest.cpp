@@ -16,6 +16,7 @@
 #include <QLineEdit>
 #include <QMimeData>
 #include <QPlainTextEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QUrl>
@@ -495,6 +496,53 @@ private slots:
         QVERIFY(!fs::exists(game / "ALPHABET.TPC"));
         QCOMPARE(Entries(list8()), QStringList({"ALPHA.BETA"}));
         QVERIFY(Prompts::shown().empty());
+    }
+
+    // The entry armed for deletion is always the selected, highlighted one: tabbing
+    // into the list arms none.
+    void deleteAddonArmsTheSelectedEntryOnly() {
+        for (const char* file : {"Alpha.zip", "Beta.zip"})
+            WriteFile(program / "SKINS" / file, file);
+        QWidget* deleteaddon = OpenedBy(window.get(), "Command12");
+        deleteaddon->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(deleteaddon));
+        auto* list = Find<QListWidget>(deleteaddon, "List1");
+        auto* combo = Find<QComboBox>(deleteaddon, "Combo1");
+        const auto armed = [&] {
+            QStringList selected;
+            for (const QListWidgetItem* item : list->selectedItems())
+                selected << item->text();
+            return Find<QLineEdit>(deleteaddon, "Text1")->text() + "|" + selected.join(',');
+        };
+        ChooseInCombo(combo, "SKIN PACK");
+        combo->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(combo, Qt::Key_Tab);
+        QVERIFY(list->hasFocus());
+        QCOMPARE(armed(), QString("|"));
+        QTest::keyClick(list, Qt::Key_Down);
+        QCOMPARE(armed(), QString("BETA|BETA"));
+        QTest::keyClick(list, Qt::Key_Up);
+        QCOMPARE(armed(), QString("ALPHA|ALPHA"));
+        list->clearSelection();
+        QCOMPARE(armed(), QString("|"));
+        QVERIFY(!Find<QPushButton>(deleteaddon, "Command1")->isEnabled());
+    }
+
+    // The key goes to the window, as the system gives it while a list is open.
+    void deleteAddonEscapeClosesTheOpenListAlone() {
+        QWidget* deleteaddon = OpenedBy(window.get(), "Command12");
+        deleteaddon->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(deleteaddon));
+        auto* combo = Find<QComboBox>(deleteaddon, "Combo1");
+        const QPointer<QWidget> open(deleteaddon);
+        combo->setFocus(Qt::TabFocusReason);
+        combo->showPopup();
+        QVERIFY(QApplication::activePopupWidget());
+        QTest::keyClick(deleteaddon->windowHandle(), Qt::Key_Escape);
+        QTRY_VERIFY(!QApplication::activePopupWidget());
+        QVERIFY(open && open->isVisible());
+        QTest::keyClick(deleteaddon->windowHandle(), Qt::Key_Escape);
+        QTRY_VERIFY(open.isNull());
     }
 
 private:

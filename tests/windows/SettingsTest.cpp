@@ -10,6 +10,7 @@
 #include <QLineEdit>
 #include <QPointer>
 #include <QScrollBar>
+#include <QSpontaneKeyEvent>
 #include <QtTest>
 #include <map>
 #include <memory>
@@ -22,6 +23,14 @@ namespace {
 
 std::string bytes(const QString& text) {
     return text.toLatin1().toStdString();
+}
+
+// The characters of the bytes 0x80 to 0xFF, as the sample's Latin-1 text holds them.
+QString everyHighByte() {
+    QString text;
+    for (char16_t code = 0x80; code <= 0xFF; ++code)
+        text += QChar(code);
+    return text;
 }
 
 QString keyName(std::string_view key) {
@@ -115,6 +124,34 @@ QString bindings(const QString& binding, std::initializer_list<const char*> keys
     return entries;
 }
 
+// Turns the wheel one notch up or down over `control` as the mouse does: the
+// event goes to the widget under the pointer, and on to its parents while none
+// takes it.
+void turnWheel(QWidget* control, bool up) {
+    const QPoint centre = control->rect().center();
+    QWidget* under = control->childAt(centre) ? control->childAt(centre) : control;
+    QWheelEvent wheel(under->mapFrom(control, centre), control->mapToGlobal(centre), QPoint(),
+                      QPoint(0, up ? 120 : -120), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase,
+                      false);
+    QSpontaneKeyEvent::setSpontaneous(&wheel);
+    QApplication::sendEvent(under, &wheel);
+}
+
+// Types `text` key by key, any character as a keyboard layout would give it.
+void typeText(QWidget* box, const QString& text) {
+    for (const QChar character : text)
+        QTest::sendKeyEvent(QTest::Click, box, Qt::Key_unknown, QString(character), Qt::NoModifier);
+}
+
+// Presses a key named as QKeySequence names it ("Right", "PgUp"), or turns the
+// wheel ("WheelUp", "WheelDown"), on the control that has the focus.
+void press(QWidget* control, const QString& input) {
+    if (input.startsWith("Wheel"))
+        turnWheel(control, input == "WheelUp");
+    else
+        QTest::keyClick(QApplication::focusWidget(), QKeySequence(input)[0].key());
+}
+
 // The property that holds what a control shows and what the user sets in it.
 const char* valueOf(const QObject* control) {
     for (const char* name : {"checked", "currentText", "value", "text"})
@@ -143,6 +180,9 @@ private:
     void open(const QStringList& stored) {
         WriteFile(program->game() / "EAW.INI", bytes(edited(sample(), stored)));
         window = new Settings(&mainWindow);
+        window->show();
+        window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(window));
     }
 
     template <typename T> T* control(const QString& name) const {
@@ -165,7 +205,10 @@ private slots:
     // Each row opens the sample with its `stored` values, takes its steps and finds in
     // the file the opening's changes and the row's `written` ones, every other byte as
     // it was. A step "Control=value" checks or clears a button, sets a text or a
-    // slider, or picks a list's item; "Control<<text" types the text key by key.
+    // slider, or picks a list's item; "Control<<text" types the text key by key;
+    // "Control>keys" gives the control the focus and presses the keys, parted by
+    // blanks, where "WheelUp" and "WheelDown" turn the wheel over it;
+    // "Control~keys" does the same while the player name has the focus.
     // Entries of a column are parted by "|".
     void controlsReadAndWriteTheirKeys_data() {
         QTest::addColumn<QStringList>("stored");
@@ -218,8 +261,22 @@ private slots:
             "Text3<<Jo", "EAW/PlayerPilotName=R\u00E9myJo", "Text3=R\u00E9myJo");
         row("symbols write the code of their first character", "", "Text1=#*|Text2=\u00E9",
             "EAW/LeaderChar=35|EAW/WingmanChar=233", "");
-        row("symbols without a single-byte code", "", "Text1=|Text2=\u20AC",
+        row("symbols without a code page character", "", "Text1=|Text2=\u4E2D",
             "EAW/LeaderChar=|EAW/WingmanChar=", "");
+        // Windows-1252 has the euro sign at 128 and the curly quotes at 147 and 148.
+        row("symbols of the code page show and write their codes",
+            "EAW/LeaderChar=128|EAW/WingmanChar=147", "Text2=\u201D", "EAW/WingmanChar=148",
+            "Text1=\u20AC|Text2=\u201D");
+        row("a name in the code page shows as its characters",
+            "EAW/PlayerPilotName=Ren\u00E9 \u0080uro \u0093Ace\u0094", "", "",
+            "Text3=Ren\u00E9 \u20ACuro \u201CAce\u201D");
+        row("typed euro sign and curly quotes write their bytes", "EAW/PlayerPilotName=Jo",
+            "Text3<< \u20AC\u201C\u201D", "EAW/PlayerPilotName=Jo \u0080\u0093\u0094",
+            "Text3=Jo \u20AC\u201C\u201D");
+        row("a typed character outside the code page is refused", "EAW/PlayerPilotName=Jo",
+            "Text3<<A\u4E2DB", "EAW/PlayerPilotName=JoAB", "Text3=JoAB");
+        row("every byte from 0x80 stays while another control changes",
+            "EAW/PlayerPilotName=" + everyHighByte(), "Check3=false", "NETOPTION/NoAI=0", "");
         row("lists write the chosen item", "", "Combo1=1280x1024|Combo2=2|Combo3=5",
             "GRAPHICS/width=1280|GRAPHICS/height=1024|EAW/ExtraSquads=2|"
             "CONTROLS/Windows JOYSTICK=5",
@@ -243,6 +300,27 @@ private slots:
             "CONTROLS/Force Feedback Gain=10000|CONTROLS/Flight Sensitivity=0.05|"
             "CONTROLS/Camera Sensitivity=2.00",
             "Label6=#0cc828|Label19=20|Label20=10000|Label21=0.05|Label13=2.00");
+        // Sample positions: deadzone 5, gain 7500, flight 150 (its top), camera 80 and
+        // the green set 0, 200, 40.
+        row("keys and the wheel raise whole-number sliders as the right arrow does", "",
+            "HScroll4>Right Right Right Left|HScroll5>Up PgUp WheelUp Down",
+            "CONTROLS/JoystickDeadZone=7|CONTROLS/Force Feedback Gain=7502",
+            "HScroll4=7|Label19=7|HScroll5=7502|Label20=7502");
+        row("keys and the wheel move hundredths sliders as their arrows do", "",
+            "HScroll9>Up PgUp WheelUp WheelUp Left|HScroll6>PgDown WheelDown Left Right",
+            "CONTROLS/Camera Sensitivity=0.83|CONTROLS/Flight Sensitivity=1.48",
+            "Label13=0.83|Label21=1.48");
+        row("keys and the wheel move colour sliders as their arrows do", "",
+            "HScroll2>WheelUp WheelUp Right|HScroll3>Down PgDown WheelDown",
+            "DISPLAY/HudColor_Green_G=203|DISPLAY/HudColor_Green_B=37", "Label6=#00cb25");
+        row("Down and Up go to the neighbours of the item shown", "",
+            "Combo1>Down|Combo2>Up|Combo3>Down Down",
+            "GRAPHICS/width=1152|GRAPHICS/height=864|EAW/ExtraSquads=2|"
+            "CONTROLS/Windows JOYSTICK=3",
+            "Combo1=1152x864|Combo2=2|Combo3=3");
+        row("the wheel changes only the list with the focus", "",
+            "Combo1~WheelDown|Combo2~WheelUp|Combo3>WheelUp", "CONTROLS/Windows JOYSTICK=0",
+            "Combo1=1024x768|Combo2=3|Combo3=0");
         row("enemy HUD shows its set, and its sliders write it", "", "Option5=true|HScroll3=256",
             "DISPLAY/HudColor_Red_B=256", "HScroll1=230|HScroll2=20|Label6=#e614ff");
         row("an unreadable part is kept while others move", "DISPLAY/HudColor_Green_B=teal",
@@ -277,12 +355,19 @@ private slots:
         QFETCH(QStringList, shown);
         open(stored);
         for (const QString& step : steps) {
-            const QString separator = step.contains("<<") ? "<<" : "=";
+            const QString separator = QRegularExpression("<<|=|>|~").match(step).captured();
             const QString value = step.section(separator, 1);
             QObject* found = control<QObject>(step.section(separator, 0, 0));
             auto* list = qobject_cast<QComboBox*>(found);
-            if (separator == "<<")
-                QTest::keyClicks(list ? list->lineEdit() : qobject_cast<QWidget*>(found), value);
+            if (separator == ">" || separator == "~") {
+                auto* focused =
+                    separator == ">" ? qobject_cast<QWidget*>(found) : control<QWidget>("Text3");
+                focused->setFocus(Qt::TabFocusReason);
+                QVERIFY(focused->hasFocus());
+                for (const QString& input : value.split(' '))
+                    press(qobject_cast<QWidget*>(found), input);
+            } else if (separator == "<<")
+                typeText(list ? list->lineEdit() : qobject_cast<QWidget*>(found), value);
             else if (list)
                 ChooseInCombo(list, value);
             else
@@ -294,6 +379,28 @@ private slots:
             actual << expected.section('=', 0, 0) + "=" +
                           shownBy(control<QObject>(expected.section('=', 0, 0)));
         QCOMPARE(actual, shown);
+    }
+
+    void escapeClosesAnOpenListAlone_data() {
+        QTest::addColumn<QString>("list");
+        for (const char* list : {"Combo1", "Combo2", "Combo3"})
+            QTest::newRow(list) << list;
+    }
+
+    // With no list open, Escape closes the window. The key goes to the window, as
+    // the system gives it while a list is open.
+    void escapeClosesAnOpenListAlone() {
+        QFETCH(QString, list);
+        open({});
+        auto* combo = control<QComboBox>(list);
+        combo->setFocus(Qt::TabFocusReason);
+        combo->showPopup();
+        QVERIFY(QApplication::activePopupWidget());
+        QTest::keyClick(window->windowHandle(), Qt::Key_Escape);
+        QTRY_VERIFY(!QApplication::activePopupWidget());
+        QVERIFY(window && window->isVisible());
+        QTest::keyClick(window->windowHandle(), Qt::Key_Escape);
+        QTRY_VERIFY(window.isNull());
     }
 
     void draggingASliderWritesOnRelease() {
