@@ -214,7 +214,10 @@ bool ReplaceEntry(const fs::path& temporary, const fs::path& target, std::error_
     return true;
 }
 
-bool ReplaceFileAtomically(const fs::path& path, const std::string& content) {
+bool ReplaceFileAtomically(const fs::path& path, const std::string& content,
+                           ReadOnlyFile readOnly) {
+    if (!path.empty() && readOnly == ReadOnlyFile::Clear)
+        ClearReadOnlyAttribute(path);
     if (path.empty() || !isWritable(path))
         return false;
     const auto staging = freeStagingName(path);

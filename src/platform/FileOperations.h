@@ -27,12 +27,20 @@ bool DeleteFileEntry(const std::filesystem::path& path);
 // The whole content of a file as bytes; nothing when it cannot be read.
 std::optional<std::string> ReadWholeFile(const std::filesystem::path& path);
 
+// What to do with a file that carries the read-only attribute.
+enum class ReadOnlyFile {
+    Keep, // not replaced: the player made it so
+    Clear // the game's own file, which a copy from its CD leaves read-only on Windows
+};
+
 // Replaces `path` with `content` atomically: the temporary file `path` followed by
 // ".quorvel-tmp" (one left by a killed write is replaced), flushed to the disk,
 // then renamed over the old one. The folder is never read. A file without write
-// permission is not replaced. Returns false, leaving the old file as it was, on
-// any failure.
-bool ReplaceFileAtomically(const std::filesystem::path& path, const std::string& content);
+// permission is not replaced, unless `readOnly` says to clear the read-only
+// attribute first (which Windows has; elsewhere it stays refused). Returns false,
+// leaving the old file as it was, on any failure.
+bool ReplaceFileAtomically(const std::filesystem::path& path, const std::string& content,
+                           ReadOnlyFile readOnly = ReadOnlyFile::Keep);
 
 // Puts the complete file `temporary` in place of `target` so that, whatever
 // moment the process dies at, the name holds the old entry or the new file:

@@ -5,6 +5,7 @@
 #include "platform/IniFile.h"
 
 #include <system_error>
+#include <utility>
 
 namespace fs = std::filesystem;
 
@@ -57,7 +58,14 @@ bool GameIniFile::endBatch() {
         return true;
     const Pending done = std::move(*pending_);
     pending_.reset();
-    return !done.changed || ReplaceFileAtomically(gameIni_, *done.text);
+    const bool written =
+        !done.changed || ReplaceFileAtomically(gameIni_, *done.text, ReadOnlyFile::Clear);
+    writeFailed_ |= !written;
+    return written;
+}
+
+bool GameIniFile::takeWriteFailure() {
+    return std::exchange(writeFailed_, false);
 }
 
 std::string GameIniFile::read(const IniEntry& entry) const {
@@ -85,8 +93,10 @@ bool GameIniFile::write(const IniEntry& entry, std::string_view value) {
     // A batch of its own: outside any other, the file is replaced before returning.
     ++batchDepth_;
     Pending& edit = pending();
+    const std::string before = edit.text.value_or(std::string());
     const bool set = edit.text && SetIniValueIn(*edit.text, entry.section, entry.key, value);
-    edit.changed |= set;
+    edit.changed |= set && *edit.text != before;
+    writeFailed_ |= !set;
     return endBatch() && set;
 }
 

@@ -48,8 +48,13 @@ public:
     // Writes one value into EAW.INI; returns false, writing nothing, when the file
     // is not configured or cannot be read or written. Within a batch the value goes
     // into the batch's copy; a replacement that fails at the batch's end leaves the
-    // file as it was before the batch.
+    // file as it was before the batch. A value the file holds already changes
+    // nothing. The file's read-only attribute is cleared, as Restore INI does.
     bool write(const IniEntry& entry, std::string_view value);
+
+    // Whether a write failed, at once or at the end of a batch, since the last
+    // call: what a batch could not write is never dropped unseen.
+    bool takeWriteFailure();
 
 private:
     // EAW.INI's text while a batch lasts; nothing when it exists but could not be
@@ -66,6 +71,7 @@ private:
     std::filesystem::path gameIni_;
     std::filesystem::path securityCopy_;
     std::size_t batchDepth_ = 0;
+    bool writeFailed_ = false;
     mutable std::optional<Pending> pending_;
 };
 

@@ -11,6 +11,7 @@
 #include "windows/NameItems.h"
 #include "windows/PathText.h"
 #include "windows/ProgramPictures.h"
+#include "windows/Prompts.h"
 #include "windows/TextFromFile.h"
 
 namespace fs = std::filesystem;
@@ -91,19 +92,17 @@ void Deleteaddon::Command1_Click() {
     const AddonDeletionResult result = DeleteAddonFiles(folder, name);
     if (!result.deleted.empty())
         emit libraryChanged(static_cast<std::size_t>(ui->Combo1->currentIndex()));
-    // Unchosen first, so that no other add-on is previewed as the entry goes, nor
-    // chosen in its place as the current entry would be.
-    ui->List1->setCurrentRow(-1);
-    if (result.archiveGone) {
-        for (int row = ui->List1->count() - 1; row >= 0; --row)
-            if (NameOfItem(ui->List1->item(row)) == name)
-                delete ui->List1->takeItem(row);
-    }
-    // Files that could not be deleted stay: the entry stays listed while its
-    // archive is there, which is what the user sees of it.
+    // The list is read again, with nothing chosen, so the name field and the
+    // button agree with it whatever was deleted; the keys stay with the list.
+    Combo1_Click(ui->Combo1->currentIndex());
+    ui->List1->setFocus();
     if (!result.notDeleted.empty())
-        qWarning("Delete Addon could not delete: %s", JoinedNames(result.notDeleted).c_str());
-    clearDetails();
+        Prompts::tell(this,
+                      QStringLiteral("These files of %1 could not be deleted: %2.%3")
+                          .arg(ToQString(UpperCase(name)), ToQString(FewNames(result.notDeleted)),
+                               result.archiveGone
+                                   ? QString()
+                                   : QStringLiteral("\nThe add-on stays in the library.")));
 }
 
 } // namespace quorvel

@@ -87,10 +87,18 @@ Principal::Principal(QWidget* parent)
         connect(window, &Newaddon::libraryChanged, this, &Principal::libraryChanged);
         openWindow(window, false);
     });
-    // The delete window is the one that leaves the main window usable.
+    // The delete window is the one that leaves the main window usable; a second
+    // press brings the open one forward.
     connect(ui->Command12, &QAbstractButton::clicked, this, [this] {
+        if (deleteWindow_) {
+            deleteWindow_->showNormal();
+            deleteWindow_->raise();
+            deleteWindow_->activateWindow();
+            return;
+        }
         auto* window = new Deleteaddon(this);
         connect(window, &Deleteaddon::libraryChanged, this, &Principal::libraryChanged);
+        deleteWindow_ = window;
         openWindow(window, true);
     });
     connect(ui->Command14, &QAbstractButton::clicked, this,

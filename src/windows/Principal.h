@@ -99,6 +99,7 @@ private:
     std::array<QListWidget*, 7> installedLists_{};
     std::optional<std::size_t> category_; // the category on screen
     std::vector<QPointer<QWidget>> openWindows_;
+    QPointer<QWidget> deleteWindow_;
     WindowsOverMain* windowsOver_;
     bool clearOnExit_ = true;
 };

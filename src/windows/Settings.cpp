@@ -1,16 +1,20 @@
 #include "windows/Settings.h"
 
 #include "config/PathVariables.h"
+#include "platform/NameText.h"
 #include "settings/KeyboardToggles.h"
 #include "settings/NetworkPresets.h"
 #include "settings/Resolutions.h"
 #include "settings/ValueFormats.h"
 #include "ui_Settings.h"
+#include "windows/PathText.h"
 #include "windows/ProgramPictures.h"
+#include "windows/Prompts.h"
 #include "windows/WindowPlacement.h"
 #include "windows/Windows1252Text.h"
 
 #include <QScopedValueRollback>
+#include <QTimer>
 
 namespace quorvel {
 namespace {
@@ -45,6 +49,7 @@ Settings::Settings(QWidget* mainWindow, QWidget* parent)
     ui->Text3->setValidator(new Windows1252Validator(ui->Text3));
     connectHandlers();
     Form_Load();
+    tellWriteFailure();
 }
 
 Settings::~Settings() = default;
@@ -70,8 +75,11 @@ void Settings::paintCaptions() {
 void Settings::connectHandlers() {
     const auto batched = [this](void (Settings::*handler)()) {
         return [this, handler] {
-            const GameIniFile::Batch batch(gameIni_);
-            (this->*handler)();
+            {
+                const GameIniFile::Batch batch(gameIni_);
+                (this->*handler)();
+            }
+            tellWriteFailure();
         };
     };
     const auto onCheck = [this, batched](QCheckBox* box, void (Settings::*handler)()) {
@@ -105,8 +113,11 @@ void Settings::connectHandlers() {
 
     const auto onChoose = [this](QComboBox* combo, void (Settings::*handler)(int)) {
         connect(combo, &QComboBox::activated, this, [this, handler](int item) {
-            const GameIniFile::Batch batch(gameIni_);
-            (this->*handler)(item);
+            {
+                const GameIniFile::Batch batch(gameIni_);
+                (this->*handler)(item);
+            }
+            tellWriteFailure();
         });
     };
     onChoose(ui->Combo1, &Settings::Combo1_Click);
@@ -130,6 +141,31 @@ void Settings::connectHandlers() {
     onEdit(ui->Text1, &Settings::Text1_Change);
     onEdit(ui->Text2, &Settings::Text2_Change);
     onEdit(ui->Text3, &Settings::Text3_Change);
+}
+
+// A change that did not reach EAW.INI (read-only on Linux, a full disk) is told
+// once an opening, and every control goes back to what the file holds: the window
+// never shows what the game will not get. Queued: the control that changed is
+// still in its own handler.
+void Settings::tellWriteFailure() {
+    if (reloading_ || !gameIni_.takeWriteFailure() || reloadQueued_)
+        return;
+    reloadQueued_ = true;
+    QTimer::singleShot(0, this, [this] {
+        reloadQueued_ = false;
+        if (!toldWriteFailure_) {
+            toldWriteFailure_ = true;
+            Prompts::tell(this, QStringLiteral("EAW.INI could not be written, so the change did "
+                                               "not reach the game: %1\n\nIs the file read-only, "
+                                               "or the disk full? The window shows what the "
+                                               "file holds.")
+                                    .arg(ToQString(NameText(Paths().GameIniPath))));
+        }
+        reloading_ = true;
+        Form_Load();
+        gameIni_.takeWriteFailure();
+        reloading_ = false;
+    });
 }
 
 // Every control is set the way the user would set it, so its handler writes the

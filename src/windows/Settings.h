@@ -32,6 +32,7 @@ private:
     void paintCaptions();
 
     void Form_Load();
+    void tellWriteFailure();
     void loadSymbols();
     void loadJoystick();
 
@@ -83,6 +84,9 @@ private:
     // Parts of the selected set that could not be read and have not been moved
     // since: the sliders never write them.
     std::array<bool, 3> unreadableParts_{};
+    bool toldWriteFailure_ = false; // once an opening
+    bool reloadQueued_ = false;
+    bool reloading_ = false;
 };
 
 } // namespace quorvel

@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Starts the real program twice on one program folder: the second copy ends at once
-# and brings the first forward, which keeps its installed add-on; after the first
-# is killed with SIGKILL, the next start runs.
+# and brings the first forward, which keeps its installed add-on. After the first is
+# killed with SIGKILL, the next start takes its add-on out and says so; a copy of the
+# program folder on the same game folder ends; SIGTERM clears like a close; a lock
+# left on another computer makes the start ask.
 #   tests/e2e/single_instance.sh <program folder> <screenshot folder>
 set -euo pipefail
 source "$(dirname "$(realpath "$0")")/../../scripts/drive.sh"

@@ -1,5 +1,6 @@
 #include "ProgramFolderFixture.h"
 #include "config/AddonCategory.h"
+#include "support/Blocked.h"
 #include "support/ZipBuilder.h"
 #include "windows/Deleteaddon.h"
 #include "windows/FolderPickers.h"
@@ -526,6 +527,36 @@ private slots:
         list->clearSelection();
         QCOMPARE(armed(), QString("|"));
         QVERIFY(!Find<QPushButton>(deleteaddon, "Command1")->isEnabled());
+    }
+
+    // A library that refuses the deletion is told; the window stays usable, the
+    // list as the folder holds it and the keys still in it. One Delete Addon
+    // window at a time: a second press brings it forward.
+    void deleteAddonThatCannotDeleteSaysSoAndStaysUsable() {
+        WriteFile(program / "SKINS" / "Alpha.zip", "a");
+        QWidget* deleteaddon = OpenedBy(window.get(), "Command12");
+        QVERIFY(!OpenedBy(window.get(), "Command12"));
+        deleteaddon->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(deleteaddon));
+        auto* list = Find<QListWidget>(deleteaddon, "List1");
+        auto* button = Find<QPushButton>(deleteaddon, "Command1");
+        ChooseInCombo(Find<QComboBox>(deleteaddon, "Combo1"), "SKIN PACK");
+        choose(list, "ALPHA");
+        const BlockedFolder blocked(program / "SKINS");
+        if (!blocked.blocked())
+            QSKIP("the library folder still takes deletions here");
+        Prompts::answerNext(QMessageBox::Ok);
+        button->setFocus();
+        QTest::keyClick(button, Qt::Key_Space);
+
+        QCOMPARE(Prompts::shown().size(), std::size_t(1));
+        QVERIFY2(Prompts::shown()[0].text.contains("Alpha.zip") &&
+                     Prompts::shown()[0].text.contains("stays in the library"),
+                 qPrintable(Prompts::shown()[0].text));
+        QCOMPARE(Entries(list), QStringList({"ALPHA"}));
+        QCOMPARE(Find<QLineEdit>(deleteaddon, "Text1")->text(), QString());
+        QVERIFY(!button->isEnabled());
+        QVERIFY(list->hasFocus());
     }
 
     // The key goes to the window, as the system gives it while a list is open.

@@ -2,7 +2,10 @@
 
 #include "ProgramFolderFixture.h"
 #include "platform/FolderListing.h"
+#include "platform/IniFile.h"
 #include "settings/KeyboardToggles.h"
+#include "support/WindowsSkips.h"
+#include "windows/Prompts.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -413,6 +416,29 @@ private slots:
         QCOMPARE(gameIni(), opened);
         bar->setSliderDown(false);
         QCOMPARE(gameIni(), edited(opened, {"CONTROLS/Force Feedback Gain=4000"}));
+    }
+
+    // A game copied from its CD keeps EAW.INI read-only. The attribute is cleared
+    // and the change written where the system has one (Windows); where the file
+    // stays refused, the failure is told once an opening and the box shows what
+    // the file holds: a change is never shown and lost.
+    void readOnlyGameIniIsWrittenOrTold() {
+        open({});
+        const fs::path file = program->game() / "EAW.INI";
+        SetWritable(file, false);
+        Prompts::reset();
+        Prompts::answerNext(QMessageBox::Ok);
+        auto* noAI = control<QCheckBox>("Check3");
+        for (int click = 0; click < 2; ++click) {
+            noAI->click();
+            QTest::qWait(50);
+            QCOMPARE(ReadIniValue(file, "NETOPTION", "NoAI"),
+                     std::string(noAI->isChecked() ? "1" : "0"));
+        }
+        const bool refused = !Prompts::shown().empty();
+        QCOMPARE(Prompts::shown().size(), std::size_t(refused ? 1 : 0));
+        QCOMPARE(refused, !kOnWindows);
+        SetWritable(file, true);
     }
 
     // Loading would otherwise make a new EAW.INI of nothing but blanked key bindings.
