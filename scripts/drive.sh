@@ -39,7 +39,7 @@ win() { # title-pattern [window-to-skip]
 # The id of the program's message box, titled "QUORVEL" in capitals (a search
 # ignores case, and the splash and progress windows are "Quorvel"), waiting up to
 # ten seconds.
-box() {
+message_box() {
   local id tries=50
   while :; do
     for id in $(xdotool search --onlyvisible --name '^QUORVEL$' 2>/dev/null); do

@@ -94,7 +94,7 @@ child() { # button-x button-y title file [keys...]
 child 500 96 "^EUROPEAN AIR WAR Quorvel v1.0$" eaw-folder
 child 264 40 "EAW.INI Settings" settings
 child 64 40 "New Addon" newaddon Down Down Down
-child 152 40 "Delete Addon" deleteaddon Down Down Down Tab Down
+child 152 40 "Delete Addon" deleteaddon Down Down Down Tab space
 child 584 40 "Help" help
 child 680 40 "About" about
 
@@ -106,7 +106,7 @@ make_addon "$program" GRAPHICS HANGARS "Hangars" HANGAR1.PIC HANGAR2.PIC
 mkdir "$game/RAID.MNU" "$game/RAID.DAT" "$game/HANGAR2.PIC"
 box() { # file
   local id
-  id=$(win "^QUORVEL$")
+  id=$(message_box)
   saved "$id" "$1"
   closed "$id" Return
   gone "^QUORVEL$"
@@ -131,4 +131,41 @@ if chattr +i "$program/SOUNDS" 2>/dev/null; then
   click "$newaddon" 468 "$(under_wine && echo 518 || echo 534)"
   box import-failed
   closed "$newaddon" Escape
+fi
+
+# The boxes that tell what an operation could not do, Linux only: a game folder
+# and a library that refuse changes (immutable), a security copy that is missing,
+# an EAW.INI without write permission, and the start after a kill.
+if ! under_wine && chattr +i "$game" 2>/dev/null; then
+  trap 'chattr -i "$game" "$program/SKINS" "$program/SOUNDS" 2>/dev/null; kill $(jobs -p) 2>/dev/null || true
+    rm -rf "$work"' EXIT
+  dclick "$main" 100 303 # the first installed graphics add-on: CLOUDS
+  box uninstall-failed
+  click "$main" 472 40 # Clear All
+  box clear-all-failed
+  chattr -i "$game"
+  rm "$program/BACKUPS/EAW.INI"
+  click "$main" 360 40 # Restore INI
+  box restore-ini-failed
+  chmod a-w "$game/EAW.INI"
+  click "$main" 264 40
+  settings=$(win "EAW.INI Settings" "$main")
+  click "$settings" 31 172 # Start Game on Ground
+  box settings-write-failed
+  closed "$settings" Escape
+  chmod u+w "$game/EAW.INI"
+  chattr +i "$program/SKINS"
+  click "$main" 152 40
+  deleting=$(win "Delete Addon" "$main")
+  keys "$deleting" Down Down Down # SKIN PACK
+  click "$deleting" 40 151        # JG26
+  click "$deleting" 532 542       # Delete Addon
+  box delete-failed
+  chattr -i "$program/SKINS"
+  closed "$deleting" Escape
+  click "$main" 540 356 # Graphics (Command6)
+  dclick "$main" 640 176
+  kill -9 $(jobs -p)
+  "${start[@]}" &
+  box last-run-recovered
 fi

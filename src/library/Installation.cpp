@@ -196,12 +196,14 @@ FolderOutcome Installation::acceptFirstRun(const GameFolderChoice& choice, bool 
     const auto folder = choice.accepted();
     if (!folder)
         return {false, GameFolderFaultText(choice.fault())};
+    // Picking stored the library and backup folders with it, on a first start
+    // into a QUORVEL.INI that did not exist before.
+    reloadLibraryFolders();
     if (const auto failed = TakeSecurityCopies(*folder, paths_.BackupFolder); !failed.empty())
         return {false, "The security copies could not be taken: " + FewNames(failed)};
     if (!StoreFirstRunFlag(doNotShowAgain))
         return {false, GameFolderFaultText(GameFolderFault::NotStored)};
     useGameFolder(*folder);
-    reloadLibraryFolders();
     return {true, {}};
 }
 
@@ -216,11 +218,13 @@ FolderOutcome Installation::switchTo(const GameFolderChoice& choice,
     if (!cleared.files.failed.empty())
         return {false, "these files of add-ons could not be taken out of it: " +
                            FewNames(cleared.files.failed)};
+    // The old folder was cleared from the old copies; the new ones go where the
+    // choice stored the backup folder.
+    reloadLibraryFolders();
     const auto failed = TakeSecurityCopies(*folder, paths_.BackupFolder, OtherCopies::Delete);
     if (!failed.empty())
         return {false, "The security copies could not be taken: " + FewNames(failed)};
     useGameFolder(*folder);
-    reloadLibraryFolders();
     return {true, {}};
 }
 

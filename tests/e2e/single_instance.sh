@@ -65,7 +65,7 @@ kill -9 "$first"
 wait "$first" 2>/dev/null || true
 "$program/quorvel" &
 third=$!
-told=$(box)
+told=$(message_box)
 check "the next start tells what it took out" test -n "$told"
 check "the add-on's file is gone before anything else" eval '! test -f "$game/CLOUD1.PIC"'
 check "and the game's own files are back" is "$(cat "$game/EAW.EXE")" "game EAW.EXE"
@@ -80,10 +80,10 @@ echo "a copy of the program folder, made while the program runs, on the same gam
 cp -r "$program" "$work/Copy"
 "$work/Copy/quorvel" &
 copy=$!
-told=$(box)
+told=$(message_box)
 check "the copy asks about the lock file it was copied with" test -n "$told"
 dismiss "$told"
-told=$(box)
+told=$(message_box)
 check "then says another copy works on the game folder" test -n "$told"
 dismiss "$told"
 check "and ends" eval '! alive '"$copy"
@@ -99,7 +99,7 @@ echo "a lock left on another computer"
 printf '4242\nquorvel\nanother-computer\n' >"$program/QUORVEL.LCK"
 "$program/quorvel" &
 fourth=$!
-told=$(box)
+told=$(message_box)
 check "the start asks whether to start anyway" test -n "$told"
 dismiss "$told"
 main=$(win "$main_title")

@@ -122,14 +122,21 @@ private slots:
         QFETCH(bool, acceptable);
         QFETCH(bool, storable);
         WriteFile(start / ToPath(file), "x");
-        StorePaths("");
-        SetWritable(ConfigFile(), storable);
+        // A first start: QUORVEL.INI comes with the first folder stored.
+        delete mainWindow.data();
+        fs::remove(ConfigFile());
+        if (!storable) {
+            WriteFile(ConfigFile(), "");
+            SetWritable(ConfigFile(), false);
+        }
+        mainWindow = new Principal();
+        mainWindow->show();
         Prompts::answerNext(QMessageBox::Ok);
         QPointer<QWidget> firstRun = open(new Backups(mainWindow));
         SetWritable(ConfigFile(), true);
         QCOMPARE(StoredGameFolder(), storable ? FolderText(start) : std::string());
         QCOMPARE(Prompts::shown().size(), std::size_t(storable ? 0 : 1));
-        QCOMPARE(Paths().GameFolder.string(), FolderText(program->game()));
+        QVERIFY(Paths().GameFolder.empty());
         auto* accept = Find<QAbstractButton>(firstRun, "Command1");
         QCOMPARE(accept->isEnabled(), acceptable);
         const bool notAgain = file == "eaw.exe";
