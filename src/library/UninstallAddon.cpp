@@ -4,6 +4,7 @@
 #include "library/MemberName.h"
 #include "platform/FileOperations.h"
 #include "platform/FolderListing.h"
+#include "platform/NameFolding.h"
 #include "platform/NameText.h"
 
 #include <algorithm>
@@ -20,33 +21,46 @@ bool isFileOrLink(const fs::path& path) {
     return type == fs::file_type::regular || type == fs::file_type::symlink;
 }
 
-void deleteWrittenNames(const FolderListing& game, const std::vector<std::string>& names,
-                        UninstallResult& result) {
+bool isProtected(const std::string& name) {
+    return std::any_of(kProtectedFiles.begin(), kProtectedFiles.end(),
+                       [&name](std::string_view file) { return EqualsIgnoringCase(name, file); });
+}
+
+// A protected file with a security copy is replaced by the copy rather than
+// deleted first: a copy that fails (a full disk) never costs the game its file.
+void takeOutWrittenNames(const FolderListing& game, const FolderListing& backup,
+                         const std::vector<std::string>& names, UninstallResult& result,
+                         std::vector<std::string_view>& replaced) {
     const fs::path& gameFolder = game.folder();
     for (const std::string& name : names) {
         const auto actual = IsBareFileName(name) ? game.find(name) : std::nullopt;
         if (!actual || !isFileOrLink(InFolder(gameFolder, *actual)))
             continue;
-        if (DeleteFileEntry(InFolder(gameFolder, *actual)))
+        if (isProtected(*actual) && backup.find(*actual)) {
+            const auto file = std::find_if(kProtectedFiles.begin(), kProtectedFiles.end(),
+                                           [&actual](std::string_view protectedFile) {
+                                               return EqualsIgnoringCase(*actual, protectedFile);
+                                           });
+            replaced.push_back(*file);
             result.deleted.push_back(*actual);
-        else
+        } else if (DeleteFileEntry(InFolder(gameFolder, *actual))) {
+            result.deleted.push_back(*actual);
+        } else {
             result.failed.push_back(*actual);
+        }
     }
 }
 
-// The protected files the game folder lacks now: absent before, or just deleted
-// (an EAW.EXE add-on's EAW.EXE, say); EAW.INI only when it was just deleted, so
-// that an add-on's settings file never leaves the game without one, while Restore
-// INI stays the one way back for the player's own. Worked out from the one read
-// of the folder.
+// The protected files the game folder does not have: absent before, or deleted
+// as the add-on's where they have no security copy. EAW.INI is put back only
+// where the add-on brought its own: Restore INI stays the way back for the
+// player's own settings. Worked out from the one read of the folder.
 std::vector<std::string_view> missingProtectedFiles(const FolderListing& game,
                                                     const std::vector<std::string>& deleted) {
     std::vector<std::string_view> missing;
-    for (const std::string_view name : kProtectedFiles) {
+    for (const std::string_view name : kRestoredGameFiles) {
         const auto actual = game.find(std::string(name));
-        const bool justDeleted =
-            actual && std::find(deleted.begin(), deleted.end(), *actual) != deleted.end();
-        if (justDeleted || (!actual && name != "EAW.INI"))
+        if (!actual || std::find(deleted.begin(), deleted.end(), *actual) != deleted.end())
             missing.push_back(name);
     }
     return missing;
@@ -61,10 +75,18 @@ UninstallResult UninstallAddon(const fs::path& gameFolder,
     if (gameFolder.empty())
         return result;
     const FolderListing game(gameFolder);
-    deleteWrittenNames(game, writtenNames, result);
+    const FolderListing backup(backupFolder);
+    std::vector<std::string_view> putBack;
+    takeOutWrittenNames(game, backup, writtenNames, result, putBack);
+    for (const std::string_view name : missingProtectedFiles(game, result.deleted))
+        if (std::find(putBack.begin(), putBack.end(), name) == putBack.end())
+            putBack.push_back(name);
     // Read afresh, so that a file put back gets its canonical name.
-    const std::vector<std::string> failed = CopyNamedFiles(
-        backupFolder, FolderListing(gameFolder), missingProtectedFiles(game, result.deleted));
+    const std::vector<std::string> failed =
+        CopyNamedFiles(backupFolder, FolderListing(gameFolder), putBack);
+    for (const std::string& name : failed)
+        std::erase_if(result.deleted,
+                      [&name](const std::string& gone) { return EqualsIgnoringCase(gone, name); });
     result.failed.insert(result.failed.end(), failed.begin(), failed.end());
     return result;
 }

@@ -5,12 +5,17 @@
 #include "config/PathVariables.h"
 #include "config/SecurityCopies.h"
 #include "platform/IniFile.h"
+#include "platform/NameText.h"
+#include "support/Blocked.h"
 #include "support/CurrentFolder.h"
 #include "support/TempFolder.h"
 #include "support/WindowsSkips.h"
 
+#include <algorithm>
 #include <cstdlib>
+#include <functional>
 #include <gtest/gtest.h>
+#include <optional>
 #include <stdexcept>
 
 namespace fs = std::filesystem;
@@ -28,7 +33,9 @@ struct Program {
     fs::path program() const { return root / "Quorvel"; }
     fs::path game() const { return root / "EAW"; }
 
-    Program() {
+    explicit Program(const std::function<void(const fs::path&)>& makeGameFolder = {}) {
+        if (makeGameFolder)
+            makeGameFolder(game());
         MakeProgramFolder(program());
         LayOut(game(), Tree("EAW.EXE=game exe; EAW.INI=game ini; GRB_031.SND=game snd; "
                             "PILOTS.DAT=pilots; SKY.TPC=sky"));
@@ -148,6 +155,119 @@ TEST(Installation, AnInstallThatStopsPartWayStaysRecordedToBeTakenOut) {
               std::vector<std::string>{});
     EXPECT_EQ(SnapshotOf(p.game()), before);
 }
+
+// A folder of its own size where root can mount one (Linux); elsewhere unmounted.
+class SmallDisk {
+public:
+    explicit SmallDisk(const fs::path& folder)
+        : folder_(folder) {
+        fs::create_directories(folder);
+#ifdef __linux__
+        const std::string mount = "mount -t tmpfs -o size=512k tmpfs '" + folder.string() + "'";
+        mounted_ = std::system((mount + " 2>/dev/null").c_str()) == 0;
+#endif
+    }
+    ~SmallDisk() {
+        if (mounted_ && std::system(("umount '" + folder_.string() + "'").c_str()) != 0)
+            ADD_FAILURE() << "could not unmount " << folder_;
+    }
+    bool mounted() const {
+        return mounted_;
+    }
+
+private:
+    fs::path folder_;
+    bool mounted_ = false;
+};
+
+struct RefusingCase {
+    std::string title;
+    std::string folder;    // "read-only", "gone" or "full"
+    std::string operation; // "uninstall", "clear", "restore" or "switch"
+};
+
+void PrintTo(const RefusingCase& c, std::ostream* out) {
+    *out << c.title;
+}
+
+class RefusingGameFolder : public testing::TestWithParam<RefusingCase> {};
+
+// An EAW.EXE add-on is installed when the game folder starts to refuse. Whatever
+// the operation, its outcome tells a failure, the game keeps an EAW.EXE, the list
+// of installed add-ons names only files still in the folder, and the add-on whose
+// EAW.EXE could not go stays listed; the program stays on its game folder.
+TEST_P(RefusingGameFolder, TellsTheFailureAndListsWhatIsThere) {
+    const RefusingCase& c = GetParam();
+    std::optional<SmallDisk> disk;
+    Program p([&](const fs::path& game) {
+        if (c.folder == "full")
+            disk.emplace(game);
+    });
+    if (c.folder == "full" && !disk->mounted())
+        GTEST_SKIP() << "needs root on Linux, to mount a small disk";
+    const std::string bigExe(200 << 10, 'g');
+    WriteFile(p.game() / "EAW.EXE", bigExe);
+    WriteFile(p.program() / "BACKUPS" / "EAW.EXE", bigExe);
+    WriteFile(p.program() / "BACKUPS" / "EAW.INI", std::string(100 << 10, 'i'));
+    p.addon(kExes, "NEWEXE.zip", "bin/EAW.EXE=addon exe; MAP.TPC=m");
+    WriteFile(p.root / "OTHER" / "EAW.EXE", "other game");
+    Installation installation;
+    ASSERT_EQ(installation.install(kExes, "NEWEXE").error, "");
+    GameFolderChoice choice;
+    ASSERT_TRUE(choice.choose(p.root / "OTHER"));
+    std::optional<BlockedFolder> blocked;
+    if (c.folder == "read-only" && !blocked.emplace(p.game()).blocked())
+        GTEST_SKIP() << "the folder still takes changes here";
+    if (c.folder == "gone")
+        fs::rename(p.game(), p.root / "EAW.gone");
+    if (c.folder == "full") {
+        const fs::space_info space = fs::space(p.game());
+        WriteFile(p.game() / "FILL.BIN", std::string(space.available - (48 << 10), 'f'));
+    }
+    const FolderSnapshot backups = SnapshotOf(p.program() / "BACKUPS");
+
+    bool told = false;
+    if (c.operation == "uninstall") {
+        const UninstallOutcome outcome = installation.uninstall({kExes, "NEWEXE"});
+        told = !outcome.refusal.empty() || !outcome.files.files.failed.empty();
+    } else if (c.operation == "clear") {
+        const ClearOutcome outcome = installation.clearAll();
+        told = !outcome.refusal.empty() || !outcome.files.failed.empty();
+    } else if (c.operation == "restore") {
+        told = installation.restoreIni() != RestoreIniStatus::Restored;
+    } else {
+        told = !installation.switchTo(choice).done;
+        EXPECT_EQ(installation.paths().GameFolder, NamePath(FolderText(p.game())));
+    }
+
+    blocked.reset();
+    EXPECT_TRUE(told);
+    EXPECT_EQ(SnapshotOf(p.program() / "BACKUPS"), backups);
+    if (c.folder != "gone") {
+        EXPECT_TRUE(fs::exists(p.game() / "EAW.EXE"));
+    }
+    const fs::path game = c.folder == "gone" ? p.root / "EAW.gone" : p.game();
+    if (c.operation != "restore") {
+        EXPECT_NE(installation.installed().find({kExes, "NEWEXE"}), nullptr);
+    }
+    for (const InstalledAddon& addon : installation.installed().inOrder())
+        for (const std::string& name : addon.writtenNames)
+            EXPECT_TRUE(fs::exists(game / name)) << name << " is listed but gone";
+}
+
+std::vector<RefusingCase> refusingCases() {
+    std::vector<RefusingCase> cases;
+    for (const char* folder : {"read-only", "gone", "full"})
+        for (const char* operation : {"uninstall", "clear", "restore", "switch"}) {
+            std::string title = std::string(folder) + "_" + operation;
+            std::replace(title.begin(), title.end(), '-', '_');
+            cases.push_back({title, folder, operation});
+        }
+    return cases;
+}
+
+INSTANTIATE_TEST_SUITE_P(Folders, RefusingGameFolder, testing::ValuesIn(refusingCases()),
+                         [](const auto& info) { return info.param.title; });
 
 // Names that need escaping, and a category by its folder's name, survive the file.
 TEST(Installation, TheLedgerReadsBackWhatItWrote) {
