@@ -5,6 +5,7 @@
 #include "library/AddonLibrary.h"
 #include "library/ReplacedAddons.h"
 #include "library/UninstallAddon.h"
+#include "platform/FileOperations.h"
 #include "platform/NameFolding.h"
 #include "platform/NameText.h"
 #include "platform/ZipArchive.h"
@@ -85,7 +86,9 @@ Recovery Installation::recoverLastRun(const ClearAllProgress& progress) {
     const UninstallResult files = UninstallAddon(left.gameFolder, names, paths_.BackupFolder);
     const ClearAllResult cleared =
         ClearAll(left.gameFolder, paths_.BackupFolder, left.addonFiles, progress);
-    recovery.deleted = files.deleted.size() + cleared.deleted.size();
+    // A worker killed mid-member leaves its temporary file beside the game's.
+    const std::size_t temporaries = RemoveLeftoverTemporaries(left.gameFolder);
+    recovery.deleted = files.deleted.size() + cleared.deleted.size() + temporaries;
     recovery.failed = files.failed;
     recovery.failed.insert(recovery.failed.end(), cleared.failed.begin(), cleared.failed.end());
     if (!recovery.failed.empty() && NamePath(FolderText(left.gameFolder)) == paths_.GameFolder)

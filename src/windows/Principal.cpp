@@ -20,6 +20,7 @@
 #include "windows/PathText.h"
 #include "windows/ProgramPictures.h"
 #include "windows/Prompts.h"
+#include "windows/SetsMenu.h"
 #include "windows/Settings.h"
 #include "windows/TextFromFile.h"
 #include "windows/WindowPlacement.h"
@@ -74,6 +75,10 @@ Principal::Principal(QWidget* parent)
         });
         OnDoubleClickOrEnter(list, [this, category] { installedList_DblClick(category); });
     }
+    sets_ = new SetsMenu(this, installation_, installedLists_, [this] {
+        drawInstalled();
+        PONENLISTA();
+    });
     connect(ui->List8, &QListWidget::itemSelectionChanged, this, &Principal::List8_Click);
     OnDoubleClickOrEnter(ui->List8, [this] { List8_DblClick(); });
     connect(ui->Command13, &QAbstractButton::clicked, this, &Principal::BORRARTODO);
@@ -430,6 +435,7 @@ void Principal::clearBeforeExit() {
     if (!clearOnExit_)
         return;
     clearOnExit_ = false;
+    sets_->saveLastRun(nullptr);
     installation_.clearAll();
 }
 
@@ -441,6 +447,7 @@ void Principal::closeEvent(QCloseEvent* event) {
         return;
     }
     if (clearOnExit_) {
+        sets_->saveLastRun(this);
         BORRARTODO();
         clearOnExit_ = false;
     }

@@ -21,6 +21,7 @@ class Principal;
 namespace quorvel {
 
 class GameFolderChoice;
+class SetsMenu;
 class WindowsOverMain;
 
 // The main window: category buttons, the selection list of the chosen category,
@@ -100,6 +101,7 @@ private:
     std::optional<std::size_t> category_; // the category on screen
     std::vector<QPointer<QWidget>> openWindows_;
     WindowsOverMain* windowsOver_;
+    SetsMenu* sets_;
     bool clearOnExit_ = true;
 };
 
