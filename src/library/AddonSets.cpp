@@ -206,8 +206,8 @@ std::string SetNameFault(std::string_view name) {
         return "A set's name holds at most " + std::to_string(kLongestSetName) + " characters.";
     for (const char c : name) {
         if (kForbiddenCharacters.find(c) != std::string_view::npos)
-            return std::string("A set's name cannot hold ") + c + " (nor any of " +
-                   std::string(kForbiddenCharacters) + ").";
+            return std::string("A set's name cannot hold \"") + c +
+                   "\": a file name holds none of \\ / : * ? \" < > |";
         if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F)
             return "A set's name cannot hold a control character, such as a tab.";
     }

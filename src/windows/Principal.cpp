@@ -26,7 +26,9 @@
 #include "windows/WindowPlacement.h"
 #include "windows/WindowsOverMain.h"
 
+#include <QApplication>
 #include <QCloseEvent>
+#include <QDialog>
 #include <QTimer>
 
 namespace fs = std::filesystem;
@@ -415,9 +417,14 @@ void Principal::bringForward() {
 }
 
 // Windows over the main one close first, as their own Cancel would; a running
-// operation finishes first, since its files would be half written.
+// operation finishes first, since its files would be half written. An open box
+// is answered as its Escape would: the window must not go while the code that
+// opened the box still waits for its answer.
 void Principal::endProgram() {
-    if (OperationRunning()) {
+    auto* box = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+    if (box && !OperationRunning())
+        box->reject();
+    if (OperationRunning() || QApplication::activeModalWidget()) {
         QTimer::singleShot(kEndRetryMs, this, &Principal::endProgram);
         return;
     }

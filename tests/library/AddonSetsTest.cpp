@@ -46,7 +46,7 @@ INSTANTIATE_TEST_SUITE_P(
                     NameRow{std::string(99, 'x') + "\xC3\xA9", ""}, NameRow{"", "needs a name"},
                     NameRow{std::string(101, 'x'), "at most 100"},
                     NameRow{std::string(100, 'x') + "\xC3\xA9", "at most 100"},
-                    NameRow{"a\\b", "\\"}, NameRow{"a/b", "/"}, NameRow{"a:b", ":"},
+                    NameRow{"a\\b", "hold \"\\\""}, NameRow{"a/b", "/"}, NameRow{"a:b", ":"},
                     NameRow{"a*b", "*"}, NameRow{"a?b", "?"}, NameRow{"a\"b", "\""},
                     NameRow{"a<b", "<"}, NameRow{"a>b", ">"}, NameRow{"a|b", "|"},
                     NameRow{"tab\there", "control"}, NameRow{"line\nbreak", "control"},

@@ -160,6 +160,19 @@ private slots:
         QVERIFY2(text.contains("line 3: \"BOMBERS\" is no category"), qPrintable(text));
     }
 
+    // A termination while a box waits for its answer: the box goes first, as its
+    // Escape would, then the program ends as a close does, saving "Last run".
+    void aTerminationAnswersAnOpenBoxFirst() {
+        install(kGraphics, "CLOUDS");
+        QVERIFY(SaveSet(fixture->root() / "SETS", "Evening", {{kGraphics, "HAZE"}}).error.empty());
+        QTimer::singleShot(300, window.get(), [this] { window->endProgram(); });
+        window->findChild<SetsMenu*>()->remove("Evening"); // asks, with no answer given
+        QTRY_VERIFY(!window->isVisible());
+        QCOMPARE(ListSets(fixture->root() / "SETS"),
+                 (std::vector<std::string>{"Last run", "Evening"}));
+        QVERIFY(!fs::exists(fixture->game() / "CLOUD.PIC"));
+    }
+
 private:
     void openMain() {
         window = std::make_unique<Principal>();
