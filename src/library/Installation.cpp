@@ -180,12 +180,13 @@ FolderOutcome Installation::acceptFirstRun(const GameFolderChoice& choice, bool 
     const auto folder = choice.accepted();
     if (!folder)
         return {false, GameFolderFaultText(choice.fault())};
+    // On a first start QUORVEL.INI named no backup folder until the choice stored one.
+    reloadLibraryFolders();
     if (const auto failed = TakeSecurityCopies(*folder, paths_.BackupFolder); !failed.empty())
         return {false, "The security copies could not be taken: " + JoinedNames(failed)};
     if (!StoreFirstRunFlag(doNotShowAgain))
         return {false, GameFolderFaultText(GameFolderFault::NotStored)};
     useGameFolder(*folder);
-    reloadLibraryFolders();
     return {true, {}};
 }
 

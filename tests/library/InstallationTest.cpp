@@ -148,6 +148,20 @@ TEST(Installation, AnInstallThatStopsPartWayStaysRecordedToBeTakenOut) {
     EXPECT_EQ(SnapshotOf(p.game()), before);
 }
 
+// The very first start has no QUORVEL.INI: the backup folder the choice stores is
+// where Accept takes the security copies.
+TEST(Installation, TheFirstAcceptWithoutQuorvelIniTakesTheCopies) {
+    TempFolder root;
+    MakeProgramFolder(root / "Quorvel");
+    LayOut(root / "EAW", Tree("EAW.EXE=game exe; EAW.INI=game ini"));
+    Installation installation;
+    GameFolderChoice choice;
+    ASSERT_TRUE(choice.choose(root / "EAW"));
+    const FolderOutcome outcome = installation.acceptFirstRun(choice, true);
+    EXPECT_EQ(outcome.why, "");
+    EXPECT_EQ(SnapshotOf(root / "Quorvel" / "BACKUPS"), Tree("EAW.EXE=game exe; EAW.INI=game ini"));
+}
+
 // Names that need escaping, and a category by its folder's name, survive the file.
 TEST(Installation, TheLedgerReadsBackWhatItWrote) {
     Ledger ledger;
