@@ -168,8 +168,9 @@ begin_walk() { # built-program-folder screenshot-folder
   private_home "$work"
 }
 
-# A fresh portable program folder copied from a built one, without settings or copies.
+# A fresh portable program folder copied from a built one, without settings,
+# copies or sets.
 fresh_program_folder() { # built folder destination
   cp -r "$1" "$2"
-  rm -f "$2/QUORVEL.INI" "$2"/BACKUPS/*
+  rm -f "$2/QUORVEL.INI" "$2"/BACKUPS/* "$2"/SETS/*
 }

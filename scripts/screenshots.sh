@@ -69,6 +69,7 @@ keys "$backups" Tab Down Down Return # drive_c holds Downloads and EAW
 settle 1
 saved root first-run # the first-run window over the disabled main window
 click "$backups" 538 435
+gone "Back up copies"
 main=$(win "^EUROPEAN AIR WAR Quorvel v1.0$")
 main_enabled
 click "$main" 540 356          # Graphics (Command6)
@@ -78,6 +79,23 @@ click "$main" 540 196          # Flight models (Command1)
 dclick "$main" 640 176         # MUSTANG
 click "$main" 640 176          # preview SPITFIRE9
 saved "$main" main-window
+
+# Add-on sets: the name dialog refusing a name with its reason (Ctrl+S), and the
+# menu of an installed list with two sets saved before.
+printf '[ADDONS]\r\nFLIGHTMODELS=SPITFIRE9\r\nSKINS=JG26\r\n' >"$program/SETS/1940 campaign.INI"
+printf '[ADDONS]\r\nGRAPHICS=CLOUDS\r\nSOUNDS=MERLIN\r\n' >"$program/SETS/Last run.INI"
+keys "$main" ctrl+s
+set_name=$(win "Save a set" "$main")
+typed "$set_name" "Online: evening"
+saved "$set_name" set-name
+closed "$set_name" Escape
+gone "Save a set"
+click "$main" 100 304 3 # the right button on the installed graphics list
+settle 0.6
+point "$main" 150 370 # over the set "Last run": its add-ons in a tooltip
+settle 1.5
+saved root set-menu
+if under_wine; then click "$main" 300 250; else keys "$main" Escape; fi
 
 # Each child window in turn: opened by its button, shot, closed with Escape.
 child() { # button-x button-y title file [keys...]

@@ -81,13 +81,14 @@ Recovery Installation::recoverLastRun(const ClearAllProgress& progress) {
         recovery.refusal = refusalText(left.gameFolder, fault);
         return recovery;
     }
-    // The add-ons' files of other types first, and what a write cut short left;
-    // Clear All then takes the game types and puts the protected files back.
-    RemoveLeftoverTemporaries(left.gameFolder);
+    // The add-ons' files of other types first; Clear All then takes the game types
+    // and puts the protected files back.
     const UninstallResult files = UninstallAddon(left.gameFolder, names, paths_.BackupFolder);
     const ClearAllResult cleared =
         ClearAll(left.gameFolder, paths_.BackupFolder, left.addonFiles, progress);
-    recovery.deleted = files.deleted.size() + cleared.deleted.size();
+    // A worker killed mid-member leaves its temporary file beside the game's.
+    const std::size_t temporaries = RemoveLeftoverTemporaries(left.gameFolder);
+    recovery.deleted = files.deleted.size() + cleared.deleted.size() + temporaries;
     recovery.failed = files.failed;
     recovery.failed.insert(recovery.failed.end(), cleared.failed.begin(), cleared.failed.end());
     if (!recovery.failed.empty() && NamePath(FolderText(left.gameFolder)) == paths_.GameFolder) {

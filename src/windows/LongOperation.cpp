@@ -9,8 +9,10 @@
 #include <QFutureWatcher>
 #include <QPointer>
 #include <QProgressDialog>
+#include <QPushButton>
 #include <QUnhandledException>
 #include <QtConcurrent/QtConcurrentRun>
+#include <atomic>
 
 namespace quorvel {
 namespace {
@@ -23,10 +25,13 @@ bool& running() {
 }
 
 // Swallows user input while an operation runs, so that no second operation can
-// start, no window can be closed and no files can be dropped under it.
+// start, no window can be closed and no files can be dropped under it. Only the
+// progress dialog's Cancel, when it has one, takes input.
 class InputBlocker : public QObject {
 public:
-    InputBlocker() {
+    explicit InputBlocker(QWidget* cancellable = nullptr, std::function<void()> cancel = {})
+        : cancellable_(cancellable)
+        , cancel_(std::move(cancel)) {
         qApp->installEventFilter(this);
         running() = true;
     }
@@ -38,7 +43,9 @@ public:
     InputBlocker& operator=(const InputBlocker&) = delete;
 
 protected:
-    bool eventFilter(QObject*, QEvent* event) override {
+    bool eventFilter(QObject* target, QEvent* event) override {
+        if (cancellable_ && insideCancellable(target))
+            return cancelInput(event);
         switch (event->type()) {
         case QEvent::MouseButtonPress:
         case QEvent::MouseButtonRelease:
@@ -56,6 +63,26 @@ protected:
             return false;
         }
     }
+
+private:
+    // The dialog, its button and its Escape shortcut.
+    bool insideCancellable(const QObject* target) const {
+        for (; target; target = target->parent())
+            if (target == cancellable_)
+                return true;
+        return false;
+    }
+
+    // Closing the dialog cancels as its button does, and the dialog stays.
+    bool cancelInput(QEvent* event) {
+        if (event->type() != QEvent::Close)
+            return false;
+        cancel_();
+        return true;
+    }
+
+    QWidget* cancellable_;
+    std::function<void()> cancel_;
 };
 
 QString describe(std::exception_ptr failure) {
@@ -68,10 +95,10 @@ QString describe(std::exception_ptr failure) {
     }
 }
 
-} // namespace
-
-void RunInBackground(QWidget* window, const QString& label,
-                     const std::function<void(const ProgressReport&)>& work) {
+// `stopping` (empty: no Cancel button) replaces the label once Cancel is pressed.
+void runWithProgress(
+    QWidget* window, const QString& label, const QString& stopping,
+    const std::function<void(const ProgressReport&, const CancelRequested&)>& work) {
     QProgressDialog dialog(label, QString(), 0, 0, window);
     dialog.setWindowTitle(QStringLiteral("Quorvel"));
     dialog.setWindowModality(Qt::ApplicationModal);
@@ -97,11 +124,31 @@ void RunInBackground(QWidget* window, const QString& label,
         throttle(done, total);
     };
 
-    InputBlocker blocker;
+    std::atomic<bool> cancelled = false;
+    const auto cancel = [&dialog, &cancelled, stopping] {
+        if (cancelled.exchange(true))
+            return;
+        const QString shown = dialog.labelText();
+        const qsizetype counts = shown.indexOf(QLatin1Char('\n'));
+        dialog.setLabelText(stopping + (counts < 0 ? QString() : shown.mid(counts)));
+        if (auto* button = dialog.findChild<QPushButton*>())
+            button->setEnabled(false);
+    };
+    const bool cancellable = !stopping.isEmpty();
+    if (cancellable) {
+        auto* button = new QPushButton(QStringLiteral("Cancel"));
+        dialog.setCancelButton(button);
+        QObject::disconnect(&dialog, &QProgressDialog::canceled, &dialog, &QProgressDialog::cancel);
+        QObject::connect(&dialog, &QProgressDialog::canceled, &dialog, cancel);
+    }
+    const CancelRequested cancelRequested = [&cancelled] { return cancelled.load(); };
+
+    InputBlocker blocker(cancellable ? &dialog : nullptr, cancel);
     QEventLoop loop;
     QFutureWatcher<void> watcher;
     QObject::connect(&watcher, &QFutureWatcher<void>::finished, &loop, &QEventLoop::quit);
-    QFuture<void> future = QtConcurrent::run([&work, &report] { work(report); });
+    QFuture<void> future =
+        QtConcurrent::run([&work, &report, &cancelRequested] { work(report, cancelRequested); });
     watcher.setFuture(future);
     loop.exec();
     try {
@@ -111,6 +158,21 @@ void RunInBackground(QWidget* window, const QString& label,
             std::rethrow_exception(wrapped.exception());
         throw;
     }
+}
+
+} // namespace
+
+void RunInBackground(QWidget* window, const QString& label,
+                     const std::function<void(const ProgressReport&)>& work) {
+    runWithProgress(
+        window, label, QString(),
+        [&work](const ProgressReport& report, const CancelRequested&) { work(report); });
+}
+
+void RunCancellableInBackground(
+    QWidget* window, const QString& label, const QString& stopping,
+    const std::function<void(const ProgressReport&, const CancelRequested&)>& work) {
+    runWithProgress(window, label, stopping, work);
 }
 
 bool OperationRunning() {

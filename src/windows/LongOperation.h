@@ -23,6 +23,16 @@ using ProgressReport = std::function<void(std::size_t done, std::size_t total)>;
 void RunInBackground(QWidget* window, const QString& label,
                      const std::function<void(const ProgressReport&)>& work);
 
+// Asked by work between its steps: whether the player pressed Cancel.
+using CancelRequested = std::function<bool()>;
+
+// Runs `work` as RunInBackground does, but the progress dialog has a Cancel
+// button (Escape and closing it too): it only asks the work to stop, and the
+// dialog stays, its label now `stopping`, until the work returns.
+void RunCancellableInBackground(
+    QWidget* window, const QString& label, const QString& stopping,
+    const std::function<void(const ProgressReport&, const CancelRequested&)>& work);
+
 // Whether an operation runs now: what would use its files waits until it is done.
 bool OperationRunning();
 

@@ -20,12 +20,15 @@
 #include "windows/PathText.h"
 #include "windows/ProgramPictures.h"
 #include "windows/Prompts.h"
+#include "windows/SetsMenu.h"
 #include "windows/Settings.h"
 #include "windows/TextFromFile.h"
 #include "windows/WindowPlacement.h"
 #include "windows/WindowsOverMain.h"
 
+#include <QApplication>
 #include <QCloseEvent>
+#include <QDialog>
 #include <QTimer>
 
 namespace fs = std::filesystem;
@@ -74,6 +77,10 @@ Principal::Principal(QWidget* parent)
         });
         OnDoubleClickOrEnter(list, [this, category] { installedList_DblClick(category); });
     }
+    sets_ = new SetsMenu(this, installation_, installedLists_, [this] {
+        drawInstalled();
+        PONENLISTA();
+    });
     connect(ui->List8, &QListWidget::itemSelectionChanged, this, &Principal::List8_Click);
     OnDoubleClickOrEnter(ui->List8, [this] { List8_DblClick(); });
     connect(ui->Command13, &QAbstractButton::clicked, this, &Principal::BORRARTODO);
@@ -453,9 +460,14 @@ void Principal::bringForward() {
 }
 
 // Windows over the main one close first, as their own Cancel would; a running
-// operation finishes first, since its files would be half written.
+// operation finishes first, since its files would be half written. An open box
+// is answered as its Escape would: the window must not go while the code that
+// opened the box still waits for its answer.
 void Principal::endProgram() {
-    if (OperationRunning()) {
+    auto* box = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+    if (box && !OperationRunning())
+        box->reject();
+    if (OperationRunning() || QApplication::activeModalWidget()) {
         QTimer::singleShot(kEndRetryMs, this, &Principal::endProgram);
         return;
     }
@@ -473,6 +485,7 @@ void Principal::clearBeforeExit() {
     if (!clearOnExit_)
         return;
     clearOnExit_ = false;
+    sets_->saveLastRun(nullptr);
     installation_.clearAll();
 }
 
@@ -484,6 +497,7 @@ void Principal::closeEvent(QCloseEvent* event) {
         return;
     }
     if (clearOnExit_) {
+        sets_->saveLastRun(this);
         BORRARTODO();
         clearOnExit_ = false;
     }

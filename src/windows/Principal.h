@@ -21,6 +21,7 @@ class Principal;
 namespace quorvel {
 
 class GameFolderChoice;
+class SetsMenu;
 class WindowsOverMain;
 
 // The main window: category buttons, the selection list of the chosen category,
@@ -101,6 +102,7 @@ private:
     std::vector<QPointer<QWidget>> openWindows_;
     QPointer<QWidget> deleteWindow_;
     WindowsOverMain* windowsOver_;
+    SetsMenu* sets_;
     bool clearOnExit_ = true;
 };
 

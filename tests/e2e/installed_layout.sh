@@ -14,7 +14,7 @@ check() { # description command...
   if "$@"; then echo "  ok      $what"; else echo "  FAILED  $what"; failures=$((failures + 1)); fi
 }
 check "the program in the portable folder" test -x "$root/Quorvel/quorvel"
-for item in FLIGHTMODELS MISSIONS SKINS TERRAINS GRAPHICS SOUNDS EXES BACKUPS; do
+for item in FLIGHTMODELS MISSIONS SKINS TERRAINS GRAPHICS SOUNDS EXES BACKUPS SETS; do
   check "library folder $item" test -d "$root/Quorvel/$item"
 done
 check "logo and help text beside it" test -f "$root/Quorvel/QUORVEL.jpg" -a -f "$root/Quorvel/readme.txt"

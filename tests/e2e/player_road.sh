@@ -254,4 +254,46 @@ check "first-run flag still 1" ini_is "$config" CONFIGURATION BACKUPS 1
 check "drive D:, only browsed to, keeps every file" \
   is "$(cd "$work/cdrom" && ls | tr '\n' ' ')" "EAW.EXE MAP.PAL PRECIOUS.DAT "
 
+begin "third start: install SPITFIRE9 and CLOUDS, save them as the set Evening with Ctrl+S"
+"$program/quorvel" &
+quorvel_pid=$!
+main=$(win "$main_title")
+click "$main" 540 196
+click "$main" 640 176
+keys "$main" Return
+click "$main" 540 356
+click "$main" 640 176
+keys "$main" Return
+keys "$main" ctrl+s
+name_dialog=$(win "Save a set")
+typed "$name_dialog" "Evening"
+keys "$name_dialog" Return
+gone "Save a set"
+# A set's add-ons, one a line, as its file lists them.
+set_lines() { tr -d '\r' <"$program/SETS/$1.INI" | grep -v '^[;[]' | tr '\n' ' '; }
+check "SETS/Evening.INI lists both in install order" \
+  is "$(set_lines Evening)" "FLIGHTMODELS=SPITFIRE9 GRAPHICS=CLOUDS "
+# Every file of the game folder with its checksum.
+game_state() { (cd "$game" && find . -maxdepth 1 -type f -exec md5sum {} + | LC_ALL=C sort); }
+before_close=$(game_state)
+
+begin "close: the installed add-ons become the set Last run, then Clear All"
+close_window "$main"
+check "the program ends" ended
+check "SETS/Last run.INI holds what was installed" \
+  is "$(set_lines "Last run")" "FLIGHTMODELS=SPITFIRE9 GRAPHICS=CLOUDS "
+check "closing cleared the add-ons' files of the game's types" \
+  game_files_are EAW.EXE EAW.INI EXTRA.SPT GRB_031.SND MANUAL.PDF README.TXT SMACKW32.DLL
+
+begin "fourth start: the menu key on the installed graphics list, Down, Return puts Last run back"
+"$program/quorvel" &
+quorvel_pid=$!
+main=$(win "$main_title")
+click "$main" 100 304
+keys "$main" Menu Down Return
+settle 1
+check "the game folder is as it was before the close" is "$(game_state)" "$before_close"
+close_window "$main"
+check "the program ends" ended
+
 end_walk

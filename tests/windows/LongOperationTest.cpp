@@ -63,6 +63,56 @@ private slots:
         QCOMPARE(clicks, 1);
     }
 
+    void cancelAsksTheWorkToStop_data() {
+        QTest::addColumn<bool>("escape");
+        QTest::newRow("Cancel button") << false;
+        QTest::newRow("Escape") << true;
+    }
+
+    // Cancel, or Escape, on the dialog only asks the work to stop: the work sees it
+    // at its next step, the dialog stays and says it stops, clicks elsewhere stay
+    // dropped.
+    void cancelAsksTheWorkToStop() {
+        QFETCH(bool, escape);
+        QWidget window;
+        QPushButton button(&window);
+        int clicks = 0;
+        connect(&button, &QPushButton::clicked, [&] { ++clicks; });
+        window.show();
+        QStringList labels;
+        QTimer probe;
+        connect(&probe, &QTimer::timeout, [&] {
+            QTest::mouseClick(&button, Qt::LeftButton);
+            for (QWidget* top : QApplication::topLevelWidgets()) {
+                auto* dialog = qobject_cast<QProgressDialog*>(top);
+                if (!dialog || !dialog->isVisible())
+                    continue;
+                if (escape)
+                    QTest::keyClick(dialog, Qt::Key_Escape);
+                else if (auto* cancel = dialog->findChild<QPushButton*>(); cancel->isEnabled())
+                    cancel->click();
+                labels << dialog->labelText();
+            }
+        });
+        probe.start(50);
+
+        std::size_t steps = 0;
+        RunCancellableInBackground(&window, "Putting back", "Stopping after this add-on",
+                                   [&](const ProgressReport& report, const CancelRequested& stop) {
+                                       for (; steps < 100 && !stop(); ++steps) {
+                                           std::this_thread::sleep_for(
+                                               std::chrono::milliseconds(60));
+                                           report(steps + 1, 100);
+                                       }
+                                   });
+        probe.stop();
+
+        QVERIFY2(steps < 100, "the work never saw the Cancel");
+        QVERIFY(!labels.isEmpty());
+        QVERIFY2(labels.back().startsWith("Stopping after this add-on"), qPrintable(labels.back()));
+        QCOMPARE(clicks, 0);
+    }
+
     void returnsTheOutcomeOrShowsWhatWasThrown_data() {
         QTest::addColumn<int>("thrown"); // 0 nothing, 1 a standard exception, 2 anything else
         QTest::addColumn<QString>("box");

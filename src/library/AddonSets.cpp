@@ -1,0 +1,339 @@
+#include "library/AddonSets.h"
+
+#include "config/AddonCategory.h"
+#include "platform/FileOperations.h"
+#include "platform/FolderListing.h"
+#include "platform/NameFolding.h"
+#include "platform/NameText.h"
+
+#include <algorithm>
+#include <array>
+#include <optional>
+#include <system_error>
+
+namespace fs = std::filesystem;
+
+namespace quorvel {
+namespace {
+
+constexpr std::string_view kForbiddenCharacters = "\\/:*?\"<>|";
+constexpr std::string_view kBlanks = " \t";
+
+// Windows opens a device for these, whatever follows the first dot.
+constexpr std::array<std::string_view, 32> kDeviceNames{
+    "CON",         "PRN",        "AUX",         "NUL",         "CONIN$",      "CONOUT$",
+    "COM0",        "COM1",       "COM2",        "COM3",        "COM4",        "COM5",
+    "COM6",        "COM7",       "COM8",        "COM9",        "LPT0",        "LPT1",
+    "LPT2",        "LPT3",       "LPT4",        "LPT5",        "LPT6",        "LPT7",
+    "LPT8",        "LPT9",       "COM\xC2\xB9", "COM\xC2\xB2", "COM\xC2\xB3", "LPT\xC2\xB9",
+    "LPT\xC2\xB2", "LPT\xC2\xB3"};
+
+std::size_t characterCount(std::string_view text) {
+    return std::size_t(std::count_if(text.begin(), text.end(), [](char c) {
+        return (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+    }));
+}
+
+std::string_view trimmed(std::string_view text) {
+    const std::size_t begin = text.find_first_not_of(kBlanks);
+    if (begin == std::string_view::npos)
+        return {};
+    return text.substr(begin, text.find_last_not_of(kBlanks) - begin + 1);
+}
+
+bool isDeviceName(std::string_view name) {
+    std::string_view base = name.substr(0, name.find('.'));
+    while (!base.empty() && (base.back() == ' ' || base.back() == '.'))
+        base.remove_suffix(1);
+    const std::string upper = UpperCase(base);
+    return std::find(kDeviceNames.begin(), kDeviceNames.end(), upper) != kDeviceNames.end();
+}
+
+void appendUtf8(std::string& text, char32_t c) {
+    if (c < 0x80) {
+        text += char(c);
+    } else if (c < 0x800) {
+        text += char(0xC0 | (c >> 6));
+        text += char(0x80 | (c & 0x3F));
+    } else if (c < 0x10000) {
+        text += char(0xE0 | (c >> 12));
+        text += char(0x80 | ((c >> 6) & 0x3F));
+        text += char(0x80 | (c & 0x3F));
+    } else {
+        text += char(0xF0 | (c >> 18));
+        text += char(0x80 | ((c >> 12) & 0x3F));
+        text += char(0x80 | ((c >> 6) & 0x3F));
+        text += char(0x80 | (c & 0x3F));
+    }
+}
+
+// Notepad's "Unicode" is UTF-16 little-endian; a lone surrogate becomes U+FFFD.
+std::string fromUtf16(std::string_view bytes, bool littleEndian) {
+    const auto unit = [&](std::size_t i) {
+        const auto lo = static_cast<unsigned char>(bytes[i + (littleEndian ? 0 : 1)]);
+        const auto hi = static_cast<unsigned char>(bytes[i + (littleEndian ? 1 : 0)]);
+        return char32_t(hi << 8 | lo);
+    };
+    std::string text;
+    for (std::size_t i = 0; i + 1 < bytes.size(); i += 2) {
+        const char32_t first = unit(i);
+        const bool high = first >= 0xD800 && first < 0xDC00;
+        if (high && i + 3 < bytes.size() && unit(i + 2) >= 0xDC00 && unit(i + 2) < 0xE000) {
+            appendUtf8(text, 0x10000 + ((first - 0xD800) << 10) + (unit(i + 2) - 0xDC00));
+            i += 2;
+        } else {
+            appendUtf8(text, first >= 0xD800 && first < 0xE000 ? 0xFFFD : first);
+        }
+    }
+    return text;
+}
+
+std::string asUtf8(std::string_view bytes) {
+    if (bytes.starts_with("\xEF\xBB\xBF"))
+        return std::string(bytes.substr(3));
+    if (bytes.starts_with("\xFF\xFE"))
+        return fromUtf16(bytes.substr(2), true);
+    if (bytes.starts_with("\xFE\xFF"))
+        return fromUtf16(bytes.substr(2), false);
+    const bool asciiUtf16 = bytes.size() >= 2 && bytes.size() % 2 == 0;
+    if (asciiUtf16 && bytes[0] != '\0' && bytes[1] == '\0')
+        return fromUtf16(bytes, true);
+    if (asciiUtf16 && bytes[0] == '\0' && bytes[1] != '\0')
+        return fromUtf16(bytes, false);
+    return std::string(bytes);
+}
+
+std::optional<std::size_t> categoryOfFolderName(std::string_view word) {
+    for (std::size_t i = 0; i < kCategoryCount; ++i)
+        if (EqualsIgnoringCase(kAddonCategories[i].folderName, word))
+            return i;
+    return std::nullopt;
+}
+
+std::string categoryWords() {
+    std::string words;
+    for (std::size_t i = 0; i < kCategoryCount; ++i)
+        words.append(i == 0                    ? ""
+                     : i + 1 == kCategoryCount ? " or "
+                                               : ", ")
+            .append(kAddonCategories[i].folderName);
+    return words;
+}
+
+// A value in matching quotes loses them, as the program's INI reading does.
+std::string unquoted(std::string_view value) {
+    if (value.size() >= 2 && value.front() == '"' && value.back() == '"')
+        value = value.substr(1, value.size() - 2);
+    return std::string(value);
+}
+
+std::string lowerCase(std::string_view text) {
+    std::string lower(text);
+    std::transform(lower.begin(), lower.end(), lower.begin(),
+                   [](char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; });
+    return lower;
+}
+
+class SetParser {
+public:
+    void line(std::size_t number, std::string_view row) {
+        const std::string_view text = trimmed(row);
+        if (text.empty() || text.front() == ';' || text.front() == '#' || text.front() == '[')
+            return;
+        const std::string where = "line " + std::to_string(number);
+        const std::size_t equals = text.find('=');
+        if (equals == std::string_view::npos) {
+            problem(where + " is not CATEGORY=NAME");
+            return;
+        }
+        const std::string_view word = trimmed(text.substr(0, equals));
+        const auto category = categoryOfFolderName(word);
+        if (!category) {
+            problem(where + ": \"" + std::string(word) + "\" is no category (" + categoryWords() +
+                    ")");
+            return;
+        }
+        add(where, {*category, unquoted(trimmed(text.substr(equals + 1)))});
+    }
+
+    SetReading reading;
+
+private:
+    void problem(std::string text) { reading.problems.push_back(std::move(text)); }
+
+    void add(const std::string& where, AddonKey key) {
+        if (key.name.empty()) {
+            problem(where + ": no add-on name");
+            return;
+        }
+        const std::string shown = UpperCase(key.name);
+        const auto sameCategory = [&](const AddonKey& other) {
+            return other.category == key.category;
+        };
+        auto& addons = reading.addons;
+        if (std::find(addons.begin(), addons.end(), key) != addons.end()) {
+            problem(where + ": " + shown + " is in the set twice");
+            return;
+        }
+        const AddonCategory& category = kAddonCategories[key.category];
+        const auto first = std::find_if(addons.begin(), addons.end(), sameCategory);
+        if (category.holdsOneAddon && first != addons.end()) {
+            problem(where + ": " + shown + " is left out, only one " +
+                    lowerCase(category.singularName) + " is installed at a time and " +
+                    UpperCase(first->name) + " comes first");
+            return;
+        }
+        addons.push_back(std::move(key));
+    }
+};
+
+fs::path setFile(const fs::path& setsFolder, std::string_view name) {
+    const FolderListing listing(setsFolder);
+    const std::string file = std::string(name) + std::string(kSetFileExtension);
+    return InFolder(setsFolder, listing.find(file).value_or(file));
+}
+
+} // namespace
+
+fs::path SetsFolder(const fs::path& programFolder) {
+    return programFolder.empty() ? fs::path() : programFolder / kSetsFolderName;
+}
+
+std::string SetNameFault(std::string_view name) {
+    if (name.empty())
+        return "A set needs a name.";
+    if (characterCount(name) > kLongestSetName)
+        return "A set's name holds at most " + std::to_string(kLongestSetName) + " characters.";
+    for (const char c : name) {
+        if (kForbiddenCharacters.find(c) != std::string_view::npos)
+            return std::string("A set's name cannot hold \"") + c +
+                   "\": a file name holds none of \\ / : * ? \" < > |";
+        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F)
+            return "A set's name cannot hold a control character, such as a tab.";
+    }
+    if (name.back() == '.' || name.back() == ' ')
+        return "A set's name cannot end in a dot or a blank.";
+    if (isDeviceName(name))
+        return "Windows keeps the name " + UpperCase(name.substr(0, name.find('.'))) +
+               " for a device.";
+    return {};
+}
+
+std::vector<AddonKey> InstalledSet(const InstalledAddons& installed) {
+    std::vector<AddonKey> addons;
+    for (const InstalledAddon& addon : installed.inOrder())
+        addons.push_back(addon.key);
+    return addons;
+}
+
+SetFileText SetText(const std::vector<AddonKey>& addons) {
+    SetFileText file;
+    file.text = "; A Quorvel set of add-ons, put back from the top line down.\r\n"
+                "; One add-on a line: CATEGORY=NAME, the category being one of\r\n"
+                "; " +
+                categoryWords() + ".\r\n[ADDONS]\r\n";
+    for (const AddonKey& addon : addons) {
+        if (addon.name.find_first_of("\r\n") != std::string::npos) {
+            file.leftOut.push_back(addon.name);
+            continue;
+        }
+        const bool quoted = trimmed(addon.name) != addon.name || unquoted(addon.name) != addon.name;
+        file.text.append(kAddonCategories.at(addon.category).folderName)
+            .append("=")
+            .append(quoted ? "\"" + addon.name + "\"" : addon.name)
+            .append("\r\n");
+    }
+    return file;
+}
+
+SetReading ParseSet(std::string_view bytes) {
+    const std::string text = asUtf8(bytes);
+    SetParser parser;
+    std::size_t number = 0;
+    for (std::size_t begin = 0; begin < text.size();) {
+        const std::size_t end = std::min(text.find_first_of("\r\n", begin), text.size());
+        parser.line(++number, std::string_view(text).substr(begin, end - begin));
+        begin = end + (text.compare(end, 2, "\r\n") == 0 ? 2 : 1);
+    }
+    return std::move(parser.reading);
+}
+
+std::vector<std::string> ListSets(const fs::path& setsFolder) {
+    std::vector<std::string> names;
+    if (setsFolder.empty())
+        return names;
+    const FolderListing listing(setsFolder);
+    for (const std::string& file : listing.regularFiles()) {
+        if (file.size() > kSetFileExtension.size() && EndsWithIgnoringCase(file, kSetFileExtension))
+            names.push_back(file.substr(0, file.size() - kSetFileExtension.size()));
+    }
+    // The listing is in name order without regard to case already.
+    const auto lastRun = std::find(names.begin(), names.end(), kLastRunSetName);
+    if (lastRun != names.end())
+        std::rotate(names.begin(), lastRun, lastRun + 1);
+    return names;
+}
+
+std::string SetReplacedBy(const fs::path& setsFolder, std::string_view name) {
+    const std::string file = std::string(name) + std::string(kSetFileExtension);
+    const auto existing = FolderListing(setsFolder).find(file);
+    if (!existing)
+        return {};
+    return existing->substr(0, existing->size() - kSetFileExtension.size());
+}
+
+SetSave SaveSet(const fs::path& setsFolder, std::string_view name,
+                const std::vector<AddonKey>& addons) {
+    if (std::string fault = SetNameFault(name); !fault.empty())
+        return {std::move(fault), {}};
+    std::error_code ec;
+    if (setsFolder.empty() ||
+        (!fs::is_directory(setsFolder, ec) && !fs::create_directory(setsFolder, ec)))
+        return {"The folder " + NameText(setsFolder) + " could not be made.", {}};
+    SetFileText file = SetText(addons);
+    if (!ReplaceFileAtomically(setFile(setsFolder, name), file.text))
+        return {"The file of the set could not be written in " + NameText(setsFolder) + ".", {}};
+    return {{}, std::move(file.leftOut)};
+}
+
+SetSave SaveLastRun(const fs::path& setsFolder, const InstalledAddons& installed) {
+    if (installed.inOrder().empty())
+        return {};
+    return SaveSet(setsFolder, kLastRunSetName, InstalledSet(installed));
+}
+
+SetReading ReadSet(const fs::path& setsFolder, std::string_view name) {
+    const auto bytes = setsFolder.empty() ? std::nullopt : ReadWholeFile(setFile(setsFolder, name));
+    if (!bytes)
+        return {{}, {"The file of the set could not be read."}};
+    return ParseSet(*bytes);
+}
+
+std::string DeleteSet(const fs::path& setsFolder, std::string_view name) {
+    if (setsFolder.empty() || !DeleteFileEntry(setFile(setsFolder, name)))
+        return "The file of the set could not be deleted.";
+    return {};
+}
+
+std::string RenameSet(const fs::path& setsFolder, std::string_view from, std::string_view to) {
+    if (std::string fault = SetNameFault(to); !fault.empty())
+        return fault;
+    const fs::path source = setFile(setsFolder, from);
+    const std::string replaced = SetReplacedBy(setsFolder, to);
+    std::error_code ec;
+    if (replaced.empty() || setFile(setsFolder, replaced) == source) {
+        // A new name, or the same one in other letter case.
+        fs::rename(source, InFolder(setsFolder, std::string(to) + std::string(kSetFileExtension)),
+                   ec);
+        return ec ? "The set could not be renamed: " + ec.message() : std::string();
+    }
+    // Over another set: its file takes the new content whole before the old name goes.
+    const auto bytes = ReadWholeFile(source);
+    if (!bytes || !ReplaceFileAtomically(setFile(setsFolder, replaced), *bytes))
+        return "The set could not be renamed: its file could not be copied.";
+    if (!DeleteFileEntry(source))
+        return "The set was copied to its new name, but its old file could not be deleted.";
+    return {};
+}
+
+} // namespace quorvel

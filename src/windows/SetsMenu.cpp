@@ -1,0 +1,246 @@
+#include "windows/SetsMenu.h"
+
+#include "library/AddonSets.h"
+#include "library/SetPutBack.h"
+#include "platform/NameFolding.h"
+#include "platform/NameText.h"
+#include "windows/LongOperation.h"
+#include "windows/PathText.h"
+#include "windows/Prompts.h"
+#include "windows/SetNameDialog.h"
+
+#include <QListWidget>
+#include <QMenu>
+#include <QShortcut>
+#include <optional>
+
+namespace quorvel {
+namespace {
+
+constexpr std::size_t kLinesShown = 12;
+
+QString quoted(const std::string& name) {
+    return QStringLiteral("\"%1\"").arg(ToQString(name));
+}
+
+// A set's name as a menu item: "&" would underline the next letter.
+QString menuText(const std::string& name) {
+    return ToQString(name).replace(QLatin1Char('&'), QStringLiteral("&&"));
+}
+
+QString addonText(const AddonKey& addon) {
+    return ToQString(UpperCase(addon.name)) + QStringLiteral(" (") +
+           ToQString(std::string(kAddonCategories.at(addon.category).singularName)) +
+           QLatin1Char(')');
+}
+
+QString addonsText(const std::vector<AddonKey>& addons) {
+    QStringList texts;
+    for (const AddonKey& addon : addons)
+        texts << addonText(addon);
+    return texts.join(QStringLiteral(", "));
+}
+
+// At most kLinesShown lines, then how many more, so that the box stays on screen.
+QString lines(const QStringList& all) {
+    if (std::size_t(all.size()) <= kLinesShown)
+        return all.join(QLatin1Char('\n'));
+    return all.mid(0, qsizetype(kLinesShown)).join(QLatin1Char('\n')) +
+           QStringLiteral("\n... and %1 more").arg(all.size() - qsizetype(kLinesShown));
+}
+
+} // namespace
+
+SetsMenu::SetsMenu(QWidget* mainWindow, Installation& installation,
+                   const std::array<QListWidget*, 7>& installedLists, std::function<void()> drawn)
+    : QObject(mainWindow)
+    , mainWindow_(mainWindow)
+    , installation_(installation)
+    , drawn_(std::move(drawn)) {
+    for (QListWidget* list : installedLists) {
+        list->setContextMenuPolicy(Qt::CustomContextMenu);
+        list->setToolTip(QStringLiteral("Right-click or the menu key: save the installed add-ons "
+                                        "as a set (Ctrl+S), or put a set back (Ctrl+O)"));
+        connect(list, &QWidget::customContextMenuRequested, this,
+                [this, list](const QPoint& at) { showMenu(list->viewport()->mapToGlobal(at)); });
+    }
+    auto* save = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_S), mainWindow);
+    connect(save, &QShortcut::activated, this, &SetsMenu::saveInstalled);
+    auto* open = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_O), mainWindow);
+    connect(open, &QShortcut::activated, this, [this, installedLists] {
+        QWidget* under = installedLists[0];
+        for (QListWidget* list : installedLists)
+            if (list->hasFocus())
+                under = list;
+        showMenu(under->mapToGlobal(QPoint(0, under->height() / 2)));
+    });
+}
+
+std::filesystem::path SetsMenu::folder() const {
+    return SetsFolder(installation_.paths().ProgramFolder);
+}
+
+QMenu* SetsMenu::menu() {
+    auto* menu = new QMenu(mainWindow_);
+    menu->setObjectName(QStringLiteral("SetsMenu"));
+    menu->setToolTipsVisible(true);
+    QAction* save = menu->addAction(QStringLiteral("Save installed add-ons as a set..."), this,
+                                    &SetsMenu::saveInstalled);
+    save->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
+    save->setEnabled(!installation_.installed().inOrder().empty());
+    const std::vector<std::string> sets = ListSets(folder());
+    menu->addSection(QStringLiteral("Put back a set"));
+    if (sets.empty())
+        menu->addAction(QStringLiteral("No set saved yet"))->setEnabled(false);
+    QMenu* renaming = new QMenu(QStringLiteral("Rename a set"), menu);
+    QMenu* deleting = new QMenu(QStringLiteral("Delete a set"), menu);
+    for (const std::string& name : sets) {
+        menu->addAction(menuText(name), this, [this, name] { putBack(name); })
+            ->setToolTip(addonsText(ReadSet(folder(), name).addons));
+        renaming->addAction(menuText(name), this, [this, name] { rename(name); });
+        deleting->addAction(menuText(name), this, [this, name] { remove(name); });
+    }
+    menu->addSeparator();
+    menu->addMenu(renaming)->setEnabled(!sets.empty());
+    menu->addMenu(deleting)->setEnabled(!sets.empty());
+    return menu;
+}
+
+void SetsMenu::showMenu(const QPoint& globalPosition) {
+    if (OperationRunning())
+        return;
+    QMenu* shown = menu();
+    shown->setAttribute(Qt::WA_DeleteOnClose);
+    shown->popup(globalPosition);
+}
+
+void SetsMenu::saveInstalled() {
+    const std::vector<AddonKey> installed = InstalledSet(installation_.installed());
+    if (installed.empty()) {
+        Prompts::tell(mainWindow_, QStringLiteral("No add-on is installed: a set is saved from "
+                                                  "the add-ons installed now."));
+        return;
+    }
+    auto* dialog = new SetNameDialog(
+        mainWindow_, QStringLiteral("Save a set"),
+        QStringLiteral("The %1 add-ons installed now, in the order they were installed:\n%2\n\n"
+                       "Name of the set:")
+            .arg(installed.size())
+            .arg(addonsText(installed)),
+        QString(), [this](const std::string& name) { return saveAs(name); });
+    dialog->open();
+}
+
+bool SetsMenu::saveAs(const std::string& name) {
+    const std::string replaced = SetReplacedBy(folder(), name);
+    if (!replaced.empty() &&
+        Prompts::ask(mainWindow_, QMessageBox::Question, QStringLiteral("QUORVEL"),
+                     QStringLiteral("There is a set %1 already. Replace it with the add-ons "
+                                    "installed now?")
+                         .arg(quoted(replaced)),
+                     QMessageBox::Yes | QMessageBox::No) != QMessageBox::Yes)
+        return false;
+    const SetSave saved = SaveSet(folder(), name, InstalledSet(installation_.installed()));
+    if (!saved.error.empty())
+        Prompts::tell(mainWindow_, QStringLiteral("The set %1 was not saved: %2")
+                                       .arg(quoted(name), ToQString(saved.error)));
+    else if (!saved.leftOut.empty())
+        Prompts::tell(mainWindow_, QStringLiteral("The set %1 is saved without these add-ons, "
+                                                  "whose names hold a line break: %2")
+                                       .arg(quoted(name), ToQString(FewNames(saved.leftOut))));
+    return true;
+}
+
+// One step: Clear All, then the set's add-ons in order, under one dialog whose
+// Cancel stops between two add-ons.
+void SetsMenu::putBack(const std::string& name) {
+    if (OperationRunning())
+        return;
+    const SetReading reading = ReadSet(folder(), name);
+    std::optional<PutBackOutcome> outcome;
+    try {
+        RunCancellableInBackground(
+            mainWindow_, QStringLiteral("Putting back the set %1").arg(quoted(name)),
+            QStringLiteral("Stopping after this add-on"),
+            [&](const ProgressReport& report, const CancelRequested& cancelled) {
+                outcome = PutBackSet(installation_, reading.addons, report, cancelled);
+            });
+    } catch (...) {
+        ShowOperationError(mainWindow_, QStringLiteral("Unzip"), std::current_exception());
+    }
+    drawn_();
+    if (outcome)
+        tellNotPutBack(name, reading, *outcome);
+}
+
+// One box for all that could not be put back; none when everything was, or when
+// the player stopped it and nothing else went wrong.
+void SetsMenu::tellNotPutBack(const std::string& name, const SetReading& reading,
+                              const PutBackOutcome& outcome) {
+    QStringList parts;
+    if (!outcome.refusal.empty())
+        parts << QStringLiteral("The set %1 was not put back: %2")
+                     .arg(quoted(name), ToQString(outcome.refusal));
+    if (!outcome.notPutBack.empty()) {
+        QStringList missing;
+        for (const AddonNotPutBack& addon : outcome.notPutBack)
+            missing << addonText(addon.addon) + QStringLiteral(": ") + ToQString(addon.why);
+        parts << QStringLiteral("These add-ons of the set %1 could not be put back:\n")
+                         .arg(quoted(name)) +
+                     lines(missing);
+    }
+    if (!reading.problems.empty()) {
+        QStringList problems;
+        for (const std::string& problem : reading.problems)
+            problems << ToQString(problem);
+        parts << QStringLiteral("In the file of the set, Quorvel passed over:\n") + lines(problems);
+    }
+    if (parts.isEmpty())
+        return;
+    if (outcome.stopped)
+        parts << QStringLiteral("Putting the set back stopped at your Cancel.");
+    Prompts::tell(mainWindow_, parts.join(QStringLiteral("\n\n")));
+}
+
+void SetsMenu::rename(const std::string& name) {
+    auto* dialog = new SetNameDialog(
+        mainWindow_, QStringLiteral("Rename a set"),
+        QStringLiteral("New name of the set %1:").arg(quoted(name)), ToQString(name),
+        [this, name](const std::string& to) { return renameTo(name, to); });
+    dialog->open();
+}
+
+bool SetsMenu::renameTo(const std::string& from, const std::string& to) {
+    if (to == from)
+        return true;
+    const std::string replaced = SetReplacedBy(folder(), to);
+    if (!replaced.empty() && replaced != from &&
+        Prompts::ask(mainWindow_, QMessageBox::Question, QStringLiteral("QUORVEL"),
+                     QStringLiteral("There is a set %1 already. Replace it with the set %2?")
+                         .arg(quoted(replaced), quoted(from)),
+                     QMessageBox::Yes | QMessageBox::No) != QMessageBox::Yes)
+        return false;
+    if (const std::string error = RenameSet(folder(), from, to); !error.empty())
+        Prompts::tell(mainWindow_, ToQString(error));
+    return true;
+}
+
+void SetsMenu::remove(const std::string& name) {
+    if (Prompts::ask(
+            mainWindow_, QMessageBox::Question, QStringLiteral("QUORVEL"),
+            QStringLiteral("Delete the set %1? Its add-ons stay in the library.").arg(quoted(name)),
+            QMessageBox::Yes | QMessageBox::No) != QMessageBox::Yes)
+        return;
+    if (const std::string error = DeleteSet(folder(), name); !error.empty())
+        Prompts::tell(mainWindow_, ToQString(error));
+}
+
+void SetsMenu::saveLastRun(QWidget* failureShownOn) {
+    const SetSave saved = SaveLastRun(folder(), installation_.installed());
+    if (!saved.error.empty() && failureShownOn)
+        Prompts::tell(failureShownOn,
+                      QStringLiteral("The set %1 was not saved: %2")
+                          .arg(quoted(std::string(kLastRunSetName)), ToQString(saved.error)));
+}
+
+} // namespace quorvel

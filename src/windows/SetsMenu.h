@@ -1,0 +1,56 @@
+#pragma once
+
+#include "library/Installation.h"
+
+#include <QObject>
+#include <QPoint>
+#include <array>
+#include <filesystem>
+#include <functional>
+#include <string>
+
+class QListWidget;
+class QMenu;
+class QWidget;
+
+namespace quorvel {
+
+struct PutBackOutcome;
+struct SetReading;
+
+// The add-on sets of the main window: a context menu on the installed lists (the
+// mouse's right button, the menu key, Ctrl+O) that saves the installed add-ons
+// as a set (also Ctrl+S), puts a set back in one step under one progress dialog,
+// and renames and deletes sets. Every box goes through Prompts.
+class SetsMenu : public QObject {
+    Q_OBJECT
+public:
+    // `drawn` redraws the main window after a set was put back.
+    SetsMenu(QWidget* mainWindow, Installation& installation,
+             const std::array<QListWidget*, 7>& installedLists, std::function<void()> drawn);
+
+    // The menu as the player sees it now; the caller owns it.
+    QMenu* menu();
+
+    void saveInstalled();
+    void putBack(const std::string& name);
+    void rename(const std::string& name);
+    void remove(const std::string& name);
+    // At a close, before Clear All: what is installed becomes "Last run". A box on
+    // `failureShownOn`, when given, says when it could not be saved.
+    void saveLastRun(QWidget* failureShownOn);
+
+private:
+    std::filesystem::path folder() const;
+    void showMenu(const QPoint& globalPosition);
+    bool saveAs(const std::string& name);
+    bool renameTo(const std::string& from, const std::string& to);
+    void tellNotPutBack(const std::string& name, const SetReading& reading,
+                        const PutBackOutcome& outcome);
+
+    QWidget* mainWindow_;
+    Installation& installation_;
+    std::function<void()> drawn_;
+};
+
+} // namespace quorvel

@@ -1,0 +1,202 @@
+#include "windows/SetsMenu.h"
+
+#include "ProgramFolderFixture.h"
+#include "config/AddonCategory.h"
+#include "library/AddonSets.h"
+#include "library/FolderSnapshot.h"
+#include "windows/Principal.h"
+#include "windows/Prompts.h"
+#include "windows/SetNameDialog.h"
+
+#include <QAbstractButton>
+#include <QContextMenuEvent>
+#include <QDialogButtonBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QtTest>
+
+namespace fs = std::filesystem;
+using namespace quorvel;
+using namespace quorvel::test;
+
+namespace {
+
+constexpr int kFlightModels = 0, kGraphics = 4, kSounds = 5;
+
+// The visible dialog asking for a set's name; null when none is open.
+SetNameDialog* NameDialog() {
+    for (QWidget* top : QApplication::topLevelWidgets())
+        if (auto* dialog = qobject_cast<SetNameDialog*>(top); dialog && dialog->isVisible())
+            return dialog;
+    return nullptr;
+}
+
+QAbstractButton* Ok(SetNameDialog* dialog) {
+    return dialog->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok);
+}
+
+// The menu's item of that text; a missing one ends the test run.
+QAction* Item(QMenu* menu, const QString& text) {
+    for (QAction* action : menu->actions())
+        if (action->text() == text)
+            return action;
+    qFatal("no menu item %s", qPrintable(text));
+}
+
+} // namespace
+
+// The sets of the main window, driven as the player would: keys, the menu and
+// the name dialog; the game folder is compared on disk.
+class SetsMenuTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init() {
+        fixture = std::make_unique<ProgramFolderFixture>();
+        for (const char* name : {"EAW.EXE", "EAW.INI", "EXTRA.SPT", "GRB_031.SND"}) {
+            WriteFile(fixture->game() / name, std::string("game ") + name);
+            WriteFile(fixture->backups() / name, std::string("game ") + name);
+        }
+        addon(kFlightModels, "SPIT", "SPIT.FLT=spit; SPIT.DAT=spit");
+        addon(kGraphics, "CLOUDS", "CLOUD.PIC=clouds; SKY.TPC=clouds");
+        addon(kGraphics, "HAZE", "SKY.TPC=haze; HAZE.PIC=haze");
+        addon(kSounds, "MERLIN", "MERLIN.WSD=merlin; GRB_031.SND=merlin");
+        Prompts::reset();
+        openMain();
+    }
+    void cleanup() {
+        window.reset();
+        fixture.reset();
+    }
+
+    // Ctrl+S saves what is installed under a name that is checked as it is typed;
+    // the close saves "Last run" before Clear All; at the next start "Last run" from
+    // the menu puts the game folder back as it was before the close, with no box.
+    void aSetIsSavedAndLastRunPutBackAfterAClose() {
+        for (const auto& [category, name] :
+             std::vector<std::pair<int, QString>>{{kGraphics, "HAZE"},
+                                                  {kFlightModels, "SPIT"},
+                                                  {kGraphics, "CLOUDS"},
+                                                  {kSounds, "MERLIN"}})
+            install(category, name);
+        const FolderSnapshot installed = SnapshotOf(fixture->game());
+
+        QTest::keyClick(window.get(), Qt::Key_S, Qt::ControlModifier);
+        SetNameDialog* dialog = NameDialog();
+        QVERIFY(dialog);
+        auto* name = Find<QLineEdit>(dialog, "SetName");
+        QVERIFY(!Ok(dialog)->isEnabled());
+        QTest::keyClicks(name, "com1");
+        QVERIFY(!Ok(dialog)->isEnabled());
+        QVERIFY(Find<QLabel>(dialog, "SetNameFault")->text().contains("device"));
+        name->setText("Evening");
+        QVERIFY(Ok(dialog)->isEnabled());
+        Ok(dialog)->click();
+        QTRY_VERIFY(!NameDialog());
+        const fs::path sets = fixture->root() / "SETS";
+        QCOMPARE(ReadSet(sets, "Evening").addons.size(), std::size_t(4));
+
+        QVERIFY(window->close());
+        QVERIFY(SnapshotOf(fixture->game()) != installed);
+        QCOMPARE(ReadSet(sets, "Last run").addons, ReadSet(sets, "Evening").addons);
+
+        window.reset();
+        openMain();
+        std::unique_ptr<QMenu> menu(window->findChild<SetsMenu*>()->menu());
+        QVERIFY(!Item(menu.get(), "Save installed add-ons as a set...")->isEnabled());
+        QVERIFY(Item(menu.get(), "Evening")->isEnabled());
+        Item(menu.get(), "Last run")->trigger();
+        QCOMPARE(SnapshotOf(fixture->game()), installed);
+        QCOMPARE(Entries(window->installedList(kGraphics)), QStringList({"HAZE", "CLOUDS"}));
+        QCOMPARE(Entries(window->installedList(kFlightModels)), QStringList({"SPIT"}));
+        QVERIFY(Prompts::shown().empty());
+    }
+
+    // Saving over a set asks first; No keeps the dialog open for another name.
+    // The menu key on an installed list opens the menu.
+    void savingOverASetAsksFirst() {
+        install(kGraphics, "CLOUDS");
+        QVERIFY(SaveSet(fixture->root() / "SETS", "Evening", {{0, "OLD"}}).error.empty());
+        Prompts::answerNext(QMessageBox::No);
+        Prompts::answerNext(QMessageBox::Yes);
+        QTest::keyClick(window.get(), Qt::Key_S, Qt::ControlModifier);
+        SetNameDialog* dialog = NameDialog();
+        QVERIFY(dialog);
+        Find<QLineEdit>(dialog, "SetName")->setText("EVENING");
+        Ok(dialog)->click();
+        QVERIFY(NameDialog());
+        QCOMPARE(Prompts::shown().size(), std::size_t(1));
+        QVERIFY(Prompts::shown()[0].text.contains("\"Evening\" already"));
+        Ok(dialog)->click();
+        QTRY_VERIFY(!NameDialog());
+        QCOMPARE(ReadSet(fixture->root() / "SETS", "Evening").addons,
+                 (std::vector<AddonKey>{{kGraphics, "CLOUDS"}}));
+
+        QListWidget* list = window->installedList(kGraphics);
+        // What the menu key (or Shift+F10) becomes for the list with the focus.
+        QContextMenuEvent menuKey(QContextMenuEvent::Keyboard, QPoint(2, 2),
+                                  list->mapToGlobal(QPoint(2, 2)));
+        QApplication::sendEvent(list->viewport(), &menuKey);
+        QTRY_VERIFY(qobject_cast<QMenu*>(QApplication::activePopupWidget()));
+        QApplication::activePopupWidget()->close();
+    }
+
+    // One box names the add-ons whose archive left the library and the lines of
+    // the file that made no sense; the rest is put back.
+    void oneBoxTellsWhatCouldNotBePutBack() {
+        WriteFile(fixture->root() / "SETS" / "Hand made.ini",
+                  "GRAPHICS=CLOUDS\nGRAPHICS=GONE\nBOMBERS=B17\nSOUNDS=MERLIN\n");
+        Prompts::answerNext(QMessageBox::Ok);
+        std::unique_ptr<QMenu> menu(window->findChild<SetsMenu*>()->menu());
+        Item(menu.get(), "Hand made")->trigger();
+        QCOMPARE(Entries(window->installedList(kGraphics)), QStringList({"CLOUDS"}));
+        QCOMPARE(Entries(window->installedList(kSounds)), QStringList({"MERLIN"}));
+        QCOMPARE(Prompts::shown().size(), std::size_t(1));
+        const QString text = Prompts::shown()[0].text;
+        QVERIFY2(text.contains("GONE (GRAPHIC): its archive is no longer in the library"),
+                 qPrintable(text));
+        QVERIFY2(text.contains("line 3: \"BOMBERS\" is no category"), qPrintable(text));
+    }
+
+    // A termination while a box waits for its answer: the box goes first, as its
+    // Escape would, then the program ends as a close does, saving "Last run".
+    void aTerminationAnswersAnOpenBoxFirst() {
+        install(kGraphics, "CLOUDS");
+        QVERIFY(SaveSet(fixture->root() / "SETS", "Evening", {{kGraphics, "HAZE"}}).error.empty());
+        QTimer::singleShot(300, window.get(), [this] { window->endProgram(); });
+        window->findChild<SetsMenu*>()->remove("Evening"); // asks, with no answer given
+        QTRY_VERIFY(!window->isVisible());
+        QCOMPARE(ListSets(fixture->root() / "SETS"),
+                 (std::vector<std::string>{"Last run", "Evening"}));
+        QVERIFY(!fs::exists(fixture->game() / "CLOUD.PIC"));
+    }
+
+private:
+    void openMain() {
+        window = std::make_unique<Principal>();
+        window->show();
+        window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(window.get()));
+    }
+
+    void addon(int category, const std::string& name, const std::string& members) {
+        MakeArchive(fixture->root() / kAddonCategories[category].folderName / (name + ".zip"),
+                    Tree(members));
+    }
+
+    void install(int category, const QString& name) {
+        window->categoryButton(category)->click();
+        QListWidget* list8 = Find<QListWidget>(window.get(), "List8");
+        list8->setCurrentRow(Entries(list8).indexOf(name));
+        list8->setFocus();
+        QTest::keyClick(list8, Qt::Key_Return);
+    }
+
+    std::unique_ptr<ProgramFolderFixture> fixture;
+    std::unique_ptr<Principal> window;
+};
+
+QTEST_MAIN(SetsMenuTest)
+#include "SetsMenuTest.moc"
