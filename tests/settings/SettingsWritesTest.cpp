@@ -2,6 +2,7 @@
 #include "settings/NetworkPresets.h"
 #include "support/CurrentFolder.h"
 #include "support/TempFolder.h"
+#include "support/WindowsSkips.h"
 
 #include <gtest/gtest.h>
 
@@ -22,7 +23,9 @@ TEST(NetworkPresets, TheStoredRateIsComparedAsText) {
 }
 
 // Reads within a batch see its writes; the file changes once, at its end, or, when it
-// cannot be replaced, not at all. Outside a batch a write tells whether the file took it.
+// cannot be replaced, not at all, and the failure is kept to be told. Outside a batch
+// a write tells whether the file took it. Windows' read-only attribute is cleared, as
+// for the game's own file; a file without write permission elsewhere is refused.
 TEST(GameIniFile, BatchReplacesTheFileOnceAtItsEnd) {
     TempFolder game;
     const std::string before = "[EAW]\r\nPlayerPilotName=Old\r\n";
@@ -38,9 +41,12 @@ TEST(GameIniFile, BatchReplacesTheFileOnceAtItsEnd) {
             EXPECT_EQ(file.read(kPlayerPilotName), "New");
             EXPECT_EQ(ReadFile(game / "EAW.INI"), before);
         }
+        const bool takes = writable || test::kOnWindows;
         EXPECT_EQ(ReadFile(game / "EAW.INI"),
-                  writable ? "[EAW]\r\nPlayerPilotName=New\r\nExtraSquads=2\r\n" : before);
-        EXPECT_EQ(file.write(kExtraSquads, "3"), writable);
+                  takes ? "[EAW]\r\nPlayerPilotName=New\r\nExtraSquads=2\r\n" : before);
+        EXPECT_EQ(file.takeWriteFailure(), !takes);
+        EXPECT_EQ(file.write(kExtraSquads, "3"), takes);
+        EXPECT_EQ(file.takeWriteFailure(), !takes);
     }
 }
 
