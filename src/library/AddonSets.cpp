@@ -321,10 +321,22 @@ std::string RenameSet(const fs::path& setsFolder, std::string_view from, std::st
     const fs::path source = setFile(setsFolder, from);
     const std::string replaced = SetReplacedBy(setsFolder, to);
     std::error_code ec;
-    if (replaced.empty() || setFile(setsFolder, replaced) == source) {
-        // A new name, or the same one in other letter case.
-        fs::rename(source, InFolder(setsFolder, std::string(to) + std::string(kSetFileExtension)),
-                   ec);
+    const fs::path target = InFolder(setsFolder, std::string(to) + std::string(kSetFileExtension));
+    if (replaced.empty()) {
+        fs::rename(source, target, ec);
+        return ec ? "The set could not be renamed: " + ec.message() : std::string();
+    }
+    if (setFile(setsFolder, replaced) == source) {
+        // The same name in other letter case: through a name of its own, since a
+        // file system that ignores case may take the rename for no change at all.
+        const fs::path between = TemporaryNameBeside(source);
+        fs::rename(source, between, ec);
+        if (!ec) {
+            fs::rename(between, target, ec);
+            std::error_code back;
+            if (ec)
+                fs::rename(between, source, back);
+        }
         return ec ? "The set could not be renamed: " + ec.message() : std::string();
     }
     // Over another set: its file takes the new content whole before the old name goes.
