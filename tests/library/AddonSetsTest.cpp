@@ -1,6 +1,7 @@
 #include "library/AddonSets.h"
 
 #include "FolderSnapshot.h"
+#include "ProgramWithGame.h"
 #include "config/PathVariables.h"
 #include "config/SecurityCopies.h"
 #include "library/SetPutBack.h"
@@ -67,22 +68,11 @@ std::vector<std::string> filesIn(const fs::path& folder) {
 }
 
 // A program folder and a game folder with its security copies, as the windows have them.
-struct Program {
-    TempFolder root;
-    fs::path program() const { return root / "Quorvel"; }
-    fs::path game() const { return root / "EAW"; }
+struct Program : ProgramWithGame {
+    Program()
+        : ProgramWithGame("EAW.EXE=game exe; EAW.INI=game ini; GRB_031.SND=game snd; "
+                          "EXTRA.SPT=game spt; PILOTS.DAT=pilots") {}
     fs::path sets() const { return SetsFolder(program()); }
-
-    Program() {
-        MakeProgramFolder(program());
-        LayOut(game(), Tree("EAW.EXE=game exe; EAW.INI=game ini; GRB_031.SND=game snd; "
-                            "EXTRA.SPT=game spt; PILOTS.DAT=pilots"));
-        StorePaths(FolderText(game()));
-        TakeSecurityCopies(game(), program() / "BACKUPS");
-    }
-    void addon(std::size_t category, const std::string& file, const std::string& members) const {
-        MakeArchive(program() / kAddonCategories[category].folderName / file, Tree(members));
-    }
     void installByHand(Installation& installation, const Keys& keys) const {
         for (const AddonKey& key : keys)
             installation.install(key.category, key.name);

@@ -1,6 +1,7 @@
 #include "library/Installation.h"
 
 #include "FolderSnapshot.h"
+#include "ProgramWithGame.h"
 #include "config/GameFolderChoice.h"
 #include "config/PathVariables.h"
 #include "config/SecurityCopies.h"
@@ -26,25 +27,12 @@ namespace {
 
 constexpr std::size_t kGraphics = 4, kExes = 6;
 
-// A program folder and, beside it, a game folder with its security copies taken;
-// QUORVEL.INI names the game folder unless a test stores another text.
-struct Program {
-    TempFolder root;
-    fs::path program() const { return root / "Quorvel"; }
-    fs::path game() const { return root / "EAW"; }
+const std::string kGame =
+    "EAW.EXE=game exe; EAW.INI=game ini; GRB_031.SND=game snd; PILOTS.DAT=pilots; SKY.TPC=sky";
 
-    explicit Program(const std::function<void(const fs::path&)>& makeGameFolder = {}) {
-        if (makeGameFolder)
-            makeGameFolder(game());
-        MakeProgramFolder(program());
-        LayOut(game(), Tree("EAW.EXE=game exe; EAW.INI=game ini; GRB_031.SND=game snd; "
-                            "PILOTS.DAT=pilots; SKY.TPC=sky"));
-        StorePaths(FolderText(game()));
-        TakeSecurityCopies(game(), program() / "BACKUPS");
-    }
-    void addon(std::size_t category, const std::string& file, const std::string& members) const {
-        MakeArchive(program() / kAddonCategories[category].folderName / file, Tree(members));
-    }
+struct Program : ProgramWithGame {
+    explicit Program(const std::function<void(const fs::path&)>& makeGameFolder = {})
+        : ProgramWithGame(kGame, makeGameFolder) {}
 };
 
 // A stored game folder that fails the rule is never acted on: not at start, not by
