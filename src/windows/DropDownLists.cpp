@@ -2,7 +2,9 @@
 
 #include <QAbstractItemView>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QKeyEvent>
+#include <QLineEdit>
 
 namespace quorvel {
 namespace {
@@ -19,6 +21,11 @@ public:
     bool eventFilter(QObject* watched, QEvent* event) override {
         if (auto* combo = qobject_cast<QComboBox*>(watched))
             return takenFromList(combo, event);
+        // On Windows the wheel stops at the text box of a list one can type in; it
+        // is handed to the list itself, as other systems do.
+        if (auto* box = qobject_cast<QLineEdit*>(watched))
+            return event->type() == QEvent::Wheel &&
+                   QCoreApplication::sendEvent(box->parentWidget(), event);
         if (IsEscape(event) && static_cast<QWidget*>(watched)->isVisible())
             noteEscapeOnOpenList();
         return false;
@@ -58,6 +65,8 @@ void FollowDesktopListRules(QWidget* window) {
         combo->setFocusPolicy(Qt::StrongFocus);
         combo->installEventFilter(rules);
         combo->view()->installEventFilter(rules);
+        if (combo->lineEdit())
+            combo->lineEdit()->installEventFilter(rules);
     }
 }
 
