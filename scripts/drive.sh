@@ -2,16 +2,21 @@
 # on a virtual display with real mouse clicks and keys. Source it; it needs xvfb,
 # xauth, xdotool, imagemagick, zip and python3.
 # Clicks use window-relative coordinates of the fixed layouts at the normal font,
-# multiplied by QUORVEL_SCALE (1 or 2), which the program gets as QT_SCALE_FACTOR.
+# multiplied by QUORVEL_SCALE (1, 1.5 or 2), which the program gets as QT_SCALE_FACTOR
+# (under Wine, as the display's DPI instead).
 
 drive_folder=$(dirname "$(realpath "${BASH_SOURCE[0]}")")
 scale=${QUORVEL_SCALE:-1}
 export QT_SCALE_FACTOR=$scale
 
+# A length of the layouts at the scale driven, rounded as Qt rounds it.
+scaled() { awk -v size="$1" -v scale="$scale" 'BEGIN { printf "%d", size * scale + 0.5 }'; }
+
 # Runs the calling script again on a virtual display of its own unless it is on one.
 on_virtual_display() { # script args...
   if [ -z "${QUORVEL_ON_DISPLAY:-}" ]; then
-    local size="$((1100 * scale))x$((800 * scale))"
+    local size
+    size="$(scaled 1100)x$(scaled 800)"
     exec env QUORVEL_ON_DISPLAY=1 xvfb-run -a -s "-screen 0 ${size}x24" "$@"
   fi
 }
@@ -51,25 +56,32 @@ message_box() {
   done
 }
 
+shown() { xwininfo -id "$1" 2>/dev/null | grep -q IsViewable; }
+
 # Presses Return on a message box until it is gone: a box shown while its
 # window comes up may lose the focus once to it.
 dismiss() { # box
   local tries=10
-  while xwininfo -id "$1" 2>/dev/null | grep -q IsViewable && [ $tries -gt 0 ]; do
+  while shown "$1" && [ $tries -gt 0 ]; do
     keys "$1" Return 2>/dev/null || true
     tries=$((tries - 1))
   done
 }
 
-# Waits up to ten seconds until no visible window's title matches.
-gone() { # title-pattern
-  local tries=50
-  while xdotool search --onlyvisible --name "$1" >/dev/null 2>&1; do
+# Waits up to ten seconds while the command succeeds.
+while_still() { # what command...
+  local what=$1 tries=50
+  shift
+  while "$@" >/dev/null 2>&1; do
     tries=$((tries - 1))
-    [ $tries -gt 0 ] || { echo "window '$1' still open" >&2; return 1; }
+    [ $tries -gt 0 ] || { echo "$what still open" >&2; return 1; }
     sleep 0.2
   done
 }
+# Waits until no visible window's title matches.
+gone() { while_still "window '$1'" xdotool search --onlyvisible --name "$1"; }
+# Waits until the window is no longer shown.
+vanished() { while_still "window $1" shown "$1"; }
 
 # A check passes as soon as its command succeeds within five seconds, so a slow
 # machine gets time without every step waiting on a fixed pause. Failures count,
@@ -103,7 +115,7 @@ settle() { sleep "${1:-0.3}"; }
 point() { # window x y [more xdotool commands...]
   local id=$1 x=$2 y=$3
   shift 3
-  xdotool mousemove --window "$id" $((x * scale)) $((y * scale)) "$@"
+  xdotool mousemove --window "$id" "$(scaled "$x")" "$(scaled "$y")" "$@"
 }
 click() { point "$1" "$2" "$3" click "${4:-1}"; settle; }
 dclick() { point "$1" "$2" "$3" click --repeat 2 --delay 80 1; settle 0.6; }

@@ -3,8 +3,9 @@
 # at scale 1 and at scale 2 (name-x2.png), driving the program on a virtual display
 # with real mouse clicks and keys:
 #   scripts/screenshots.sh [program folder] [output folder]
-# A folder with quorvel.exe (scripts/windows-program.sh) is driven under Wine, at
-# scale 1 only: Windows scales a program by the system's DPI, not by QT_SCALE_FACTOR.
+# A folder with quorvel.exe (scripts/windows-program.sh) is driven under Wine at
+# 100% and at 150% (name-x1.5.png): Windows scales a program by the display's DPI,
+# which Wine takes from its LogPixels setting, not by QT_SCALE_FACTOR.
 # Needs xvfb, xauth, xdotool, imagemagick, zip and python3, and wine for Windows.
 set -euo pipefail
 
@@ -14,7 +15,11 @@ mkdir -p "$out"
 
 if [ -z "${QUORVEL_SCALE:-}" ]; then
   QUORVEL_SCALE=1 "$0" "$source_folder" "$out"
-  [ -e "$source_folder/quorvel.exe" ] || QUORVEL_SCALE=2 "$0" "$source_folder" "$out"
+  if [ -e "$source_folder/quorvel.exe" ]; then
+    QUORVEL_SCALE=1.5 "$0" "$source_folder" "$out"
+  else
+    QUORVEL_SCALE=2 "$0" "$source_folder" "$out"
+  fi
   exit
 fi
 source "$(dirname "$(realpath "$0")")/drive.sh"
@@ -33,6 +38,9 @@ if under_wine; then
   export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
   wineboot -i >/dev/null 2>&1
   "$(dirname "$(realpath "$0")")/wine-fonts.sh"
+  unset QT_SCALE_FACTOR
+  wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$(scaled 96)" /f \
+    >/dev/null 2>&1
   start=(wine "$program/quorvel.exe")
 fi
 trap 'kill $(jobs -p) 2>/dev/null || true; ! under_wine || wineserver -k; rm -rf "$work"' EXIT
@@ -52,13 +60,12 @@ make_addon "$program" GRAPHICS TRACERS "Tracers" TRACER.3DZ
 make_addon "$program" SKINS JG26 "JG 26 skins" JG26.TPC
 make_addon "$program" SOUNDS MERLIN "Merlin engine sounds" MERLIN.WSD
 saved() { shot "$1" "$out/$2$suffix.png"; }
-# Under Wine the main window takes clicks again a moment after the window over it
-# has gone, and nothing on the display tells when.
-main_enabled() { ! under_wine || settle 2; }
-# Wine without a window manager gives no X focus for Escape or Return, so windows
-# are closed as a window manager's close button does.
+# Closes a window with its key and waits until it is gone; the main window takes
+# clicks from then on. Wine without a window manager gives no X focus for Escape
+# or Return, so there windows are closed as a window manager's close button does.
 closed() { # window key
   if under_wine; then close_window "$1"; else keys "$1" "$2"; fi
+  vanished "$1"
 }
 
 "${start[@]}" &
@@ -71,7 +78,6 @@ saved root first-run # the first-run window over the disabled main window
 click "$backups" 538 435
 gone "Back up copies"
 main=$(win "^EUROPEAN AIR WAR Quorvel v1.0$")
-main_enabled
 click "$main" 540 356          # Graphics (Command6)
 dclick "$main" 640 176         # first add-on: CLOUDS
 dclick "$main" 640 176         # next first add-on: COCKPITS
@@ -89,7 +95,6 @@ set_name=$(win "Save a set" "$main")
 typed "$set_name" "Online: evening"
 saved "$set_name" set-name
 closed "$set_name" Escape
-gone "Save a set"
 click "$main" 100 304 3 # the right button on the installed graphics list
 settle 0.6
 point "$main" 150 370 # over the set "Last run": its add-ons in a tooltip
@@ -107,7 +112,6 @@ child() { # button-x button-y title file [keys...]
   keys "$id" "$@"
   saved "$id" "$file"
   closed "$id" Escape
-  main_enabled
 }
 child 500 96 "^EUROPEAN AIR WAR Quorvel v1.0$" eaw-folder
 child 264 40 "EAW.INI Settings" settings
@@ -127,8 +131,6 @@ box() { # file
   id=$(message_box)
   saved "$id" "$1"
   closed "$id" Return
-  gone "^QUORVEL$"
-  main_enabled
 }
 click "$main" 540 236 # Missions (Command2)
 dclick "$main" 640 176
