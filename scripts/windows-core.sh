@@ -15,30 +15,10 @@ packages=(g++-mingw-w64-x86-64-posix libz-mingw-w64-dev wine wine64 dpkg-dev cma
   pkg-config libgtest-dev python3 zip xz-utils)
 # shellcheck source=scripts/debian-packages.sh
 . scripts/debian-packages.sh
+# shellcheck source=scripts/debian-sources.sh
+. scripts/debian-sources.sh
 # Wine's recommendations (fonts, sound, a GL driver) serve no console test.
 install_missing_packages --no-install-recommends -- "${packages[@]}"
-
-# Debian's source entries for the archive this machine already uses, in a
-# private apt configuration: the system's own is left as it is.
-fetch_sources() {
-  local apt=$deps/apt
-  mkdir -p "$apt/sources.list.d" "$apt/lists/partial" "$apt/cache/archives/partial" "$deps/src"
-  : >"$apt/sources.list"
-  if [ -e /etc/apt/sources.list ]; then
-    grep -E '^deb +(\[[^]]*\] +)?[^ ]*/debian(-security)?/? ' /etc/apt/sources.list |
-      sed 's/^deb /deb-src /' >"$apt/sources.list" || true
-  fi
-  for file in /etc/apt/sources.list.d/*.sources; do
-    [ -e "$file" ] || continue
-    awk 'BEGIN { RS = ""; ORS = "\n\n" }
-         /URIs:[^\n]*\/debian(-security)?\/?(\n|$)/ { sub(/Types:[^\n]*/, "Types: deb-src"); print }' \
-      "$file"
-  done >"$apt/sources.list.d/debian-src.sources"
-  local options=(-o "Dir::Etc::SourceList=$apt/sources.list" -o "Dir::Etc::SourceParts=$apt/sources.list.d"
-    -o "Dir::State::Lists=$apt/lists" -o "Dir::Cache=$apt/cache" -o APT::Sandbox::User=root)
-  apt-get "${options[@]}" update -qq
-  (cd "$deps/src" && apt-get "${options[@]}" source -qq libdeflate libzip >"$deps/src.log")
-}
 
 build_libdeflate() {
   local source
@@ -78,7 +58,7 @@ build_libzip() {
 if [ ! -e "$deps/done" ]; then
   echo "Building libdeflate, libzip and GoogleTest for Windows (once)"
   rm -rf "$deps"
-  fetch_sources
+  download_sources "$deps/apt" "$deps/src" libdeflate libzip
   build_libdeflate
   build_libzip
   build_cmake_dependency googletest /usr/src/googletest -DBUILD_GMOCK=OFF -Dgtest_disable_pthreads=OFF

@@ -12,9 +12,11 @@ qt=$out/qt
 triple=x86_64-w64-mingw32
 toolchain=$root/cmake/mingw-w64-x86_64.cmake
 
-packages=(qt6-base-dev qt6-base-dev-tools ninja-build xvfb xauth zip fonts-liberation2)
+packages=(qt6-base-dev qt6-base-dev-tools dpkg-dev ninja-build xvfb xauth zip fonts-liberation2)
 # shellcheck source=scripts/debian-packages.sh
 . scripts/debian-packages.sh
+# shellcheck source=scripts/debian-sources.sh
+. scripts/debian-sources.sh
 install_missing_packages --no-install-recommends -- "${packages[@]}"
 
 # The core is proven under Wine before a program is built on it; that run also
@@ -33,14 +35,13 @@ qt_options=(-DCMAKE_BUILD_TYPE=Release -DBUILD_SHARED_LIBS=OFF -DQT_BUILD_EXAMPL
   -DFEATURE_system_zlib=ON -DZLIB_LIBRARY=/usr/$triple/lib/libz.a
   -DZLIB_INCLUDE_DIR=/usr/$triple/include)
 
+# Where this machine's Qt tools keep their CMake files, which the Windows build runs.
+host_multiarch=$(dpkg-architecture -qDEB_HOST_MULTIARCH)
+
 build_qt() {
-  local apt=$deps/apt log=$qt/build.log
+  local log=$qt/build.log
   rm -rf "$qt/build" "$qt/prefix" "$qt/done"
-  mkdir -p "$qt/src"
-  [ -d "$(echo "$qt"/src/qt6-base-*/)" ] || (cd "$qt/src" && apt-get \
-    -o "Dir::Etc::SourceList=$apt/sources.list" -o "Dir::Etc::SourceParts=$apt/sources.list.d" \
-    -o "Dir::State::Lists=$apt/lists" -o "Dir::Cache=$apt/cache" -o APT::Sandbox::User=root \
-    source -qq qt6-base >"$qt/src.log")
+  [ -d "$(echo "$qt"/src/qt6-base-*/)" ] || download_sources "$deps/apt" "$qt/src" qt6-base
   local source
   source=$(echo "$qt"/src/qt6-base-*/)
   # Qt Gui builds its DirectWrite font database only with Direct2D, which is off;
@@ -50,7 +51,7 @@ build_qt() {
   echo "Building Qt for Windows (once, 15 to 50 minutes on 2 cores; log: $log)"
   {
     cmake -S "$source" -B "$qt/build" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
-      -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR="/usr/lib/$(gcc -dumpmachine)/cmake" \
+      -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR="/usr/lib/$host_multiarch/cmake" \
       -DCMAKE_INSTALL_PREFIX="$qt/prefix" "${qt_options[@]}" &&
       nice -n 19 cmake --build "$qt/build" -j2 && cmake --install "$qt/build"
   } >"$log" 2>&1 || {
@@ -73,7 +74,7 @@ zlib=/usr/$triple/lib/libz.a
 echo "Building the program for Windows"
 cmake -S "$root" -B "$program" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
   -DCMAKE_PREFIX_PATH="$qt/prefix;$deps/prefix" -DQT_HOST_PATH=/usr \
-  -DQT_HOST_PATH_CMAKE_DIR="/usr/lib/$(gcc -dumpmachine)/cmake" -DCMAKE_BUILD_TYPE=Release \
+  -DQT_HOST_PATH_CMAKE_DIR="/usr/lib/$host_multiarch/cmake" -DCMAKE_BUILD_TYPE=Release \
   -DZLIB_LIBRARY_RELEASE="$zlib" -Dpkgcfg_lib_LIBZIP_z="$zlib" \
   -DZLIB_INCLUDE_DIR=/usr/$triple/include \
   -DQUORVEL_WARNINGS_AS_ERRORS=ON >/dev/null
