@@ -7,9 +7,16 @@ using namespace quorvel;
 
 namespace {
 
+#ifdef _WIN32
+constexpr const char* commaLocale = "German_Germany.1252";
+#else
+constexpr const char* commaLocale = "de_DE.UTF-8";
+#endif
+
 TEST(ValueFormats, HundredthsKeepThePointUnderACommaLocale) {
-    if (!std::setlocale(LC_ALL, "de_DE.UTF-8"))
-        GTEST_SKIP() << "needs the comma locale de_DE.UTF-8, which is not installed";
+    if (!std::setlocale(LC_ALL, commaLocale))
+        GTEST_SKIP() << "needs the comma locale " << commaLocale << ", which is not installed";
+    ASSERT_STREQ(std::localeconv()->decimal_point, ",");
     EXPECT_EQ(HundredthsText(150), "1.50");
     EXPECT_EQ(ReadHundredths("1.5", 150), 150);
     std::setlocale(LC_ALL, "C");
