@@ -271,10 +271,11 @@ const SceneCase kScenes[] = {
      kCopies + kRestored +
          "OUTSIDE.TER=o; OUTSIDE.EXE=o; GAME/MAPS.DAT=<dir>; "
          "GAME/MAPS.DAT/IN.DAT=i; GAME/SUB=<dir>; GAME/SUB/DEEP.TPC=d"},
-    // Without a security copy, the game's own protected file stays and an add-on's goes.
+    // Without a security copy, the game's own protected file stays and an add-on's
+    // goes, whatever letter case the add-on wrote it in.
     {"ClearAllKeepsOnlyTheGamesProtectedFilesWithoutCopy",
      "BACKUPS/EAW.EXE=game exe; GAME/extra.spt=game spt; GAME/OTHER.SPT=o",
-     addons("X", "grb_031.snd=addon snd; A.TPC=addon"), steps(install("X"), clearAll()),
+     addons("X", "Grb_031.Snd=addon snd; A.TPC=addon"), steps(install("X"), clearAll()),
      "BACKUPS/EAW.EXE=game exe; GAME/EAW.EXE=game exe; GAME/extra.spt=game spt"},
     {"ClearAllWithoutBackupFolderKeepsProtectedFiles",
      kCopies + "GAME/EXTRA.SPT=mine; GAME/A.SPT=a; GAME/EAW.EXE=mine", addons(),
