@@ -283,10 +283,12 @@ const SceneCase kScenes[] = {
 
     // Security copies and Restore INI.
     {"CopiesOfTheProtectedFilesThatExistAreTaken",
-     "GAME/eaw.exe=exe; GAME/EAW.INI=ini; GAME/OTHER.DAT=d; BACKUPS/EAW.EXE=stale", addons(),
-     steps(takeCopies),
-     "GAME/eaw.exe=exe; GAME/EAW.INI=ini; GAME/OTHER.DAT=d; BACKUPS/EAW.EXE=exe; "
-     "BACKUPS/EAW.INI=ini"},
+     "GAME/eaw.exe=exe; GAME/EAW.INI=ini; GAME/Extra.Spt=spt; GAME/grb_031.snd=snd; "
+     "GAME/OTHER.DAT=d; BACKUPS/EAW.EXE=stale",
+     addons(), steps(takeCopies),
+     "GAME/eaw.exe=exe; GAME/EAW.INI=ini; GAME/Extra.Spt=spt; GAME/grb_031.snd=snd; "
+     "GAME/OTHER.DAT=d; BACKUPS/EAW.EXE=exe; BACKUPS/EAW.INI=ini; BACKUPS/EXTRA.SPT=spt; "
+     "BACKUPS/GRB_031.SND=snd"},
     {"ANewGameFoldersCopiesReplaceTheBackupFoldersFiles",
      "BACKUPS/EAW.EXE=old; BACKUPS/EXTRA.SPT=old; BACKUPS/NOTE.TXT=n; BACKUPS/SUB=<dir>; "
      "GAME/eaw.exe=new exe; GAME/EAW.INI=new ini",
