@@ -225,7 +225,8 @@ private slots:
     // Previewing an add-on names, after its own text, the installed add-ons whose
     // files it would replace, with how many, by the flat names its members are
     // written under; the flight model it would replace is not named, since it is
-    // taken out before the next one comes. Uninstalling an add-on puts back what it
+    // taken out before the next one comes. An installed entry's tooltip names the
+    // add-ons it replaced files of. Uninstalling an add-on puts back what it
     // replaced; what cannot be put back, its archive gone, is deleted and told in
     // the preview.
     void previewTellsWhatAnAddonReplaces() {
@@ -252,6 +253,8 @@ private slots:
         install(0, "SPIT");
         install(4, "COCKPITS");
         install(5, "MERLIN");
+        QCOMPARE(Find<QListWidget>(window.get(), "List5")->item(1)->toolTip(),
+                 QString("Replaced files of: CLOUDS (1)"));
         const QString several = "Replaces files of: CLOUDS (1), SPIT (1), COCKPITS (1), MERLIN (1)";
         QCOMPARE(previewOf("Command6", "HAZE"), "haze text\n" + several);
         QCOMPARE(previewOf("Command1", "HURRI"), QString("Replaces files of: MERLIN (1)"));
