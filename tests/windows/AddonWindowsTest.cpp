@@ -223,10 +223,12 @@ private slots:
     }
 
     // Previewing an add-on names, after its own text, the installed add-ons whose
-    // files it would replace, with how many; the flight model it would replace is
-    // not named, since it is taken out before the next one comes. Uninstalling an
-    // add-on puts back what it replaced; what cannot be put back, its archive gone,
-    // is deleted and told in the preview.
+    // files it would replace, with how many, by the flat names its members are
+    // written under; the flight model it would replace is not named, since it is
+    // taken out before the next one comes. An installed entry's tooltip names the
+    // add-ons it replaced files of. Uninstalling an add-on puts back what it
+    // replaced; what cannot be put back, its archive gone, is deleted and told in
+    // the preview.
     void previewTellsWhatAnAddonReplaces() {
         addon(4, "clouds", {{"sky/SKY1.PIC", "c"}, {"SKY2.PIC", "c"}, {"C.TXT", "c"}});
         addon(4, "cockpits", {{"sky2.pic", "k"}, {"CPIT.CPT", "k"}});
@@ -234,7 +236,10 @@ private slots:
         addon(0, "spit", {{"SPIT.FLT", "s"}});
         addon(0, "hurri", {{"SPIT.FLT", "h"}, {"MERLIN.WSD", "h"}});
         addon(4, "haze",
-              {{"SKY1.PIC", "h"}, {"sky2.PIC", "h"}, {"Spit.flt", "h"}, {"MERLIN.WSD", "h"}});
+              {{"haze/SKY1.PIC", "h"},
+               {"haze/pics/sky2.PIC", "h"},
+               {"Spit.flt", "h"},
+               {"sound/MERLIN.WSD", "h"}});
         WriteFile(program / "GRAPHICS" / "haze.txt", "haze text");
         const auto previewOf = [this](const char* button, const QString& name) {
             clickButton(button);
@@ -248,6 +253,8 @@ private slots:
         install(0, "SPIT");
         install(4, "COCKPITS");
         install(5, "MERLIN");
+        QCOMPARE(Find<QListWidget>(window.get(), "List5")->item(1)->toolTip(),
+                 QString("Replaced files of: CLOUDS (1)"));
         const QString several = "Replaces files of: CLOUDS (1), SPIT (1), COCKPITS (1), MERLIN (1)";
         QCOMPARE(previewOf("Command6", "HAZE"), "haze text\n" + several);
         QCOMPARE(previewOf("Command1", "HURRI"), QString("Replaces files of: MERLIN (1)"));
