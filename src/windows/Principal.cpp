@@ -123,14 +123,6 @@ Principal::~Principal() {
         delete window.data();
 }
 
-QListWidget* Principal::installedList(std::size_t category) const {
-    return installedLists_.at(category);
-}
-
-QAbstractButton* Principal::categoryButton(std::size_t category) const {
-    return categoryButtons_.at(category);
-}
-
 void Principal::Form_Load() {
     showGameFolder();
     ShowLogo(ui->Image1);

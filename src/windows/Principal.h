@@ -70,9 +70,6 @@ public:
     // False when Clear All failed or was refused: a box says why.
     bool BORRARTODO();
 
-    QListWidget* installedList(std::size_t category) const;
-    QAbstractButton* categoryButton(std::size_t category) const;
-
 protected:
     void closeEvent(QCloseEvent* event) override;
 

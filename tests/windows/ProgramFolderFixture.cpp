@@ -48,6 +48,17 @@ QStringList FilesIn(const fs::path& folder) {
     return names;
 }
 
+const char* CategoryButtonName(std::size_t category) {
+    static const char* const kButtons[] = {"Command1", "Command2", "Command3", "Command4",
+                                           "Command6", "Command5", "Command7"};
+    return kButtons[category];
+}
+
+QListWidget* InstalledList(const QWidget* mainWindow, std::size_t category) {
+    const std::string name = "List" + std::to_string(category + 1);
+    return Find<QListWidget>(mainWindow, name.c_str());
+}
+
 QStringList Entries(const QListWidget* list) {
     QStringList names;
     for (int row = 0; row < list->count(); ++row)
