@@ -32,9 +32,6 @@ inline constexpr std::string_view kBackupFolderName = "BACKUPS";
 inline constexpr std::string_view kBackupPathKey = "RUTABACKUPS";
 inline constexpr std::string_view kNoCategoryCaption = "Select a Category of Addons";
 
-// The index of the category whose caption is exactly `caption` (case counts).
-std::optional<std::size_t> CategoryByCaption(std::string_view caption);
-
 // The index of the category whose singular name is exactly `name` (case counts).
 std::optional<std::size_t> CategoryBySingularName(std::string_view name);
 

@@ -9,22 +9,21 @@
 
 namespace quorvel {
 
-// The resolutions of the list; an item's position decides what is written, its
-// text is never parsed.
+// The resolutions of the list (Combo1's items "640x480" ... in this order); an
+// item's position decides what is written, its text is never parsed.
 struct Resolution {
-    std::string_view itemText;
     std::string_view width;
     std::string_view height;
 };
 
 inline constexpr std::array<Resolution, 7> kResolutions{{
-    {"640x480", "640", "480"},
-    {"800x600", "800", "600"},
-    {"1024x768", "1024", "768"},
-    {"1152x864", "1152", "864"},
-    {"1280x960", "1280", "960"},
-    {"1280x1024", "1280", "1024"},
-    {"1600x1200", "1600", "1200"},
+    {"640", "480"},
+    {"800", "600"},
+    {"1024", "768"},
+    {"1152", "864"},
+    {"1280", "960"},
+    {"1280", "1024"},
+    {"1600", "1200"},
 }};
 
 // The stored resolution as the list's edit field shows it: width, "x", height.

@@ -365,9 +365,7 @@ QCheckBox* Settings::toggleBox(std::size_t toggle) const {
 }
 
 void Settings::CheckToggle_Click(std::size_t toggle) {
-    const ToggleOutcome outcome =
-        ApplyToggle(gameIni_, toggle, toggleBox(toggle)->isChecked(), ui->Check10->isChecked());
-    if (outcome.checkClosestEnemy)
+    if (ApplyToggle(gameIni_, toggle, toggleBox(toggle)->isChecked(), ui->Check10->isChecked()))
         ui->Check9->setChecked(true);
 }
 
