@@ -5,7 +5,7 @@
 #include "BenchTree.h"
 #include "config/PathVariables.h"
 #include "library/Installation.h"
-#include "library/RestoreIni.h"
+#include "library/SecurityCopies.h"
 #include "settings/KeyboardToggles.h"
 #include "windows/Settings.h"
 

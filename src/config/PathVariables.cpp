@@ -99,4 +99,19 @@ bool StorePaths(const std::string& gameFolder) {
     return set && ReplaceFileAtomically(file, *text);
 }
 
+namespace {
+
+constexpr std::string_view kSection = "CONFIGURATION";
+constexpr std::string_view kKey = "BACKUPS";
+
+} // namespace
+
+bool FirstRunWindowDue() {
+    return ReadIniValue(ConfigFile(), kSection, kKey) != "1";
+}
+
+bool StoreFirstRunFlag(bool doNotShowAgain) {
+    return WriteIniValue(ConfigFile(), kSection, kKey, doNotShowAgain ? "1" : "0");
+}
+
 } // namespace quorvel

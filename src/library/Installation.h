@@ -4,7 +4,7 @@
 #include "config/PathVariables.h"
 #include "library/ClearAll.h"
 #include "library/Ledger.h"
-#include "library/RestoreIni.h"
+#include "library/SecurityCopies.h"
 #include "library/SharedFilesUninstall.h"
 #include "library/Unzip.h"
 

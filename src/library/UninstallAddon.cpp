@@ -1,7 +1,7 @@
 #include "library/UninstallAddon.h"
 
-#include "config/SecurityCopies.h"
 #include "library/MemberName.h"
+#include "library/SecurityCopies.h"
 #include "platform/FileOperations.h"
 #include "platform/FolderListing.h"
 #include "platform/NameFolding.h"
@@ -21,11 +21,6 @@ bool isFileOrLink(const fs::path& path) {
     return type == fs::file_type::regular || type == fs::file_type::symlink;
 }
 
-bool isProtected(const std::string& name) {
-    return std::any_of(kProtectedFiles.begin(), kProtectedFiles.end(),
-                       [&name](std::string_view file) { return EqualsIgnoringCase(name, file); });
-}
-
 // A protected file with a security copy is replaced by the copy rather than
 // deleted first: a copy that fails (a full disk) never costs the game its file.
 void takeOutWrittenNames(const FolderListing& game, const FolderListing& backup,
@@ -36,11 +31,7 @@ void takeOutWrittenNames(const FolderListing& game, const FolderListing& backup,
         const auto actual = IsBareFileName(name) ? game.find(name) : std::nullopt;
         if (!actual || !isFileOrLink(InFolder(gameFolder, *actual)))
             continue;
-        if (isProtected(*actual) && backup.find(*actual)) {
-            const auto file = std::find_if(kProtectedFiles.begin(), kProtectedFiles.end(),
-                                           [&actual](std::string_view protectedFile) {
-                                               return EqualsIgnoringCase(*actual, protectedFile);
-                                           });
+        if (const auto file = ProtectedFileNamed(*actual); file && backup.find(*actual)) {
             replaced.push_back(*file);
             result.deleted.push_back(*actual);
         } else if (DeleteFileEntry(InFolder(gameFolder, *actual))) {
@@ -49,21 +40,6 @@ void takeOutWrittenNames(const FolderListing& game, const FolderListing& backup,
             result.failed.push_back(*actual);
         }
     }
-}
-
-// The protected files the game folder does not have: absent before, or deleted
-// as the add-on's where they have no security copy. EAW.INI is put back only
-// where the add-on brought its own: Restore INI stays the way back for the
-// player's own settings. Worked out from the one read of the folder.
-std::vector<std::string_view> missingProtectedFiles(const FolderListing& game,
-                                                    const std::vector<std::string>& deleted) {
-    std::vector<std::string_view> missing;
-    for (const std::string_view name : kRestoredGameFiles) {
-        const auto actual = game.find(std::string(name));
-        if (!actual || std::find(deleted.begin(), deleted.end(), *actual) != deleted.end())
-            missing.push_back(name);
-    }
-    return missing;
 }
 
 } // namespace
@@ -78,7 +54,9 @@ UninstallResult UninstallAddon(const fs::path& gameFolder,
     const FolderListing backup(backupFolder);
     std::vector<std::string_view> putBack;
     takeOutWrittenNames(game, backup, writtenNames, result, putBack);
-    for (const std::string_view name : missingProtectedFiles(game, result.deleted))
+    // EAW.INI is put back only where the add-on brought its own: Restore INI stays
+    // the way back for the player's own settings.
+    for (const std::string_view name : MissingRestoredFiles(game, result.deleted))
         if (std::find(putBack.begin(), putBack.end(), name) == putBack.end())
             putBack.push_back(name);
     // Read afresh, so that a file put back gets its canonical name.

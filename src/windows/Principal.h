@@ -28,6 +28,7 @@ class WindowsOverMain;
 // the seven installed lists, the preview and the buttons that open the other
 // windows. It owns the Installation the program works on and draws its state:
 // the installed lists show what the Installation holds after every operation.
+// Its part in the program's start and end lies in PrincipalStartAndEnd.cpp.
 class Principal : public QWidget {
     Q_OBJECT
 public:

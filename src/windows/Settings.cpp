@@ -3,15 +3,13 @@
 #include "config/PathVariables.h"
 #include "platform/NameText.h"
 #include "settings/KeyboardToggles.h"
-#include "settings/NetworkPresets.h"
-#include "settings/Resolutions.h"
+#include "settings/SettingGroups.h"
 #include "settings/ValueFormats.h"
 #include "ui_Settings.h"
-#include "windows/PathText.h"
 #include "windows/ProgramPictures.h"
 #include "windows/Prompts.h"
+#include "windows/TextConversions.h"
 #include "windows/WindowPlacement.h"
-#include "windows/Windows1252Text.h"
 
 #include <QScopedValueRollback>
 #include <QTimer>

@@ -6,8 +6,8 @@
 #include "windows/Deleteaddon.h"
 #include "windows/FolderPickers.h"
 #include "windows/Newaddon.h"
-#include "windows/PathText.h"
 #include "windows/Principal.h"
+#include "windows/TextConversions.h"
 
 #include <QAbstractButton>
 #include <QApplication>

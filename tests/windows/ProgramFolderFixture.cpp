@@ -4,7 +4,7 @@
 #include "platform/FolderListing.h"
 #include "support/TempFolder.h"
 #include "windows/FolderPickers.h"
-#include "windows/PathText.h"
+#include "windows/TextConversions.h"
 
 #include <QAbstractButton>
 #include <QApplication>

@@ -5,9 +5,9 @@
 #include "platform/IniFile.h"
 #include "windows/Backups.h"
 #include "windows/FolderPickers.h"
-#include "windows/PathText.h"
 #include "windows/Presentacion.h"
 #include "windows/Principal.h"
+#include "windows/TextConversions.h"
 
 #include <QAbstractButton>
 #include <QCheckBox>
