@@ -7,7 +7,7 @@
 #include "library/AddonLibrary.h"
 #include "library/ExtractionPlan.h"
 #include "library/ReplacedAddons.h"
-#include "library/SharedFilesUninstall.h"
+#include "library/UninstallAddon.h"
 #include "library/Unzip.h"
 #include "platform/ZipArchive.h"
 

@@ -5,7 +5,7 @@
 #include "library/ClearAll.h"
 #include "library/Ledger.h"
 #include "library/SecurityCopies.h"
-#include "library/SharedFilesUninstall.h"
+#include "library/UninstallAddon.h"
 #include "library/Unzip.h"
 
 #include <cstddef>

@@ -8,6 +8,7 @@
 #include "ui_Principal.h"
 #include "windows/About.h"
 #include "windows/CategoryControls.h"
+#include "windows/ChildWindow.h"
 #include "windows/Deleteaddon.h"
 #include "windows/EAWFolder.h"
 #include "windows/Help.h"
@@ -21,7 +22,6 @@
 #include "windows/Settings.h"
 #include "windows/TextConversions.h"
 #include "windows/WindowPlacement.h"
-#include "windows/WindowsOverMain.h"
 
 namespace fs = std::filesystem;
 

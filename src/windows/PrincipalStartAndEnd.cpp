@@ -5,12 +5,12 @@
 #include "library/Installation.h"
 #include "platform/NameText.h"
 #include "windows/Backups.h"
+#include "windows/ChildWindow.h"
 #include "windows/LongOperation.h"
 #include "windows/Principal.h"
 #include "windows/Prompts.h"
 #include "windows/SetsMenu.h"
 #include "windows/TextConversions.h"
-#include "windows/WindowsOverMain.h"
 
 #include <QApplication>
 #include <QCloseEvent>

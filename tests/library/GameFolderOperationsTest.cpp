@@ -3,7 +3,7 @@
 #include "library/AddonLibrary.h"
 #include "library/ClearAll.h"
 #include "library/SecurityCopies.h"
-#include "library/SharedFilesUninstall.h"
+#include "library/UninstallAddon.h"
 #include "maintenance/AddonDeletion.h"
 #include "support/CurrentFolder.h"
 #include "support/InstallAddon.h"
