@@ -25,6 +25,9 @@ const PathVariables*& shownPaths() {
     return paths;
 }
 
+constexpr std::string_view kFirstRunSection = "CONFIGURATION";
+constexpr std::string_view kFirstRunKey = "BACKUPS";
+
 } // namespace
 
 fs::path ProgramFolder() {
@@ -99,19 +102,12 @@ bool StorePaths(const std::string& gameFolder) {
     return set && ReplaceFileAtomically(file, *text);
 }
 
-namespace {
-
-constexpr std::string_view kSection = "CONFIGURATION";
-constexpr std::string_view kKey = "BACKUPS";
-
-} // namespace
-
 bool FirstRunWindowDue() {
-    return ReadIniValue(ConfigFile(), kSection, kKey) != "1";
+    return ReadIniValue(ConfigFile(), kFirstRunSection, kFirstRunKey) != "1";
 }
 
 bool StoreFirstRunFlag(bool doNotShowAgain) {
-    return WriteIniValue(ConfigFile(), kSection, kKey, doNotShowAgain ? "1" : "0");
+    return WriteIniValue(ConfigFile(), kFirstRunSection, kFirstRunKey, doNotShowAgain ? "1" : "0");
 }
 
 } // namespace quorvel

@@ -45,35 +45,6 @@ void takeOutWrittenNames(const FolderListing& game, const FolderListing& backup,
     }
 }
 
-} // namespace
-
-UninstallResult UninstallAddon(const fs::path& gameFolder,
-                               const std::vector<std::string>& writtenNames,
-                               const fs::path& backupFolder) {
-    UninstallResult result;
-    if (gameFolder.empty())
-        return result;
-    const FolderListing game(gameFolder);
-    const FolderListing backup(backupFolder);
-    std::vector<std::string_view> putBack;
-    takeOutWrittenNames(game, backup, writtenNames, result, putBack);
-    // EAW.INI is put back only where the add-on brought its own: Restore INI stays
-    // the way back for the player's own settings.
-    for (const std::string_view name : MissingRestoredFiles(game, result.deleted))
-        if (std::find(putBack.begin(), putBack.end(), name) == putBack.end())
-            putBack.push_back(name);
-    // Read afresh, so that a file put back gets its canonical name.
-    const std::vector<std::string> failed =
-        CopyNamedFiles(backupFolder, FolderListing(gameFolder), putBack);
-    for (const std::string& name : failed)
-        std::erase_if(result.deleted,
-                      [&name](const std::string& gone) { return EqualsIgnoringCase(gone, name); });
-    result.failed.insert(result.failed.end(), failed.begin(), failed.end());
-    return result;
-}
-
-namespace {
-
 struct UninstallPlan {
     std::vector<std::string> deleted;
     std::map<std::size_t, std::vector<std::string>> putBack; // by position of the add-on
@@ -131,6 +102,31 @@ std::vector<LostFile> putBackFrom(const InstalledAddon& addon,
 }
 
 } // namespace
+
+UninstallResult UninstallAddon(const fs::path& gameFolder,
+                               const std::vector<std::string>& writtenNames,
+                               const fs::path& backupFolder) {
+    UninstallResult result;
+    if (gameFolder.empty())
+        return result;
+    const FolderListing game(gameFolder);
+    const FolderListing backup(backupFolder);
+    std::vector<std::string_view> putBack;
+    takeOutWrittenNames(game, backup, writtenNames, result, putBack);
+    // EAW.INI is put back only where the add-on brought its own: Restore INI stays
+    // the way back for the player's own settings.
+    for (const std::string_view name : MissingRestoredFiles(game, result.deleted))
+        if (std::find(putBack.begin(), putBack.end(), name) == putBack.end())
+            putBack.push_back(name);
+    // Read afresh, so that a file put back gets its canonical name.
+    const std::vector<std::string> failed =
+        CopyNamedFiles(backupFolder, FolderListing(gameFolder), putBack);
+    for (const std::string& name : failed)
+        std::erase_if(result.deleted,
+                      [&name](const std::string& gone) { return EqualsIgnoringCase(gone, name); });
+    result.failed.insert(result.failed.end(), failed.begin(), failed.end());
+    return result;
+}
 
 SharedFilesUninstallResult UninstallSharingFiles(InstalledAddons& installed, const AddonKey& key,
                                                  const fs::path& gameFolder,
