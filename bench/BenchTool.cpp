@@ -1,8 +1,8 @@
 // Whole operations for bench/speed.sh: makes the reproducible inputs and runs one
 // operation of the program per call. Prints figures, never fails a run.
 #include "BenchTree.h"
+#include "library/AddonLibrary.h"
 #include "library/ClearAll.h"
-#include "library/InstallAddon.h"
 #include "library/UninstallAddon.h"
 #include "library/Unzip.h"
 
@@ -45,7 +45,7 @@ int installUninstall(char** argv) {
     const fs::path game = argv[4];
     const fs::path backup = argv[5];
     auto start = std::chrono::steady_clock::now();
-    const UnzipResult installed = InstallAddon(library, name, game);
+    const UnzipResult installed = Unzip(AddonArchivePath(library, name), game);
     const double install = secondsSince(start);
     start = std::chrono::steady_clock::now();
     const UninstallResult removed = UninstallAddon(game, installed.writtenNames, backup);

@@ -1,6 +1,6 @@
 #include "BenchTree.h"
 
-#include "library/GameFileTypes.h"
+#include "library/ClearAll.h"
 
 #include <array>
 #include <cmath>

@@ -3,7 +3,7 @@
 // each run starts from the set installed, as a player switching back does.
 #include "BenchTree.h"
 #include "config/PathVariables.h"
-#include "config/SecurityCopies.h"
+#include "library/SecurityCopies.h"
 #include "library/SetPutBack.h"
 
 #include <benchmark/benchmark.h>

@@ -5,7 +5,7 @@
 #include "BenchTree.h"
 #include "config/PathVariables.h"
 #include "library/Installation.h"
-#include "library/RestoreIni.h"
+#include "library/SecurityCopies.h"
 #include "settings/KeyboardToggles.h"
 #include "windows/Settings.h"
 
@@ -16,6 +16,7 @@
 #include <fstream>
 #include <map>
 #include <memory>
+#include <set>
 
 namespace fs = std::filesystem;
 
@@ -40,8 +41,11 @@ std::string playerEawIni(const std::string& binding) {
             "HudColor_Red_B=30\r\n\r\n[CONTROLS]\r\nForce Feedback=1\r\nJoystickDeadZone=4\r\n"
             "Force Feedback Gain=6000\r\nFlight Sensitivity=1.2\r\nWindows JOYSTICK=0\r\n"
             "Camera Sensitivity=1.5\r\n\r\n[Remappable Keys]\r\n";
-    for (const std::string_view key : quorvel::DistinctToggleKeys())
-        text += std::string(key) + "=" + binding + "\r\n";
+    std::set<std::string_view> written; // a key in two groups is bound once
+    for (const quorvel::KeyboardToggle& toggle : quorvel::kKeyboardToggles)
+        for (const std::string_view key : toggle.keys)
+            if (written.insert(key).second)
+                text += std::string(key) + "=" + binding + "\r\n";
     for (int i = 0; i < 200; ++i)
         text += "COMMAND " + std::to_string(i) + "=" + std::to_string(0x1000 + i) + "\r\n";
     return text;

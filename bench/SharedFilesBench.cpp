@@ -6,9 +6,9 @@
 #include "config/AddonCategory.h"
 #include "library/AddonLibrary.h"
 #include "library/ExtractionPlan.h"
-#include "library/InstallAddon.h"
 #include "library/ReplacedAddons.h"
-#include "library/SharedFilesUninstall.h"
+#include "library/UninstallAddon.h"
+#include "library/Unzip.h"
 #include "platform/ZipArchive.h"
 
 #include <benchmark/benchmark.h>
@@ -64,7 +64,7 @@ struct Library {
         fs::create_directories(game());
         InstalledAddons installed;
         for (const std::string name : {"SHARED", "BIG"}) {
-            const UnzipResult result = InstallAddon(folders[kGraphics], name, game());
+            const UnzipResult result = Unzip(AddonArchivePath(folders[kGraphics], name), game());
             installed.add({{kGraphics, name},
                            AddonArchivePath(folders[kGraphics], name),
                            result.writtenNames,

@@ -1,10 +1,10 @@
 #include "EndRequests.h"
 #include "SingleInstance.h"
 #include "config/PathVariables.h"
-#include "windows/PathText.h"
 #include "windows/Presentacion.h"
 #include "windows/Principal.h"
 #include "windows/Prompts.h"
+#include "windows/TextConversions.h"
 #include "windows/WindowPlacement.h"
 
 #include <QApplication>

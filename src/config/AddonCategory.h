@@ -32,10 +32,13 @@ inline constexpr std::string_view kBackupFolderName = "BACKUPS";
 inline constexpr std::string_view kBackupPathKey = "RUTABACKUPS";
 inline constexpr std::string_view kNoCategoryCaption = "Select a Category of Addons";
 
-// The index of the category whose caption is exactly `caption` (case counts).
-std::optional<std::size_t> CategoryByCaption(std::string_view caption);
-
 // The index of the category whose singular name is exactly `name` (case counts).
-std::optional<std::size_t> CategoryBySingularName(std::string_view name);
+inline std::optional<std::size_t> CategoryBySingularName(std::string_view name) {
+    for (std::size_t i = 0; i < kAddonCategories.size(); ++i) {
+        if (kAddonCategories[i].singularName == name)
+            return i;
+    }
+    return std::nullopt;
+}
 
 } // namespace quorvel

@@ -25,6 +25,9 @@ const PathVariables*& shownPaths() {
     return paths;
 }
 
+constexpr std::string_view kFirstRunSection = "CONFIGURATION";
+constexpr std::string_view kFirstRunKey = "BACKUPS";
+
 } // namespace
 
 fs::path ProgramFolder() {
@@ -97,6 +100,14 @@ bool StorePaths(const std::string& gameFolder) {
     set = set && SetIniValueIn(*text, kPathSection, kBackupPathKey,
                                FolderText(folder / kBackupFolderName));
     return set && ReplaceFileAtomically(file, *text);
+}
+
+bool FirstRunWindowDue() {
+    return ReadIniValue(ConfigFile(), kFirstRunSection, kFirstRunKey) != "1";
+}
+
+bool StoreFirstRunFlag(bool doNotShowAgain) {
+    return WriteIniValue(ConfigFile(), kFirstRunSection, kFirstRunKey, doNotShowAgain ? "1" : "0");
 }
 
 } // namespace quorvel

@@ -1,6 +1,5 @@
 #include "library/ChainExtraction.h"
 
-#include "library/MemberSizeLimit.h"
 #include "platform/FileOperations.h"
 #include "platform/NameText.h"
 
@@ -137,6 +136,33 @@ ChainOutcome ExtractChain(const MemberChain& chain, MemberReader& reader,
         memberDone();
     }
     return outcome;
+}
+
+MemberSize CheckMemberSize(std::uint64_t declaredSize, std::uint64_t freeSpace) {
+    if (declaredSize > kLargestMemberSize)
+        return MemberSize::OverLimit;
+    return declaredSize > freeSpace ? MemberSize::OverFreeSpace : MemberSize::Allowed;
+}
+
+DestinationFolder::DestinationFolder(const fs::path& folder)
+    : listing_(folder) {}
+
+fs::path DestinationFolder::target(const std::string& bareName,
+                                   const std::optional<std::string>& placedBefore) const {
+    // An entry of exactly this name wins, as in FolderListing, so that on a
+    // case-sensitive disk "a.txt" and "A.TXT" stay two files.
+    if (listing_.find(bareName) == bareName)
+        return InFolder(path(), bareName);
+    if (placedBefore)
+        return InFolder(path(), *placedBefore);
+    return listing_.resolve(bareName);
+}
+
+bool DestinationFolder::CanReplace(const fs::path& target) {
+    std::error_code ec;
+    const fs::file_type type = fs::symlink_status(target, ec).type();
+    return type == fs::file_type::not_found || type == fs::file_type::regular ||
+           type == fs::file_type::symlink;
 }
 
 } // namespace quorvel

@@ -1,7 +1,6 @@
 #include "library/ClearAll.h"
 
-#include "config/SecurityCopies.h"
-#include "library/GameFileTypes.h"
+#include "library/SecurityCopies.h"
 #include "platform/FileOperations.h"
 #include "platform/FolderListing.h"
 #include "platform/NameFolding.h"
@@ -90,6 +89,15 @@ ClearAllResult ClearAll(const fs::path& gameFolder, const fs::path& backupFolder
     if (progress)
         progress(total, total);
     return result;
+}
+
+std::optional<std::size_t> GameFileMaskIndex(std::string_view fileName) {
+    for (std::size_t index = 0; index < kGameFileMasks.size(); ++index) {
+        const std::string_view extension = kGameFileMasks[index].substr(1); // ".TPC"
+        if (EndsWithIgnoringCase(fileName, extension))
+            return index;
+    }
+    return std::nullopt;
 }
 
 } // namespace quorvel

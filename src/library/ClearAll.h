@@ -1,11 +1,14 @@
 #pragma once
 
-#include "library/AddonFileRecord.h"
+#include "library/InstalledAddons.h"
 
+#include <array>
 #include <cstddef>
 #include <filesystem>
 #include <functional>
+#include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace quorvel {
@@ -28,5 +31,15 @@ using ClearAllProgress = std::function<void(std::size_t done, std::size_t total)
 ClearAllResult ClearAll(const std::filesystem::path& gameFolder,
                         const std::filesystem::path& backupFolder,
                         const AddonFileRecord& addonFiles, const ClearAllProgress& progress = {});
+
+// The masks of the game's file types that Clear All deletes, in deletion order.
+inline constexpr std::array<std::string_view, 21> kGameFileMasks{
+    "*.TPC", "*.3DZ", "*.CPT", "*.DAT", "*.FLT", "*.FNT", "*.FSP",
+    "*.SND", "*.MNU", "*.SMK", "*.ADP", "*.PIC", "*.MPC", "*.PAL",
+    "*.RAW", "*.SPT", "*.TER", "*.STR", "*.WSD", "*.WSP", "*.HM"};
+
+// The index in kGameFileMasks of the mask `fileName` matches: its name ends in
+// the mask's extension, in any letter case. Nothing for other names.
+std::optional<std::size_t> GameFileMaskIndex(std::string_view fileName);
 
 } // namespace quorvel

@@ -1,9 +1,9 @@
 #include "library/Installation.h"
 
-#include "config/FirstRun.h"
-#include "config/SecurityCopies.h"
+#include "config/PathVariables.h"
 #include "library/AddonLibrary.h"
 #include "library/ReplacedAddons.h"
+#include "library/SecurityCopies.h"
 #include "library/UninstallAddon.h"
 #include "platform/FileOperations.h"
 #include "platform/NameFolding.h"

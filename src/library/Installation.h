@@ -4,8 +4,8 @@
 #include "config/PathVariables.h"
 #include "library/ClearAll.h"
 #include "library/Ledger.h"
-#include "library/RestoreIni.h"
-#include "library/SharedFilesUninstall.h"
+#include "library/SecurityCopies.h"
+#include "library/UninstallAddon.h"
 #include "library/Unzip.h"
 
 #include <cstddef>

@@ -1,6 +1,5 @@
 #pragma once
 
-#include "library/AddonFileRecord.h"
 #include "library/InstalledAddons.h"
 
 #include <filesystem>

@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <string>
+#include <vector>
 
 namespace quorvel {
 
@@ -17,5 +18,14 @@ struct SkippedMember {
 
     bool operator==(const SkippedMember&) const = default;
 };
+
+// Why an extraction wrote no file: "no file could be written: 3 members skipped,
+// the first, A.DAT, because a folder is in the way"; for no members at all, "no
+// file could be written: the archive holds no file".
+std::string NothingWrittenText(const std::vector<SkippedMember>& skipped);
+
+// The members the destination refused, the first few by name: "2 members could
+// not be written: A.DAT (a folder is in the way), B.DAT (...)".
+std::string NotWrittenText(const std::vector<SkippedMember>& refused);
 
 } // namespace quorvel

@@ -1,9 +1,8 @@
 #include "library/Unzip.h"
 
 #include "library/ChainExtraction.h"
-#include "library/DestinationFolder.h"
 #include "library/ExtractionPlan.h"
-#include "library/SkippedMembersText.h"
+#include "library/SkippedMember.h"
 #include "platform/FileOperations.h"
 #include "platform/MemberReader.h"
 #include "platform/NameFolding.h"

@@ -37,7 +37,10 @@ struct UnzipResult {
 // threads of the extraction, never two calls at once, `done` rising by one each time.
 using UnzipProgress = std::function<void(std::size_t done, std::size_t total)>;
 
-// How an extraction is spread; every caller keeps the defaults, tests vary them.
+// How an extraction is spread over threads. The program keeps the defaults, chosen
+// from the machine; any other spread writes the same files and gives the same result,
+// only at another speed. One worker is the plain order that the spread extraction is
+// checked and timed against.
 struct UnzipTuning {
     // Threads, each with its own archive handle and buffers; 0: four per core, at
     // most eight, since a thread often waits for the disk to free an old file.

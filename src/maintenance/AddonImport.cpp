@@ -2,8 +2,10 @@
 
 #include "platform/FileOperations.h"
 #include "platform/FolderListing.h"
+#include "platform/NameFolding.h"
 #include "platform/NameText.h"
 
+#include <algorithm>
 #include <system_error>
 
 namespace fs = std::filesystem;
@@ -26,6 +28,60 @@ ArchiveImportResult ImportAddonArchive(const fs::path& sourceFile, const fs::pat
     if (!CopyFileReplacing(sourceFile, destination, &why))
         return {Status::CopyFailed, NameText(destination) + ": " + why.message()};
     return {Status::Copied, {}};
+}
+
+namespace {
+
+bool hasExtension(const fs::path& file, std::string_view extension) {
+    return EqualsIgnoringCase(NameText(file.extension()), extension);
+}
+
+bool isArchive(const fs::path& file) {
+    return hasExtension(file, ".zip");
+}
+
+bool isCompanion(const fs::path& file) {
+    return hasExtension(file, ".txt") || hasExtension(file, ".jpg");
+}
+
+bool sameBaseName(const fs::path& a, const fs::path& b) {
+    return EqualsIgnoringCase(NameText(a.stem()), NameText(b.stem()));
+}
+
+bool hasArchiveBeside(const fs::path& companion, const std::vector<fs::path>& dropped) {
+    return std::any_of(dropped.begin(), dropped.end(), [&companion](const fs::path& file) {
+        return isArchive(file) && sameBaseName(file, companion);
+    });
+}
+
+} // namespace
+
+bool AcceptsLibraryDrop(const std::vector<fs::path>& dropped) {
+    const auto usable = [&dropped](const fs::path& file) {
+        std::error_code ec;
+        return fs::is_regular_file(file, ec) &&
+               (isArchive(file) || (isCompanion(file) && hasArchiveBeside(file, dropped)));
+    };
+    return !dropped.empty() && std::all_of(dropped.begin(), dropped.end(), usable);
+}
+
+std::vector<ArchiveImportResult> ImportLibraryDrop(const std::vector<fs::path>& dropped,
+                                                   const fs::path& categoryFolder) {
+    std::vector<ArchiveImportResult> results;
+    if (categoryFolder.empty() || !AcceptsLibraryDrop(dropped))
+        return results;
+    for (const fs::path& archive : dropped) {
+        if (!isArchive(archive))
+            continue;
+        results.push_back(ImportAddonArchive(archive, categoryFolder));
+        if (!results.back().ok())
+            continue;
+        for (const fs::path& companion : dropped) {
+            if (isCompanion(companion) && sameBaseName(companion, archive))
+                results.push_back(ImportAddonArchive(companion, categoryFolder));
+        }
+    }
+    return results;
 }
 
 } // namespace quorvel

@@ -1,7 +1,6 @@
 #include "platform/FileOperations.h"
 
 #include "platform/NameText.h"
-#include "platform/ReadOnlyAttribute.h"
 
 #include <atomic>
 #include <chrono>
@@ -26,6 +25,21 @@ namespace quorvel {
 namespace {
 
 constexpr const char* kTemporarySuffix = ".quorvel-tmp";
+
+// Windows refuses to replace or delete a file that carries the read-only
+// attribute (games installed from a CD often do), where Linux lets the folder's
+// permissions decide. Clears the attribute of `path` on Windows before such an
+// operation; does nothing elsewhere, nor for a missing entry. A failure shows as
+// the failure of the operation that follows.
+void clearReadOnlyAttribute(const fs::path& path) {
+#ifdef _WIN32
+    const DWORD attributes = GetFileAttributesW(path.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY))
+        SetFileAttributesW(path.c_str(), attributes & ~DWORD{FILE_ATTRIBUTE_READONLY});
+#else
+    (void)path;
+#endif
+}
 
 bool isWritable(const fs::path& path) {
     std::error_code ec;
@@ -157,7 +171,7 @@ bool CopyFileReplacing(const fs::path& source, const fs::path& destination,
         fs::remove(*staging, ignored);
         return fail(ec);
     }
-    ClearReadOnlyAttribute(destination);
+    clearReadOnlyAttribute(destination);
     return putInPlace(*staging, destination, ec) || fail(ec);
 }
 
@@ -171,7 +185,7 @@ bool DeleteFileEntry(const fs::path& path) {
     if (type != fs::file_type::regular && type != fs::file_type::symlink)
         return false;
     if (type == fs::file_type::regular)
-        ClearReadOnlyAttribute(path);
+        clearReadOnlyAttribute(path);
     return fs::remove(path, ec) && !ec;
 }
 
@@ -199,7 +213,7 @@ bool ReplaceEntry(const fs::path& temporary, const fs::path& target, std::error_
     const fs::file_type oldType = fs::symlink_status(target, ec).type();
     const bool oldEntry = oldType != fs::file_type::not_found;
     if (oldType == fs::file_type::regular)
-        ClearReadOnlyAttribute(target);
+        clearReadOnlyAttribute(target);
     if (oldEntry && exchange(temporary, target)) {
         DeleteFileEntry(temporary); // now the old entry, a link as a link
     } else {
@@ -217,7 +231,7 @@ bool ReplaceEntry(const fs::path& temporary, const fs::path& target, std::error_
 bool ReplaceFileAtomically(const fs::path& path, const std::string& content,
                            ReadOnlyFile readOnly) {
     if (!path.empty() && readOnly == ReadOnlyFile::Clear)
-        ClearReadOnlyAttribute(path);
+        clearReadOnlyAttribute(path);
     if (path.empty() || !isWritable(path))
         return false;
     const auto staging = freeStagingName(path);

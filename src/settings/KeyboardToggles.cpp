@@ -1,7 +1,7 @@
 #include "settings/KeyboardToggles.h"
 
-#include <algorithm>
 #include <string>
+#include <vector>
 
 namespace quorvel {
 namespace {
@@ -10,48 +10,37 @@ IniEntry remappable(std::string_view key) {
     return {kRemappableKeysSection, key};
 }
 
-bool blankGroup(GameIniFile& file, const KeyboardToggle& toggle) {
-    bool written = true;
+void blankGroup(GameIniFile& file, const KeyboardToggle& toggle) {
     for (const std::string_view key : toggle.keys)
-        written &= file.write(remappable(key), kBlankBinding);
-    return written;
+        file.write(remappable(key), kBlankBinding);
 }
 
-bool restoreGroup(GameIniFile& file, const KeyboardToggle& toggle) {
+void restoreGroup(GameIniFile& file, const KeyboardToggle& toggle) {
     const auto keys = toggle.keys.first(toggle.restoredKeys);
     // All of the copy is read before EAW.INI changes at all.
     std::vector<std::string> bindings;
     for (const std::string_view key : keys)
         bindings.push_back(file.readSecurityCopy(remappable(key)));
-    bool written = true;
     for (std::size_t i = 0; i < keys.size(); ++i)
-        written &= file.write(remappable(keys[i]), bindings[i]);
-    return written;
+        file.write(remappable(keys[i]), bindings[i]);
 }
 
 } // namespace
-
-std::vector<std::string_view> DistinctToggleKeys() {
-    std::vector<std::string_view> keys;
-    for (const KeyboardToggle& toggle : kKeyboardToggles)
-        for (const std::string_view key : toggle.keys)
-            if (std::find(keys.begin(), keys.end(), key) == keys.end())
-                keys.push_back(key);
-    return keys;
-}
 
 bool ToggleReadsChecked(const GameIniFile& file, std::size_t toggle) {
     return file.read(remappable(kKeyboardToggles.at(toggle).keys.front())).empty();
 }
 
-ToggleOutcome ApplyToggle(GameIniFile& file, std::size_t toggle, bool checked,
-                          bool enemyTargetingChecked) {
+bool ApplyToggle(GameIniFile& file, std::size_t toggle, bool checked, bool enemyTargetingChecked) {
     const KeyboardToggle& group = kKeyboardToggles.at(toggle);
-    if (checked)
-        return {blankGroup(file, group), toggle == kEnemyTargetingToggle};
+    if (checked) {
+        blankGroup(file, group);
+        return toggle == kEnemyTargetingToggle;
+    }
     if (toggle == kClosestEnemyToggle && enemyTargetingChecked)
-        return {true, true};
-    return {restoreGroup(file, group), false};
+        return true;
+    restoreGroup(file, group);
+    return false;
 }
 
 } // namespace quorvel

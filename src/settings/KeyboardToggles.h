@@ -6,7 +6,6 @@
 #include <cstddef>
 #include <span>
 #include <string_view>
-#include <vector>
 
 namespace quorvel {
 
@@ -63,25 +62,16 @@ inline constexpr std::array<KeyboardToggle, 8> kKeyboardToggles{{
 inline constexpr std::size_t kClosestEnemyToggle = 3;   // Check9
 inline constexpr std::size_t kEnemyTargetingToggle = 4; // Check10
 
-// The keys of all groups, each once, in order of first appearance.
-std::vector<std::string_view> DistinctToggleKeys();
-
 // A toggle shows checked when the first key of its group reads empty.
 bool ToggleReadsChecked(const GameIniFile& file, std::size_t toggle);
-
-// What a toggle's change did, and whether the closest-enemy toggle must now be
-// checked (while enemy targeting is off, closest enemy cannot be on).
-struct ToggleOutcome {
-    bool allWritten = true;
-    bool checkClosestEnemy = false;
-};
 
 // Carries out a toggle's change of state: checking blanks its whole group;
 // unchecking reads every restored key from the security copy first and then
 // writes them in order (a key the copy lacks is written empty). Unchecking
 // closest enemy while enemy targeting is checked writes nothing and asks for it
-// to be checked again.
-ToggleOutcome ApplyToggle(GameIniFile& file, std::size_t toggle, bool checked,
-                          bool enemyTargetingChecked);
+// to be checked again. Returns whether the closest-enemy toggle must now be checked
+// (while enemy targeting is off, closest enemy cannot be on); a failed write shows
+// in the file's write failure.
+bool ApplyToggle(GameIniFile& file, std::size_t toggle, bool checked, bool enemyTargetingChecked);
 
 } // namespace quorvel

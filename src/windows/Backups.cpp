@@ -2,8 +2,8 @@
 
 #include "ui_Backups.h"
 #include "windows/GameFolderPickers.h"
-#include "windows/PathText.h"
 #include "windows/Principal.h"
+#include "windows/TextConversions.h"
 #include "windows/WindowPlacement.h"
 
 namespace quorvel {

@@ -7,12 +7,11 @@
 #include "platform/NameFolding.h"
 #include "platform/NameText.h"
 #include "ui_Deleteaddon.h"
-#include "windows/CategoryChoice.h"
-#include "windows/NameItems.h"
-#include "windows/PathText.h"
+#include "windows/CategoryControls.h"
+#include "windows/NameLists.h"
 #include "windows/ProgramPictures.h"
 #include "windows/Prompts.h"
-#include "windows/TextFromFile.h"
+#include "windows/TextConversions.h"
 
 namespace fs = std::filesystem;
 

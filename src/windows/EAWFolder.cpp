@@ -3,9 +3,9 @@
 #include "platform/NameText.h"
 #include "ui_EAWFolder.h"
 #include "windows/GameFolderPickers.h"
-#include "windows/PathText.h"
 #include "windows/Principal.h"
 #include "windows/Prompts.h"
+#include "windows/TextConversions.h"
 #include "windows/WindowPlacement.h"
 
 namespace quorvel {

@@ -2,9 +2,9 @@
 
 #include "platform/FolderListing.h"
 #include "platform/NameFolding.h"
-#include "windows/NameItems.h"
-#include "windows/PathText.h"
+#include "windows/NameLists.h"
 #include "windows/Prompts.h"
+#include "windows/TextConversions.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,7 +1,7 @@
 #include "windows/GameFolderLock.h"
 
 #include "config/PathVariables.h"
-#include "windows/PathText.h"
+#include "windows/TextConversions.h"
 
 #include <QCryptographicHash>
 #include <QDir>

@@ -2,9 +2,9 @@
 
 #include "config/GameFolderChoice.h"
 #include "windows/FolderPickers.h"
-#include "windows/PathText.h"
 #include "windows/Principal.h"
 #include "windows/Prompts.h"
+#include "windows/TextConversions.h"
 
 #include <QAbstractButton>
 #include <QDir>

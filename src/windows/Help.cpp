@@ -5,7 +5,7 @@
 #include "platform/FolderListing.h"
 #include "ui_Help.h"
 #include "windows/ProgramPictures.h"
-#include "windows/TextFromFile.h"
+#include "windows/TextConversions.h"
 
 #include <QFontDatabase>
 #include <QScrollBar>

@@ -1,10 +1,10 @@
 #include "windows/LibraryDropTarget.h"
 
 #include "config/PathVariables.h"
-#include "maintenance/LibraryDrop.h"
+#include "maintenance/AddonImport.h"
 #include "windows/LongOperation.h"
-#include "windows/PathText.h"
 #include "windows/Prompts.h"
+#include "windows/TextConversions.h"
 
 #include <QDropEvent>
 #include <QMimeData>

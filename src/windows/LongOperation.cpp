@@ -1,6 +1,6 @@
 #include "windows/LongOperation.h"
 
-#include "library/ProgressThrottle.h"
+#include "platform/Workers.h"
 #include "windows/Prompts.h"
 
 #include <QApplication>

@@ -4,11 +4,11 @@
 #include "maintenance/AddonImport.h"
 #include "platform/NameText.h"
 #include "ui_Newaddon.h"
-#include "windows/CategoryChoice.h"
+#include "windows/CategoryControls.h"
 #include "windows/LongOperation.h"
-#include "windows/PathText.h"
 #include "windows/ProgramPictures.h"
 #include "windows/Prompts.h"
+#include "windows/TextConversions.h"
 
 namespace fs = std::filesystem;
 

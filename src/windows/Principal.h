@@ -28,6 +28,7 @@ class WindowsOverMain;
 // the seven installed lists, the preview and the buttons that open the other
 // windows. It owns the Installation the program works on and draws its state:
 // the installed lists show what the Installation holds after every operation.
+// Its part in the program's start and end lies in PrincipalStartAndEnd.cpp.
 class Principal : public QWidget {
     Q_OBJECT
 public:
@@ -69,9 +70,6 @@ public:
     // the protected files come back, and the window returns to no category.
     // False when Clear All failed or was refused: a box says why.
     bool BORRARTODO();
-
-    QListWidget* installedList(std::size_t category) const;
-    QAbstractButton* categoryButton(std::size_t category) const;
 
 protected:
     void closeEvent(QCloseEvent* event) override;

@@ -2,7 +2,7 @@
 
 #include "config/PathVariables.h"
 #include "platform/FolderListing.h"
-#include "windows/PathText.h"
+#include "windows/TextConversions.h"
 
 #include <QImageReader>
 #include <QLabel>

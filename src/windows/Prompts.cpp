@@ -1,26 +1,19 @@
 #include "windows/Prompts.h"
 
+#include <utility>
+
 namespace quorvel {
 
-std::deque<QMessageBox::StandardButton>& Prompts::answers() {
-    static std::deque<QMessageBox::StandardButton> queue;
-    return queue;
-}
-
-std::vector<Prompts::Shown>& Prompts::record() {
-    static std::vector<Shown> boxes;
-    return boxes;
+Prompts::Answerer& Prompts::answerer() {
+    static Answerer current;
+    return current;
 }
 
 QMessageBox::StandardButton Prompts::ask(QWidget* parent, QMessageBox::Icon icon,
                                          const QString& title, const QString& text,
                                          QMessageBox::StandardButtons buttons) {
-    record().push_back({icon, title, text, buttons});
-    if (!answers().empty()) {
-        const QMessageBox::StandardButton answer = answers().front();
-        answers().pop_front();
-        return answer;
-    }
+    if (answerer())
+        return answerer()({icon, title, text, buttons});
     QMessageBox box(icon, title, text, buttons, parent);
     return static_cast<QMessageBox::StandardButton>(box.exec());
 }
@@ -40,17 +33,8 @@ void Prompts::tell(QWidget* parent, const QString& text) {
     ask(parent, QMessageBox::Warning, QStringLiteral("QUORVEL"), text, QMessageBox::Ok);
 }
 
-void Prompts::answerNext(QMessageBox::StandardButton answer) {
-    answers().push_back(answer);
-}
-
-const std::vector<Prompts::Shown>& Prompts::shown() {
-    return record();
-}
-
-void Prompts::reset() {
-    answers().clear();
-    record().clear();
+void Prompts::answerWith(Answerer instead) {
+    answerer() = std::move(instead);
 }
 
 } // namespace quorvel

@@ -2,8 +2,7 @@
 
 #include <QMessageBox>
 #include <QString>
-#include <deque>
-#include <vector>
+#include <functional>
 
 class QWidget;
 
@@ -13,14 +12,16 @@ namespace quorvel {
 // boxes in advance and check what they said; no test ever blocks on a modal box.
 class Prompts {
 public:
-    struct Shown {
+    // What a box says and offers.
+    struct Box {
         QMessageBox::Icon icon;
         QString title;
         QString text;
         QMessageBox::StandardButtons buttons;
     };
+    using Answerer = std::function<QMessageBox::StandardButton(const Box&)>;
 
-    // Shows the box and returns the button chosen, or the next answer a test gave.
+    // Shows the box and returns the button chosen, or what the answerer says.
     static QMessageBox::StandardButton ask(QWidget* parent, QMessageBox::Icon icon,
                                            const QString& title, const QString& text,
                                            QMessageBox::StandardButtons buttons);
@@ -35,14 +36,12 @@ public:
     // when it is not what the player asked for.
     static void tell(QWidget* parent, const QString& text);
 
-    // For tests: answer the next boxes with these buttons instead of showing them.
-    static void answerNext(QMessageBox::StandardButton answer);
-    static const std::vector<Shown>& shown();
-    static void reset();
+    // From now on every box goes to `instead` rather than to the screen; an empty one
+    // shows boxes again. The seam through which tests answer and read boxes.
+    static void answerWith(Answerer instead);
 
 private:
-    static std::deque<QMessageBox::StandardButton>& answers();
-    static std::vector<Shown>& record();
+    static Answerer& answerer();
 };
 
 } // namespace quorvel

@@ -1,7 +1,7 @@
 #include "windows/SetNameDialog.h"
 
 #include "library/AddonSets.h"
-#include "windows/PathText.h"
+#include "windows/TextConversions.h"
 
 #include <QDialogButtonBox>
 #include <QLabel>

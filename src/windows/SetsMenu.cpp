@@ -5,9 +5,9 @@
 #include "platform/NameFolding.h"
 #include "platform/NameText.h"
 #include "windows/LongOperation.h"
-#include "windows/PathText.h"
 #include "windows/Prompts.h"
 #include "windows/SetNameDialog.h"
+#include "windows/TextConversions.h"
 
 #include <QListWidget>
 #include <QMenu>

@@ -3,15 +3,13 @@
 #include "config/PathVariables.h"
 #include "platform/NameText.h"
 #include "settings/KeyboardToggles.h"
-#include "settings/NetworkPresets.h"
-#include "settings/Resolutions.h"
+#include "settings/SettingGroups.h"
 #include "settings/ValueFormats.h"
 #include "ui_Settings.h"
-#include "windows/PathText.h"
 #include "windows/ProgramPictures.h"
 #include "windows/Prompts.h"
+#include "windows/TextConversions.h"
 #include "windows/WindowPlacement.h"
-#include "windows/Windows1252Text.h"
 
 #include <QScopedValueRollback>
 #include <QTimer>
@@ -365,9 +363,7 @@ QCheckBox* Settings::toggleBox(std::size_t toggle) const {
 }
 
 void Settings::CheckToggle_Click(std::size_t toggle) {
-    const ToggleOutcome outcome =
-        ApplyToggle(gameIni_, toggle, toggleBox(toggle)->isChecked(), ui->Check10->isChecked());
-    if (outcome.checkClosestEnemy)
+    if (ApplyToggle(gameIni_, toggle, toggleBox(toggle)->isChecked(), ui->Check10->isChecked()))
         ui->Check9->setChecked(true);
 }
 

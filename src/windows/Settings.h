@@ -1,7 +1,7 @@
 #pragma once
 
 #include "settings/GameIniFile.h"
-#include "settings/HudColourSets.h"
+#include "settings/SettingGroups.h"
 #include "windows/ChildWindow.h"
 
 #include <array>

@@ -1,6 +1,5 @@
 #include "config/PathVariables.h"
 
-#include "config/FirstRun.h"
 #include "config/GameFolderChoice.h"
 #include "platform/IniFile.h"
 #include "platform/NameText.h"

@@ -1,5 +1,5 @@
 #include "CorpusFiles.h"
-#include "library/MemberSizeLimit.h"
+#include "library/ChainExtraction.h"
 #include "library/Unzip.h"
 #include "support/TempFolder.h"
 

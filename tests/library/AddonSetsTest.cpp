@@ -3,7 +3,7 @@
 #include "FolderSnapshot.h"
 #include "ProgramWithGame.h"
 #include "config/PathVariables.h"
-#include "config/SecurityCopies.h"
+#include "library/SecurityCopies.h"
 #include "library/SetPutBack.h"
 #include "support/TempFolder.h"
 #include "support/WindowsSkips.h"

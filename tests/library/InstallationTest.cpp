@@ -4,7 +4,7 @@
 #include "ProgramWithGame.h"
 #include "config/GameFolderChoice.h"
 #include "config/PathVariables.h"
-#include "config/SecurityCopies.h"
+#include "library/SecurityCopies.h"
 #include "platform/IniFile.h"
 #include "platform/NameText.h"
 #include "support/Blocked.h"

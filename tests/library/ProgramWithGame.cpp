@@ -3,7 +3,7 @@
 #include "FolderSnapshot.h"
 #include "config/AddonCategory.h"
 #include "config/PathVariables.h"
-#include "config/SecurityCopies.h"
+#include "library/SecurityCopies.h"
 
 namespace fs = std::filesystem;
 

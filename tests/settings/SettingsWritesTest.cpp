@@ -1,5 +1,5 @@
 #include "settings/GameIniFile.h"
-#include "settings/NetworkPresets.h"
+#include "settings/SettingGroups.h"
 #include "support/CurrentFolder.h"
 #include "support/TempFolder.h"
 #include "support/WindowsSkips.h"

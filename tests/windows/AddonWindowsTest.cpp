@@ -1,3 +1,4 @@
+#include "AnsweredPrompts.h"
 #include "ProgramFolderFixture.h"
 #include "config/AddonCategory.h"
 #include "support/Blocked.h"
@@ -5,9 +6,8 @@
 #include "windows/Deleteaddon.h"
 #include "windows/FolderPickers.h"
 #include "windows/Newaddon.h"
-#include "windows/PathText.h"
 #include "windows/Principal.h"
-#include "windows/Prompts.h"
+#include "windows/TextConversions.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -22,6 +22,7 @@
 #include <QRadioButton>
 #include <QUrl>
 #include <QtTest>
+#include <optional>
 
 namespace fs = std::filesystem;
 using namespace quorvel;
@@ -31,10 +32,6 @@ namespace {
 
 // The game's own files, each in the game folder and as a security copy.
 const QStringList kGameFiles{"EAW.EXE", "EAW.INI", "EXTRA.SPT", "GRB_031.SND"};
-
-// Button of each category in category order: graphics and sounds cross.
-const char* const kButtons[] = {"Command1", "Command2", "Command3", "Command4",
-                                "Command6", "Command5", "Command7"};
 
 } // namespace
 
@@ -56,7 +53,7 @@ private slots:
         }
         WriteFile(game / "EAW.INI", "[EAW]\r\nPlayerPilotName=Now\r\n");
         WriteFile(backups / "EAW.INI", "[EAW]\r\nPlayerPilotName=Then\r\n");
-        Prompts::reset();
+        prompts.emplace();
         window = std::make_unique<Principal>();
         window->show();
         window->activateWindow();
@@ -83,7 +80,7 @@ private slots:
         WriteFile(folder / "notes.txt", "x");
         auto* installed =
             Find<QListWidget>(window.get(), qPrintable(QString("List%1").arg(category + 1)));
-        clickButton(kButtons[category]);
+        clickButton(CategoryButtonName(category));
         QCOMPARE(Entries(list8()), QStringList({"ALPHA", "ZULU"}));
 
         doubleClick(list8(), "ZULU");
@@ -92,7 +89,7 @@ private slots:
         QCOMPARE(Entries(installed), QStringList({"ZULU"}));
         QCOMPARE(Entries(list8()), QStringList({"ALPHA"}));
         WriteFile(folder / "new.zip", "x");
-        clickButton(kButtons[category]);
+        clickButton(CategoryButtonName(category));
         QCOMPARE(Entries(list8()), QStringList({"ALPHA", "NEW"}));
 
         doubleClick(installed, "ZULU");
@@ -141,15 +138,15 @@ private slots:
         install(1, "ALPHA");
         if (archive == "blocked")
             fs::create_directory(game / "b.dat");
-        Prompts::answerNext(QMessageBox::Ok);
+        prompts->answerNext(QMessageBox::Ok);
         install(1, "NEW");
 
-        QCOMPARE(Prompts::shown().size(), std::size_t(box.isEmpty() ? 0 : 1));
-        for (const Prompts::Shown& shown : Prompts::shown())
+        QCOMPARE(prompts->shown().size(), std::size_t(box.isEmpty() ? 0 : 1));
+        for (const Prompts::Box& shown : prompts->shown())
             QVERIFY2(shown.text.startsWith("Unzip: ") &&
                          shown.text.contains(QDir::toNativeSeparators("/NEW.zip") + box),
                      qPrintable(shown.text));
-        QCOMPARE(Entries(window->installedList(1)), installed);
+        QCOMPARE(Entries(InstalledList(window.get(), 1)), installed);
         QCOMPARE(Entries(list8()), selectable);
         QCOMPARE(ReadFile(game / "SHARED.DAT"), shared);
         if (installed == QStringList{"NEW"}) {
@@ -182,7 +179,7 @@ private slots:
         clickButton("Command1");
         list8()->setCurrentRow(0);
         pressTwice(list8(), Qt::Key_Return);
-        QCOMPARE(Entries(window->installedList(0)), QStringList({"ALPHA"}));
+        QCOMPARE(Entries(InstalledList(window.get(), 0)), QStringList({"ALPHA"}));
         QCOMPARE(Entries(list8()), QStringList({"BETA"}));
         QVERIFY(list8()->selectedItems().isEmpty());
         QCOMPARE(text1(), QString::fromUtf8("“Spitfire” – €5\nline"));
@@ -191,7 +188,7 @@ private slots:
         QCOMPARE(text1(), QString());
         QCOMPARE(image->pixmap().width(), 77);
 
-        QListWidget* graphics = window->installedList(4);
+        QListWidget* graphics = InstalledList(window.get(), 4);
         graphics->setCurrentRow(1);
         pressTwice(graphics, Qt::Key_Enter);
         QCOMPARE(Entries(graphics), QStringList({"ONE", "TWO"}));
@@ -213,7 +210,7 @@ private slots:
         addon(4, "DUP", {{"B.PIC", "upper"}});
         addon(4, "dup", {{"A.PIC", "lower"}});
         const QString cafe = QStringLiteral("CAF\uFFFD");
-        window->categoryButton(4)->click();
+        Find<QAbstractButton>(window.get(), CategoryButtonName(4))->click();
         QCOMPARE(Entries(list8()), QStringList({cafe, "DUP", "DUP"}));
         for (const QString& name : {cafe, QStringLiteral("DUP"), QStringLiteral("DUP")})
             install(4, name);
@@ -300,7 +297,7 @@ private slots:
         QVERIFY(!fs::exists(game / "GRB_031.SND"));
         QCOMPARE(ReadFile(game / "EXTRA.SPT"), std::string("copy EXTRA.SPT"));
         QVERIFY(fs::exists(game / "MERLIN.TXT"));
-        QCOMPARE(window->installedList(5)->count(), 0);
+        QCOMPARE(InstalledList(window.get(), 5)->count(), 0);
         QCOMPARE(list8()->count(), 0);
         QCOMPARE(Find<QLabel>(window.get(), "Label11")->text(),
                  QString::fromLatin1(kNoCategoryCaption.data()));
@@ -371,7 +368,7 @@ private slots:
         for (const QString& name : dropped.split(' '))
             if (!name.contains(':'))
                 QCOMPARE(ReadFile(download / ToPath(name)), "dropped " + ToStdString(name));
-        QVERIFY(Prompts::shown().empty());
+        QVERIFY(prompts->shown().empty());
     }
 
     void newAddonImports_data() {
@@ -434,15 +431,15 @@ private slots:
         QVERIFY(!install->isEnabled());
         ChooseInCombo(Find<QComboBox>(newaddon, "Combo1"), "SKIN PACK");
         QVERIFY(install->isEnabled());
-        Prompts::answerNext(QMessageBox::Ok);
+        prompts->answerNext(QMessageBox::Ok);
         QTest::mouseClick(install, Qt::LeftButton);
 
         QCOMPARE(FilesIn(library), libraryAfter);
         QCOMPARE(ReadFile(source), sourceBytes);
         QCOMPARE(Entries(list8()),
                  libraryAfter.contains("alpha.zip") ? QStringList{"ALPHA"} : QStringList{});
-        QCOMPARE(Prompts::shown().size(), std::size_t(box.isEmpty() ? 0 : 1));
-        for (const Prompts::Shown& shown : Prompts::shown()) {
+        QCOMPARE(prompts->shown().size(), std::size_t(box.isEmpty() ? 0 : 1));
+        for (const Prompts::Box& shown : prompts->shown()) {
             QCOMPARE(shown.title, QString("QUORVEL"));
             QCOMPARE(shown.icon, QMessageBox::Warning);
             QVERIFY2(QRegularExpression(box).match(shown.text).hasMatch(), qPrintable(shown.text));
@@ -503,7 +500,7 @@ private slots:
         uninstall(2, "ALPHABET");
         QVERIFY(!fs::exists(game / "ALPHABET.TPC"));
         QCOMPARE(Entries(list8()), QStringList({"ALPHA.BETA"}));
-        QVERIFY(Prompts::shown().empty());
+        QVERIFY(prompts->shown().empty());
     }
 
     // The entry armed for deletion is always the selected, highlighted one: tabbing
@@ -552,14 +549,14 @@ private slots:
         const BlockedFolder blocked(program / "SKINS");
         if (!blocked.blocked())
             QSKIP("the library folder still takes deletions here");
-        Prompts::answerNext(QMessageBox::Ok);
+        prompts->answerNext(QMessageBox::Ok);
         button->setFocus();
         QTest::keyClick(button, Qt::Key_Space);
 
-        QCOMPARE(Prompts::shown().size(), std::size_t(1));
-        QVERIFY2(Prompts::shown()[0].text.contains("Alpha.zip") &&
-                     Prompts::shown()[0].text.contains("stays in the library"),
-                 qPrintable(Prompts::shown()[0].text));
+        QCOMPARE(prompts->shown().size(), std::size_t(1));
+        QVERIFY2(prompts->shown()[0].text.contains("Alpha.zip") &&
+                     prompts->shown()[0].text.contains("stays in the library"),
+                 qPrintable(prompts->shown()[0].text));
         QCOMPARE(Entries(list), QStringList({"ALPHA"}));
         QCOMPARE(Find<QLineEdit>(deleteaddon, "Text1")->text(), QString());
         QVERIFY(!button->isEnabled());
@@ -619,16 +616,17 @@ private:
     }
 
     void install(int category, const QString& name) {
-        window->categoryButton(category)->click();
+        Find<QAbstractButton>(window.get(), CategoryButtonName(category))->click();
         doubleClick(list8(), name);
     }
 
     void uninstall(int category, const QString& name) {
-        doubleClick(window->installedList(category), name);
+        doubleClick(InstalledList(window.get(), category), name);
     }
 
     std::unique_ptr<ProgramFolderFixture> fixture;
     fs::path program;
+    std::optional<AnsweredPrompts> prompts;
     fs::path game;
     fs::path backups;
     std::unique_ptr<Principal> window;

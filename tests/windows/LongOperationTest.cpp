@@ -1,6 +1,6 @@
 #include "windows/LongOperation.h"
 
-#include "windows/Prompts.h"
+#include "AnsweredPrompts.h"
 
 #include <QApplication>
 #include <QProgressDialog>
@@ -8,10 +8,12 @@
 #include <QTimer>
 #include <QtTest>
 #include <chrono>
+#include <optional>
 #include <stdexcept>
 #include <thread>
 
 using namespace quorvel;
+using quorvel::test::AnsweredPrompts;
 
 namespace {
 
@@ -127,8 +129,8 @@ private slots:
     void returnsTheOutcomeOrShowsWhatWasThrown() {
         QFETCH(int, thrown);
         QFETCH(QString, box);
-        Prompts::reset();
-        Prompts::answerNext(QMessageBox::Ok);
+        prompts.emplace();
+        prompts->answerNext(QMessageBox::Ok);
         QWidget window;
         const std::optional<int> result = RunOperationOrShowError(
             &window, "Installing", "Unzip", [thrown](const ProgressReport& report) {
@@ -141,10 +143,13 @@ private slots:
             });
         QCOMPARE(result, thrown == 0 ? std::optional<int>(7) : std::nullopt);
         QCOMPARE(ProgressShown(), QString());
-        QCOMPARE(Prompts::shown().size(), std::size_t(box.isEmpty() ? 0 : 1));
-        for (const Prompts::Shown& shown : Prompts::shown())
+        QCOMPARE(prompts->shown().size(), std::size_t(box.isEmpty() ? 0 : 1));
+        for (const Prompts::Box& shown : prompts->shown())
             QCOMPARE(shown.text, box);
     }
+
+private:
+    std::optional<AnsweredPrompts> prompts;
 };
 
 QTEST_MAIN(LongOperationTest)

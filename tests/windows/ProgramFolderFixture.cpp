@@ -4,7 +4,7 @@
 #include "platform/FolderListing.h"
 #include "support/TempFolder.h"
 #include "windows/FolderPickers.h"
-#include "windows/PathText.h"
+#include "windows/TextConversions.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -46,6 +46,17 @@ QStringList FilesIn(const fs::path& folder) {
     for (const std::string& name : listing.regularFiles())
         names << QString::fromStdString(name);
     return names;
+}
+
+const char* CategoryButtonName(std::size_t category) {
+    static const char* const kButtons[] = {"Command1", "Command2", "Command3", "Command4",
+                                           "Command6", "Command5", "Command7"};
+    return kButtons[category];
+}
+
+QListWidget* InstalledList(const QWidget* mainWindow, std::size_t category) {
+    const std::string name = "List" + std::to_string(category + 1);
+    return Find<QListWidget>(mainWindow, name.c_str());
 }
 
 QStringList Entries(const QListWidget* list) {

@@ -6,6 +6,7 @@
 #include <QListWidget>
 #include <QSize>
 #include <QStringList>
+#include <cstddef>
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -54,6 +55,13 @@ void WriteJpeg(const std::filesystem::path& path, QSize size);
 
 // The regular files directly in `folder`, in name order.
 QStringList FilesIn(const std::filesystem::path& folder);
+
+// The main window's button of a category, in category order: graphics and sounds
+// cross (Command6, Command5).
+const char* CategoryButtonName(std::size_t category);
+
+// The main window's list of the installed add-ons of a category (List1 to List7).
+QListWidget* InstalledList(const QWidget* mainWindow, std::size_t category);
 
 // The texts of a list's entries, in order.
 QStringList Entries(const QListWidget* list);

@@ -1,11 +1,11 @@
 #include "windows/SetsMenu.h"
 
+#include "AnsweredPrompts.h"
 #include "ProgramFolderFixture.h"
 #include "config/AddonCategory.h"
 #include "library/AddonSets.h"
 #include "library/FolderSnapshot.h"
 #include "windows/Principal.h"
-#include "windows/Prompts.h"
 #include "windows/SetNameDialog.h"
 
 #include <QAbstractButton>
@@ -16,6 +16,7 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QtTest>
+#include <optional>
 
 namespace fs = std::filesystem;
 using namespace quorvel;
@@ -63,7 +64,7 @@ private slots:
         addon(kGraphics, "CLOUDS", "CLOUD.PIC=clouds; SKY.TPC=clouds");
         addon(kGraphics, "HAZE", "SKY.TPC=haze; HAZE.PIC=haze");
         addon(kSounds, "MERLIN", "MERLIN.WSD=merlin; GRB_031.SND=merlin");
-        Prompts::reset();
+        prompts.emplace();
         openMain();
     }
     void cleanup() {
@@ -109,9 +110,9 @@ private slots:
         QVERIFY(Item(menu.get(), "Evening")->isEnabled());
         Item(menu.get(), "Last run")->trigger();
         QCOMPARE(SnapshotOf(fixture->game()), installed);
-        QCOMPARE(Entries(window->installedList(kGraphics)), QStringList({"HAZE", "CLOUDS"}));
-        QCOMPARE(Entries(window->installedList(kFlightModels)), QStringList({"SPIT"}));
-        QVERIFY(Prompts::shown().empty());
+        QCOMPARE(Entries(InstalledList(window.get(), kGraphics)), QStringList({"HAZE", "CLOUDS"}));
+        QCOMPARE(Entries(InstalledList(window.get(), kFlightModels)), QStringList({"SPIT"}));
+        QVERIFY(prompts->shown().empty());
     }
 
     // Saving over a set asks first; No keeps the dialog open for another name.
@@ -119,22 +120,22 @@ private slots:
     void savingOverASetAsksFirst() {
         install(kGraphics, "CLOUDS");
         QVERIFY(SaveSet(fixture->root() / "SETS", "Evening", {{0, "OLD"}}).error.empty());
-        Prompts::answerNext(QMessageBox::No);
-        Prompts::answerNext(QMessageBox::Yes);
+        prompts->answerNext(QMessageBox::No);
+        prompts->answerNext(QMessageBox::Yes);
         QTest::keyClick(window.get(), Qt::Key_S, Qt::ControlModifier);
         SetNameDialog* dialog = NameDialog();
         QVERIFY(dialog);
         Find<QLineEdit>(dialog, "SetName")->setText("EVENING");
         Ok(dialog)->click();
         QVERIFY(NameDialog());
-        QCOMPARE(Prompts::shown().size(), std::size_t(1));
-        QVERIFY(Prompts::shown()[0].text.contains("\"Evening\" already"));
+        QCOMPARE(prompts->shown().size(), std::size_t(1));
+        QVERIFY(prompts->shown()[0].text.contains("\"Evening\" already"));
         Ok(dialog)->click();
         QTRY_VERIFY(!NameDialog());
         QCOMPARE(ReadSet(fixture->root() / "SETS", "Evening").addons,
                  (std::vector<AddonKey>{{kGraphics, "CLOUDS"}}));
 
-        QListWidget* list = window->installedList(kGraphics);
+        QListWidget* list = InstalledList(window.get(), kGraphics);
         // What the menu key (or Shift+F10) becomes for the list with the focus.
         QContextMenuEvent menuKey(QContextMenuEvent::Keyboard, QPoint(2, 2),
                                   list->mapToGlobal(QPoint(2, 2)));
@@ -148,13 +149,13 @@ private slots:
     void oneBoxTellsWhatCouldNotBePutBack() {
         WriteFile(fixture->root() / "SETS" / "Hand made.ini",
                   "GRAPHICS=CLOUDS\nGRAPHICS=GONE\nBOMBERS=B17\nSOUNDS=MERLIN\n");
-        Prompts::answerNext(QMessageBox::Ok);
+        prompts->answerNext(QMessageBox::Ok);
         std::unique_ptr<QMenu> menu(window->findChild<SetsMenu*>()->menu());
         Item(menu.get(), "Hand made")->trigger();
-        QCOMPARE(Entries(window->installedList(kGraphics)), QStringList({"CLOUDS"}));
-        QCOMPARE(Entries(window->installedList(kSounds)), QStringList({"MERLIN"}));
-        QCOMPARE(Prompts::shown().size(), std::size_t(1));
-        const QString text = Prompts::shown()[0].text;
+        QCOMPARE(Entries(InstalledList(window.get(), kGraphics)), QStringList({"CLOUDS"}));
+        QCOMPARE(Entries(InstalledList(window.get(), kSounds)), QStringList({"MERLIN"}));
+        QCOMPARE(prompts->shown().size(), std::size_t(1));
+        const QString text = prompts->shown()[0].text;
         QVERIFY2(text.contains("GONE (GRAPHIC): its archive is no longer in the library"),
                  qPrintable(text));
         QVERIFY2(text.contains("line 3: \"BOMBERS\" is no category"), qPrintable(text));
@@ -187,7 +188,7 @@ private:
     }
 
     void install(int category, const QString& name) {
-        window->categoryButton(category)->click();
+        Find<QAbstractButton>(window.get(), CategoryButtonName(category))->click();
         QListWidget* list8 = Find<QListWidget>(window.get(), "List8");
         list8->setCurrentRow(Entries(list8).indexOf(name));
         list8->setFocus();
@@ -196,6 +197,7 @@ private:
 
     std::unique_ptr<ProgramFolderFixture> fixture;
     std::unique_ptr<Principal> window;
+    std::optional<AnsweredPrompts> prompts;
 };
 
 QTEST_MAIN(SetsMenuTest)

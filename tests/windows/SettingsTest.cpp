@@ -1,11 +1,11 @@
 #include "windows/Settings.h"
 
+#include "AnsweredPrompts.h"
 #include "ProgramFolderFixture.h"
 #include "platform/FolderListing.h"
 #include "platform/IniFile.h"
 #include "settings/KeyboardToggles.h"
 #include "support/WindowsSkips.h"
-#include "windows/Prompts.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -15,8 +15,11 @@
 #include <QScrollBar>
 #include <QSpontaneKeyEvent>
 #include <QtTest>
+#include <algorithm>
 #include <map>
 #include <memory>
+#include <optional>
+#include <vector>
 
 namespace fs = std::filesystem;
 using namespace quorvel;
@@ -34,6 +37,16 @@ QString everyHighByte() {
     for (char16_t code = 0x80; code <= 0xFF; ++code)
         text += QChar(code);
     return text;
+}
+
+// The keys of all toggle groups, each once, in order of first appearance.
+std::vector<std::string_view> distinctToggleKeys() {
+    std::vector<std::string_view> keys;
+    for (const KeyboardToggle& toggle : kKeyboardToggles)
+        for (const std::string_view key : toggle.keys)
+            if (std::find(keys.begin(), keys.end(), key) == keys.end())
+                keys.push_back(key);
+    return keys;
 }
 
 QString keyName(std::string_view key) {
@@ -83,7 +96,7 @@ Camera Sensitivity=0.8
 [Remappable Keys]
 )";
     int code = 0;
-    for (const std::string_view key : DistinctToggleKeys())
+    for (const std::string_view key : distinctToggleKeys())
         text += keyName(key) + "=Key" + QString::number(++code) + "\n";
     text += "PAUSE=P\n";
     return text.replace("\n", "\r\n");
@@ -93,7 +106,7 @@ Camera Sensitivity=0.8
 // it lacks SNAPVIEW REAR.
 QString securityCopy() {
     QString text = "[Remappable Keys]\r\n";
-    for (const std::string_view key : DistinctToggleKeys())
+    for (const std::string_view key : distinctToggleKeys())
         if (key != "SNAPVIEW REAR")
             text += keyName(key) + "=copy of " + keyName(key) + "\r\n";
     return text;
@@ -177,6 +190,7 @@ class SettingsTest : public QObject {
 
 private:
     std::unique_ptr<ProgramFolderFixture> program;
+    std::optional<AnsweredPrompts> prompts;
     QWidget mainWindow;
     QPointer<Settings> window;
 
@@ -426,8 +440,8 @@ private slots:
         open({});
         const fs::path file = program->game() / "EAW.INI";
         SetWritable(file, false);
-        Prompts::reset();
-        Prompts::answerNext(QMessageBox::Ok);
+        prompts.emplace();
+        prompts->answerNext(QMessageBox::Ok);
         auto* noAI = control<QCheckBox>("Check3");
         for (int click = 0; click < 2; ++click) {
             noAI->click();
@@ -435,8 +449,8 @@ private slots:
             QCOMPARE(ReadIniValue(file, "NETOPTION", "NoAI"),
                      std::string(noAI->isChecked() ? "1" : "0"));
         }
-        const bool refused = !Prompts::shown().empty();
-        QCOMPARE(Prompts::shown().size(), std::size_t(refused ? 1 : 0));
+        const bool refused = !prompts->shown().empty();
+        QCOMPARE(prompts->shown().size(), std::size_t(refused ? 1 : 0));
         QCOMPARE(refused, !kOnWindows);
         SetWritable(file, true);
     }

@@ -1,13 +1,13 @@
+#include "AnsweredPrompts.h"
 #include "ProgramFolderFixture.h"
 #include "config/PathVariables.h"
 #include "library/FolderSnapshot.h"
 #include "platform/IniFile.h"
 #include "windows/Backups.h"
 #include "windows/FolderPickers.h"
-#include "windows/PathText.h"
 #include "windows/Presentacion.h"
 #include "windows/Principal.h"
-#include "windows/Prompts.h"
+#include "windows/TextConversions.h"
 
 #include <QAbstractButton>
 #include <QCheckBox>
@@ -15,6 +15,7 @@
 #include <QLineEdit>
 #include <QPointer>
 #include <QtTest>
+#include <optional>
 
 namespace fs = std::filesystem;
 using namespace quorvel;
@@ -52,7 +53,7 @@ private slots:
         LayOut(program->backups(), {{"EAW.EXE", "game exe"}});
         LayOut(x(), {{"EAW.EXE", "x exe"}, {"PRECIOUS.DAT", "mine"}, {"MAP.PAL", "mine"}});
         xBefore = SnapshotOf(x());
-        Prompts::reset();
+        prompts.emplace();
         mainWindow = new Principal();
         mainWindow->show();
     }
@@ -131,11 +132,11 @@ private slots:
         }
         mainWindow = new Principal();
         mainWindow->show();
-        Prompts::answerNext(QMessageBox::Ok);
+        prompts->answerNext(QMessageBox::Ok);
         QPointer<QWidget> firstRun = open(new Backups(mainWindow));
         SetWritable(ConfigFile(), true);
         QCOMPARE(StoredGameFolder(), storable ? FolderText(start) : std::string());
-        QCOMPARE(Prompts::shown().size(), std::size_t(storable ? 0 : 1));
+        QCOMPARE(prompts->shown().size(), std::size_t(storable ? 0 : 1));
         QVERIFY(Paths().GameFolder.empty());
         auto* accept = Find<QAbstractButton>(firstRun, "Command1");
         QCOMPARE(accept->isEnabled(), acceptable);
@@ -244,12 +245,12 @@ private slots:
         auto* drive = Find<DrivePicker>(window, "Drive1");
         const QString missing = ToQString(program->root() / "no-medium");
         drive->addDrive("X:", missing);
-        Prompts::answerNext(QMessageBox::Retry);
-        Prompts::answerNext(QMessageBox::Cancel);
+        prompts->answerNext(QMessageBox::Retry);
+        prompts->answerNext(QMessageBox::Cancel);
         drive->setCurrentIndex(drive->findData(missing));
 
-        QCOMPARE(Prompts::shown().size(), std::size_t(2));
-        QCOMPARE(Prompts::shown()[0].buttons, QMessageBox::Retry | QMessageBox::Cancel);
+        QCOMPARE(prompts->shown().size(), std::size_t(2));
+        QCOMPARE(prompts->shown()[0].buttons, QMessageBox::Retry | QMessageBox::Cancel);
         QCOMPARE(QDir::toNativeSeparators(Find<FolderPicker>(window, "Dir1")->folder()),
                  ToQString(start));
         QVERIFY(drive->drive() != missing);
@@ -265,6 +266,7 @@ private:
 
     std::unique_ptr<ProgramFolderFixture> program;
     fs::path start;
+    std::optional<AnsweredPrompts> prompts;
     FolderSnapshot xBefore;
     QPointer<Principal> mainWindow;
 };

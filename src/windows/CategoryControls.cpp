@@ -1,10 +1,27 @@
-#include "windows/CategoryButtonLook.h"
+#include "windows/CategoryControls.h"
+
+#include "config/AddonCategory.h"
+#include "config/PathVariables.h"
+#include "windows/TextConversions.h"
 
 #include <QAbstractButton>
+#include <QComboBox>
 #include <QIcon>
 #include <QPalette>
 
 namespace quorvel {
+
+void FillCategoryChoice(QComboBox* combo) {
+    for (const AddonCategory& category : kAddonCategories)
+        combo->addItem(ToQString(std::string(category.singularName)));
+    combo->setCurrentIndex(-1);
+}
+
+std::filesystem::path ChosenCategoryFolder(const QComboBox* combo) {
+    const auto category = CategoryBySingularName(ToStdString(combo->currentText()));
+    return category ? Paths().CategoryFolder[*category] : std::filesystem::path();
+}
+
 namespace {
 
 // The button's icon from the .ui file, kept while a greyed copy is shown.

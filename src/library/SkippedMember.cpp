@@ -1,4 +1,4 @@
-#include "library/SkippedMembersText.h"
+#include "library/SkippedMember.h"
 
 namespace quorvel {
 namespace {

@@ -1,4 +1,4 @@
-#include "library/ProgressThrottle.h"
+#include "platform/Workers.h"
 
 #include <gtest/gtest.h>
 

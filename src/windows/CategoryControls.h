@@ -3,6 +3,7 @@
 #include <filesystem>
 
 class QComboBox;
+class QAbstractButton;
 
 namespace quorvel {
 
@@ -13,5 +14,10 @@ void FillCategoryChoice(QComboBox* combo);
 // The library folder of the category named by the list's text; empty when the text
 // names none.
 std::filesystem::path ChosenCategoryFolder(const QComboBox* combo);
+
+// Gives `button` the look of a disabled button while it stays clickable, or its
+// own look back: the current category's button looks as it always did, and
+// choosing it again reads the library folder afresh.
+void LookDisabled(QAbstractButton* button, bool disabledLook);
 
 } // namespace quorvel

@@ -1,6 +1,8 @@
-#include "config/SecurityCopies.h"
+#include "library/SecurityCopies.h"
 
 #include "platform/FileOperations.h"
+#include "platform/FolderListing.h"
+#include "platform/NameFolding.h"
 #include "platform/NameText.h"
 
 #include <algorithm>
@@ -29,6 +31,27 @@ void discard(const std::vector<NewCopy>& copies) {
 }
 
 } // namespace
+
+std::optional<std::string_view> ProtectedFileNamed(std::string_view name) {
+    const auto file = std::find_if(
+        kProtectedFiles.begin(), kProtectedFiles.end(),
+        [name](std::string_view protectedFile) { return EqualsIgnoringCase(name, protectedFile); });
+    if (file == kProtectedFiles.end())
+        return std::nullopt;
+    return *file;
+}
+
+// Worked out from the one read of the folder.
+std::vector<std::string_view> MissingRestoredFiles(const FolderListing& game,
+                                                   const std::vector<std::string>& deleted) {
+    std::vector<std::string_view> missing;
+    for (const std::string_view name : kRestoredGameFiles) {
+        const auto actual = game.find(std::string(name));
+        if (!actual || std::find(deleted.begin(), deleted.end(), *actual) != deleted.end())
+            missing.push_back(name);
+    }
+    return missing;
+}
 
 std::vector<std::string> CopyNamedFiles(const fs::path& fromFolder, const FolderListing& to,
                                         const std::vector<std::string_view>& names) {
@@ -87,6 +110,20 @@ std::vector<std::string> TakeSecurityCopies(const fs::path& gameFolder,
         }
     }
     return failed;
+}
+
+// Each name is looked up by itself: listing the whole game folder would cost the
+// more, the fuller it is.
+RestoreIniStatus RestoreIni(const fs::path& gameFolder, const fs::path& backupFolder) {
+    if (gameFolder.empty() || backupFolder.empty())
+        return RestoreIniStatus::FolderNotSet;
+    const fs::path copy = ResolveInFolder(backupFolder, "EAW.INI");
+    std::error_code ec;
+    if (!fs::exists(fs::symlink_status(copy, ec)))
+        return RestoreIniStatus::NoSecurityCopy;
+    return CopyFileReplacing(copy, ResolveInFolder(gameFolder, "EAW.INI"))
+               ? RestoreIniStatus::Restored
+               : RestoreIniStatus::CopyFailed;
 }
 
 } // namespace quorvel

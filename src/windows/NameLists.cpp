@@ -1,9 +1,10 @@
-#include "windows/NameItems.h"
+#include "windows/NameLists.h"
 
-#include "windows/PathText.h"
+#include "windows/TextConversions.h"
 
 #include <QByteArray>
 #include <QListWidget>
+#include <QShortcut>
 
 namespace quorvel {
 namespace {
@@ -21,6 +22,15 @@ QListWidgetItem* AddNameItem(QListWidget* list, const std::string& name, const Q
 std::string NameOfItem(const QListWidgetItem* item) {
     const QVariant name = item->data(kNameRole);
     return name.isValid() ? name.toByteArray().toStdString() : ToStdString(item->text());
+}
+
+void OnDoubleClickOrEnter(QListWidget* list, const std::function<void()>& action) {
+    QObject::connect(list, &QListWidget::itemDoubleClicked, list, [action] { action(); });
+    for (const int key : {Qt::Key_Return, Qt::Key_Enter}) {
+        auto* shortcut = new QShortcut(QKeySequence(key), list);
+        shortcut->setContext(Qt::WidgetShortcut);
+        QObject::connect(shortcut, &QShortcut::activated, list, [action] { action(); });
+    }
 }
 
 } // namespace quorvel

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <functional>
 #include <string>
 
 class QListWidget;
@@ -16,5 +17,9 @@ QListWidgetItem* AddNameItem(QListWidget* list, const std::string& name, const Q
 
 // The name an entry stands for; its text when it keeps none.
 std::string NameOfItem(const QListWidgetItem* item);
+
+// Runs `action` on a double-click on an entry of `list`, and on Enter or Return
+// while the list has the focus, so that lists work without a mouse too.
+void OnDoubleClickOrEnter(QListWidget* list, const std::function<void()>& action);
 
 } // namespace quorvel

@@ -4,6 +4,7 @@
 
 #include <array>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -18,6 +19,15 @@ inline constexpr std::array<std::string_view, 4> kProtectedFiles{"EAW.EXE", "EAW
 // EAW.INI is left to Restore INI.
 inline constexpr std::array<std::string_view, 3> kRestoredGameFiles{"EAW.EXE", "EXTRA.SPT",
                                                                     "GRB_031.SND"};
+
+// The protected file `name` is, in any letter case, under its own spelling;
+// nothing for other names.
+std::optional<std::string_view> ProtectedFileNamed(std::string_view name);
+
+// Which of kRestoredGameFiles the game folder, as `game` read it, lacks: absent
+// before, or among `deleted` (names as the folder held them).
+std::vector<std::string_view> MissingRestoredFiles(const FolderListing& game,
+                                                   const std::vector<std::string>& deleted);
 
 // Copies each of `names` that `fromFolder` holds, in order, over the file of that
 // name in the folder read as `to`; names are found in both folders without regard
@@ -40,5 +50,14 @@ enum class OtherCopies { Keep, Delete };
 std::vector<std::string> TakeSecurityCopies(const std::filesystem::path& gameFolder,
                                             const std::filesystem::path& backupFolder,
                                             OtherCopies others = OtherCopies::Keep);
+
+// Restore INI: the player's way back to the settings of the security copy.
+enum class RestoreIniStatus { Restored, NoSecurityCopy, CopyFailed, FolderNotSet };
+
+// Copies the security copy of EAW.INI over the game's, both found without regard
+// to case, so a game file named eaw.ini is replaced rather than joined by a second
+// one. On any failure the game's file stays as it was.
+RestoreIniStatus RestoreIni(const std::filesystem::path& gameFolder,
+                            const std::filesystem::path& backupFolder);
 
 } // namespace quorvel
