@@ -10,6 +10,8 @@
 #include "platform/NameText.h"
 #include "platform/ZipArchive.h"
 
+#include <utility>
+
 namespace fs = std::filesystem;
 
 namespace quorvel {
@@ -57,6 +59,19 @@ bool Installation::saveLedger() {
     return SaveLedger(ledgerFile(), ledger_);
 }
 
+void Installation::updateLedger() {
+    if (!saveLedger())
+        ledgerNotUpdated_ = true;
+}
+
+std::string Installation::takeLedgerFailure() {
+    if (!std::exchange(ledgerNotUpdated_, false))
+        return {};
+    return "The list of installed add-ons in Quorvel's folder (" + std::string(kLedgerFileName) +
+           ") could not be updated: after a crash the next start would take out add-ons by an "
+           "old list.";
+}
+
 const InstalledAddon* Installation::installedIn(std::size_t category) const {
     for (const InstalledAddon& addon : ledger_.installed.inOrder())
         if (addon.key.category == category)
@@ -95,7 +110,7 @@ Recovery Installation::recoverLastRun(const ClearAllProgress& progress) {
         left.installed.keepRemaining(recovery.failed, left.gameFolder);
         ledger_ = std::move(left);
     }
-    saveLedger();
+    updateLedger();
     return recovery;
 }
 
@@ -143,7 +158,7 @@ InstallOutcome Installation::install(std::size_t category, const std::string& na
         ledger_.addonFiles.wrote(planned);
         outcome.error = error.what();
     }
-    saveLedger();
+    updateLedger();
     return outcome;
 }
 
@@ -157,7 +172,7 @@ UninstallOutcome Installation::uninstall(const AddonKey& key, const UnzipProgres
     outcome.files = UninstallSharingFiles(ledger_.installed, key, paths_.GameFolder,
                                           paths_.BackupFolder, progress);
     ledger_.addonFiles.deleted(outcome.files.files.deleted);
-    saveLedger();
+    updateLedger();
     return outcome;
 }
 
@@ -185,7 +200,7 @@ ClearOutcome Installation::clearAll(const ClearAllProgress& progress) {
     ledger_.addonFiles = AddonFileRecord();
     for (const InstalledAddon& addon : ledger_.installed.inOrder())
         ledger_.addonFiles.wrote(addon.writtenNames);
-    saveLedger();
+    updateLedger();
     return outcome;
 }
 

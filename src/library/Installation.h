@@ -107,16 +107,21 @@ public:
     FolderOutcome switchTo(const GameFolderChoice& choice, const ClearAllProgress& progress = {});
     // After a Cancel: the library folders as stored now.
     void reloadLibraryFolders();
+    // Why the list of installed add-ons could not be updated after an operation,
+    // once; "" when every update since the last call was written.
+    std::string takeLedgerFailure();
 
 private:
     void useGameFolder(const std::filesystem::path& folder);
     bool saveLedger();
+    void updateLedger();
     std::filesystem::path ledgerFile() const;
 
     PathVariables paths_;
     std::string refusal_;
     Ledger ledger_;
     std::optional<Ledger> leftovers_;
+    bool ledgerNotUpdated_ = false;
 };
 
 } // namespace quorvel

@@ -51,6 +51,7 @@ Principal::Principal(QWidget* parent)
     sets_ = new SetsMenu(this, installation_, installedLists_, [this] {
         drawInstalled();
         PONENLISTA();
+        tellLedgerFailure();
     });
     connect(ui->List8, &QListWidget::itemSelectionChanged, this, &Principal::List8_Click);
     OnDoubleClickOrEnter(ui->List8, [this] { List8_DblClick(); });
@@ -159,6 +160,13 @@ void Principal::drawInstalled() {
     }
 }
 
+// After an operation and its drawing: the list on disk that could not follow is
+// told once.
+void Principal::tellLedgerFailure() {
+    if (const std::string failure = installation_.takeLedgerFailure(); !failure.empty())
+        Prompts::tell(this, ToQString(failure));
+}
+
 void Principal::List8_Click() {
     const QListWidgetItem* item = ui->List8->currentItem();
     if (!item || !item->isSelected() || !category_)
@@ -205,6 +213,7 @@ void Principal::List8_DblClick() {
     drawInstalled();
     ui->List8->setCurrentRow(-1);
     PONENLISTA();
+    tellLedgerFailure();
     if (!outcome)
         return;
     if (!outcome->tookOutFiles.lost.empty())
@@ -244,6 +253,7 @@ void Principal::BORRAR(const AddonKey& key) {
         [&](const ProgressReport& report) { return installation_.uninstall(key, report); });
     drawInstalled();
     PONENLISTA();
+    tellLedgerFailure();
     if (!outcome)
         return;
     if (!outcome->refusal.empty()) {
@@ -275,6 +285,7 @@ bool Principal::BORRARTODO() {
         [this](const ProgressReport& report) { return installation_.clearAll(report); });
     drawInstalled();
     resetCategory();
+    tellLedgerFailure();
     if (!outcome)
         return false;
     if (!outcome->refusal.empty()) {

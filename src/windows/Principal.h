@@ -79,6 +79,7 @@ private:
     void chooseCategory(std::size_t category);
     void PONENLISTA();
     void drawInstalled();
+    void tellLedgerFailure();
     void MOSTRAR(const std::filesystem::path& folder, const std::string& name);
     void List8_Click();
     void List8_DblClick();

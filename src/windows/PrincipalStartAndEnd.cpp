@@ -63,6 +63,7 @@ void Principal::start() {
         drawInstalled();
         if (recovery)
             Prompts::tell(this, recoveryText(*recovery));
+        tellLedgerFailure();
     }
     if (FirstRunWindowDue() || !installation_.refusal().empty())
         openWindow(new Backups(this), false);
@@ -98,6 +99,7 @@ bool Principal::switchGameFolder(const GameFolderChoice& choice) {
         [&](const ProgressReport& report) { return installation_.switchTo(choice, report); });
     drawInstalled();
     resetCategory();
+    tellLedgerFailure();
     if (!outcome)
         return false;
     if (!outcome->done) {

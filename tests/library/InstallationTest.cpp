@@ -144,6 +144,40 @@ TEST(Installation, AnInstallThatStopsPartWayStaysRecordedToBeTakenOut) {
     EXPECT_EQ(SnapshotOf(p.game()), before);
 }
 
+// The list of installed add-ons cannot be written (a folder holds its name): an
+// install is refused before the game folder changes; after an uninstall or Clear
+// All the failure is kept for the window to tell, once.
+TEST(Installation, AListOfInstalledAddonsThatCannotBeWrittenIsTold) {
+    Program p;
+    p.addon(kGraphics, "A.zip", "A.PIC=a");
+    const fs::path list = p.program() / "INSTALLED.TXT";
+    const auto blockList = [&list] {
+        fs::remove(list);
+        WriteFile(list / "KEEP", "k");
+    };
+    const std::function<void(Installation&)> operations[] = {
+        [](Installation& installation) {
+            installation.uninstall({kGraphics, "A"});
+        },
+        [](Installation& installation) { installation.clearAll(); },
+    };
+    for (const auto& operation : operations) {
+        Installation installation;
+        ASSERT_EQ(installation.install(kGraphics, "A").error, "");
+        EXPECT_EQ(installation.takeLedgerFailure(), "");
+        blockList();
+        operation(installation);
+        EXPECT_NE(installation.takeLedgerFailure(), "");
+        EXPECT_EQ(installation.takeLedgerFailure(), "");
+        fs::remove_all(list);
+    }
+    blockList();
+    const FolderSnapshot before = SnapshotOf(p.game());
+    Installation installation;
+    EXPECT_NE(installation.install(kGraphics, "A").error, "");
+    EXPECT_EQ(SnapshotOf(p.game()), before);
+}
+
 // A folder of its own size where root can mount one (Linux); elsewhere unmounted.
 class SmallDisk {
 public:

@@ -305,6 +305,21 @@ private slots:
         QCOMPARE(ReadFile(game / "EAW.INI"), std::string("[EAW]\r\nPlayerPilotName=Then\r\n"));
     }
 
+    // When the list of installed add-ons cannot follow an uninstall, the player is
+    // told once, with the lists already showing what is on disk.
+    void aListOfInstalledAddonsThatCannotBeWrittenIsTold() {
+        addon(4, "clouds", {{"SKY1.PIC", "c"}});
+        install(4, "CLOUDS");
+        fs::remove(program / "INSTALLED.TXT");
+        WriteFile(program / "INSTALLED.TXT" / "KEEP", "k");
+        prompts->answerNext(QMessageBox::Ok);
+        uninstall(4, "CLOUDS");
+        QCOMPARE(prompts->shown().size(), std::size_t(1));
+        QVERIFY(prompts->shown()[0].text.contains("INSTALLED.TXT"));
+        QCOMPARE(InstalledList(window.get(), 4)->count(), 0);
+        QCOMPARE(Entries(list8()), QStringList{"CLOUDS"});
+    }
+
     // Files dropped on the window from a download folder go into the library of
     // the category on screen, which holds OLD.zip; anything but add-on files, or
     // no category, and nothing is taken.
