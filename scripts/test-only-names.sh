@@ -5,7 +5,11 @@
 # there is none. A rough check by name (ctags and grep), not a compiler's.
 #   scripts/test-only-names.sh [checkout]
 set -euo pipefail
-cd "${1:-$(dirname "$0")/..}"
+scripts=$(dirname "$(realpath "$0")")
+# shellcheck source=scripts/debian-packages.sh
+. "$scripts/debian-packages.sh"
+install_missing_packages -- universal-ctags >&2
+cd "${1:-$scripts/..}"
 
 # The seams through which tests answer message boxes, start the folder pickers in
 # a folder of their own and count folder reads; Qt calls overrides, and the
