@@ -10,11 +10,10 @@ std::string StoredResolutionText(const GameIniFile& file) {
     return file.read(kWidth) + "x" + file.read(kHeight);
 }
 
-bool WriteResolution(GameIniFile& file, std::size_t item) {
+void WriteResolution(GameIniFile& file, std::size_t item) {
     const Resolution& resolution = kResolutions.at(item);
-    bool written = file.write(kWidth, resolution.width);
-    written &= file.write(kHeight, resolution.height);
-    return written;
+    file.write(kWidth, resolution.width);
+    file.write(kHeight, resolution.height);
 }
 
 std::size_t PresetForStoredRate(std::string_view aiPlaneUpdateRate) {
@@ -25,12 +24,11 @@ std::size_t PresetForStoredRate(std::string_view aiPlaneUpdateRate) {
     return kNetworkPresets.size() - 1;
 }
 
-bool WriteNetworkPreset(GameIniFile& file, std::size_t preset) {
+void WriteNetworkPreset(GameIniFile& file, std::size_t preset) {
     const NetworkPreset& values = kNetworkPresets.at(preset);
-    bool written = file.write(kAiPlaneUpdateRate, values.aiPlaneUpdateRate);
-    written &= file.write(kPlayerPlaneUpdateRate, values.playerPlaneUpdateRate);
-    written &= file.write(kClockSyncRate, values.clockSyncRate);
-    return written;
+    file.write(kAiPlaneUpdateRate, values.aiPlaneUpdateRate);
+    file.write(kPlayerPlaneUpdateRate, values.playerPlaneUpdateRate);
+    file.write(kClockSyncRate, values.clockSyncRate);
 }
 
 StoredColourParts ReadHudColourSet(const GameIniFile& file, const HudColourSet& set) {
@@ -45,12 +43,10 @@ bool IsComplete(const StoredColourParts& parts) {
                        [](const auto& part) { return part.has_value(); });
 }
 
-bool WriteHudColourSet(GameIniFile& file, const HudColourSet& set, const StoredColourParts& parts) {
-    bool written = true;
+void WriteHudColourSet(GameIniFile& file, const HudColourSet& set, const StoredColourParts& parts) {
     for (std::size_t i = 0; i < parts.size(); ++i)
         if (parts[i])
-            written &= file.write(set.parts[i], WholeNumberText(*parts[i]));
-    return written;
+            file.write(set.parts[i], WholeNumberText(*parts[i]));
 }
 
 int SwatchPart(int part) {

@@ -33,9 +33,9 @@ inline constexpr std::array<Resolution, 7> kResolutions{{
 // The stored resolution as the list's edit field shows it: width, "x", height.
 std::string StoredResolutionText(const GameIniFile& file);
 
-// Writes width, then height, of the resolution at `item`. Returns whether both
-// were written.
-bool WriteResolution(GameIniFile& file, std::size_t item);
+// Writes width, then height, of the resolution at `item`; a failed write shows in
+// the file's write failure.
+void WriteResolution(GameIniFile& file, std::size_t item);
 
 // The network sync presets of NETOPTION; a preset is always written whole.
 struct NetworkPreset {
@@ -56,8 +56,8 @@ inline constexpr std::array<NetworkPreset, 3> kNetworkPresets{{
 std::size_t PresetForStoredRate(std::string_view aiPlaneUpdateRate);
 
 // Writes AI_PlaneUpdateRate, PlayerPlaneUpdateRate and ClockSyncRate of the preset,
-// in this order. Returns whether all three were written.
-bool WriteNetworkPreset(GameIniFile& file, std::size_t preset);
+// in this order; a failed write shows in the file's write failure.
+void WriteNetworkPreset(GameIniFile& file, std::size_t preset);
 
 // The two HUD colour sets of DISPLAY, each with its red, green and blue part.
 struct HudColourSet {
@@ -87,8 +87,8 @@ StoredColourParts ReadHudColourSet(const GameIniFile& file, const HudColourSet& 
 bool IsComplete(const StoredColourParts& parts);
 
 // Writes R, G and B as whole numbers, in this order; a part given as nothing is
-// left as stored. Returns whether every part given was written.
-bool WriteHudColourSet(GameIniFile& file, const HudColourSet& set, const StoredColourParts& parts);
+// left as stored; a failed write shows in the file's write failure.
+void WriteHudColourSet(GameIniFile& file, const HudColourSet& set, const StoredColourParts& parts);
 
 // A part as the swatch shows it: anything above 255 counts as 255.
 int SwatchPart(int part);
