@@ -69,7 +69,8 @@ struct Library {
                            AddonArchivePath(folders[kGraphics], name),
                            result.writtenNames,
                            {},
-                           false});
+                           false,
+                           {}});
         }
         return installed;
     }
@@ -89,7 +90,7 @@ void BM_PreviewReplacedAddons(benchmark::State& state) {
         shared.push_back(memberName(index));
     InstalledAddons installed;
     installed.add(
-        {{kGraphics, "SHARED"}, lib.folders[kGraphics] / "SHARED.ZIP", shared, {}, false});
+        {{kGraphics, "SHARED"}, lib.folders[kGraphics] / "SHARED.ZIP", shared, {}, false, {}});
     for (auto _ : state) {
         const auto names = ArchiveFileNames(lib.folders[kGraphics] / "BIG.ZIP");
         benchmark::DoNotOptimize(ReplacedAddonsText(ReplacedAddons(installed, names)));

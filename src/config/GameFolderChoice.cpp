@@ -1,6 +1,7 @@
 #include "config/GameFolderChoice.h"
 
 #include "config/PathVariables.h"
+#include "platform/FolderIdentity.h"
 #include "platform/FolderListing.h"
 #include "platform/IniFile.h"
 #include "platform/NameText.h"
@@ -16,26 +17,6 @@ namespace {
 bool holdsGameProgram(const fs::path& folder) {
     std::error_code error;
     return fs::is_regular_file(ResolveInFolder(folder, "EAW.EXE"), error);
-}
-
-// Compared as the file system names them, so that a link or "x/../" does not hide
-// the program folder.
-bool insideOrSame(const fs::path& folder, const fs::path& outer) {
-    std::error_code error;
-    const fs::path inner = fs::weakly_canonical(folder, error);
-    const fs::path container = fs::weakly_canonical(outer, error);
-    if (inner.empty() || container.empty())
-        return false;
-    const auto trimmed = [](const fs::path& path) {
-        std::vector<fs::path> parts(path.begin(), path.end());
-        while (!parts.empty() && parts.back().empty())
-            parts.pop_back();
-        return parts;
-    };
-    const auto innerParts = trimmed(inner);
-    const auto outerParts = trimmed(container);
-    return innerParts.size() >= outerParts.size() &&
-           std::equal(outerParts.begin(), outerParts.end(), innerParts.begin());
 }
 
 // QUORVEL.INI's reading rules (the length limit, blanks and quotes dropped) must
@@ -78,12 +59,13 @@ GameFolderFault CheckGameFolder(const fs::path& folder, const fs::path& programF
     std::error_code error;
     if (!fs::is_directory(folder, error))
         return GameFolderFault::Missing;
-    if (!holdsGameProgram(folder))
-        return GameFolderFault::NoGameProgram;
-    if (!programFolder.empty() && insideOrSame(folder, programFolder))
+    if (!programFolder.empty() && InsideOrSame(folder, programFolder))
         return GameFolderFault::InProgramFolder;
     if (!readsBackAsItself(FolderText(folder)))
         return GameFolderFault::NotStorable;
+    // Last, so that a folder without it has passed every other check.
+    if (!holdsGameProgram(folder))
+        return GameFolderFault::NoGameProgram;
     return GameFolderFault::None;
 }
 

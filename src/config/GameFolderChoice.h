@@ -22,9 +22,10 @@ enum class GameFolderFault {
 std::string GameFolderFaultText(GameFolderFault fault);
 
 // The one rule for a game folder, whether picked, read from QUORVEL.INI or about
-// to be cleared: an absolute path to an existing folder that holds EAW.EXE (any
-// case), is neither `programFolder` nor inside it, and whose stored text reads
-// back as the same folder.
+// to be cleared: an absolute path to an existing folder that is neither
+// `programFolder` nor inside it however either is spelled, whose stored text reads
+// back as the same folder, and that holds EAW.EXE (any case). The fault is the
+// first of these that fails, so NoGameProgram means every other check passed.
 GameFolderFault CheckGameFolder(const std::filesystem::path& folder,
                                 const std::filesystem::path& programFolder);
 

@@ -2,14 +2,17 @@
 
 #include "config/PathVariables.h"
 #include "library/AddonLibrary.h"
+#include "library/CopiesRecord.h"
 #include "library/ReplacedAddons.h"
 #include "library/SecurityCopies.h"
 #include "library/UninstallAddon.h"
 #include "platform/FileOperations.h"
+#include "platform/FolderIdentity.h"
 #include "platform/NameFolding.h"
 #include "platform/NameText.h"
 #include "platform/ZipArchive.h"
 
+#include <algorithm>
 #include <utility>
 
 namespace fs = std::filesystem;
@@ -18,25 +21,23 @@ namespace quorvel {
 namespace {
 
 // A folder accepted in this run may have lost EAW.EXE since (an add-on's was
-// taken out with no security copy to put back): it is still the game's.
+// taken out with no security copy to put back): it is still the game's. Every
+// other check of the rule comes before that one.
 bool stillTheGame(GameFolderFault fault) {
     return fault == GameFolderFault::None || fault == GameFolderFault::NoGameProgram;
 }
 
-std::string refusalText(const fs::path& folder, GameFolderFault fault) {
-    return NameText(folder) + ": " + GameFolderFaultText(fault);
+std::string refusalText(const fs::path& folder, const std::string& why) {
+    return NameText(folder) + ": " + why;
 }
 
 } // namespace
 
-Installation::Installation()
-    : paths_(ReadStoredPaths()) {
-    const fs::path stored = paths_.GameFolder;
-    const GameFolderFault fault = CheckGameFolder(stored, paths_.ProgramFolder);
-    useGameFolder(fault == GameFolderFault::None ? stored : fs::path());
-    if (fault != GameFolderFault::None && fault != GameFolderFault::NotSet)
-        refusal_ = refusalText(stored, fault);
-    leftovers_ = LoadLedger(ledgerFile());
+Installation::Installation(FolderInUse inUse)
+    : inUse_(std::move(inUse))
+    , paths_(ReadStoredPaths())
+    , leftovers_(LoadLedgers(ledgerFile())) {
+    useStoredGameFolder();
     ShowPathsOf(&paths_);
 }
 
@@ -45,7 +46,38 @@ Installation::~Installation() {
         ShowPathsOf(nullptr);
 }
 
+// The stored folder is acted on only when it passes the rule and is the folder
+// the security copies were taken from: a folder only browsed to, or a switch cut
+// short, is not the accepted game. Copies of an older Quorvel are adopted when
+// they match the folder; not while a run that did not end normally has add-ons
+// in it, whose files the comparison would take for the game's.
+void Installation::useStoredGameFolder() {
+    const fs::path stored = ReadStoredPaths().GameFolder;
+    refusal_.clear();
+    useGameFolder({});
+    const GameFolderFault fault = CheckGameFolder(stored, paths_.ProgramFolder);
+    if (fault != GameFolderFault::None) {
+        if (fault != GameFolderFault::NotSet)
+            refusal_ = refusalText(stored, GameFolderFaultText(fault));
+        return;
+    }
+    const bool leftInIt = std::any_of(leftovers_.begin(), leftovers_.end(), [&](const Ledger& l) {
+        return SameFolder(l.gameFolder, stored);
+    });
+    CopiesState copies = CheckCopies(paths_.BackupFolder, stored);
+    if (copies == CopiesState::Unrecorded && !leftInIt && AdoptCopies(paths_.BackupFolder, stored))
+        copies = CopiesState::OfThisGame;
+    if (copies != CopiesState::OfThisGame) {
+        refusal_ = refusalText(stored, CopiesStateText(copies, paths_.BackupFolder));
+        return;
+    }
+    useGameFolder(stored);
+}
+
+// What is listed for another folder waits in the program folder for its turn.
 void Installation::useGameFolder(const fs::path& folder) {
+    if (!ledger_.empty() && !SameFolder(ledger_.gameFolder, folder))
+        leftovers_.push_back(std::exchange(ledger_, Ledger()));
     paths_.GameFolder = folder.empty() ? fs::path() : NamePath(FolderText(folder));
     paths_.GameIniPath = folder.empty() ? fs::path() : paths_.GameFolder / "EAW.INI";
     ledger_.gameFolder = paths_.GameFolder;
@@ -56,7 +88,10 @@ fs::path Installation::ledgerFile() const {
 }
 
 bool Installation::saveLedger() {
-    return SaveLedger(ledgerFile(), ledger_);
+    std::vector<const Ledger*> ledgers{&ledger_};
+    for (const Ledger& left : leftovers_)
+        ledgers.push_back(&left);
+    return SaveLedgers(ledgerFile(), ledgers);
 }
 
 void Installation::updateLedger() {
@@ -79,39 +114,54 @@ const InstalledAddon* Installation::installedIn(std::size_t category) const {
     return nullptr;
 }
 
-Recovery Installation::recoverLastRun(const ClearAllProgress& progress) {
-    Recovery recovery;
-    if (!leftovers_)
-        return recovery;
-    Ledger left = std::move(*leftovers_);
-    leftovers_.reset();
-    recovery.gameFolder = left.gameFolder;
-    std::vector<std::string> names;
-    for (const InstalledAddon& addon : left.installed.inOrder()) {
-        recovery.addons.push_back(UpperCase(addon.key.name));
-        names.insert(names.end(), addon.writtenNames.begin(), addon.writtenNames.end());
+std::vector<Recovery> Installation::recoverLastRun() {
+    std::vector<Recovery> recoveries;
+    std::vector<Ledger> waiting;
+    for (Ledger& left : leftovers_) {
+        recoveries.push_back(
+            RecoverLedger(left, paths_.ProgramFolder, paths_.BackupFolder, inUse_));
+        if (!left.empty())
+            waiting.push_back(std::move(left));
     }
-    const GameFolderFault fault = CheckGameFolder(left.gameFolder, paths_.ProgramFolder);
-    if (!stillTheGame(fault)) {
-        recovery.refusal = refusalText(left.gameFolder, fault);
-        return recovery;
-    }
-    // The add-ons' files of other types first; Clear All then takes the game types
-    // and puts the protected files back.
-    const UninstallResult files = UninstallAddon(left.gameFolder, names, paths_.BackupFolder);
-    const ClearAllResult cleared =
-        ClearAll(left.gameFolder, paths_.BackupFolder, left.addonFiles, progress);
-    // A worker killed mid-member leaves its temporary file beside the game's.
-    const std::size_t temporaries = RemoveLeftoverTemporaries(left.gameFolder);
-    recovery.deleted = files.deleted.size() + cleared.deleted.size() + temporaries;
-    recovery.failed = files.failed;
-    recovery.failed.insert(recovery.failed.end(), cleared.failed.begin(), cleared.failed.end());
-    if (!recovery.failed.empty() && NamePath(FolderText(left.gameFolder)) == paths_.GameFolder) {
-        left.installed.keepRemaining(recovery.failed, left.gameFolder);
-        ledger_ = std::move(left);
+    leftovers_ = std::move(waiting);
+    if (paths_.GameFolder.empty())
+        useStoredGameFolder();
+    // What stays of this run's own folder is shown as installed.
+    const auto own = std::find_if(leftovers_.begin(), leftovers_.end(), [this](const Ledger& l) {
+        return SameFolder(l.gameFolder, paths_.GameFolder);
+    });
+    if (own != leftovers_.end() && ledger_.empty()) {
+        own->gameFolder = paths_.GameFolder;
+        ledger_ = std::move(*own);
+        leftovers_.erase(own);
     }
     updateLedger();
-    return recovery;
+    return recoveries;
+}
+
+// Before the program takes a folder's security copies, the add-ons a run that
+// did not end normally left there must be out: else an add-on's EAW.EXE would
+// become the game's copy. Returns why they are not, "" when they are.
+std::string Installation::recoverIn(const fs::path& folder) {
+    std::string why;
+    for (auto left = leftovers_.begin(); left != leftovers_.end();) {
+        if (!SameFolder(left->gameFolder, folder)) {
+            ++left;
+            continue;
+        }
+        const Recovery recovery =
+            RecoverLedger(*left, paths_.ProgramFolder, paths_.BackupFolder, inUse_);
+        if (!recovery.pending.empty())
+            why = recovery.pending;
+        else if (!recovery.failed.empty())
+            why = "these files of add-ons could not be taken out: " + FewNames(recovery.failed);
+        left = left->empty() ? leftovers_.erase(left) : left + 1;
+    }
+    updateLedger();
+    if (why.empty())
+        return {};
+    return "Quorvel's list of installed add-ons (" + std::string(kLedgerFileName) +
+           ") still names add-ons of a run that did not end normally in that folder: " + why;
 }
 
 InstallOutcome Installation::install(std::size_t category, const std::string& name,
@@ -136,8 +186,9 @@ InstallOutcome Installation::install(std::size_t category, const std::string& na
         }
     }
     const AddonKey key{category, name};
-    const std::vector<std::string> planned = ArchiveFileNames(archive);
-    ledger_.installed.add({key, archive, planned, {}, true});
+    const std::vector<MemberCheck> checks = ArchiveMemberChecks(archive);
+    const std::vector<std::string> planned = FileNamesOf(checks);
+    ledger_.installed.add({key, archive, planned, {}, true, checks});
     if (!saveLedger()) {
         ledger_.installed.remove(key);
         outcome.error = "The list of installed add-ons could not be written in Quorvel's folder";
@@ -150,7 +201,7 @@ InstallOutcome Installation::install(std::size_t category, const std::string& na
         } else {
             const std::string replaced = ReplacedAddonsText(
                 ReplacedAddons(ledger_.installed, extraction.writtenNames, &key));
-            ledger_.installed.add({key, archive, extraction.writtenNames, replaced, false});
+            ledger_.installed.add({key, archive, extraction.writtenNames, replaced, false, checks});
             ledger_.addonFiles.wrote(extraction.writtenNames);
         }
         outcome.extraction = std::move(extraction);
@@ -166,7 +217,7 @@ UninstallOutcome Installation::uninstall(const AddonKey& key, const UnzipProgres
     UninstallOutcome outcome;
     const GameFolderFault fault = CheckGameFolder(paths_.GameFolder, paths_.ProgramFolder);
     if (!stillTheGame(fault)) {
-        outcome.refusal = refusalText(paths_.GameFolder, fault);
+        outcome.refusal = refusalText(paths_.GameFolder, GameFolderFaultText(fault));
         return outcome;
     }
     outcome.files = UninstallSharingFiles(ledger_.installed, key, paths_.GameFolder,
@@ -190,7 +241,7 @@ ClearOutcome Installation::clearAll(const ClearAllProgress& progress) {
         return outcome;
     const GameFolderFault fault = CheckGameFolder(paths_.GameFolder, paths_.ProgramFolder);
     if (!stillTheGame(fault)) {
-        outcome.refusal = refusalText(paths_.GameFolder, fault);
+        outcome.refusal = refusalText(paths_.GameFolder, GameFolderFaultText(fault));
         return outcome;
     }
     outcome.files = ClearAll(paths_.GameFolder, paths_.BackupFolder, ledger_.addonFiles, progress);
@@ -215,6 +266,8 @@ FolderOutcome Installation::acceptFirstRun(const GameFolderChoice& choice, bool 
     // Picking stored the library and backup folders with it, on a first start
     // into a QUORVEL.INI that did not exist before.
     reloadLibraryFolders();
+    if (const std::string why = recoverIn(*folder); !why.empty())
+        return {false, why};
     if (const auto failed = TakeSecurityCopies(*folder, paths_.BackupFolder); !failed.empty())
         return {false, "The security copies could not be taken: " + FewNames(failed)};
     if (!StoreFirstRunFlag(doNotShowAgain))
@@ -228,6 +281,8 @@ FolderOutcome Installation::switchTo(const GameFolderChoice& choice,
     const auto folder = choice.accepted();
     if (!folder)
         return {false, GameFolderFaultText(choice.fault())};
+    if (const std::string why = recoverIn(*folder); !why.empty())
+        return {false, why};
     const ClearOutcome cleared = clearAll(progress);
     if (!cleared.refusal.empty())
         return {false, cleared.refusal};
@@ -238,10 +293,17 @@ FolderOutcome Installation::switchTo(const GameFolderChoice& choice,
     // choice stored the backup folder.
     reloadLibraryFolders();
     const auto failed = TakeSecurityCopies(*folder, paths_.BackupFolder, OtherCopies::Delete);
-    if (!failed.empty())
-        return {false, "The security copies could not be taken: " + FewNames(failed)};
-    useGameFolder(*folder);
-    return {true, {}};
+    if (failed.empty()) {
+        useGameFolder(*folder);
+        return {true, {}};
+    }
+    const std::string why = "The security copies could not be taken: " + FewNames(failed);
+    if (const CopiesState copies = CheckCopies(paths_.BackupFolder, paths_.GameFolder);
+        copies != CopiesState::OfThisGame) {
+        refusal_ = refusalText(paths_.GameFolder, CopiesStateText(copies, paths_.BackupFolder));
+        useGameFolder({});
+    }
+    return {false, why};
 }
 
 void Installation::reloadLibraryFolders() {

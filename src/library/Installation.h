@@ -4,6 +4,7 @@
 #include "config/PathVariables.h"
 #include "library/ClearAll.h"
 #include "library/Ledger.h"
+#include "library/Recovery.h"
 #include "library/SecurityCopies.h"
 #include "library/UninstallAddon.h"
 #include "library/Unzip.h"
@@ -39,15 +40,6 @@ struct FolderOutcome {
     std::string why; // when not done
 };
 
-// What the start after a run that ended without Clear All did about its add-ons.
-struct Recovery {
-    std::filesystem::path gameFolder;
-    std::vector<std::string> addons; // as the lists showed them
-    std::size_t deleted = 0;
-    std::vector<std::string> failed; // could not be deleted or put back
-    std::string refusal;             // why the folder was not touched
-};
-
 // The game the program works on and what is installed in it: the game folder
 // accepted in this run, the library and backup folders, and the ledger of the
 // installed add-ons, kept in the program folder while any are installed. The
@@ -56,9 +48,11 @@ struct Recovery {
 class Installation {
 public:
     // Reads QUORVEL.INI in the program folder; a stored game folder that fails the
-    // game folder rule is not used (refusal() says why), and a ledger left by a run
-    // that did not end normally is kept for recoverLastRun().
-    Installation();
+    // game folder rule, or that the security copies were not taken from, is not
+    // used (refusal() says why), and the ledgers left by runs that did not end
+    // normally are kept for recoverLastRun(). `inUse` tells whether another running
+    // copy works on a folder; nothing of such a folder is touched.
+    explicit Installation(FolderInUse inUse = {});
     ~Installation();
     Installation(const Installation&) = delete;
     Installation& operator=(const Installation&) = delete;
@@ -70,12 +64,15 @@ public:
     // The add-on installed in `category`, the first one for those that hold several.
     const InstalledAddon* installedIn(std::size_t category) const;
 
-    // What a run that did not end normally left installed; null when nothing.
-    const Ledger* leftovers() const { return leftovers_ ? &*leftovers_ : nullptr; }
-    // Takes the add-ons a killed run left out of its game folder (their files,
-    // then Clear All), when that folder still passes the rule. What could not be
-    // taken out stays installed, shown in the lists, when it is this run's game folder.
-    Recovery recoverLastRun(const ClearAllProgress& progress = {});
+    // What runs that did not end normally left installed and is not taken out yet,
+    // one ledger a game folder.
+    const std::vector<Ledger>& leftovers() const { return leftovers_; }
+    // Takes the add-ons that runs which did not end normally left out of their game
+    // folders (RecoverLedger), one recovery a folder. What could not be taken out,
+    // or waits for its folder, stays listed in the program folder for the next
+    // start; in this run's game folder it stays installed, shown in the lists.
+    // A stored game folder whose copies were recorded meanwhile is used from now on.
+    std::vector<Recovery> recoverLastRun();
 
     // Installs the add-on; in a category that holds one, the installed one is taken
     // out first unless the new archive cannot be opened. The ledger names what it
@@ -97,13 +94,16 @@ public:
     ClearOutcome clearAll(const ClearAllProgress& progress = {});
     RestoreIniStatus restoreIni() const;
 
-    // The first-run Accept: takes the security copies of the stored and read-back
-    // folder, records the first-run flag and works on that folder from now on.
-    // Not done, changing nothing the program works on, when any step fails.
+    // The first-run Accept: takes out what a run that did not end normally left in
+    // the stored and read-back folder, takes its security copies, records the
+    // first-run flag and works on that folder from now on. Not done, changing
+    // nothing the program works on, when any step fails.
     FolderOutcome acceptFirstRun(const GameFolderChoice& choice, bool doNotShowAgain);
-    // The game-folder Accept: Clear All on the current folder, new security copies
-    // in place of all old ones, then the new folder. The program stays on the
-    // current folder when either fails.
+    // The game-folder Accept: takes out what a run that did not end normally left
+    // in the new folder, Clear All on the current folder, new security copies in
+    // place of all old ones, then the new folder. The program stays on the current
+    // folder when a step fails, as long as the copies are still its own; else it
+    // works on no folder (refusal() says why).
     FolderOutcome switchTo(const GameFolderChoice& choice, const ClearAllProgress& progress = {});
     // After a Cancel: the library folders as stored now.
     void reloadLibraryFolders();
@@ -112,15 +112,18 @@ public:
     std::string takeLedgerFailure();
 
 private:
+    void useStoredGameFolder();
     void useGameFolder(const std::filesystem::path& folder);
+    std::string recoverIn(const std::filesystem::path& folder);
     bool saveLedger();
     void updateLedger();
     std::filesystem::path ledgerFile() const;
 
+    FolderInUse inUse_;
     PathVariables paths_;
     std::string refusal_;
     Ledger ledger_;
-    std::optional<Ledger> leftovers_;
+    std::vector<Ledger> leftovers_;
     bool ledgerNotUpdated_ = false;
 };
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/FileCheck.h"
+
 #include <cstddef>
 #include <filesystem>
 #include <string>
@@ -16,12 +18,23 @@ struct AddonKey {
     bool operator==(const AddonKey&) const = default;
 };
 
+// A member of an add-on's archive as the file it writes: its bare name, and the
+// size and CRC that file has when it is the add-on's.
+struct MemberCheck {
+    std::string name;
+    FileCheck check;
+    bool operator==(const MemberCheck&) const = default;
+};
+
 struct InstalledAddon {
     AddonKey key;
     std::filesystem::path archive;         // the very file it was installed from
     std::vector<std::string> writtenNames; // what its installation wrote into the game folder
     std::string replaced; // the add-ons whose files it replaced: "CLOUDS (1), COCKPITS (2)"
     bool partly = false;  // its extraction stopped part-way: every name it may have written
+    // Each member that writes a file, known before the extraction: a file of one of
+    // `writtenNames` that matches none of its name is not the add-on's.
+    std::vector<MemberCheck> checks;
 };
 
 // The add-ons installed this run, in the order they were installed, each with the

@@ -50,6 +50,28 @@ std::size_t categoryNamed(const std::string& folderName) {
     return 0;
 }
 
+void readAddonLine(InstalledAddon& addon, std::string_view key, const std::string& value) {
+    if (key == "NAME") {
+        addon.key.name = value;
+    } else if (key == "ARCHIVE") {
+        addon.archive = NamePath(value);
+    } else if (key == "REPLACED") {
+        addon.replaced = value;
+    } else if (key == "PARTLY") {
+        addon.partly = value == "1";
+    } else if (key == "WROTE") {
+        addon.writtenNames.push_back(value);
+    } else if (key == "CHECK") {
+        // "<size> <crc> <name>": the name last, since it may hold blanks.
+        const std::size_t second = value.find(' ', value.find(' ') + 1);
+        const auto check = second == std::string::npos
+                               ? std::nullopt
+                               : ParseFileCheck(std::string_view(value).substr(0, second));
+        if (check)
+            addon.checks.push_back({value.substr(second + 1), *check});
+    }
+}
+
 } // namespace
 
 std::string LedgerText(const Ledger& ledger) {
@@ -63,63 +85,70 @@ std::string LedgerText(const Ledger& ledger) {
         line(text, "PARTLY", addon.partly ? "1" : "0");
         for (const std::string& name : addon.writtenNames)
             line(text, "WROTE", name);
+        for (const MemberCheck& member : addon.checks)
+            line(text, "CHECK", FileCheckText(member.check) + " " + member.name);
     }
     for (const std::string& name : ledger.addonFiles.foldedNames())
         line(text, "ADDONFILE", name);
     return text;
 }
 
-Ledger ParseLedger(std::string_view text) {
-    Ledger ledger;
+std::vector<Ledger> ParseLedgers(std::string_view text) {
+    std::vector<Ledger> ledgers;
     std::vector<InstalledAddon> addons;
     std::vector<std::string> addonFiles;
+    const auto finish = [&] {
+        for (InstalledAddon& addon : addons)
+            ledgers.back().installed.add(std::move(addon));
+        ledgers.back().addonFiles.wrote(addonFiles);
+        addons.clear();
+        addonFiles.clear();
+        if (ledgers.back().empty())
+            ledgers.pop_back();
+    };
     while (!text.empty()) {
         const std::size_t end = text.find('\n');
-        const std::string_view row = text.substr(0, end);
+        std::string_view row = text.substr(0, end);
         text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
+        if (row.ends_with('\r'))
+            row.remove_suffix(1);
         const std::size_t equals = row.find('=');
         if (equals == std::string_view::npos)
             continue;
         const std::string_view key = row.substr(0, equals);
         const std::string value = unescaped(row.substr(equals + 1));
-        if (key == "GAME")
-            ledger.gameFolder = NamePath(value);
-        else if (key == "ADDON")
-            addons.push_back({{categoryNamed(value), {}}, {}, {}, {}, false});
-        else if (key == "ADDONFILE")
-            addonFiles.push_back(value);
-        else if (addons.empty())
+        if (key == "GAME") {
+            if (!ledgers.empty())
+                finish();
+            ledgers.emplace_back().gameFolder = NamePath(value);
+        } else if (ledgers.empty()) {
             continue;
-        else if (key == "NAME")
-            addons.back().key.name = value;
-        else if (key == "ARCHIVE")
-            addons.back().archive = NamePath(value);
-        else if (key == "REPLACED")
-            addons.back().replaced = value;
-        else if (key == "PARTLY")
-            addons.back().partly = value == "1";
-        else if (key == "WROTE")
-            addons.back().writtenNames.push_back(value);
+        } else if (key == "ADDON") {
+            addons.push_back({{categoryNamed(value), {}}, {}, {}, {}, false, {}});
+        } else if (key == "ADDONFILE") {
+            addonFiles.push_back(value);
+        } else if (!addons.empty()) {
+            readAddonLine(addons.back(), key, value);
+        }
     }
-    for (InstalledAddon& addon : addons)
-        ledger.installed.add(std::move(addon));
-    ledger.addonFiles.wrote(addonFiles);
-    return ledger;
+    if (!ledgers.empty())
+        finish();
+    return ledgers;
 }
 
-bool SaveLedger(const fs::path& file, const Ledger& ledger) {
+bool SaveLedgers(const fs::path& file, const std::vector<const Ledger*>& ledgers) {
     if (file.empty())
         return false;
-    if (ledger.empty())
-        return DeleteFileEntry(file);
-    return ReplaceFileAtomically(file, LedgerText(ledger));
+    std::string text;
+    for (const Ledger* ledger : ledgers)
+        if (!ledger->empty())
+            text += LedgerText(*ledger);
+    return text.empty() ? DeleteFileEntry(file) : ReplaceFileAtomically(file, text);
 }
 
-std::optional<Ledger> LoadLedger(const fs::path& file) {
+std::vector<Ledger> LoadLedgers(const fs::path& file) {
     const auto text = file.empty() ? std::nullopt : ReadWholeFile(file);
-    if (!text)
-        return std::nullopt;
-    return ParseLedger(*text);
+    return text ? ParseLedgers(*text) : std::vector<Ledger>();
 }
 
 } // namespace quorvel

@@ -3,9 +3,9 @@
 #include "library/InstalledAddons.h"
 
 #include <filesystem>
-#include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace quorvel {
 
@@ -23,19 +23,21 @@ struct Ledger {
 // The ledger's file in the program folder.
 inline constexpr std::string_view kLedgerFileName = "INSTALLED.TXT";
 
-// One "KEY=value" line a fact, readable by hand; line breaks and backslashes in
-// names are escaped.
+// One "KEY=value" line a fact, readable by hand, beginning with the game folder;
+// line breaks and backslashes in names are escaped.
 std::string LedgerText(const Ledger& ledger);
 
-// Reads what makes sense of `text`: unknown lines are passed over, an unknown
-// category counts as the first.
-Ledger ParseLedger(std::string_view text);
+// The ledgers `text` holds, each from its "GAME=" line on, an empty one dropped.
+// Reads what makes sense of any bytes: CR LF line ends are taken, unknown lines
+// and lines before the first game folder are passed over, an unknown category
+// counts as the first.
+std::vector<Ledger> ParseLedgers(std::string_view text);
 
-// Writes the ledger to `file` atomically and flushed; an empty ledger removes the
-// file. Returns whether the file now holds it.
-bool SaveLedger(const std::filesystem::path& file, const Ledger& ledger);
+// Writes the non-empty ledgers to `file` atomically and flushed; none removes the
+// file. Returns whether the file now holds them.
+bool SaveLedgers(const std::filesystem::path& file, const std::vector<const Ledger*>& ledgers);
 
-// The ledger in `file`; nothing when there is none.
-std::optional<Ledger> LoadLedger(const std::filesystem::path& file);
+// The ledgers in `file`; none when there is no such file or it holds none.
+std::vector<Ledger> LoadLedgers(const std::filesystem::path& file);
 
 } // namespace quorvel

@@ -37,17 +37,28 @@ std::string ReplacedAddonsText(const std::vector<ReplacedAddon>& replaced) {
     return text;
 }
 
-std::vector<std::string> ArchiveFileNames(const std::filesystem::path& archivePath) {
-    const ZipArchive archive(archivePath);
+std::vector<std::string> FileNamesOf(const std::vector<MemberCheck>& members) {
     std::vector<std::string> names;
     std::unordered_set<std::string> seen;
+    for (const MemberCheck& member : members)
+        if (seen.insert(FoldCase(member.name)).second)
+            names.push_back(member.name);
+    return names;
+}
+
+std::vector<std::string> ArchiveFileNames(const std::filesystem::path& archive) {
+    return FileNamesOf(ArchiveMemberChecks(archive));
+}
+
+std::vector<MemberCheck> ArchiveMemberChecks(const std::filesystem::path& archivePath) {
+    const ZipArchive archive(archivePath);
+    std::vector<MemberCheck> checks;
     for (std::size_t index = 0; index < archive.memberCount(); ++index) {
         const auto entry = archive.directoryEntry(index);
-        const auto name = entry ? WrittenName(*entry) : std::nullopt;
-        if (name && seen.insert(FoldCase(*name)).second)
-            names.push_back(*name);
+        if (const auto name = entry ? WrittenName(*entry) : std::nullopt)
+            checks.push_back({*name, {entry->size, entry->crc}});
     }
-    return names;
+    return checks;
 }
 
 } // namespace quorvel

@@ -30,4 +30,11 @@ std::string ReplacedAddonsText(const std::vector<ReplacedAddon>& replaced);
 // cannot be opened.
 std::vector<std::string> ArchiveFileNames(const std::filesystem::path& archive);
 
+// The names `members` write, each once in any letter case, in their order.
+std::vector<std::string> FileNamesOf(const std::vector<MemberCheck>& members);
+
+// The size and CRC of each member an extraction of `archive` would write, from the
+// central directory, in archive order; a name may come more than once.
+std::vector<MemberCheck> ArchiveMemberChecks(const std::filesystem::path& archive);
+
 } // namespace quorvel

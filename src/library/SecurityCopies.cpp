@@ -1,6 +1,8 @@
 #include "library/SecurityCopies.h"
 
+#include "library/CopiesRecord.h"
 #include "platform/FileOperations.h"
+#include "platform/FolderIdentity.h"
 #include "platform/FolderListing.h"
 #include "platform/NameFolding.h"
 #include "platform/NameText.h"
@@ -14,11 +16,6 @@ namespace quorvel {
 namespace {
 
 constexpr std::string_view kNewCopySuffix = ".quorvel-new";
-
-bool sameFolder(const fs::path& a, const fs::path& b) {
-    std::error_code ec;
-    return fs::equivalent(a, b, ec) && !ec;
-}
 
 struct NewCopy {
     std::string name; // as the backup folder is to hold it
@@ -72,7 +69,7 @@ std::vector<std::string> CopyNamedFiles(const fs::path& fromFolder, const Folder
 
 std::vector<std::string> TakeSecurityCopies(const fs::path& gameFolder,
                                             const fs::path& backupFolder, OtherCopies others) {
-    if (gameFolder.empty() || backupFolder.empty() || sameFolder(gameFolder, backupFolder))
+    if (gameFolder.empty() || backupFolder.empty() || SameFolder(gameFolder, backupFolder))
         return {std::string(kProtectedFiles.front())};
     const FolderListing game(gameFolder);
     const FolderListing backup(backupFolder);
@@ -90,6 +87,12 @@ std::vector<std::string> TakeSecurityCopies(const fs::path& gameFolder,
             return {name};
         }
     }
+    // Without a record while the copies change: a swap cut short leaves copies of
+    // no known game rather than a record that vouches for a mix of two.
+    if (!ForgetCopies(backupFolder)) {
+        discard(copies);
+        return {std::string(kCopiesRecordName)};
+    }
     std::vector<std::string> failed;
     for (const NewCopy& copy : copies) {
         std::error_code error;
@@ -99,16 +102,17 @@ std::vector<std::string> TakeSecurityCopies(const fs::path& gameFolder,
             failed.push_back(copy.name);
         }
     }
-    if (others == OtherCopies::Delete) {
-        const FolderListing swapped(backupFolder);
-        for (const std::string& name : swapped.regularFiles()) {
-            const bool kept =
-                std::any_of(copies.begin(), copies.end(),
-                            [&name](const NewCopy& copy) { return copy.name == name; });
-            if (!kept && !DeleteFileEntry(InFolder(backupFolder, name)))
-                failed.push_back(name);
-        }
+    const FolderListing swapped(backupFolder);
+    for (const std::string& name : swapped.regularFiles()) {
+        const bool taken = std::any_of(copies.begin(), copies.end(),
+                                       [&name](const NewCopy& copy) { return copy.name == name; });
+        // A copy of a protected file this game lacks is another game's.
+        const bool dropped = others == OtherCopies::Delete || ProtectedFileNamed(name);
+        if (!taken && dropped && !DeleteFileEntry(InFolder(backupFolder, name)))
+            failed.push_back(name);
     }
+    if (failed.empty() && !RecordCopies(backupFolder, gameFolder))
+        failed.push_back(std::string(kCopiesRecordName));
     return failed;
 }
 

@@ -43,10 +43,12 @@ enum class OtherCopies { Keep, Delete };
 
 // Takes the security copies of the protected files `gameFolder` holds into
 // `backupFolder` as a whole: each is first copied beside the old copies, and only
-// when all were copied do they take the old copies' places; with
-// OtherCopies::Delete every other file in the backup folder is deleted then. On
-// a failed copy the backup folder stays as it was. Returns the names that failed
-// (empty when all went well); both folders must be set and differ.
+// when all were copied does the record of the copies go and they take the old
+// copies' places; copies of protected files the game lacks are deleted, and with
+// OtherCopies::Delete every other file in the backup folder too. The record naming
+// `gameFolder` is written last, only when every step went well. On a failed copy
+// the backup folder stays as it was. Returns the names that failed (empty when
+// all went well); both folders must be set and differ.
 std::vector<std::string> TakeSecurityCopies(const std::filesystem::path& gameFolder,
                                             const std::filesystem::path& backupFolder,
                                             OtherCopies others = OtherCopies::Keep);

@@ -10,7 +10,8 @@ namespace quorvel {
 // The core keeps file names and folder texts as std::string: UTF-8 on Windows,
 // and on Linux the bytes the file system holds, valid UTF-8 or not. These two
 // are the only crossings between that text and a path; both keep every
-// character (a path's own narrow conversions do not on Windows).
+// character (a path's own narrow conversions do not on Windows), and neither
+// throws: on Windows a text that is not UTF-8 is read in the ANSI code page.
 std::string NameText(const std::filesystem::path& path);
 std::filesystem::path NamePath(std::string_view text);
 

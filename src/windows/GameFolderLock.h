@@ -17,6 +17,8 @@ public:
     // Holds the lock of `folder`, giving up the one held before. False, holding
     // none, when another running copy holds it.
     bool hold(const std::filesystem::path& folder);
+    // Whether this object holds a lock.
+    bool holds() const { return lock_ != nullptr; }
     // Whether another running copy holds the lock of `folder`.
     bool heldElsewhere(const std::filesystem::path& folder) const;
 

@@ -91,6 +91,8 @@ private:
     void resetPreview();
     void resetCategory();
     void showGameFolder();
+    bool holdGameFolder();
+    bool lockChosenFolder(const GameFolderChoice& choice, GameFolderLock& lock);
 
     std::unique_ptr<Ui::Principal> ui;
     Installation installation_;

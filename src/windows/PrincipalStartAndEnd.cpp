@@ -3,6 +3,7 @@
 // clears the game folder.
 #include "config/PathVariables.h"
 #include "library/Installation.h"
+#include "platform/FolderIdentity.h"
 #include "platform/NameText.h"
 #include "windows/Backups.h"
 #include "windows/ChildWindow.h"
@@ -29,13 +30,21 @@ QString recoveryText(const Recovery& recovery) {
         QStringLiteral("Quorvel did not end normally last time, while these add-ons "
                        "were installed in %1:\n%2\n\n")
             .arg(ToQString(NameText(recovery.gameFolder)), ToQString(JoinedNames(recovery.addons)));
-    if (!recovery.refusal.empty())
-        return text + QStringLiteral("That folder was not touched: ") + ToQString(recovery.refusal);
-    text += QStringLiteral("Their files were taken out (%1 deleted) and EAW.EXE, EXTRA.SPT and "
-                           "GRB_031.SND were put back from the security copies, as at a close.")
+    if (!recovery.pending.empty())
+        return text + QStringLiteral("That folder was not touched: ") +
+               ToQString(recovery.pending) +
+               QStringLiteral(".\nQuorvel keeps the list in %1 and tries again at the next "
+                              "start, and before it takes that folder's security copies.")
+                   .arg(ToQString(std::string(kLedgerFileName)));
+    text += QStringLiteral("Their files were taken out (%1 deleted) and the protected game files "
+                           "they had replaced were put back from the security copies.")
                 .arg(recovery.deleted);
+    if (!recovery.notTheirs.empty())
+        text += QStringLiteral("\n\nThese files were listed but hold something else now, so "
+                               "they were left as they are: ") +
+                ToQString(FewNames(recovery.notTheirs));
     if (!recovery.failed.empty())
-        text += QStringLiteral("\n\nThese could not be deleted or put back: ") +
+        text += QStringLiteral("\n\nThese could not be taken out and stay listed: ") +
                 ToQString(FewNames(recovery.failed));
     return text;
 }
@@ -45,71 +54,97 @@ QString recoveryText(const Recovery& recovery) {
 // What a run that ended without Clear All left installed is taken out before the
 // first-run window could copy an add-on's file as the game's own.
 void Principal::start() {
-    const fs::path& game = installation_.paths().GameFolder;
-    if (!game.empty() && !gameLock_.hold(game)) {
-        Prompts::tell(this, QStringLiteral("Another copy of Quorvel is working on the game "
-                                           "folder %1.\n\nThis copy ends; use the one that runs.")
-                                .arg(ToQString(NameText(game))));
-        clearOnExit_ = false;
-        close();
+    if (!holdGameFolder())
         return;
-    }
-    const Ledger* left = installation_.leftovers();
-    if (left && !heldElsewhere(left->gameFolder)) {
-        const auto recovery = RunOperationOrShowError(
-            this, QStringLiteral("Taking out the add-ons of the last run"),
-            QStringLiteral("Clear All"),
-            [this](const ProgressReport& report) { return installation_.recoverLastRun(report); });
+    if (!installation_.leftovers().empty()) {
+        const auto recoveries =
+            RunOperationOrShowError(this, QStringLiteral("Taking out the add-ons of the last run"),
+                                    QStringLiteral("Clear All"), [this](const ProgressReport&) {
+                                        return installation_.recoverLastRun();
+                                    });
         drawInstalled();
-        if (recovery)
-            Prompts::tell(this, recoveryText(*recovery));
+        showGameFolder();
+        for (const Recovery& recovery : recoveries.value_or(std::vector<Recovery>()))
+            Prompts::tell(this, recoveryText(recovery));
         tellLedgerFailure();
+        if (!holdGameFolder())
+            return;
     }
     if (FirstRunWindowDue() || !installation_.refusal().empty())
         openWindow(new Backups(this), false);
+}
+
+// When another copy works on the game folder, this one ends without touching it.
+bool Principal::holdGameFolder() {
+    const fs::path& game = installation_.paths().GameFolder;
+    if (game.empty() || gameLock_.hold(game))
+        return true;
+    Prompts::tell(this, QStringLiteral("Another copy of Quorvel is working on the game "
+                                       "folder %1.\n\nThis copy ends; use the one that runs.")
+                            .arg(ToQString(NameText(game))));
+    clearOnExit_ = false;
+    close();
+    return false;
 }
 
 bool Principal::heldElsewhere(const fs::path& folder) const {
     return gameLock_.heldElsewhere(folder);
 }
 
+// The lock of the chosen folder is taken beside the one held before the folder
+// changes, so that no moment passes in which a second copy could take it.
+bool Principal::lockChosenFolder(const GameFolderChoice& choice, GameFolderLock& lock) {
+    const auto folder = choice.accepted();
+    if (!folder || SameFolder(*folder, installation_.paths().GameFolder) || lock.hold(*folder))
+        return true;
+    Prompts::tell(this, QStringLiteral("Another copy of Quorvel is working on that folder."));
+    return false;
+}
+
 bool Principal::acceptFirstRun(const GameFolderChoice& choice, bool doNotShowAgain) {
-    if (const auto folder = choice.accepted(); folder && heldElsewhere(*folder)) {
-        Prompts::tell(this, QStringLiteral("Another copy of Quorvel is working on that folder."));
+    GameFolderLock lock;
+    if (!lockChosenFolder(choice, lock))
         return false;
-    }
     const FolderOutcome outcome = installation_.acceptFirstRun(choice, doNotShowAgain);
+    drawInstalled();
+    tellLedgerFailure();
     if (!outcome.done) {
         Prompts::tell(this, QStringLiteral("The game folder was not accepted: ") +
                                 ToQString(outcome.why));
         return false;
     }
-    gameLock_.hold(installation_.paths().GameFolder);
+    if (lock.holds())
+        gameLock_ = std::move(lock);
     showGameFolder();
     return true;
 }
 
 bool Principal::switchGameFolder(const GameFolderChoice& choice) {
-    if (const auto folder = choice.accepted(); folder && heldElsewhere(*folder)) {
-        Prompts::tell(this, QStringLiteral("Another copy of Quorvel is working on that folder."));
+    GameFolderLock lock;
+    if (!lockChosenFolder(choice, lock))
         return false;
-    }
     const auto outcome = RunOperationOrShowError(
         this, QStringLiteral("Clearing all add-ons"), QStringLiteral("Clear All"),
         [&](const ProgressReport& report) { return installation_.switchTo(choice, report); });
     drawInstalled();
     resetCategory();
+    showGameFolder();
     tellLedgerFailure();
     if (!outcome)
         return false;
     if (!outcome->done) {
-        Prompts::tell(this, QStringLiteral("Quorvel stays on the game folder %1: %2")
-                                .arg(ToQString(NameText(installation_.paths().GameFolder)),
-                                     ToQString(outcome->why)));
+        const fs::path& game = installation_.paths().GameFolder;
+        Prompts::tell(this,
+                      game.empty()
+                          ? QStringLiteral("The game folder was not changed, and Quorvel "
+                                           "works on no game folder now: %1\n\n%2")
+                                .arg(ToQString(outcome->why), ToQString(installation_.refusal()))
+                          : QStringLiteral("Quorvel stays on the game folder %1: %2")
+                                .arg(ToQString(NameText(game)), ToQString(outcome->why)));
         return false;
     }
-    gameLock_.hold(installation_.paths().GameFolder);
-    showGameFolder();
+    if (lock.holds())
+        gameLock_ = std::move(lock);
     return true;
 }
 

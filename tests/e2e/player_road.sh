@@ -66,7 +66,8 @@ original() { same_file "$game/$1" "$originals/$1"; }
 backups_are_originals() {
   local file
   for file in EAW.EXE EAW.INI EXTRA.SPT GRB_031.SND; do same_file "$program/BACKUPS/$file" "$originals/$file" || return 1; done
-  is "$(ls "$program/BACKUPS" | tr '\n' ' ')" "EAW.EXE EAW.INI EXTRA.SPT GRB_031.SND "
+  is "$(ls "$program/BACKUPS" | tr '\n' ' ')" "EAW.EXE EAW.INI EXTRA.SPT GRB_031.SND QUORVEL-COPIES.TXT " &&
+    grep -qxF "GAME=$game/" "$program/BACKUPS/QUORVEL-COPIES.TXT"
 }
 untouched_game() { game_files_are "${game_start[@]}" && for f in "${game_start[@]}"; do original "$f" || return 1; done; }
 game_start=(EAW.EXE EAW.INI EXTRA.SPT GRB_031.SND OLD.PIC terrain.ter MANUAL.PDF SMACKW32.DLL)

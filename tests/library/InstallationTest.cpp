@@ -4,6 +4,7 @@
 #include "ProgramWithGame.h"
 #include "config/GameFolderChoice.h"
 #include "config/PathVariables.h"
+#include "library/CopiesRecord.h"
 #include "library/SecurityCopies.h"
 #include "platform/IniFile.h"
 #include "platform/NameText.h"
@@ -87,16 +88,16 @@ TEST(Installation, TheStartAfterAKillTakesOutWhatTheRunLeft) {
         ASSERT_NE(SnapshotOf(p.game()), before) << "the child wrote nothing";
 
         Installation next;
-        ASSERT_NE(next.leftovers(), nullptr);
-        const Recovery recovery = next.recoverLastRun();
-        EXPECT_EQ(recovery.addons, std::vector<std::string>{"NEWEXE"});
-        EXPECT_EQ(recovery.failed, std::vector<std::string>{});
-        FolderSnapshot expected = before;
-        for (const char* cleared : {"PILOTS.DAT", "SKY.TPC"}) // Clear All takes the game types
-            expected.erase(cleared);
-        EXPECT_EQ(SnapshotOf(p.game()), expected) << "killed at " << killAt;
+        ASSERT_EQ(next.leftovers().size(), 1u);
+        const auto recoveries = next.recoverLastRun();
+        ASSERT_EQ(recoveries.size(), 1u);
+        EXPECT_EQ(recoveries[0].addons, std::vector<std::string>{"NEWEXE"});
+        EXPECT_EQ(recoveries[0].failed, std::vector<std::string>{});
+        EXPECT_EQ(recoveries[0].pending, "");
+        // Only what the add-on wrote goes: the game's own files of its types stay.
+        EXPECT_EQ(SnapshotOf(p.game()), before) << "killed at " << killAt;
         EXPECT_FALSE(fs::exists(p.program() / "INSTALLED.TXT"));
-        EXPECT_EQ(Installation().leftovers(), nullptr);
+        EXPECT_TRUE(Installation().leftovers().empty());
     }
 }
 
@@ -231,6 +232,7 @@ TEST_P(RefusingGameFolder, TellsTheFailureAndListsWhatIsThere) {
     WriteFile(p.game() / "EAW.EXE", bigExe);
     WriteFile(p.program() / "BACKUPS" / "EAW.EXE", bigExe);
     WriteFile(p.program() / "BACKUPS" / "EAW.INI", std::string(100 << 10, 'i'));
+    ASSERT_TRUE(RecordCopies(p.program() / "BACKUPS", p.game()));
     p.addon(kExes, "NEWEXE.zip", "bin/EAW.EXE=addon exe; MAP.TPC=m");
     WriteFile(p.root / "OTHER" / "EAW.EXE", "other game");
     Installation installation;
@@ -299,10 +301,17 @@ TEST(Installation, TheLedgerReadsBackWhatItWrote) {
                           "/lib/EXES/back\\slash.zip",
                           {"a\nb.txt", "c\rd.txt", "e.exe"},
                           "X (1)",
-                          true});
-    ledger.installed.add({{kGraphics, "=sky"}, "/lib/G/=sky.zip", {"SKY.PIC"}, "", false});
+                          true,
+                          {{"e.exe", {12, 0xdeadbeef}}, {"a b.txt", {0, 0}}}});
+    ledger.installed.add({{kGraphics, "=sky"}, "/lib/G/=sky.zip", {"SKY.PIC"}, "", false, {}});
     ledger.addonFiles.wrote({"E.EXE"});
-    const Ledger back = ParseLedger(LedgerText(ledger));
+    // Two ledgers in one file, with Windows line ends as Notepad would save them.
+    std::string text = LedgerText(ledger) + LedgerText(ledger);
+    for (std::size_t at = text.find('\n'); at != std::string::npos; at = text.find('\n', at + 2))
+        text.insert(at, "\r");
+    const auto ledgers = ParseLedgers(text);
+    ASSERT_EQ(ledgers.size(), 2u);
+    const Ledger& back = ledgers.back();
     EXPECT_EQ(back.gameFolder, ledger.gameFolder);
     ASSERT_EQ(back.installed.inOrder().size(), 2u);
     for (std::size_t i = 0; i < 2; ++i) {
@@ -312,6 +321,7 @@ TEST(Installation, TheLedgerReadsBackWhatItWrote) {
         EXPECT_EQ(b.writtenNames, a.writtenNames);
         EXPECT_EQ(b.replaced, a.replaced);
         EXPECT_EQ(b.partly, a.partly);
+        EXPECT_EQ(b.checks, a.checks);
     }
     EXPECT_TRUE(back.addonFiles.holds("e.exe"));
 }

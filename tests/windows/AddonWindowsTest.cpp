@@ -1,6 +1,7 @@
 #include "AnsweredPrompts.h"
 #include "ProgramFolderFixture.h"
 #include "config/AddonCategory.h"
+#include "library/CopiesRecord.h"
 #include "support/Blocked.h"
 #include "support/ZipBuilder.h"
 #include "windows/Deleteaddon.h"
@@ -53,6 +54,7 @@ private slots:
         }
         WriteFile(game / "EAW.INI", "[EAW]\r\nPlayerPilotName=Now\r\n");
         WriteFile(backups / "EAW.INI", "[EAW]\r\nPlayerPilotName=Then\r\n");
+        RecordCopies(backups, game);
         prompts.emplace();
         window = std::make_unique<Principal>();
         window->show();

@@ -1,6 +1,7 @@
 #include "AnsweredPrompts.h"
 #include "ProgramFolderFixture.h"
 #include "config/PathVariables.h"
+#include "library/CopiesRecord.h"
 #include "library/FolderSnapshot.h"
 #include "platform/IniFile.h"
 #include "windows/Backups.h"
@@ -35,6 +36,13 @@ void Escape(QWidget* window) {
     window->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(window));
     QTest::keyClick(window, Qt::Key_Escape);
+}
+
+// The security copies without their record, which names the game they are of.
+FolderSnapshot copiesIn(const fs::path& backups) {
+    FolderSnapshot copies = SnapshotOf(backups);
+    copies.erase(std::string(kCopiesRecordName));
+    return copies;
 }
 
 } // namespace
@@ -171,7 +179,7 @@ private slots:
         QTRY_VERIFY(!mainWindow->isVisible());
         QCOMPARE(SnapshotOf(program->game()), gameBefore);
         QCOMPARE(SnapshotOf(x()), xBefore);
-        QCOMPARE(SnapshotOf(program->backups()), (FolderSnapshot{{"EAW.EXE", "game exe"}}));
+        QCOMPARE(copiesIn(program->backups()), (FolderSnapshot{{"EAW.EXE", "game exe"}}));
         QCOMPARE(StoredGameFolder(), FolderText(program->game()));
         QCOMPARE(ReadIniValue(Paths().ConfigFilePath, "CONFIGURATION", "BACKUPS"), std::string());
     }
@@ -213,7 +221,7 @@ private slots:
         QCOMPARE(Paths().GameFolder.string(), folder);
         QCOMPARE(Find<QLineEdit>(mainWindow, "Text2")->text(), ToQString(folder));
         QCOMPARE(fs::exists(program->game() / "ADDON.PAL"), !accepted);
-        QCOMPARE(SnapshotOf(program->backups()),
+        QCOMPARE(copiesIn(program->backups()),
                  accepted ? FolderSnapshot({{"EAW.EXE", "x exe"}}) : backupsBefore);
         QCOMPARE(SnapshotOf(x()), xBefore);
         if (accepted)

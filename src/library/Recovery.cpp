@@ -1,0 +1,119 @@
+#include "library/Recovery.h"
+
+#include "config/GameFolderChoice.h"
+#include "library/CopiesRecord.h"
+#include "library/ReplacedAddons.h"
+#include "library/SecurityCopies.h"
+#include "library/UninstallAddon.h"
+#include "platform/FileCheck.h"
+#include "platform/FileOperations.h"
+#include "platform/FolderListing.h"
+#include "platform/NameFolding.h"
+#include "platform/NameText.h"
+
+#include <algorithm>
+#include <unordered_set>
+
+namespace fs = std::filesystem;
+
+namespace quorvel {
+namespace {
+
+// Which listed files hold what an add-on wrote: the names as the folder holds
+// them, and the listed names that hold something else. A list of an older Quorvel
+// has no checks; its archive tells them, while it is there.
+struct ListedFiles {
+    std::vector<std::string> addons;
+    std::vector<std::string> others;
+};
+
+ListedFiles sortListedFiles(const fs::path& folder, const Ledger& left) {
+    const FolderListing game(folder);
+    ListedFiles files;
+    std::unordered_set<std::string> seen;
+    for (const InstalledAddon& addon : left.installed.inOrder()) {
+        const auto checks =
+            addon.checks.empty() ? ArchiveMemberChecks(addon.archive) : addon.checks;
+        for (const std::string& name : addon.writtenNames) {
+            const auto actual = game.find(name);
+            if (!actual || !seen.insert(FoldCase(*actual)).second)
+                continue;
+            const auto check = CheckOfFile(InFolder(folder, *actual));
+            const bool theirs =
+                check && std::any_of(checks.begin(), checks.end(), [&](const auto& m) {
+                    return m.check == *check && EqualsIgnoringCase(m.name, name);
+                });
+            (theirs ? files.addons : files.others).push_back(*actual);
+        }
+    }
+    // A name held by one add-on and not another is the add-on's.
+    std::erase_if(files.others, [&files](const std::string& name) {
+        return std::find(files.addons.begin(), files.addons.end(), name) != files.addons.end();
+    });
+    return files;
+}
+
+std::vector<std::string> folded(const std::vector<std::string>& names) {
+    std::vector<std::string> result;
+    for (const std::string& name : names)
+        result.push_back(FoldCase(name));
+    return result;
+}
+
+std::vector<std::string> protectedAmong(const std::vector<std::string>& names) {
+    std::vector<std::string> found;
+    for (const std::string& name : names)
+        if (ProtectedFileNamed(name))
+            found.push_back(name);
+    return found;
+}
+
+// The security copies that may go back into `folder`: none unless they are its own.
+fs::path copiesFor(const fs::path& folder, const fs::path& backupFolder,
+                   const std::vector<std::string>& addonsFiles, std::string& why) {
+    CopiesState state = CheckCopies(backupFolder, folder);
+    if (state == CopiesState::Unrecorded && AdoptCopies(backupFolder, folder, folded(addonsFiles)))
+        state = CopiesState::OfThisGame;
+    why = CopiesStateText(state, backupFolder);
+    return state == CopiesState::OfThisGame ? backupFolder : fs::path();
+}
+
+} // namespace
+
+Recovery RecoverLedger(Ledger& left, const fs::path& programFolder, const fs::path& backupFolder,
+                       const FolderInUse& inUse) {
+    Recovery recovery;
+    recovery.gameFolder = left.gameFolder;
+    for (const InstalledAddon& addon : left.installed.inOrder())
+        recovery.addons.push_back(UpperCase(addon.key.name));
+    const fs::path& folder = left.gameFolder;
+    if (const GameFolderFault fault = CheckGameFolder(folder, programFolder);
+        fault != GameFolderFault::None) {
+        recovery.pending = GameFolderFaultText(fault);
+        return recovery;
+    }
+    if (inUse && inUse(folder)) {
+        recovery.pending = "another copy of Quorvel is working on that folder";
+        return recovery;
+    }
+    const ListedFiles files = sortListedFiles(folder, left);
+    std::string why;
+    const fs::path copies = copiesFor(folder, backupFolder, files.addons, why);
+    if (const auto stranded = protectedAmong(files.addons); copies.empty() && !stranded.empty()) {
+        recovery.pending = why + ", so the add-ons' " + JoinedNames(stranded) +
+                           " cannot be replaced by the game's own";
+        return recovery;
+    }
+    const UninstallResult taken = UninstallAddon(folder, files.addons, copies);
+    // A worker killed mid-member leaves its temporary file beside the game's.
+    recovery.deleted = taken.deleted.size() + RemoveLeftoverTemporaries(folder);
+    recovery.failed = taken.failed;
+    recovery.notTheirs = files.others;
+    left.installed.keepRemaining(taken.failed, folder);
+    left.addonFiles = AddonFileRecord();
+    for (const InstalledAddon& addon : left.installed.inOrder())
+        left.addonFiles.wrote(addon.writtenNames);
+    return recovery;
+}
+
+} // namespace quorvel

@@ -1,0 +1,40 @@
+#pragma once
+
+#include "library/Ledger.h"
+
+#include <cstddef>
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace quorvel {
+
+// What the start after a run that ended without Clear All did about the add-ons
+// it left in one game folder.
+struct Recovery {
+    std::filesystem::path gameFolder;
+    std::vector<std::string> addons; // as the lists showed them
+    std::size_t deleted = 0;
+    std::vector<std::string> failed; // the add-ons' files that could not be taken out: still listed
+    std::vector<std::string>
+        notTheirs;       // listed, but what the folder holds there is not the add-on's
+    std::string pending; // why the folder was not touched: the list waits for a later start
+};
+
+// Whether another running copy of the program works on a folder.
+using FolderInUse = std::function<bool(const std::filesystem::path&)>;
+
+// Takes the add-ons `left` lists out of its game folder, and no more: each listed
+// file goes only when its size and CRC are those of a member of the add-on's
+// archive that writes it, so a stale or forged list, or a kill before a member
+// was written, never costs the game or the player a file. Protected files go back
+// from the security copies when the copies are of that folder (copies of an older
+// Quorvel that match the folder are recorded as its own first). Nothing is touched
+// when the folder fails the game-folder rule, another copy works on it, or an
+// add-on's protected file could not be put back; `pending` says why. `left` keeps
+// what could not be taken out, and is empty when all went.
+Recovery RecoverLedger(Ledger& left, const std::filesystem::path& programFolder,
+                       const std::filesystem::path& backupFolder, const FolderInUse& inUse);
+
+} // namespace quorvel
