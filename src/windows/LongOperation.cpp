@@ -24,6 +24,18 @@ bool& running() {
     return operation;
 }
 
+// The work running now, for an end of the session that cannot wait for the event
+// loop; null while none runs.
+struct RunningWork {
+    QFuture<void> future;
+    std::function<void()> cancel; // null for work that cannot stop early
+};
+
+RunningWork*& runningWork() {
+    static RunningWork* work = nullptr;
+    return work;
+}
+
 // Swallows user input while an operation runs, so that no second operation can
 // start, no window can be closed and no files can be dropped under it. Only the
 // progress dialog's Cancel, when it has one, takes input.
@@ -150,7 +162,10 @@ void runWithProgress(
     QFuture<void> future =
         QtConcurrent::run([&work, &report, &cancelRequested] { work(report, cancelRequested); });
     watcher.setFuture(future);
+    RunningWork running{future, cancellable ? std::function<void()>(cancel) : nullptr};
+    runningWork() = &running;
     loop.exec();
+    runningWork() = nullptr;
     try {
         future.waitForFinished(); // throws what the work threw
     } catch (const QUnhandledException& wrapped) {
@@ -177,6 +192,20 @@ void RunCancellableInBackground(
 
 bool OperationRunning() {
     return running();
+}
+
+// The loop that started the work reports what it threw, once it runs again.
+void FinishRunningOperation() {
+    RunningWork* work = runningWork();
+    if (!work)
+        return;
+    if (work->cancel)
+        work->cancel();
+    try {
+        work->future.waitForFinished();
+    } catch (...) {
+        return;
+    }
 }
 
 void ShowOperationError(QWidget* window, const QString& routine, std::exception_ptr failure) {

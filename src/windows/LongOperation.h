@@ -36,6 +36,11 @@ void RunCancellableInBackground(
 // Whether an operation runs now: what would use its files waits until it is done.
 bool OperationRunning();
 
+// Asks the running operation to stop at its next step, when it can, and returns
+// once its work is done: for a logoff, which ends the program from inside the
+// operation's event loop without returning to it. Returns at once when none runs.
+void FinishRunningOperation();
+
 // Shows what an operation threw as the error box "<routine>: <what went wrong>".
 void ShowOperationError(QWidget* window, const QString& routine, std::exception_ptr failure);
 

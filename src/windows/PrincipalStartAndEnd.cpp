@@ -191,9 +191,12 @@ void Principal::endProgram() {
     }
 }
 
+// A logoff on Windows asks for this from inside a running operation's event loop:
+// the operation's work ends first, so that Clear All never runs beside it.
 void Principal::clearBeforeExit() {
     if (!clearOnExit_)
         return;
+    FinishRunningOperation();
     clearOnExit_ = false;
     sets_->saveLastRun(nullptr);
     installation_.clearAll();

@@ -6,6 +6,7 @@
 #include "support/ZipBuilder.h"
 #include "windows/Deleteaddon.h"
 #include "windows/FolderPickers.h"
+#include "windows/LongOperation.h"
 #include "windows/Newaddon.h"
 #include "windows/Principal.h"
 #include "windows/TextConversions.h"
@@ -21,6 +22,7 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTimer>
 #include <QUrl>
 #include <QtTest>
 #include <optional>
@@ -595,6 +597,25 @@ private slots:
         QVERIFY(open && open->isVisible());
         QTest::keyClick(deleteaddon->windowHandle(), Qt::Key_Escape);
         QTRY_VERIFY(open.isNull());
+    }
+
+    // A logoff on Windows asks for Clear All from inside a running install's event
+    // loop: the install's work ends first, so no file it writes outlives the clear.
+    void aLogoffDuringAnInstallClearsAfterIt() {
+        std::vector<ZipEntry> members;
+        for (int i = 0; i < 3000; ++i)
+            members.push_back({"T" + std::to_string(i) + ".TPC", std::string(200, 't')});
+        const int terrains = 3;
+        addon(terrains, "WIDE", members);
+        bool clearedDuringWork = false;
+        QTimer::singleShot(1, window.get(), [&] {
+            clearedDuringWork = OperationRunning();
+            window->clearBeforeExit();
+        });
+        install(terrains, "WIDE");
+        QVERIFY(clearedDuringWork);
+        QCOMPARE(FilesIn(game), kGameFiles);
+        QVERIFY(!fs::exists(program / "INSTALLED.TXT"));
     }
 
 private:
