@@ -106,8 +106,10 @@ std::vector<std::string> TakeSecurityCopies(const fs::path& gameFolder,
     for (const std::string& name : swapped.regularFiles()) {
         const bool taken = std::any_of(copies.begin(), copies.end(),
                                        [&name](const NewCopy& copy) { return copy.name == name; });
-        // A copy of a protected file this game lacks is another game's.
-        const bool dropped = others == OtherCopies::Delete || ProtectedFileNamed(name);
+        // A copy of a protected file this game lacks is another game's, and a new
+        // copy left beside the old ones is what a killed swap left.
+        const bool dropped = others == OtherCopies::Delete || ProtectedFileNamed(name) ||
+                             name.ends_with(kNewCopySuffix);
         if (!taken && dropped && !DeleteFileEntry(InFolder(backupFolder, name)))
             failed.push_back(name);
     }

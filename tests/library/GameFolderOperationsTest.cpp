@@ -296,6 +296,12 @@ const SceneCase kScenes[] = {
      "GAME/eaw.exe=exe; GAME/EAW.INI=ini; GAME/Extra.Spt=spt; GAME/grb_031.snd=snd; "
      "GAME/OTHER.DAT=d; BACKUPS/EAW.EXE=exe; BACKUPS/EAW.INI=ini; BACKUPS/EXTRA.SPT=spt; "
      "BACKUPS/GRB_031.SND=snd"},
+    // A copy of a file this game lacks is another game's, and a new copy left
+    // beside the old ones is a killed swap's: neither stays beside the new copies.
+    {"CopiesOfAnotherGameAndOfAKilledSwapGo",
+     "BACKUPS/EXTRA.SPT=other game; BACKUPS/EAW.EXE.quorvel-new=half; BACKUPS/NOTE.TXT=n; "
+     "GAME/eaw.exe=exe",
+     addons(), steps(takeCopies), "BACKUPS/EAW.EXE=exe; BACKUPS/NOTE.TXT=n; GAME/eaw.exe=exe"},
     {"ANewGameFoldersCopiesReplaceTheBackupFoldersFiles",
      "BACKUPS/EAW.EXE=old; BACKUPS/EXTRA.SPT=old; BACKUPS/NOTE.TXT=n; BACKUPS/SUB=<dir>; "
      "GAME/eaw.exe=new exe; GAME/EAW.INI=new ini",
