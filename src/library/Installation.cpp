@@ -3,11 +3,13 @@
 #include "config/PathVariables.h"
 #include "library/AddonLibrary.h"
 #include "library/CopiesRecord.h"
+#include "library/KeptGameFiles.h"
 #include "library/ReplacedAddons.h"
 #include "library/SecurityCopies.h"
 #include "library/UninstallAddon.h"
 #include "platform/FileOperations.h"
 #include "platform/FolderIdentity.h"
+#include "platform/FolderListing.h"
 #include "platform/NameFolding.h"
 #include "platform/NameText.h"
 #include "platform/ZipArchive.h"
@@ -188,14 +190,28 @@ InstallOutcome Installation::install(std::size_t category, const std::string& na
     const AddonKey key{category, name};
     const std::vector<MemberCheck> checks = ArchiveMemberChecks(archive);
     const std::vector<std::string> planned = FileNamesOf(checks);
+    const std::vector<std::string> keeping =
+        GameFilesReplacedBy(FolderListing(paths_.GameFolder), ledger_.installed, planned);
     ledger_.installed.add({key, archive, planned, {}, true, checks});
-    if (!saveLedger()) {
+    if (ledger_.kept.folder.empty())
+        ledger_.kept.folder = KeptFilesFolder(paths_.BackupFolder, paths_.GameFolder);
+    // The game's own files are kept, and the ledger names them, before any is replaced.
+    const std::string notKept = KeepGameFiles(paths_.GameFolder, keeping, ledger_.kept);
+    if (!notKept.empty() || !saveLedger()) {
         ledger_.installed.remove(key);
-        outcome.error = "The list of installed add-ons could not be written in Quorvel's folder";
+        for (const std::string& file : keeping)
+            DropKeptFile(file, ledger_.kept);
+        outcome.error = notKept.empty()
+                            ? "The list of installed add-ons could not be written in Quorvel's "
+                              "folder"
+                            : "The game's own " + notKept +
+                                  ", which the add-on would replace, could not be kept in "
+                                  "Quorvel's folder (is its disk full?)";
         return outcome;
     }
     try {
         UnzipResult extraction = Unzip(archive, paths_.GameFolder, progress);
+        dropKeptFilesNotReplaced(keeping, extraction.writtenNames);
         if (extraction.writtenNames.empty()) {
             ledger_.installed.remove(key);
         } else {
@@ -223,6 +239,9 @@ UninstallOutcome Installation::uninstall(const AddonKey& key, const UnzipProgres
     outcome.files = UninstallSharingFiles(ledger_.installed, key, paths_.GameFolder,
                                           paths_.BackupFolder, progress);
     ledger_.addonFiles.deleted(outcome.files.files.deleted);
+    const auto notBack = putBackKeptFiles(false);
+    outcome.files.files.failed.insert(outcome.files.files.failed.end(), notBack.begin(),
+                                      notBack.end());
     updateLedger();
     return outcome;
 }
@@ -230,9 +249,59 @@ UninstallOutcome Installation::uninstall(const AddonKey& key, const UnzipProgres
 std::string Installation::conflictLine(std::size_t category, const std::string& name) const {
     const auto names = ArchiveFileNames(AddonArchivePath(paths_.CategoryFolder.at(category), name));
     const InstalledAddon* current = installedIn(category);
-    const bool leaves = kAddonCategories[category].holdsOneAddon && current;
-    return ReplacedAddonsText(
-        ReplacedAddons(ledger_.installed, names, leaves ? &current->key : nullptr));
+    const AddonKey* leaving =
+        kAddonCategories[category].holdsOneAddon && current ? &current->key : nullptr;
+    std::vector<ReplacedAddon> replaced = ReplacedAddons(ledger_.installed, names, leaving);
+    if (!paths_.GameFolder.empty()) {
+        std::size_t own =
+            GameFilesReplacedBy(FolderListing(paths_.GameFolder), ledger_.installed, names).size();
+        // The leaving add-on gives back the game's files it had replaced first.
+        if (leaving)
+            for (const std::string& file : keptFor(*leaving))
+                own += std::any_of(names.begin(), names.end(), [&file](const std::string& n) {
+                    return EqualsIgnoringCase(n, file);
+                });
+        if (own > 0)
+            replaced.push_back({"the game", own});
+    }
+    return ReplacedAddonsText(replaced);
+}
+
+std::vector<std::string> Installation::keptFor(const AddonKey& key) const {
+    const auto holders = ledger_.installed.holders();
+    const auto& addons = ledger_.installed.inOrder();
+    std::vector<std::string> names;
+    for (const MemberCheck& file : ledger_.kept.files)
+        if (const auto holder = holders.find(FoldCase(file.name));
+            holder != holders.end() && addons[holder->second].key == key)
+            names.push_back(file.name);
+    return names;
+}
+
+// An install whose member was not written left the game's file as it was.
+void Installation::dropKeptFilesNotReplaced(const std::vector<std::string>& kept,
+                                            const std::vector<std::string>& written) {
+    for (const std::string& name : kept)
+        if (std::none_of(written.begin(), written.end(),
+                         [&name](const std::string& w) { return EqualsIgnoringCase(w, name); }))
+            DropKeptFile(name, ledger_.kept);
+}
+
+// The game's own files whose names no installed add-on holds any more go back.
+// Clear All leaves the game's file types and EAW.INI to its own rules: their kept
+// files are dropped. Returns the names that could not be put back.
+std::vector<std::string> Installation::putBackKeptFiles(bool clearing) {
+    const auto holders = ledger_.installed.holders();
+    std::vector<std::string> failed;
+    for (const MemberCheck& file : std::vector<MemberCheck>(ledger_.kept.files)) {
+        if (holders.contains(FoldCase(file.name)))
+            continue;
+        if (clearing && (GameFileMaskIndex(file.name) || EqualsIgnoringCase(file.name, "EAW.INI")))
+            DropKeptFile(file.name, ledger_.kept);
+        else if (!PutBackKeptFile(paths_.GameFolder, file.name, ledger_.kept))
+            failed.push_back(file.name);
+    }
+    return failed;
 }
 
 ClearOutcome Installation::clearAll(const ClearAllProgress& progress) {
@@ -248,6 +317,8 @@ ClearOutcome Installation::clearAll(const ClearAllProgress& progress) {
     outcome.acted = true;
     // What Clear All leaves is the game's, but for what it could not take out.
     ledger_.installed.keepRemaining(outcome.files.failed, paths_.GameFolder);
+    const auto notBack = putBackKeptFiles(true);
+    outcome.files.failed.insert(outcome.files.failed.end(), notBack.begin(), notBack.end());
     ledger_.addonFiles = AddonFileRecord();
     for (const InstalledAddon& addon : ledger_.installed.inOrder())
         ledger_.addonFiles.wrote(addon.writtenNames);

@@ -88,6 +88,9 @@ public:
     // The installed add-ons whose files installing the add-on would replace:
     // "CLOUDS (1), COCKPITS (2)"; "" for none.
     std::string conflictLine(std::size_t category, const std::string& name) const;
+    // The game's own files kept for the add-on: those it holds now that an install
+    // replaced, which come back when it goes.
+    std::vector<std::string> keptFor(const AddonKey& key) const;
     // Clear All, only on a game folder accepted in this run that still passes the
     // rule. Add-ons whose files could not all be taken out stay installed with
     // those that remain.
@@ -115,6 +118,9 @@ private:
     void useStoredGameFolder();
     void useGameFolder(const std::filesystem::path& folder);
     std::string recoverIn(const std::filesystem::path& folder);
+    void dropKeptFilesNotReplaced(const std::vector<std::string>& kept,
+                                  const std::vector<std::string>& written);
+    std::vector<std::string> putBackKeptFiles(bool clearing);
     bool saveLedger();
     void updateLedger();
     std::filesystem::path ledgerFile() const;

@@ -4,6 +4,7 @@
 #include "platform/FileOperations.h"
 #include "platform/NameText.h"
 
+#include <optional>
 #include <system_error>
 
 namespace fs = std::filesystem;
@@ -50,6 +51,17 @@ std::size_t categoryNamed(const std::string& folderName) {
     return 0;
 }
 
+// "<size> <crc> <name>": the name last, since it may hold blanks.
+std::optional<MemberCheck> checkedName(const std::string& value) {
+    const std::size_t second = value.find(' ', value.find(' ') + 1);
+    const auto check = second == std::string::npos
+                           ? std::nullopt
+                           : ParseFileCheck(std::string_view(value).substr(0, second));
+    if (!check || second + 1 == value.size())
+        return std::nullopt;
+    return MemberCheck{value.substr(second + 1), *check};
+}
+
 void readAddonLine(InstalledAddon& addon, std::string_view key, const std::string& value) {
     if (key == "NAME") {
         addon.key.name = value;
@@ -62,13 +74,8 @@ void readAddonLine(InstalledAddon& addon, std::string_view key, const std::strin
     } else if (key == "WROTE") {
         addon.writtenNames.push_back(value);
     } else if (key == "CHECK") {
-        // "<size> <crc> <name>": the name last, since it may hold blanks.
-        const std::size_t second = value.find(' ', value.find(' ') + 1);
-        const auto check = second == std::string::npos
-                               ? std::nullopt
-                               : ParseFileCheck(std::string_view(value).substr(0, second));
-        if (check)
-            addon.checks.push_back({value.substr(second + 1), *check});
+        if (auto member = checkedName(value))
+            addon.checks.push_back(std::move(*member));
     }
 }
 
@@ -90,6 +97,10 @@ std::string LedgerText(const Ledger& ledger) {
     }
     for (const std::string& name : ledger.addonFiles.foldedNames())
         line(text, "ADDONFILE", name);
+    if (!ledger.kept.empty())
+        line(text, "KEPTIN", NameText(ledger.kept.folder));
+    for (const MemberCheck& file : ledger.kept.files)
+        line(text, "KEPT", FileCheckText(file.check) + " " + file.name);
     return text;
 }
 
@@ -127,6 +138,11 @@ std::vector<Ledger> ParseLedgers(std::string_view text) {
             addons.push_back({{categoryNamed(value), {}}, {}, {}, {}, false, {}});
         } else if (key == "ADDONFILE") {
             addonFiles.push_back(value);
+        } else if (key == "KEPTIN") {
+            ledgers.back().kept.folder = NamePath(value);
+        } else if (key == "KEPT") {
+            if (auto file = checkedName(value))
+                ledgers.back().kept.files.push_back(std::move(*file));
         } else if (!addons.empty()) {
             readAddonLine(addons.back(), key, value);
         }

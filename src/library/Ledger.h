@@ -1,6 +1,7 @@
 #pragma once
 
 #include "library/InstalledAddons.h"
+#include "library/KeptGameFiles.h"
 
 #include <filesystem>
 #include <string>
@@ -16,8 +17,11 @@ struct Ledger {
     std::filesystem::path gameFolder;
     InstalledAddons installed;
     AddonFileRecord addonFiles;
+    KeptGameFiles kept; // the game's own files the add-ons replaced
 
-    bool empty() const { return installed.inOrder().empty() && addonFiles.foldedNames().empty(); }
+    bool empty() const {
+        return installed.inOrder().empty() && addonFiles.foldedNames().empty() && kept.empty();
+    }
 };
 
 // The ledger's file in the program folder.

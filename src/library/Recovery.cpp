@@ -78,6 +78,21 @@ fs::path copiesFor(const fs::path& folder, const fs::path& backupFolder,
     return state == CopiesState::OfThisGame ? backupFolder : fs::path();
 }
 
+// The game's own files go back where the add-ons' files are out: a name the
+// folder holds no file of, or holds the game's file of again. One still taken by
+// an add-on's file that could not go waits with it.
+void putBackKeptFiles(const fs::path& folder, Ledger& left, Recovery& recovery) {
+    for (const MemberCheck& file : std::vector<MemberCheck>(left.kept.files)) {
+        const fs::path entry = ResolveInFolder(folder, file.name);
+        std::error_code ec;
+        const bool absent = !fs::exists(fs::symlink_status(entry, ec));
+        if (!absent && CheckOfEntry(entry) == file.check)
+            DropKeptFile(file.name, left.kept);
+        else if (!absent || !PutBackKeptFile(folder, file.name, left.kept))
+            recovery.failed.push_back(file.name);
+    }
+}
+
 } // namespace
 
 Recovery RecoverLedger(Ledger& left, const fs::path& programFolder, const fs::path& backupFolder,
@@ -109,6 +124,7 @@ Recovery RecoverLedger(Ledger& left, const fs::path& programFolder, const fs::pa
     recovery.deleted = taken.deleted.size() + RemoveLeftoverTemporaries(folder);
     recovery.failed = taken.failed;
     recovery.notTheirs = files.others;
+    putBackKeptFiles(folder, left, recovery);
     left.installed.keepRemaining(taken.failed, folder);
     left.addonFiles = AddonFileRecord();
     for (const InstalledAddon& addon : left.installed.inOrder())

@@ -30,6 +30,20 @@ std::optional<FileCheck> CheckOfFile(const fs::path& file) {
     return check;
 }
 
+std::optional<FileCheck> CheckOfEntry(const fs::path& entry) {
+    std::error_code ec;
+    if (!fs::is_symlink(fs::symlink_status(entry, ec)))
+        return CheckOfFile(entry);
+    const fs::path target = fs::read_symlink(entry, ec);
+    if (ec)
+        return std::nullopt;
+    return CheckOfText(target.string());
+}
+
+FileCheck CheckOfText(std::string_view text) {
+    return {text.size(), static_cast<std::uint32_t>(libdeflate_crc32(0, text.data(), text.size()))};
+}
+
 std::string FileCheckText(const FileCheck& check) {
     std::array<char, 8> hex{};
     const auto end = std::to_chars(hex.data(), hex.data() + hex.size(), check.crc, 16).ptr;

@@ -21,6 +21,13 @@ struct FileCheck {
 // is not one or cannot be read.
 std::optional<FileCheck> CheckOfFile(const std::filesystem::path& file);
 
+// The check of an entry as it stands: a regular file by its bytes, a link (not
+// followed) by the text it points to; nothing for anything else.
+std::optional<FileCheck> CheckOfEntry(const std::filesystem::path& entry);
+
+// The check of `text`'s bytes.
+FileCheck CheckOfText(std::string_view text);
+
 // "<size> <crc as eight hex digits>", as records keep it.
 std::string FileCheckText(const FileCheck& check);
 

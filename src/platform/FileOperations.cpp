@@ -175,6 +175,27 @@ bool CopyFileReplacing(const fs::path& source, const fs::path& destination,
     return putInPlace(*staging, destination, ec) || fail(ec);
 }
 
+bool CopyEntryReplacing(const fs::path& source, const fs::path& destination) {
+    std::error_code ec;
+    if (!fs::is_symlink(fs::symlink_status(source, ec)))
+        return CopyFileReplacing(source, destination);
+    const auto staging = freeStagingName(destination);
+    if (!staging)
+        return false;
+    fs::copy_symlink(source, *staging, ec);
+    if (ec) {
+        fs::remove(*staging, ec);
+        return false;
+    }
+    return ReplaceEntry(*staging, destination, ec);
+}
+
+bool MakeFolders(const fs::path& folder) {
+    std::error_code ec;
+    fs::create_directories(folder, ec);
+    return fs::is_directory(folder, ec);
+}
+
 bool DeleteFileEntry(const fs::path& path) {
     if (path.empty())
         return false;

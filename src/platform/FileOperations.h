@@ -19,6 +19,16 @@ namespace quorvel {
 bool CopyFileReplacing(const std::filesystem::path& source,
                        const std::filesystem::path& destination, std::error_code* error = nullptr);
 
+// Copies the entry `source` over `destination` as CopyFileReplacing does, a link
+// as a link (never what it points to). Returns false, `destination` untouched,
+// when anything fails.
+bool CopyEntryReplacing(const std::filesystem::path& source,
+                        const std::filesystem::path& destination);
+
+// Makes `folder` and the folders above it that are missing. Returns whether it is
+// a folder now.
+bool MakeFolders(const std::filesystem::path& folder);
+
 // Deletes `path` when it is a regular file or a link (the link itself, never what
 // it points to). Folders and other kinds of entry are left alone. Returns whether
 // the entry is gone now.

@@ -1,0 +1,103 @@
+#include "library/KeptGameFiles.h"
+
+#include "config/PathVariables.h"
+#include "library/SecurityCopies.h"
+#include "platform/FileCheck.h"
+#include "platform/FileOperations.h"
+#include "platform/NameFolding.h"
+#include "platform/NameText.h"
+
+#include <algorithm>
+#include <system_error>
+
+namespace fs = std::filesystem;
+
+namespace quorvel {
+namespace {
+
+bool restoredFromCopies(const std::string& name) {
+    return std::any_of(kRestoredGameFiles.begin(), kRestoredGameFiles.end(),
+                       [&name](std::string_view file) { return EqualsIgnoringCase(name, file); });
+}
+
+bool fileOrLink(const fs::path& entry) {
+    std::error_code ec;
+    const fs::file_type type = fs::symlink_status(entry, ec).type();
+    return type == fs::file_type::regular || type == fs::file_type::symlink;
+}
+
+std::vector<MemberCheck>::iterator entryOf(KeptGameFiles& kept, const std::string& name) {
+    return std::find_if(kept.files.begin(), kept.files.end(), [&name](const MemberCheck& file) {
+        return EqualsIgnoringCase(file.name, name);
+    });
+}
+
+} // namespace
+
+const MemberCheck* KeptGameFiles::find(const std::string& name) const {
+    const auto file = std::find_if(files.begin(), files.end(), [&name](const MemberCheck& kept) {
+        return EqualsIgnoringCase(kept.name, name);
+    });
+    return file == files.end() ? nullptr : &*file;
+}
+
+fs::path KeptFilesFolder(const fs::path& backupFolder, const fs::path& gameFolder) {
+    const std::string id = FileCheckText(CheckOfText(FolderText(gameFolder)));
+    return backupFolder / "KEPT" / id.substr(id.find(' ') + 1);
+}
+
+std::vector<std::string> GameFilesReplacedBy(const FolderListing& game,
+                                             const InstalledAddons& installed,
+                                             const std::vector<std::string>& names) {
+    const auto holders = installed.holders();
+    std::vector<std::string> replaced;
+    for (const std::string& name : names) {
+        const auto actual = game.find(name);
+        if (actual && !holders.contains(FoldCase(name)) && !restoredFromCopies(name) &&
+            fileOrLink(InFolder(game.folder(), *actual)))
+            replaced.push_back(*actual);
+    }
+    return replaced;
+}
+
+std::string KeepGameFiles(const fs::path& gameFolder, const std::vector<std::string>& names,
+                          KeptGameFiles& kept) {
+    KeptGameFiles before = kept;
+    for (const std::string& name : names) {
+        const fs::path source = InFolder(gameFolder, name);
+        const auto check = CheckOfEntry(source);
+        const bool copied = check && MakeFolders(kept.folder) &&
+                            CopyEntryReplacing(source, InFolder(kept.folder, name));
+        if (!copied) {
+            for (const MemberCheck& file : kept.files)
+                if (!before.find(file.name))
+                    DeleteFileEntry(InFolder(kept.folder, file.name));
+            kept = std::move(before);
+            return name;
+        }
+        kept.files.push_back({name, *check});
+    }
+    return {};
+}
+
+bool PutBackKeptFile(const fs::path& gameFolder, const std::string& name, KeptGameFiles& kept) {
+    const auto file = entryOf(kept, name);
+    if (file == kept.files.end())
+        return false;
+    const fs::path copy = InFolder(kept.folder, file->name);
+    if (!CopyEntryReplacing(copy, ResolveInFolder(gameFolder, file->name)))
+        return false;
+    DeleteFileEntry(copy);
+    kept.files.erase(file);
+    return true;
+}
+
+void DropKeptFile(const std::string& name, KeptGameFiles& kept) {
+    const auto file = entryOf(kept, name);
+    if (file == kept.files.end())
+        return;
+    DeleteFileEntry(InFolder(kept.folder, file->name));
+    kept.files.erase(file);
+}
+
+} // namespace quorvel

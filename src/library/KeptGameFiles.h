@@ -1,0 +1,49 @@
+#pragma once
+
+#include "library/InstalledAddons.h"
+#include "platform/FolderListing.h"
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace quorvel {
+
+// The game's own files that installs replaced, kept byte for byte in a folder of
+// their own until no installed add-on holds their name any more: then they go back
+// into the game folder. Each is known by its name in the game folder and the size
+// and CRC it had there.
+struct KeptGameFiles {
+    std::filesystem::path folder; // where the kept files lie, one folder a game
+    std::vector<MemberCheck> files;
+
+    bool empty() const { return files.empty(); }
+    const MemberCheck* find(const std::string& name) const;
+};
+
+// The folder inside `backupFolder` that keeps the files of `gameFolder`.
+std::filesystem::path KeptFilesFolder(const std::filesystem::path& backupFolder,
+                                      const std::filesystem::path& gameFolder);
+
+// The game's own files that writing `names` would replace: those `game` holds
+// (files and links, in any letter case) that no add-on in `installed` holds, other
+// than the protected files the security copies put back. Names as the folder has them.
+std::vector<std::string> GameFilesReplacedBy(const FolderListing& game,
+                                             const InstalledAddons& installed,
+                                             const std::vector<std::string>& names);
+
+// Copies each of `names` from the game folder into `kept.folder`, flushed, and adds
+// it to `kept`. On a failure the copies this call made are removed again, `kept`
+// is as it was, and the name that failed is returned; "" when all were kept.
+std::string KeepGameFiles(const std::filesystem::path& gameFolder,
+                          const std::vector<std::string>& names, KeptGameFiles& kept);
+
+// The kept file of `name` goes back into the game folder in place of whatever holds
+// the name now, and is no longer kept. Returns whether it is back.
+bool PutBackKeptFile(const std::filesystem::path& gameFolder, const std::string& name,
+                     KeptGameFiles& kept);
+
+// The kept file of `name` is no longer needed: deleted, and no longer kept.
+void DropKeptFile(const std::string& name, KeptGameFiles& kept);
+
+} // namespace quorvel
