@@ -164,6 +164,22 @@ make_addon() { # program folder name title members...
     -pointsize 22 -annotate 0 "$title" "$program/$folder/$name.jpg"
 }
 
+# Settles a program folder on a game folder as an accepted first run leaves it: its
+# QUORVEL.INI names the game and the library folders, and BACKUPS holds the copy of
+# the game's EAW.EXE.
+settled_on_game() { # program-folder game-folder
+  local program=$1
+  {
+    printf '[PATH]\r\nRUTAEAW=%s/\r\n' "$2"
+    for pair in RUTAMODELOSVUELO:FLIGHTMODELS RUTAMISIONES:MISSIONS RUTASKINS:SKINS \
+      RUTATERRENOS:TERRAINS RUTAGRAFICOS:GRAPHICS RUTASONIDOS:SOUNDS RUTAEXES:EXES RUTABACKUPS:BACKUPS; do
+      printf '%s=%s/%s/\r\n' "${pair%%:*}" "$program" "${pair##*:}"
+    done
+    printf '[CONFIGURATION]\r\nBACKUPS=1\r\n'
+  } >"$program/QUORVEL.INI"
+  cp "$2/EAW.EXE" "$program/BACKUPS/EAW.EXE"
+}
+
 main_title="^EUROPEAN AIR WAR Quorvel v1.0$"
 
 # The start of a walk: an empty folder `shots` for the screenshots of failed

@@ -105,6 +105,7 @@ bool Principal::acceptFirstRun(const GameFolderChoice& choice, bool doNotShowAga
     GameFolderLock lock;
     if (!lockChosenFolder(choice, lock))
         return false;
+    const fs::path before = installation_.paths().GameFolder;
     const FolderOutcome outcome = installation_.acceptFirstRun(choice, doNotShowAgain);
     drawInstalled();
     tellLedgerFailure();
@@ -113,7 +114,7 @@ bool Principal::acceptFirstRun(const GameFolderChoice& choice, bool doNotShowAga
                                 ToQString(outcome.why));
         return false;
     }
-    if (lock.holds())
+    if (!SameFolder(installation_.paths().GameFolder, before))
         gameLock_ = std::move(lock);
     showGameFolder();
     return true;
@@ -123,6 +124,7 @@ bool Principal::switchGameFolder(const GameFolderChoice& choice) {
     GameFolderLock lock;
     if (!lockChosenFolder(choice, lock))
         return false;
+    const fs::path before = installation_.paths().GameFolder;
     const auto outcome = RunOperationOrShowError(
         this, QStringLiteral("Clearing all add-ons"), QStringLiteral("Clear All"),
         [&](const ProgressReport& report) { return installation_.switchTo(choice, report); });
@@ -143,7 +145,7 @@ bool Principal::switchGameFolder(const GameFolderChoice& choice) {
                                 .arg(ToQString(NameText(game)), ToQString(outcome->why)));
         return false;
     }
-    if (lock.holds())
+    if (!SameFolder(installation_.paths().GameFolder, before))
         gameLock_ = std::move(lock);
     return true;
 }

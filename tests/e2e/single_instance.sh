@@ -13,15 +13,7 @@ begin_walk "$1" "$2"
 game="$work/EAW"
 make_game_folder "$game"
 make_addon "$program" GRAPHICS CLOUDS "Clouds" CLOUD1.PIC
-{
-  printf '[PATH]\r\nRUTAEAW=%s/\r\n' "$game"
-  for pair in RUTAMODELOSVUELO:FLIGHTMODELS RUTAMISIONES:MISSIONS RUTASKINS:SKINS \
-    RUTATERRENOS:TERRAINS RUTAGRAFICOS:GRAPHICS RUTASONIDOS:SOUNDS RUTAEXES:EXES RUTABACKUPS:BACKUPS; do
-    printf '%s=%s/%s/\r\n' "${pair%%:*}" "$program" "${pair##*:}"
-  done
-  printf '[CONFIGURATION]\r\nBACKUPS=1\r\n'
-} >"$program/QUORVEL.INI"
-cp "$game/EAW.EXE" "$program/BACKUPS/EAW.EXE"
+settled_on_game "$program" "$game"
 main_windows() { xdotool search --onlyvisible --name "$main_title" | wc -l; }
 alive() { kill -0 "$1"; }
 
