@@ -93,8 +93,7 @@ std::vector<std::string> TakeSecurityCopies(const fs::path& gameFolder,
     std::vector<std::string> failed;
     for (const NewCopy& copy : copies) {
         std::error_code error;
-        fs::rename(copy.file, InFolder(backupFolder, copy.name), error);
-        if (error) {
+        if (!RenameReplacing(copy.file, InFolder(backupFolder, copy.name), error)) {
             DeleteFileEntry(copy.file);
             failed.push_back(copy.name);
         }
