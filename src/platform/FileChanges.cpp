@@ -10,24 +10,6 @@ std::atomic<FileChangeWatcher> watcher{nullptr};
 
 } // namespace
 
-std::string_view FileChangeName(FileChange change) {
-    switch (change) {
-    case FileChange::Create:
-        return "create";
-    case FileChange::Write:
-        return "write";
-    case FileChange::Rename:
-        return "rename";
-    case FileChange::Delete:
-        return "delete";
-    case FileChange::Copy:
-        return "copy";
-    case FileChange::Attributes:
-        return "attributes";
-    }
-    return "change";
-}
-
 void WatchFileChanges(FileChangeWatcher newWatcher) {
     watcher.store(newWatcher, std::memory_order_release);
 }

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <filesystem>
-#include <string_view>
 
 namespace quorvel {
 
@@ -18,9 +17,6 @@ enum class FileChange {
     Copy,      // a file copied to a new name
     Attributes // a time, permissions or the read-only attribute changed
 };
-
-// "create", "write", "rename", "delete", "copy", "attributes".
-std::string_view FileChangeName(FileChange change);
 
 // Called on the thread that makes the change; extraction makes changes on several
 // threads at once. `path` is the entry changed: for a rename or a copy, the name

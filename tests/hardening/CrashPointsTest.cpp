@@ -231,7 +231,10 @@ void dieAtChosenChange(FileChange change, const fs::path& path, const fs::path& 
     if (dieAtChange == 0 || made < dieAtChange)
         return;
     if (made == dieAtChange) {
-        tell("D" + std::string(FileChangeName(change)) + " " +
+        // In the order of FileChange.
+        constexpr const char* kNames[] = {"create", "write", "rename",
+                                          "delete", "copy",  "attributes"};
+        tell("D" + std::string(kNames[static_cast<int>(change)]) + " " +
              (source.empty() ? "" : source.string() + " -> ") + path.string());
         _exit(0);
     }
