@@ -286,9 +286,7 @@ SetSave SaveSet(const fs::path& setsFolder, std::string_view name,
                 const std::vector<AddonKey>& addons) {
     if (std::string fault = SetNameFault(name); !fault.empty())
         return {std::move(fault), {}};
-    std::error_code ec;
-    if (setsFolder.empty() ||
-        (!fs::is_directory(setsFolder, ec) && !fs::create_directory(setsFolder, ec)))
+    if (!CreateFolder(setsFolder))
         return {"The folder " + NameText(setsFolder) + " could not be made.", {}};
     SetFileText file = SetText(addons);
     if (!ReplaceFileAtomically(setFile(setsFolder, name), file.text))
@@ -323,20 +321,16 @@ std::string RenameSet(const fs::path& setsFolder, std::string_view from, std::st
     std::error_code ec;
     const fs::path target = InFolder(setsFolder, std::string(to) + std::string(kSetFileExtension));
     if (replaced.empty()) {
-        fs::rename(source, target, ec);
+        RenameEntry(source, target, ec);
         return ec ? "The set could not be renamed: " + ec.message() : std::string();
     }
     if (setFile(setsFolder, replaced) == source) {
         // The same name in other letter case: through a name of its own, since a
         // file system that ignores case may take the rename for no change at all.
         const fs::path between = TemporaryNameBeside(source);
-        fs::rename(source, between, ec);
-        if (!ec) {
-            fs::rename(between, target, ec);
-            std::error_code back;
-            if (ec)
-                fs::rename(between, source, back);
-        }
+        std::error_code back;
+        if (RenameEntry(source, between, ec) && !RenameEntry(between, target, ec))
+            RenameEntry(between, source, back);
         return ec ? "The set could not be renamed: " + ec.message() : std::string();
     }
     // Over another set: its file takes the new content whole before the old name goes.

@@ -2,12 +2,10 @@
 
 #include "platform/FileOperations.h"
 #include "platform/NameText.h"
+#include "platform/NewFileWriter.h"
 
 #include <algorithm>
-#include <cerrno>
-#include <chrono>
 #include <cstdint>
-#include <fstream>
 #include <optional>
 #include <system_error>
 #include <variant>
@@ -17,61 +15,39 @@ namespace fs = std::filesystem;
 namespace quorvel {
 namespace {
 
-// The reason of a system call that just failed, as the system words it.
-std::string lastSystemError() {
-    const int error = errno;
-    return error == 0 ? std::string("the write failed") : std::generic_category().message(error);
-}
-
 // Writes one member's data, checked whole, to a new file; removes what it wrote
 // when anything fails. Returns why it failed, telling the archive's damage from
 // the destination's refusal.
 std::optional<SkippedMember> extractToFile(MemberReader& reader, const PlannedMember& planned,
                                            const fs::path& file) {
+    const auto refused = [&planned](const NewFileWriter& out) {
+        return SkippedMember{planned.index, planned.bareName,
+                             "it could not be written: " + out.error(), true};
+    };
     std::optional<SkippedMember> failure;
     {
-        errno = 0;
-        std::ofstream out(file, std::ios::binary | std::ios::trunc);
-        if (!out)
-            return SkippedMember{planned.index, planned.bareName,
-                                 "it could not be written: " + lastSystemError(), true};
+        NewFileWriter out(file);
+        if (!out.isOpen())
+            return refused(out);
         std::string readError;
         const bool read = reader.read(
             planned.index, planned.member,
             [&](std::string_view piece) {
-                errno = 0;
-                if (out.write(piece.data(), static_cast<std::streamsize>(piece.size())))
+                if (out.write(piece))
                     return true;
-                failure = SkippedMember{planned.index, planned.bareName,
-                                        "it could not be written: " + lastSystemError(), true};
+                failure = refused(out);
                 return false;
             },
             &readError);
         if (!read && !failure)
             failure = SkippedMember{planned.index, planned.bareName, "it is damaged: " + readError,
                                     false};
-        errno = 0;
-        out.close();
-        if (!failure && out.fail())
-            failure = SkippedMember{planned.index, planned.bareName,
-                                    "it could not be written: " + lastSystemError(), true};
+        if (!out.close() && !failure)
+            failure = refused(out);
     }
-    if (failure) {
-        std::error_code ignored;
-        fs::remove(file, ignored);
-    }
+    if (failure)
+        DeleteFileEntry(file);
     return failure;
-}
-
-// Gives the extracted file the member's own modification time, as other unzip
-// tools do; a time the disk refuses leaves the file as written.
-void setModificationTime(const fs::path& file, const ZipMember& member) {
-    if (!member.modified)
-        return;
-    const auto time = std::chrono::file_clock::from_sys(
-        std::chrono::sys_seconds(std::chrono::seconds(*member.modified)));
-    std::error_code ignored;
-    fs::last_write_time(file, time, ignored);
 }
 
 // The space free in the folder now, asked for each member so that many large
@@ -106,7 +82,9 @@ extractMember(MemberReader& reader, const PlannedMember& planned,
     const fs::path temporary = TemporaryNameBeside(target);
     if (auto failure = extractToFile(reader, planned, temporary))
         return std::move(*failure);
-    setModificationTime(temporary, planned.member);
+    // A time the disk refuses leaves the file as written.
+    if (planned.member.modified)
+        SetModificationTime(temporary, *planned.member.modified);
     if (std::error_code error; !ReplaceEntry(temporary, target, error))
         return skip("the file of its name could not be replaced: " + error.message(), true);
     return NameText(target.filename());

@@ -39,6 +39,7 @@ Installation::Installation(FolderInUse inUse)
     : inUse_(std::move(inUse))
     , paths_(ReadStoredPaths())
     , leftovers_(LoadLedgers(ledgerFile())) {
+    RemoveUnfinishedCopies(paths_.BackupFolder);
     useStoredGameFolder();
     ShowPathsOf(&paths_);
 }

@@ -96,8 +96,7 @@ std::vector<std::string> TakeSecurityCopies(const fs::path& gameFolder,
     std::vector<std::string> failed;
     for (const NewCopy& copy : copies) {
         std::error_code error;
-        fs::rename(copy.file, InFolder(backupFolder, copy.name), error);
-        if (error) {
+        if (!RenameReplacing(copy.file, InFolder(backupFolder, copy.name), error)) {
             DeleteFileEntry(copy.file);
             failed.push_back(copy.name);
         }
@@ -116,6 +115,16 @@ std::vector<std::string> TakeSecurityCopies(const fs::path& gameFolder,
     if (failed.empty() && !RecordCopies(backupFolder, gameFolder))
         failed.push_back(std::string(kCopiesRecordName));
     return failed;
+}
+
+void RemoveUnfinishedCopies(const fs::path& backupFolder) {
+    if (backupFolder.empty())
+        return;
+    RemoveLeftoverTemporaries(backupFolder);
+    const FolderListing backup(backupFolder);
+    for (const std::string& name : backup.regularFiles())
+        if (name.ends_with(kNewCopySuffix))
+            DeleteFileEntry(InFolder(backupFolder, name));
 }
 
 // Each name is looked up by itself: listing the whole game folder would cost the

@@ -53,6 +53,10 @@ std::vector<std::string> TakeSecurityCopies(const std::filesystem::path& gameFol
                                             const std::filesystem::path& backupFolder,
                                             OtherCopies others = OtherCopies::Keep);
 
+// Deletes the new copies and temporaries that a swap of the copies killed
+// halfway left in `backupFolder`: they are of no known game.
+void RemoveUnfinishedCopies(const std::filesystem::path& backupFolder);
+
 // Restore INI: the player's way back to the settings of the security copy.
 enum class RestoreIniStatus { Restored, NoSecurityCopy, CopyFailed, FolderNotSet };
 

@@ -1,5 +1,6 @@
 #include "platform/FileOperations.h"
 
+#include "platform/FileChanges.h"
 #include "platform/NameText.h"
 
 #include <atomic>
@@ -34,8 +35,10 @@ constexpr const char* kTemporarySuffix = ".quorvel-tmp";
 void clearReadOnlyAttribute(const fs::path& path) {
 #ifdef _WIN32
     const DWORD attributes = GetFileAttributesW(path.c_str());
-    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY))
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) {
+        ReportFileChange(FileChange::Attributes, path);
         SetFileAttributesW(path.c_str(), attributes & ~DWORD{FILE_ATTRIBUTE_READONLY});
+    }
 #else
     (void)path;
 #endif
@@ -49,6 +52,17 @@ bool isWritable(const fs::path& path) {
     return (status.permissions() & fs::perms::owner_write) != fs::perms::none;
 }
 
+// The plain file-changing calls, each reported just before it is made.
+bool removeEntry(const fs::path& path, std::error_code& ec) {
+    ReportFileChange(FileChange::Delete, path);
+    return fs::remove(path, ec);
+}
+
+void renameEntry(const fs::path& from, const fs::path& to, std::error_code& ec) {
+    ReportFileChange(FileChange::Rename, to, from);
+    fs::rename(from, to, ec);
+}
+
 // Puts the file's data on the disk, not only into the system's cache: renamed over
 // the old file before that, a power cut could leave an empty file in its place.
 // A copy of a read-only file is read-only too, and must be flushed all the same.
@@ -57,16 +71,20 @@ bool flushToDisk(const fs::path& file) {
     const DWORD attributes = GetFileAttributesW(file.c_str());
     const bool readOnly =
         attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0;
-    if (readOnly)
+    if (readOnly) {
+        ReportFileChange(FileChange::Attributes, file);
         SetFileAttributesW(file.c_str(), attributes & ~DWORD{FILE_ATTRIBUTE_READONLY});
+    }
     const HANDLE handle =
         CreateFileW(file.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                     OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     const bool flushed = handle != INVALID_HANDLE_VALUE && FlushFileBuffers(handle) != 0;
     if (handle != INVALID_HANDLE_VALUE)
         CloseHandle(handle);
-    if (readOnly)
+    if (readOnly) {
+        ReportFileChange(FileChange::Attributes, file);
         SetFileAttributesW(file.c_str(), attributes);
+    }
     return flushed;
 #else
     const int descriptor = ::open(file.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW);
@@ -75,6 +93,25 @@ bool flushToDisk(const fs::path& file) {
     const bool flushed = ::fsync(descriptor) == 0;
     ::close(descriptor);
     return flushed;
+#endif
+}
+
+// Puts the folder's entries on the disk: a renamed file is safe from a power cut
+// only once its folder is, and until then the old file may come back. A file
+// system that cannot flush a folder (some network ones) leaves the name to the
+// system's own time: the file is in place either way. Windows flushes names with
+// the file.
+void flushFolderOf(const fs::path& file) {
+#ifdef _WIN32
+    (void)file;
+#else
+    const fs::path folder = file.parent_path();
+    const int descriptor =
+        ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (descriptor < 0)
+        return;
+    ::fsync(descriptor);
+    ::close(descriptor);
 #endif
 }
 
@@ -89,19 +126,20 @@ std::optional<fs::path> freeStagingName(const fs::path& target) {
     return staging;
 }
 
-// Flushes `staging` and renames it over `target`; on failure it is removed and
-// `ec` says why.
+// Flushes `staging`, renames it over `target` and flushes the folder; on failure
+// it is removed and `ec` says why.
 bool putInPlace(const fs::path& staging, const fs::path& target, std::error_code& ec) {
     ec.clear();
     if (flushToDisk(staging))
-        fs::rename(staging, target, ec);
+        renameEntry(staging, target, ec);
     else
         ec = std::make_error_code(std::errc::io_error);
     if (ec) {
         std::error_code ignored;
-        fs::remove(staging, ignored);
+        removeEntry(staging, ignored);
         return false;
     }
+    flushFolderOf(target);
     return true;
 }
 
@@ -110,6 +148,7 @@ bool putInPlace(const fs::path& staging, const fs::path& target, std::error_code
 // existing file it does not make ext4 force the new file to disk at once.
 bool exchange(const fs::path& temporary, const fs::path& target) {
 #ifdef __linux__
+    ReportFileChange(FileChange::Rename, target, temporary);
     return renameat2(AT_FDCWD, temporary.c_str(), AT_FDCWD, target.c_str(), RENAME_EXCHANGE) == 0;
 #else
     (void)temporary;
@@ -145,7 +184,7 @@ std::size_t RemoveLeftoverTemporaries(const fs::path& folder) {
             continue;
         std::error_code entryError;
         if (it->symlink_status(entryError).type() == fs::file_type::regular &&
-            fs::remove(it->path(), entryError))
+            removeEntry(it->path(), entryError))
             ++removed;
     }
     return removed;
@@ -166,9 +205,10 @@ bool CopyFileReplacing(const fs::path& source, const fs::path& destination,
     const auto staging = freeStagingName(destination);
     if (!staging)
         return fail(std::make_error_code(std::errc::file_exists));
+    ReportFileChange(FileChange::Copy, *staging, source);
     if (!fs::copy_file(source, *staging, ec)) {
         std::error_code ignored;
-        fs::remove(*staging, ignored);
+        removeEntry(*staging, ignored);
         return fail(ec);
     }
     clearReadOnlyAttribute(destination);
@@ -182,9 +222,10 @@ bool CopyEntryReplacing(const fs::path& source, const fs::path& destination) {
     const auto staging = freeStagingName(destination);
     if (!staging)
         return false;
+    ReportFileChange(FileChange::Copy, *staging, source);
     fs::copy_symlink(source, *staging, ec);
     if (ec) {
-        fs::remove(*staging, ec);
+        DeleteFileEntry(*staging);
         return false;
     }
     return ReplaceEntry(*staging, destination, ec);
@@ -192,8 +233,10 @@ bool CopyEntryReplacing(const fs::path& source, const fs::path& destination) {
 
 bool MakeFolders(const fs::path& folder) {
     std::error_code ec;
-    fs::create_directories(folder, ec);
-    return fs::is_directory(folder, ec);
+    if (folder.empty() || fs::is_directory(folder, ec))
+        return !folder.empty();
+    const fs::path parent = folder.parent_path();
+    return (parent == folder || MakeFolders(parent)) && CreateFolder(folder);
 }
 
 bool DeleteFileEntry(const fs::path& path) {
@@ -207,7 +250,7 @@ bool DeleteFileEntry(const fs::path& path) {
         return false;
     if (type == fs::file_type::regular)
         clearReadOnlyAttribute(path);
-    return fs::remove(path, ec) && !ec;
+    return removeEntry(path, ec) && !ec;
 }
 
 std::optional<std::string> ReadWholeFile(const fs::path& path) {
@@ -239,10 +282,10 @@ bool ReplaceEntry(const fs::path& temporary, const fs::path& target, std::error_
         DeleteFileEntry(temporary); // now the old entry, a link as a link
     } else {
         // A rename replaces the entry itself, a link as a link, never through it.
-        fs::rename(temporary, target, ec);
+        renameEntry(temporary, target, ec);
         if (ec) {
             std::error_code ignored;
-            fs::remove(temporary, ignored);
+            removeEntry(temporary, ignored);
             return false;
         }
     }
@@ -259,20 +302,45 @@ bool ReplaceFileAtomically(const fs::path& path, const std::string& content,
     if (!staging)
         return false;
     {
+        ReportFileChange(FileChange::Create, *staging);
         std::ofstream out(*staging, std::ios::binary | std::ios::trunc);
+        ReportFileChange(FileChange::Write, *staging);
         out.write(content.data(), static_cast<std::streamsize>(content.size()));
         out.flush();
         if (!out) {
             std::error_code ignored;
-            fs::remove(*staging, ignored);
+            removeEntry(*staging, ignored);
             return false;
         }
     }
     std::error_code ec;
     const fs::file_status old = fs::status(path, ec);
-    if (!ec)
+    if (!ec) {
+        ReportFileChange(FileChange::Attributes, *staging);
         fs::permissions(*staging, old.permissions(), ec);
+    }
     return putInPlace(*staging, path, ec);
+}
+
+bool RenameEntry(const fs::path& from, const fs::path& to, std::error_code& error) {
+    error.clear();
+    renameEntry(from, to, error);
+    return !error;
+}
+
+bool RenameReplacing(const fs::path& from, const fs::path& to, std::error_code& error) {
+    std::error_code ec;
+    if (fs::symlink_status(to, ec).type() == fs::file_type::regular)
+        clearReadOnlyAttribute(to);
+    return RenameEntry(from, to, error);
+}
+
+bool CreateFolder(const fs::path& folder) {
+    std::error_code ec;
+    if (folder.empty() || fs::is_directory(folder, ec))
+        return !folder.empty();
+    ReportFileChange(FileChange::Create, folder);
+    return fs::create_directory(folder, ec) && !ec;
 }
 
 } // namespace quorvel

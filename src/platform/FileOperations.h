@@ -9,9 +9,9 @@
 namespace quorvel {
 
 // Copies `source` over `destination` through a temporary file in the destination's
-// folder, flushed to the disk before it takes the destination's place, so
-// `destination` holds either its old content or the whole new one, also after a
-// power cut. The temporary is `destination` followed by ".quorvel-tmp"; one left
+// folder, flushed to the disk before it takes the destination's place (and the
+// folder after), so `destination` holds either its old content or the whole new
+// one, also after a power cut. The temporary is `destination` followed by ".quorvel-tmp"; one left
 // there by a killed copy is replaced.
 // `destination` is taken as given (resolve its case first). Returns false, leaving
 // `destination` untouched, when anything fails; a missing source is a failure.
@@ -45,7 +45,8 @@ enum class ReadOnlyFile {
 
 // Replaces `path` with `content` atomically: the temporary file `path` followed by
 // ".quorvel-tmp" (one left by a killed write is replaced), flushed to the disk,
-// then renamed over the old one. The folder is never read. A file without write
+// then renamed over the old one, and the folder flushed so that the new name
+// survives a power cut too. The folder is never read. A file without write
 // permission is not replaced, unless `readOnly` says to clear the read-only
 // attribute first (which Windows has; elsewhere it stays refused). Returns false,
 // leaving the old file as it was, on any failure.
@@ -61,6 +62,22 @@ bool ReplaceFileAtomically(const std::filesystem::path& path, const std::string&
 // `error` tells why.
 bool ReplaceEntry(const std::filesystem::path& temporary, const std::filesystem::path& target,
                   std::error_code& error);
+
+// Renames `from` to `to`, replacing an entry of that name where the system lets
+// it (Windows keeps a read-only file). Returns false, `error` telling why, when
+// the rename failed.
+bool RenameEntry(const std::filesystem::path& from, const std::filesystem::path& to,
+                 std::error_code& error);
+
+// As RenameEntry, but an existing file `to` that carries the read-only attribute
+// is replaced too: Windows refuses a rename over such a file, and copies of a
+// game installed from its CD are read-only. The flags are cleared only on Windows.
+bool RenameReplacing(const std::filesystem::path& from, const std::filesystem::path& to,
+                     std::error_code& error);
+
+// Makes the folder `folder` when it is missing (its parent must exist). Returns
+// whether a folder is there now; an empty path is none.
+bool CreateFolder(const std::filesystem::path& folder);
 
 // A name for a temporary file beside `target` that does not exist yet; it ends
 // in ".quorvel-tmp". For extracted files, which are not flushed.
