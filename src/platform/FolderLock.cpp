@@ -1,5 +1,7 @@
 #include "platform/FolderLock.h"
 
+#include "platform/FolderIdentity.h"
+
 #include <cstdint>
 #include <optional>
 #include <utility>
@@ -21,36 +23,10 @@
 namespace fs = std::filesystem;
 
 namespace quorvel {
-namespace {
-
-// What tells one folder from every other on the machine, however it is reached.
-struct FolderIdentity {
-    std::uint64_t volume = 0;
-    std::uint64_t index = 0;
-    bool operator==(const FolderIdentity&) const = default;
-};
-
-} // namespace
 
 #ifdef _WIN32
 
 namespace {
-
-std::optional<FolderIdentity> identityOf(const fs::path& folder) {
-    // Sharing everything leaves the game and the player's tools free meanwhile.
-    HANDLE handle = CreateFileW(folder.c_str(), FILE_READ_ATTRIBUTES,
-                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
-    if (handle == INVALID_HANDLE_VALUE)
-        return std::nullopt;
-    BY_HANDLE_FILE_INFORMATION info{};
-    const bool known = GetFileInformationByHandle(handle, &info) != 0;
-    CloseHandle(handle);
-    if (!known || (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0)
-        return std::nullopt;
-    return FolderIdentity{info.dwVolumeSerialNumber,
-                          (std::uint64_t{info.nFileIndexHigh} << 32) | info.nFileIndexLow};
-}
 
 std::wstring hexDigits(std::uint64_t value, int count) {
     std::wstring text(static_cast<std::size_t>(count), L'0');
@@ -82,7 +58,7 @@ public:
     }
 
     static std::unique_ptr<Claim> open(const fs::path& folder) {
-        const auto identity = identityOf(folder);
+        const auto identity = IdentityOf(folder);
         return identity ? std::make_unique<Claim>(*identity) : nullptr;
     }
 
