@@ -98,6 +98,34 @@ private slots:
         QTRY_VERIFY(deleting.isNull() && other.isNull());
     }
 
+    void focusGoesBackToTheButtonThatOpenedTheWindow_data() {
+        QTest::addColumn<QString>("button");
+        for (const auto& [button, window] : kDisablingWindows)
+            QTest::newRow(window) << button;
+        QTest::newRow("quorvel::Deleteaddon") << "Command12";
+    }
+
+    // Opened from the keyboard and closed by Escape, a window hands the keys back
+    // where the player left them.
+    void focusGoesBackToTheButtonThatOpenedTheWindow() {
+        QFETCH(QString, button);
+        mainWindow->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(mainWindow));
+        auto* opener = Find<QWidget>(mainWindow, qPrintable(button));
+        opener->setFocus(Qt::TabFocusReason);
+        const QWidgetList before = QApplication::topLevelWidgets();
+        QTest::keyClick(opener, Qt::Key_Space);
+        QWidget* opened = nullptr;
+        for (QWidget* top : QApplication::topLevelWidgets())
+            if (top->isVisible() && !before.contains(top))
+                opened = top;
+        QVERIFY(opened);
+        Escape(opened);
+        mainWindow->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(mainWindow));
+        QCOMPARE(QApplication::focusWidget(), opener);
+    }
+
     void closingTheMainWindowClosesItsWindows() {
         QPointer<QWidget> child = OpenedBy(mainWindow, "Command12");
         QVERIFY(mainWindow->close());
