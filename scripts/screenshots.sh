@@ -120,6 +120,27 @@ child 152 40 "Delete Addon" deleteaddon Down Down Down Tab space
 child 584 40 "Help" help
 child 680 40 "About" about
 
+# The questions before something is lost: a set of which one add-on is no longer
+# in the library (the menu by Ctrl+O, its third set), and Delete Addon of JG26.
+# Both are answered by Return, their default No.
+printf '[ADDONS]\r\nGRAPHICS=CLOUDS\r\nGRAPHICS=HAZE\r\nSOUNDS=MERLIN\r\n' \
+  >"$program/SETS/Online evening.INI"
+question() { # file
+  local id
+  id=$(message_box)
+  saved "$id" "$1"
+  closed "$id" Return
+}
+keys "$main" ctrl+o
+xdotool key Down Down Down Down Return # Save..., Last run, 1940 campaign, Online evening
+question set-put-back
+click "$main" 152 40
+deleting=$(win "Delete Addon" "$main")
+keys "$deleting" Down Down Down Tab space # SKIN PACK, then JG26
+click "$deleting" 532 542                 # Delete Addon
+question delete-question
+closed "$deleting" Escape
+
 # The boxes that tell what could not be written: an install of which no file
 # could be written, one the game folder partly refused, and an import into a
 # library folder that cannot be written (immutable, since root may write anywhere).
@@ -180,6 +201,7 @@ if ! under_wine && chattr +i "$game" 2>/dev/null; then
   keys "$deleting" Down Down Down # SKIN PACK
   click "$deleting" 40 151        # JG26
   click "$deleting" 532 542       # Delete Addon
+  keys "$(message_box)" y         # Yes to the question
   box delete-failed
   chattr -i "$program/SKINS"
   closed "$deleting" Escape

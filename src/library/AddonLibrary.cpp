@@ -46,14 +46,6 @@ fs::path AddonArchivePath(const fs::path& categoryFolder, const std::string& add
                     FindAddonArchive(listing, addonName).value_or(addonName + ".ZIP"));
 }
 
-bool AddonArchiveExists(const fs::path& categoryFolder, const std::string& addonName) {
-    if (categoryFolder.empty())
-        return false;
-    const auto archive = FindAddonArchive(FolderListing(categoryFolder), addonName);
-    std::error_code ec;
-    return archive && fs::is_regular_file(InFolder(categoryFolder, *archive), ec);
-}
-
 std::optional<std::string> FindAddonArchive(const FolderListing& listing,
                                             std::string_view addonName) {
     std::optional<std::string> otherCase;
@@ -68,6 +60,35 @@ std::optional<std::string> FindAddonArchive(const FolderListing& listing,
         }
     }
     return otherCase;
+}
+
+AddonArchives::AddonArchives(const fs::path& categoryFolder)
+    : folder_(categoryFolder) {
+    if (categoryFolder.empty())
+        return;
+    const FolderListing listing(categoryFolder);
+    // In FindAddonArchive's order, so that the first of several twins wins alike.
+    for (const auto* names : {&listing.regularFiles(), &listing.links()}) {
+        for (const std::string& file : *names) {
+            if (!isArchiveName(file))
+                continue;
+            exact_.try_emplace(std::string(lessExtension(file)), file);
+            folded_.try_emplace(FoldCase(lessExtension(file)), file);
+        }
+    }
+}
+
+std::optional<fs::path> AddonArchives::find(const std::string& addonName) const {
+    const auto exact = exact_.find(addonName);
+    const auto folded = exact == exact_.end() ? folded_.find(FoldCase(addonName)) : folded_.end();
+    if (exact == exact_.end() && folded == folded_.end())
+        return std::nullopt;
+    const fs::path archive =
+        InFolder(folder_, exact != exact_.end() ? exact->second : folded->second);
+    std::error_code ec;
+    if (!fs::is_regular_file(archive, ec))
+        return std::nullopt;
+    return archive;
 }
 
 std::vector<std::string> SelectableAddons(const std::vector<std::string>& listed,

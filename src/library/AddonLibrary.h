@@ -4,6 +4,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 namespace quorvel {
@@ -23,14 +24,26 @@ std::vector<std::string> ListAddonNames(const std::filesystem::path& categoryFol
 std::filesystem::path AddonArchivePath(const std::filesystem::path& categoryFolder,
                                        const std::string& addonName);
 
-// Whether the add-on's archive (FindAddonArchive) is in `categoryFolder` as a file.
-bool AddonArchiveExists(const std::filesystem::path& categoryFolder, const std::string& addonName);
-
 // The file name of add-on `addonName`'s archive in `listing`: the archive whose
 // name less its ".zip" is exactly `addonName`, else one that matches without
 // regard to case; nothing when the folder has neither.
 std::optional<std::string> FindAddonArchive(const FolderListing& listing,
                                             std::string_view addonName);
+
+// The archives of one category folder, read once: FindAddonArchive's answer for
+// any number of names, each found in a time that does not grow with the folder.
+class AddonArchives {
+public:
+    explicit AddonArchives(const std::filesystem::path& categoryFolder);
+
+    // The add-on's archive, when it is a file (or a link to one); nothing else.
+    std::optional<std::filesystem::path> find(const std::string& addonName) const;
+
+private:
+    std::filesystem::path folder_;
+    std::unordered_map<std::string, std::string> exact_;  // name less ".zip" -> file
+    std::unordered_map<std::string, std::string> folded_; // the same, folded
+};
 
 // The names of `listed` that are not in `installed`, in listing order: what the
 // selection list offers for a category.

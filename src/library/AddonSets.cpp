@@ -5,11 +5,13 @@
 #include "platform/FolderListing.h"
 #include "platform/NameFolding.h"
 #include "platform/NameText.h"
+#include "platform/Windows1252.h"
 
 #include <algorithm>
 #include <array>
 #include <optional>
 #include <system_error>
+#include <unordered_set>
 
 namespace fs = std::filesystem;
 
@@ -88,6 +90,50 @@ std::string fromUtf16(std::string_view bytes, bool littleEndian) {
     return text;
 }
 
+struct Utf8Lead {
+    std::size_t length; // 0: no character starts with this byte
+    int secondLow, secondHigh;
+};
+
+// The lead byte bounds the second byte too, which rules out overlong forms,
+// surrogates and code points past U+10FFFF.
+Utf8Lead utf8Lead(unsigned char lead) {
+    if (lead < 0x80)
+        return {1, 0, 0};
+    if (lead >= 0xC2 && lead <= 0xDF)
+        return {2, 0x80, 0xBF};
+    if (lead >= 0xE0 && lead <= 0xEF)
+        return {3, lead == 0xE0 ? 0xA0 : 0x80, lead == 0xED ? 0x9F : 0xBF};
+    if (lead >= 0xF0 && lead <= 0xF4)
+        return {4, lead == 0xF0 ? 0x90 : 0x80, lead == 0xF4 ? 0x8F : 0xBF};
+    return {0, 0, 0};
+}
+
+bool isUtf8(std::string_view bytes) {
+    const auto at = [&](std::size_t i) { return static_cast<unsigned char>(bytes[i]); };
+    for (std::size_t i = 0; i < bytes.size();) {
+        const Utf8Lead lead = utf8Lead(at(i));
+        if (lead.length == 0 || i + lead.length > bytes.size())
+            return false;
+        if (lead.length > 1 && (at(i + 1) < lead.secondLow || at(i + 1) > lead.secondHigh))
+            return false;
+        for (std::size_t k = 2; k < lead.length; ++k)
+            if ((at(i + k) & 0xC0) != 0x80)
+                return false;
+        i += lead.length;
+    }
+    return true;
+}
+
+// Notepad's "ANSI" on a Western Windows.
+std::string fromWindows1252(std::string_view bytes) {
+    std::string text;
+    text.reserve(bytes.size());
+    for (const char byte : bytes)
+        appendUtf8(text, Windows1252Character(static_cast<unsigned char>(byte)));
+    return text;
+}
+
 std::string asUtf8(std::string_view bytes) {
     if (bytes.starts_with("\xEF\xBB\xBF"))
         return std::string(bytes.substr(3));
@@ -100,7 +146,7 @@ std::string asUtf8(std::string_view bytes) {
         return fromUtf16(bytes, true);
     if (asciiUtf16 && bytes[0] == '\0' && bytes[1] != '\0')
         return fromUtf16(bytes, false);
-    return std::string(bytes);
+    return isUtf8(bytes) ? std::string(bytes) : fromWindows1252(bytes);
 }
 
 std::optional<std::size_t> categoryOfFolderName(std::string_view word) {
@@ -161,30 +207,32 @@ public:
 private:
     void problem(std::string text) { reading.problems.push_back(std::move(text)); }
 
+    // Sets, not searches: a set of many thousand lines is read in one pass.
     void add(const std::string& where, AddonKey key) {
         if (key.name.empty()) {
             problem(where + ": no add-on name");
             return;
         }
         const std::string shown = UpperCase(key.name);
-        const auto sameCategory = [&](const AddonKey& other) {
-            return other.category == key.category;
-        };
-        auto& addons = reading.addons;
-        if (std::find(addons.begin(), addons.end(), key) != addons.end()) {
+        if (!seen_.insert(std::to_string(key.category) + '=' + key.name).second) {
             problem(where + ": " + shown + " is in the set twice");
             return;
         }
         const AddonCategory& category = kAddonCategories[key.category];
-        const auto first = std::find_if(addons.begin(), addons.end(), sameCategory);
-        if (category.holdsOneAddon && first != addons.end()) {
+        std::optional<std::size_t>& first = firstOfCategory_[key.category];
+        if (category.holdsOneAddon && first) {
             problem(where + ": " + shown + " is left out, only one " +
                     lowerCase(category.singularName) + " is installed at a time and " +
-                    UpperCase(first->name) + " comes first");
+                    UpperCase(reading.addons[*first].name) + " comes first");
             return;
         }
-        addons.push_back(std::move(key));
+        if (!first)
+            first = reading.addons.size();
+        reading.addons.push_back(std::move(key));
     }
+
+    std::unordered_set<std::string> seen_;
+    std::array<std::optional<std::size_t>, kCategoryCount> firstOfCategory_{};
 };
 
 fs::path setFile(const fs::path& setsFolder, std::string_view name) {

@@ -43,11 +43,13 @@ struct SetReading {
     std::vector<std::string> problems; // what was passed over, and why, one line each
 };
 
-// Reads as much of a set file as makes sense: UTF-8 with or without its mark, or
-// UTF-16 with a mark or plainly ASCII. Comments, section headers and blank lines
-// are passed over; a line that is not CATEGORY=NAME, an unknown category, an
-// add-on named twice and a second add-on of a one-add-on category are left out
-// and told in `problems`.
+// Reads as much of a set file as makes sense: UTF-8 with or without its mark,
+// UTF-16 with a mark or plainly ASCII, and a file that is not valid UTF-8 as
+// Windows-1252 (Notepad's "ANSI"). Time grows with the file's size. Comments, section headers and
+// blank lines are passed over; a line that is not CATEGORY=NAME, an unknown category, an add-on
+// named twice (in the same letter case; case twins are two archives on Linux, and the put-back
+// tells when they are one) and a second add-on of a one-add-on category are left out and told in
+// `problems`.
 SetReading ParseSet(std::string_view bytes);
 
 // The sets in `setsFolder`: "Last run" first, then the others by name without

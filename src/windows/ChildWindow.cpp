@@ -55,6 +55,10 @@ WindowsOverMain* WindowsOverMain::of(const QWidget* mainWindow) {
 }
 
 void WindowsOverMain::hold(QWidget* window) {
+    // Disabling takes the focus off the button that opened the window; left to
+    // itself it would come back on the first control of the main window.
+    if (held_.empty())
+        focusBefore_ = mainWindow_->focusWidget();
     if (std::find(held_.begin(), held_.end(), window) == held_.end()) {
         held_.push_back(window);
         // A window deleted without being closed must not keep the main window disabled.
@@ -64,8 +68,11 @@ void WindowsOverMain::hold(QWidget* window) {
 }
 
 void WindowsOverMain::release(const QWidget* window) {
-    if (std::erase(held_, window) > 0 && held_.empty())
-        mainWindow_->setEnabled(true);
+    if (std::erase(held_, window) == 0 || !held_.empty())
+        return;
+    mainWindow_->setEnabled(true);
+    if (focusBefore_)
+        focusBefore_->setFocus(Qt::OtherFocusReason);
 }
 
 } // namespace quorvel

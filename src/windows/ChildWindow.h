@@ -39,7 +39,9 @@ inline constexpr Qt::WindowFlags kCloseOnlyFrame = Qt::Window | Qt::CustomizeWin
                                                    Qt::WindowCloseButtonHint;
 
 // The open windows that keep the main window disabled. The main window is enabled
-// exactly when none of them is open, whatever order they are opened and closed in.
+// exactly when none of them is open, whatever order they are opened and closed in,
+// and then the control that had its focus when the first was opened (the button
+// that opened it) has it again.
 class WindowsOverMain : public QObject {
     Q_OBJECT
 public:
@@ -59,6 +61,7 @@ public:
 private:
     QWidget* mainWindow_;
     std::vector<QWidget*> held_;
+    QPointer<QWidget> focusBefore_;
 };
 
 } // namespace quorvel

@@ -82,6 +82,10 @@ void Deleteaddon::Command1_Click() {
     const fs::path folder = ChosenCategoryFolder(ui->Combo1);
     if (ui->Text1->text().isEmpty() || folder.empty())
         return;
+    if (!Prompts::confirm(this, QStringLiteral("Delete %1 from the library? Its archive, "
+                                               "description and picture are deleted.")
+                                    .arg(ui->Text1->text())))
+        return;
     // The chosen entry's own name, which its text may not spell whole (bytes that
     // are not UTF-8, a twin in another case).
     const QListWidgetItem* chosen = selectedEntry();

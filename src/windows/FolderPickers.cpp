@@ -154,7 +154,7 @@ void FolderPicker::showFolder() {
 }
 
 FilePicker::FilePicker(QWidget* parent)
-    : QListWidget(parent) {
+    : FocusMarkedList(parent) {
     connect(this, &QListWidget::itemActivated, this,
             [this](QListWidgetItem* item) { emit fileActivated(item->text()); });
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "windows/FocusMarkedList.h"
+
 #include <QComboBox>
 #include <QListWidget>
 #include <QString>
@@ -51,7 +53,7 @@ private:
     QString folder_;
 };
 
-class FilePicker : public QListWidget {
+class FilePicker : public FocusMarkedList {
     Q_OBJECT
 public:
     explicit FilePicker(QWidget* parent = nullptr);

@@ -6,6 +6,7 @@
 #include "ui_Newaddon.h"
 #include "windows/CategoryControls.h"
 #include "windows/LongOperation.h"
+#include "windows/OptionGroups.h"
 #include "windows/ProgramPictures.h"
 #include "windows/Prompts.h"
 #include "windows/TextConversions.h"
@@ -26,6 +27,7 @@ Newaddon::Newaddon(QWidget* mainWindow, QWidget* parent)
     connect(ui->Command1, &QPushButton::clicked, this, &Newaddon::Command1_Click);
     connect(ui->Combo1, &QComboBox::activated, this, &Newaddon::enableInstallWhenReady);
     connect(ui->File1, &QListWidget::itemSelectionChanged, this, &Newaddon::enableInstallWhenReady);
+    MakeOneTabStop({ui->Option1, ui->Option2});
     placeFixed();
     Form_Load();
 }

@@ -11,11 +11,19 @@ Prompts::Answerer& Prompts::answerer() {
 
 QMessageBox::StandardButton Prompts::ask(QWidget* parent, QMessageBox::Icon icon,
                                          const QString& title, const QString& text,
-                                         QMessageBox::StandardButtons buttons) {
+                                         QMessageBox::StandardButtons buttons,
+                                         QMessageBox::StandardButton defaultButton) {
     if (answerer())
-        return answerer()({icon, title, text, buttons});
+        return answerer()({icon, title, text, buttons, defaultButton});
     QMessageBox box(icon, title, text, buttons, parent);
+    if (defaultButton != QMessageBox::NoButton)
+        box.setDefaultButton(defaultButton);
     return static_cast<QMessageBox::StandardButton>(box.exec());
+}
+
+bool Prompts::confirm(QWidget* parent, const QString& text) {
+    return ask(parent, QMessageBox::Question, QStringLiteral("QUORVEL"), text,
+               QMessageBox::Yes | QMessageBox::No, QMessageBox::No) == QMessageBox::Yes;
 }
 
 bool Prompts::retryUnreadableDrive(QWidget* parent) {

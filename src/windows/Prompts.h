@@ -18,13 +18,19 @@ public:
         QString title;
         QString text;
         QMessageBox::StandardButtons buttons;
+        QMessageBox::StandardButton defaultButton; // NoButton: the style's choice
     };
     using Answerer = std::function<QMessageBox::StandardButton(const Box&)>;
 
     // Shows the box and returns the button chosen, or what the answerer says.
-    static QMessageBox::StandardButton ask(QWidget* parent, QMessageBox::Icon icon,
-                                           const QString& title, const QString& text,
-                                           QMessageBox::StandardButtons buttons);
+    static QMessageBox::StandardButton
+    ask(QWidget* parent, QMessageBox::Icon icon, const QString& title, const QString& text,
+        QMessageBox::StandardButtons buttons,
+        QMessageBox::StandardButton defaultButton = QMessageBox::NoButton);
+
+    // A question before something is destroyed: Yes and No, No the default, so
+    // that Enter or Space pressed in haste destroys nothing. True for Yes.
+    static bool confirm(QWidget* parent, const QString& text);
 
     // "Drive not Aviable" / "Try Again?" with Retry and Cancel: true for Retry.
     static bool retryUnreadableDrive(QWidget* parent);

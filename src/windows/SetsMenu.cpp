@@ -41,6 +41,23 @@ QString addonsText(const std::vector<AddonKey>& addons) {
     return texts.join(QStringLiteral(", "));
 }
 
+// A set's add-ons as its menu item's tooltip: the first few, so that a large set
+// gives a tooltip that fits the screen.
+QString setTooltip(const std::vector<AddonKey>& addons) {
+    const std::size_t shown = std::min(addons.size(), kLinesShown);
+    QString text = addonsText({addons.begin(), addons.begin() + std::ptrdiff_t(shown)});
+    if (addons.size() > shown)
+        text += QStringLiteral(" ... and %1 more").arg(addons.size() - shown);
+    return text;
+}
+
+QStringList notPutBackLines(const std::vector<AddonNotPutBack>& addons) {
+    QStringList texts;
+    for (const AddonNotPutBack& addon : addons)
+        texts << addonText(addon.addon) + QStringLiteral(": ") + ToQString(addon.why);
+    return texts;
+}
+
 // At most kLinesShown lines, then how many more, so that the box stays on screen.
 QString lines(const QStringList& all) {
     if (std::size_t(all.size()) <= kLinesShown)
@@ -95,8 +112,13 @@ QMenu* SetsMenu::menu() {
     QMenu* renaming = new QMenu(QStringLiteral("Rename a set"), menu);
     QMenu* deleting = new QMenu(QStringLiteral("Delete a set"), menu);
     for (const std::string& name : sets) {
-        menu->addAction(menuText(name), this, [this, name] { putBack(name); })
-            ->setToolTip(addonsText(ReadSet(folder(), name).addons));
+        QAction* item = menu->addAction(menuText(name), this, [this, name] { putBack(name); });
+        // Read when the pointer rests on it: the menu opens on the names alone,
+        // however many sets there are and however large.
+        connect(
+            item, &QAction::hovered, this,
+            [this, item, name] { item->setToolTip(setTooltip(ReadSet(folder(), name).addons)); },
+            Qt::SingleShotConnection);
         renaming->addAction(menuText(name), this, [this, name] { rename(name); });
         deleting->addAction(menuText(name), this, [this, name] { remove(name); });
     }
@@ -134,11 +156,9 @@ void SetsMenu::saveInstalled() {
 bool SetsMenu::saveAs(const std::string& name) {
     const std::string replaced = SetReplacedBy(folder(), name);
     if (!replaced.empty() &&
-        Prompts::ask(mainWindow_, QMessageBox::Question, QStringLiteral("QUORVEL"),
-                     QStringLiteral("There is a set %1 already. Replace it with the add-ons "
-                                    "installed now?")
-                         .arg(quoted(replaced)),
-                     QMessageBox::Yes | QMessageBox::No) != QMessageBox::Yes)
+        !Prompts::confirm(mainWindow_, QStringLiteral("There is a set %1 already. Replace it with "
+                                                      "the add-ons installed now?")
+                                           .arg(quoted(replaced))))
         return false;
     const SetSave saved = SaveSet(folder(), name, InstalledSet(installation_.installed()));
     if (!saved.error.empty())
@@ -151,12 +171,23 @@ bool SetsMenu::saveAs(const std::string& name) {
     return true;
 }
 
-// One step: Clear All, then the set's add-ons in order, under one dialog whose
+// Every archive is looked up first: a set none of whose add-ons can go in takes
+// nothing out, and one that can go in only partly asks before the setup goes.
+// Then one step: Clear All and the set's add-ons in order, under one dialog whose
 // Cancel stops between two add-ons.
 void SetsMenu::putBack(const std::string& name) {
     if (OperationRunning())
         return;
     const SetReading reading = ReadSet(folder(), name);
+    const SetArchives archives = CheckSetArchives(installation_.paths(), reading.addons);
+    if (!archives.present.empty() && !archives.missing.empty() &&
+        !Prompts::confirm(
+            mainWindow_,
+            QStringLiteral("These add-ons of the set %1 cannot go in:\n%2\n\nPut back the other "
+                           "%3? The add-ons installed now are taken out first.")
+                .arg(quoted(name), lines(notPutBackLines(archives.missing)))
+                .arg(archives.present.size())))
+        return;
     std::optional<PutBackOutcome> outcome;
     try {
         RunCancellableInBackground(
@@ -170,31 +201,36 @@ void SetsMenu::putBack(const std::string& name) {
     }
     drawn_();
     if (outcome)
-        tellNotPutBack(name, reading, *outcome);
+        tellNotPutBack(name, reading, *outcome,
+                       archives.present.empty() ? 0 : archives.missing.size());
 }
 
 // One box for all that could not be put back; none when everything was, or when
-// the player stopped it and nothing else went wrong.
+// the player stopped it and nothing else went wrong. The first `alreadyTold` add-ons
+// not put back were named in the question before.
 void SetsMenu::tellNotPutBack(const std::string& name, const SetReading& reading,
-                              const PutBackOutcome& outcome) {
+                              const PutBackOutcome& outcome, std::size_t alreadyTold) {
     QStringList parts;
     if (!outcome.refusal.empty())
         parts << QStringLiteral("The set %1 was not put back: %2")
                      .arg(quoted(name), ToQString(outcome.refusal));
-    if (!outcome.notPutBack.empty()) {
-        QStringList missing;
-        for (const AddonNotPutBack& addon : outcome.notPutBack)
-            missing << addonText(addon.addon) + QStringLiteral(": ") + ToQString(addon.why);
+    const std::vector<AddonNotPutBack> notTold(
+        outcome.notPutBack.begin() +
+            std::ptrdiff_t(std::min(alreadyTold, outcome.notPutBack.size())),
+        outcome.notPutBack.end());
+    if (!notTold.empty())
         parts << QStringLiteral("These add-ons of the set %1 could not be put back:\n")
                          .arg(quoted(name)) +
-                     lines(missing);
-    }
-    if (!reading.problems.empty()) {
-        QStringList problems;
-        for (const std::string& problem : reading.problems)
-            problems << ToQString(problem);
+                     lines(notPutBackLines(notTold));
+    QStringList problems;
+    for (const std::string& problem : reading.problems)
+        problems << ToQString(problem);
+    for (const AddonKey& twice : outcome.namedTwice)
+        problems << QStringLiteral("%1=%2: %3 is in the set twice, put back once")
+                        .arg(ToQString(std::string(kAddonCategories.at(twice.category).folderName)),
+                             ToQString(twice.name), ToQString(UpperCase(twice.name)));
+    if (!problems.isEmpty())
         parts << QStringLiteral("In the file of the set, Quorvel passed over:\n") + lines(problems);
-    }
     if (parts.isEmpty())
         return;
     if (outcome.stopped)
@@ -215,10 +251,9 @@ bool SetsMenu::renameTo(const std::string& from, const std::string& to) {
         return true;
     const std::string replaced = SetReplacedBy(folder(), to);
     if (!replaced.empty() && replaced != from &&
-        Prompts::ask(mainWindow_, QMessageBox::Question, QStringLiteral("QUORVEL"),
-                     QStringLiteral("There is a set %1 already. Replace it with the set %2?")
-                         .arg(quoted(replaced), quoted(from)),
-                     QMessageBox::Yes | QMessageBox::No) != QMessageBox::Yes)
+        !Prompts::confirm(mainWindow_,
+                          QStringLiteral("There is a set %1 already. Replace it with the set %2?")
+                              .arg(quoted(replaced), quoted(from))))
         return false;
     if (const std::string error = RenameSet(folder(), from, to); !error.empty())
         Prompts::tell(mainWindow_, ToQString(error));
@@ -226,10 +261,9 @@ bool SetsMenu::renameTo(const std::string& from, const std::string& to) {
 }
 
 void SetsMenu::remove(const std::string& name) {
-    if (Prompts::ask(
-            mainWindow_, QMessageBox::Question, QStringLiteral("QUORVEL"),
-            QStringLiteral("Delete the set %1? Its add-ons stay in the library.").arg(quoted(name)),
-            QMessageBox::Yes | QMessageBox::No) != QMessageBox::Yes)
+    if (!Prompts::confirm(mainWindow_, QStringLiteral("Delete the set %1? Its add-ons stay in the "
+                                                      "library.")
+                                           .arg(quoted(name))))
         return;
     if (const std::string error = DeleteSet(folder(), name); !error.empty())
         Prompts::tell(mainWindow_, ToQString(error));

@@ -46,7 +46,7 @@ private:
     bool saveAs(const std::string& name);
     bool renameTo(const std::string& from, const std::string& to);
     void tellNotPutBack(const std::string& name, const SetReading& reading,
-                        const PutBackOutcome& outcome);
+                        const PutBackOutcome& outcome, std::size_t alreadyTold);
 
     QWidget* mainWindow_;
     Installation& installation_;

@@ -6,6 +6,7 @@
 #include "settings/SettingGroups.h"
 #include "settings/ValueFormats.h"
 #include "ui_Settings.h"
+#include "windows/OptionGroups.h"
 #include "windows/ProgramPictures.h"
 #include "windows/Prompts.h"
 #include "windows/TextConversions.h"
@@ -46,6 +47,8 @@ Settings::Settings(QWidget* mainWindow, QWidget* parent)
     // EAW.INI is written in the game's code page.
     ui->Text3->setValidator(new Windows1252Validator(ui->Text3));
     connectHandlers();
+    MakeOneTabStop({ui->Option1, ui->Option2, ui->Option3});
+    MakeOneTabStop({ui->Option4, ui->Option5});
     Form_Load();
     tellWriteFailure();
 }

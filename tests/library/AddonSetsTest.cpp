@@ -151,7 +151,14 @@ INSTANTIATE_TEST_SUITE_P(
                    {}},
         DamagedRow{"UTF-16 big-endian", utf16("GRAPHICS=A", false, true), {{kGraphics, "A"}}, {}},
         DamagedRow{"UTF-16 without mark", utf16("GRAPHICS=A", true, false), {{kGraphics, "A"}}, {}},
-        DamagedRow{"Latin-1 kept as bytes", "GRAPHICS=\xD6L", {{kGraphics, "\xD6L"}}, {}},
+        DamagedRow{"not UTF-8: Windows-1252",
+                   "GRAPHICS=\xD6L\nSOUNDS=\x80\x93",
+                   {{kGraphics, "\xC3\x96L"}, {kSounds, "\xE2\x82\xAC\xE2\x80\x9C"}},
+                   {}},
+        DamagedRow{"an overlong form is no UTF-8",
+                   "GRAPHICS=\xC0\xAF",
+                   {{kGraphics, "\xC3\x80\xC2\xAF"}},
+                   {}},
         DamagedRow{"empty", "", {}, {}}));
 
 // "Last run" leads the list, the others follow by name in any case; a name saved
@@ -248,9 +255,9 @@ TEST(AddonSets, APutBackNamesWhatItCouldNotPutBackAndStopsWhenAsked) {
     ASSERT_EQ(all.notPutBack.size(), 3u);
     EXPECT_EQ(all.notPutBack[0].addon.name, "GONE");
     EXPECT_EQ(all.notPutBack[0].why, "its archive is no longer in the library");
-    EXPECT_EQ(all.notPutBack[1].addon.name, "../GRAPHICS/dup");
-    EXPECT_EQ(all.notPutBack[2].addon.name, "BROKEN");
-    EXPECT_NE(all.notPutBack[2].why, "");
+    EXPECT_EQ(all.notPutBack[1].addon.name, "BROKEN");
+    EXPECT_NE(all.notPutBack[1].why, "");
+    EXPECT_EQ(all.notPutBack[2].addon.name, "../GRAPHICS/dup");
     EXPECT_EQ(ReadFile(p.game() / "TWIN.PIC"), "lower");
     EXPECT_EQ(ReadFile(p.game() / "UPPER.PIC"), "u");
 
@@ -264,17 +271,98 @@ TEST(AddonSets, APutBackNamesWhatItCouldNotPutBackAndStopsWhenAsked) {
     EXPECT_FALSE(fs::exists(p.game() / "S.WSD"));
 }
 
-// An empty set, or one read from a file that made no sense, never clears what
-// is installed.
-TEST(AddonSets, AnEmptySetTouchesNothing) {
+// An empty set, one read from a file that made no sense, or one none of whose
+// archives is in the library, never clears what is installed.
+TEST(AddonSets, ASetThatCannotGoInTouchesNothing) {
     Program p;
     p.addon(kGraphics, "A.zip", "A.PIC=a");
     Installation installation;
     installation.install(kGraphics, "A");
     const FolderSnapshot before = SnapshotOf(p.game());
     EXPECT_NE(PutBackSet(installation, ParseSet("garbage").addons).refusal, "");
+    const PutBackOutcome gone = PutBackSet(installation, {{kGraphics, "GONE"}, {kSounds, "S"}});
+    EXPECT_NE(gone.refusal, "");
+    EXPECT_EQ(gone.notPutBack.size(), 2u);
     EXPECT_EQ(SnapshotOf(p.game()), before);
     EXPECT_EQ(installation.installed().inOrder().size(), 1u);
 }
+
+struct LibraryRow {
+    const char* what;
+    std::string bytes;                 // the set file
+    std::vector<std::string> archives; // "G/" in GRAPHICS, "M/" in MISSIONS
+    std::vector<std::string> present, twice, missing;
+};
+
+class SetInTheLibrary : public testing::TestWithParam<LibraryRow> {};
+
+std::vector<std::string> namesOf(const Keys& keys) {
+    std::vector<std::string> names;
+    for (const AddonKey& key : keys)
+        names.push_back(key.name);
+    return names;
+}
+
+// A set written by hand is looked up in the library as the player meant it: a
+// Notepad "ANSI" file finds its archive named in Windows-1252 letters, and one
+// archive named twice in other letter case goes in once, the second name told.
+TEST_P(SetInTheLibrary, FindsEachArchiveOnce) {
+    const LibraryRow& row = GetParam();
+    Program p;
+    for (const std::string& archive : row.archives)
+        p.addon(archive.starts_with("M/") ? 1 : kGraphics, archive.substr(2), "F.PIC=f");
+    const SetArchives found = CheckSetArchives(ReadStoredPaths(), ParseSet(row.bytes).addons);
+    Keys missing;
+    for (const AddonNotPutBack& addon : found.missing)
+        missing.push_back(addon.addon);
+    EXPECT_EQ(namesOf(found.present), row.present) << row.what;
+    EXPECT_EQ(namesOf(found.namedTwice), row.twice) << row.what;
+    EXPECT_EQ(namesOf(missing), row.missing) << row.what;
+}
+
+INSTANTIATE_TEST_SUITE_P(Sets, SetInTheLibrary,
+                         testing::Values(LibraryRow{"Notepad ANSI",
+                                                    "MISSIONS=\xDC"
+                                                    "ber Calais\r\n",
+                                                    {"M/\xC3\x9C"
+                                                     "ber Calais.zip"},
+                                                    {"\xC3\x9C"
+                                                     "ber Calais"},
+                                                    {},
+                                                    {}},
+                                         LibraryRow{"UTF-8",
+                                                    "MISSIONS=\xC3\x9C"
+                                                    "ber Calais",
+                                                    {"M/\xC3\x9C"
+                                                     "ber Calais.zip"},
+                                                    {"\xC3\x9C"
+                                                     "ber Calais"},
+                                                    {},
+                                                    {}},
+                                         LibraryRow{"ANSI euro sign",
+                                                    "GRAPHICS=\x80 PACK",
+                                                    {"G/\xE2\x82\xAC pack.ZIP"},
+                                                    {"\xE2\x82\xAC PACK"},
+                                                    {},
+                                                    {}},
+                                         LibraryRow{"twice in other case",
+                                                    "GRAPHICS=haze\nGRAPHICS=Haze",
+                                                    {"G/Haze.zip"},
+                                                    {"haze"},
+                                                    {"Haze"},
+                                                    {}},
+                                         LibraryRow{"thrice, once exactly again",
+                                                    "GRAPHICS=HAZE\nGRAPHICS=haze\nGRAPHICS=HAZE",
+                                                    {"G/haze.zip"},
+                                                    {"HAZE"},
+                                                    {"haze"},
+                                                    {}},
+                                         LibraryRow{
+                                             "gone and twice",
+                                             "GRAPHICS=GONE\nGRAPHICS=a\nGRAPHICS=A\nGRAPHICS=b",
+                                             {"G/A.zip", "G/B.zip"},
+                                             {"a", "b"},
+                                             {"A"},
+                                             {"GONE"}}));
 
 } // namespace

@@ -472,8 +472,8 @@ private slots:
     }
 
     // The add-on's picture and text show while it is chosen; one without them
-    // keeps the picture shown. Deleting takes its files in any letter case, not
-    // those of look-alike names nor of the same name in another category, and
+    // keeps the picture shown. Deleting asks first, No the default, then takes its files in any
+    // letter case, not those of look-alike names nor of the same name in another category, and
     // leaves the logo and no add-on chosen. The main window's selection list
     // follows, installed add-ons staying out of it; an installed add-on whose
     // archive went is not offered again when it is uninstalled.
@@ -504,6 +504,17 @@ private slots:
         QCOMPARE(description->toPlainText(), QString());
         QCOMPARE(picture->pixmap().size(), QSize(40, 30));
         choose(list, "ALPHA");
+        prompts->answerNext(QMessageBox::No);
+        QTest::mouseClick(button, Qt::LeftButton);
+        QCOMPARE(FilesIn(skins).size(), 7);
+        QCOMPARE(name->text(), QString("ALPHA"));
+        QCOMPARE(prompts->shown().size(), std::size_t(1));
+        const Prompts::Box& asked = prompts->shown()[0];
+        QCOMPARE(asked.text, QString("Delete ALPHA from the library? Its archive, description and "
+                                     "picture are deleted."));
+        QCOMPARE(asked.buttons, QMessageBox::Yes | QMessageBox::No);
+        QCOMPARE(asked.defaultButton, QMessageBox::No);
+        prompts->answerNext(QMessageBox::Yes);
         QTest::mouseClick(button, Qt::LeftButton);
 
         QCOMPARE(FilesIn(skins), QStringList({"alpha.beta.zip", "alphabet.zip", "alphax.txt"}));
@@ -515,11 +526,12 @@ private slots:
         QVERIFY(!button->isEnabled());
         QCOMPARE(FilesIn(program / "MISSIONS"), QStringList({"alpha.zip"}));
         choose(list, "ALPHABET");
+        prompts->answerNext(QMessageBox::Yes);
         QTest::mouseClick(button, Qt::LeftButton);
         uninstall(2, "ALPHABET");
         QVERIFY(!fs::exists(game / "ALPHABET.TPC"));
         QCOMPARE(Entries(list8()), QStringList({"ALPHA.BETA"}));
-        QVERIFY(prompts->shown().empty());
+        QCOMPARE(prompts->shown().size(), std::size_t(3));
     }
 
     // The entry armed for deletion is always the selected, highlighted one: tabbing
@@ -568,18 +580,38 @@ private slots:
         const BlockedFolder blocked(program / "SKINS");
         if (!blocked.blocked())
             QSKIP("the library folder still takes deletions here");
+        prompts->answerNext(QMessageBox::Yes);
         prompts->answerNext(QMessageBox::Ok);
         button->setFocus();
         QTest::keyClick(button, Qt::Key_Space);
 
-        QCOMPARE(prompts->shown().size(), std::size_t(1));
-        QVERIFY2(prompts->shown()[0].text.contains("Alpha.zip") &&
-                     prompts->shown()[0].text.contains("stays in the library"),
-                 qPrintable(prompts->shown()[0].text));
+        QCOMPARE(prompts->shown().size(), std::size_t(2));
+        QVERIFY2(prompts->shown()[1].text.contains("Alpha.zip") &&
+                     prompts->shown()[1].text.contains("stays in the library"),
+                 qPrintable(prompts->shown()[1].text));
         QCOMPARE(Entries(list), QStringList({"ALPHA"}));
         QCOMPARE(Find<QLineEdit>(deleteaddon, "Text1")->text(), QString());
         QVERIFY(!button->isEnabled());
         QVERIFY(list->hasFocus());
+    }
+
+    void anEmptyListShowsItHasTheFocus_data() {
+        QTest::addColumn<QString>("list");
+        for (const char* list : {"List1", "List2", "List4", "List7", "List8"})
+            QTest::newRow(list) << list;
+    }
+
+    // Tab reaches the installed lists and the list to select while they are empty
+    // too: the player sees where it went.
+    void anEmptyListShowsItHasTheFocus() {
+        QFETCH(QString, list);
+        auto* empty = Find<QListWidget>(window.get(), qPrintable(list));
+        QCOMPARE(empty->count(), 0);
+        Find<QWidget>(window.get(), "Command11")->setFocus(Qt::TabFocusReason);
+        const QImage unfocused = empty->grab().toImage();
+        empty->setFocus(Qt::TabFocusReason);
+        QVERIFY(empty->hasFocus());
+        QVERIFY(empty->grab().toImage() != unfocused);
     }
 
     // The key goes to the window, as the system gives it while a list is open.

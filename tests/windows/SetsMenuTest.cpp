@@ -5,6 +5,7 @@
 #include "config/AddonCategory.h"
 #include "library/AddonSets.h"
 #include "library/FolderSnapshot.h"
+#include "platform/FolderListing.h"
 #include "windows/Principal.h"
 #include "windows/SetNameDialog.h"
 
@@ -24,7 +25,7 @@ using namespace quorvel::test;
 
 namespace {
 
-constexpr int kFlightModels = 0, kGraphics = 4, kSounds = 5;
+constexpr int kFlightModels = 0, kMissions = 1, kGraphics = 4, kSounds = 5;
 
 // The visible dialog asking for a set's name; null when none is open.
 SetNameDialog* NameDialog() {
@@ -144,21 +145,98 @@ private slots:
         QApplication::activePopupWidget()->close();
     }
 
-    // One box names the add-ons whose archive left the library and the lines of
-    // the file that made no sense; the rest is put back.
+    // The question names the add-ons whose archive left the library; after Yes the
+    // rest is put back, and one box names the lines of the file that made no sense.
     void oneBoxTellsWhatCouldNotBePutBack() {
         WriteFile(fixture->root() / "SETS" / "Hand made.ini",
                   "GRAPHICS=CLOUDS\nGRAPHICS=GONE\nBOMBERS=B17\nSOUNDS=MERLIN\n");
+        prompts->answerNext(QMessageBox::Yes);
         prompts->answerNext(QMessageBox::Ok);
         std::unique_ptr<QMenu> menu(window->findChild<SetsMenu*>()->menu());
         Item(menu.get(), "Hand made")->trigger();
         QCOMPARE(Entries(InstalledList(window.get(), kGraphics)), QStringList({"CLOUDS"}));
         QCOMPARE(Entries(InstalledList(window.get(), kSounds)), QStringList({"MERLIN"}));
-        QCOMPARE(prompts->shown().size(), std::size_t(1));
-        const QString text = prompts->shown()[0].text;
-        QVERIFY2(text.contains("GONE (GRAPHIC): its archive is no longer in the library"),
-                 qPrintable(text));
-        QVERIFY2(text.contains("line 3: \"BOMBERS\" is no category"), qPrintable(text));
+        QCOMPARE(prompts->shown().size(), std::size_t(2));
+        const QString asked = prompts->shown()[0].text, told = prompts->shown()[1].text;
+        QVERIFY2(asked.contains("GONE (GRAPHIC): its archive is no longer in the library"),
+                 qPrintable(asked));
+        QVERIFY2(told.contains("line 3: \"BOMBERS\" is no category") && !told.contains("GONE"),
+                 qPrintable(told));
+    }
+
+    void aSetIsCheckedInTheLibraryFirst_data() {
+        QTest::addColumn<QByteArray>("set");
+        QTest::addColumn<int>("answer");
+        QTest::addColumn<QStringList>("flightModels");
+        QTest::addColumn<QStringList>("graphics");
+        QTest::addColumn<QStringList>("missions");
+        QTest::addColumn<QStringList>("boxes"); // a piece of each box's text, in order
+        const QString missing = "GONE (GRAPHIC): its archive is no longer in the library";
+        QTest::newRow("none in the library")
+            << QByteArray("GRAPHICS=GONE\nSOUNDS=LOST") << int(QMessageBox::Ok)
+            << QStringList{"SPIT"} << QStringList{} << QStringList{}
+            << QStringList{"none of its add-ons can go in, so the add-ons installed now stay.\n\n"
+                           "These add-ons of the set \"Mine\" could not be put back:\n" +
+                           missing};
+        QTest::newRow("some missing, No")
+            << QByteArray("GRAPHICS=CLOUDS\nGRAPHICS=GONE") << int(QMessageBox::No)
+            << QStringList{"SPIT"} << QStringList{} << QStringList{}
+            << QStringList{missing + "\n\nPut back the other 1?"};
+        QTest::newRow("some missing, Yes")
+            << QByteArray("GRAPHICS=CLOUDS\nGRAPHICS=GONE") << int(QMessageBox::Yes)
+            << QStringList{} << QStringList{"CLOUDS"} << QStringList{} << QStringList{missing};
+        QTest::newRow("Notepad's ANSI")
+            << QByteArray("MISSIONS=\xDC"
+                          "ber Calais\r\n")
+            << int(QMessageBox::NoButton) << QStringList{} << QStringList{}
+            << QStringList{"\u00DCBER CALAIS"} << QStringList{};
+        QTest::newRow("named twice in other case")
+            << QByteArray("GRAPHICS=haze\nGRAPHICS=Haze") << int(QMessageBox::Ok) << QStringList{}
+            << QStringList{"HAZE"} << QStringList{}
+            << QStringList{"passed over:\nGRAPHICS=Haze: HAZE is in the set twice, put back once"};
+    }
+
+    // Every archive of a set is looked up before the add-ons installed now are
+    // taken out: a set none of whose add-ons can go in leaves them, and one that
+    // can go in only partly asks first, No the default.
+    void aSetIsCheckedInTheLibraryFirst() {
+        QFETCH(QByteArray, set);
+        QFETCH(int, answer);
+        QFETCH(QStringList, boxes);
+        addon(kMissions,
+              "\xC3\x9C"
+              "ber Calais",
+              "CALAIS.MPC=c");
+        install(kFlightModels, "SPIT");
+        WriteFile(fixture->root() / "SETS" / "Mine.INI", set.toStdString());
+        prompts->answerNext(QMessageBox::StandardButton(answer));
+        std::unique_ptr<QMenu> menu(window->findChild<SetsMenu*>()->menu());
+        Item(menu.get(), "Mine")->trigger();
+        QTEST(Entries(InstalledList(window.get(), kFlightModels)), "flightModels");
+        QTEST(Entries(InstalledList(window.get(), kGraphics)), "graphics");
+        QTEST(Entries(InstalledList(window.get(), kMissions)), "missions");
+        QCOMPARE(prompts->shown().size(), std::size_t(boxes.size()));
+        for (qsizetype box = 0; box < boxes.size(); ++box)
+            QVERIFY2(prompts->shown()[box].text.contains(boxes[box]),
+                     qPrintable(prompts->shown()[box].text));
+        if (answer == QMessageBox::Yes || answer == QMessageBox::No)
+            QCOMPARE(prompts->shown()[0].defaultButton, QMessageBox::No);
+    }
+
+    // The menu opens on the sets' names; a set's file is read when the pointer
+    // rests on it, for its tooltip.
+    void theMenuReadsASetOnlyWhenItIsHovered() {
+        for (const char* name : {"One", "Two", "Three"})
+            WriteFile(fixture->root() / "SETS" / (std::string(name) + ".INI"), "SOUNDS=MERLIN");
+        int reads = 0;
+        SetFolderReadHook([&reads](const fs::path&) { ++reads; });
+        std::unique_ptr<QMenu> menu(window->findChild<SetsMenu*>()->menu());
+        const int opening = reads;
+        Item(menu.get(), "Two")->hover();
+        SetFolderReadHook({});
+        QCOMPARE(opening, 1);
+        QCOMPARE(reads, 2);
+        QCOMPARE(Item(menu.get(), "Two")->toolTip(), QString("MERLIN (SOUND PACK)"));
     }
 
     // A termination while a box waits for its answer: the box goes first, as its

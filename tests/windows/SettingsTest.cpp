@@ -307,6 +307,13 @@ private slots:
             "NETOPTION/AI_PlaneUpdateRate=350|NETOPTION/PlayerPlaneUpdateRate=35|"
             "NETOPTION/ClockSyncRate=140",
             "");
+        // Sample: the second preset and the friendly HUD are chosen.
+        row("Tab reaches the chosen option, where Space changes nothing", "",
+            "Check13>Tab Space|HScroll9>Backtab Space", "", "Option2=true|Option4=true");
+        row("the arrows move the choice in a group", "", "Text1>Backtab Down",
+            "NETOPTION/AI_PlaneUpdateRate=140|NETOPTION/PlayerPlaneUpdateRate=14|"
+            "NETOPTION/ClockSyncRate=70",
+            "Option3=true");
         row("third preset", "", "Option3=true",
             "NETOPTION/AI_PlaneUpdateRate=140|NETOPTION/PlayerPlaneUpdateRate=14|"
             "NETOPTION/ClockSyncRate=70",

@@ -13,9 +13,12 @@
 #include <QAbstractButton>
 #include <QCheckBox>
 #include <QDir>
+#include <QFile>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPointer>
 #include <QtTest>
+#include <map>
 #include <optional>
 
 namespace fs = std::filesystem;
@@ -30,6 +33,40 @@ const char* const kDisablingWindows[][2] = {{"Command8", "quorvel::EAWFolder"},
                                             {"Command11", "quorvel::Newaddon"},
                                             {"Command14", "quorvel::Help"},
                                             {"Command15", "quorvel::About"}};
+
+// What the Help text must hold for each section of the README's part for players,
+// so that Help tells what the program does (blanks for line breaks): a section the README gains
+// fails the test until Help tells of it too and it is named here.
+const std::map<QString, QStringList> kHelpFor{
+    {"Where everything lives", {"SETS", "INSTALLED.TXT", "QUORVEL.LCK"}},
+    {"The first start and the security copies", {"with Escape and the program ends"}},
+    {"Which folder Quorvel acts on", {"WHICH FOLDER QUORVEL ACTS ON"}},
+    {"After a crash, a logout or a shutdown", {"AFTER A CRASH"}},
+    {"The main window", {"installing another takes the installed one out first"}},
+    {"Add-ons that share files", {"ADD-ONS THAT SHARE FILES", "put back from the other"}},
+    {"Dropping files into the library", {"drag and drop"}},
+    {"Clear All, and what closing the program does",
+     {"saves the installed add-ons as the set \"Last run\""}},
+    {"When something cannot be done", {"WHEN SOMETHING CANNOT BE DONE"}},
+    {"Add-on sets", {"ADD-ON SETS", "Right-click", "No (the default) changes nothing"}},
+    {"The other windows", {"Yes deletes", "THE INI SETTINGS EDITOR", "CHANGING THE GAME FOLDER"}},
+    {"Without a mouse", {"USING THE KEYBOARD"}},
+    {"On Windows", {"64-bit Windows 10"}},
+    {"Playing under Wine on Linux", {"PLAYING UNDER WINE"}}};
+
+// The "###" headings of the README's part for players.
+QStringList playerSections() {
+    QFile readme(":/help/README.md");
+    if (!readme.open(QIODevice::ReadOnly))
+        return {};
+    const QString text = QString::fromUtf8(readme.readAll());
+    const QString part = text.section("\n## For players\n", 1).section("\n## ", 0, 0);
+    QStringList headings;
+    for (const QString& line : part.split('\n'))
+        if (line.startsWith("### "))
+            headings << line.mid(4);
+    return headings;
+}
 
 // Closes `window` by Escape, as the player would.
 void Escape(QWidget* window) {
@@ -104,6 +141,58 @@ private slots:
         Escape(deleteClosesFirst ? other : deleting);
         QVERIFY(mainWindow->isEnabled());
         QTRY_VERIFY(deleting.isNull() && other.isNull());
+    }
+
+    void focusGoesBackToTheButtonThatOpenedTheWindow_data() {
+        QTest::addColumn<QString>("button");
+        for (const auto& [button, window] : kDisablingWindows)
+            QTest::newRow(window) << button;
+        QTest::newRow("quorvel::Deleteaddon") << "Command12";
+    }
+
+    // Opened from the keyboard and closed by Escape, a window hands the keys back
+    // where the player left them.
+    void focusGoesBackToTheButtonThatOpenedTheWindow() {
+        QFETCH(QString, button);
+        mainWindow->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(mainWindow));
+        auto* opener = Find<QWidget>(mainWindow, qPrintable(button));
+        opener->setFocus(Qt::TabFocusReason);
+        const QWidgetList before = QApplication::topLevelWidgets();
+        QTest::keyClick(opener, Qt::Key_Space);
+        QWidget* opened = nullptr;
+        for (QWidget* top : QApplication::topLevelWidgets())
+            if (top->isVisible() && !before.contains(top))
+                opened = top;
+        QVERIFY(opened);
+        Escape(opened);
+        mainWindow->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(mainWindow));
+        QCOMPARE(QApplication::focusWidget(), opener);
+    }
+
+    void helpTellsWhatTheReadmeTellsPlayers_data() {
+        QTest::addColumn<QStringList>("needed");
+        const QStringList sections = playerSections();
+        QVERIFY(sections.size() > 10);
+        for (const QString& section : sections)
+            QTest::newRow(qPrintable(section))
+                << (kHelpFor.count(section) ? kHelpFor.at(section) : QStringList());
+    }
+
+    // The Help button shows the readme.txt the program comes with.
+    void helpTellsWhatTheReadmeTellsPlayers() {
+        QFETCH(QStringList, needed);
+        QVERIFY2(!needed.isEmpty(), "a section Help does not tell of: name it in kHelpFor");
+        QFile shipped(":/help/readme.txt");
+        QVERIFY(shipped.open(QIODevice::ReadOnly));
+        WriteFile(program->root() / "readme.txt", shipped.readAll().toStdString());
+        QWidget* help = OpenedBy(mainWindow, "Command14");
+        QVERIFY(help && help->inherits("quorvel::Help"));
+        // Words are looked for whatever the lines' breaks.
+        const QString text = Find<QPlainTextEdit>(help, "Text1")->toPlainText().simplified();
+        for (const QString& words : needed)
+            QVERIFY2(text.contains(words), qPrintable(words));
     }
 
     void closingTheMainWindowClosesItsWindows() {
