@@ -149,15 +149,20 @@ void Principal::PONENLISTA() {
 }
 
 // The installed lists as the Installation holds them, in install order; an entry's
-// tooltip names the add-ons whose files it replaced.
+// tooltip names the add-ons whose files it replaced, and the game's own files
+// kept for it.
 void Principal::drawInstalled() {
     for (QListWidget* list : installedLists_)
         list->clear();
     for (const InstalledAddon& addon : installation_.installed().inOrder()) {
         QListWidgetItem* entry = AddNameItem(installedLists_.at(addon.key.category), addon.key.name,
                                              ToQString(UpperCase(addon.key.name)));
+        QStringList tip;
         if (!addon.replaced.empty())
-            entry->setToolTip(QStringLiteral("Replaced files of: ") + ToQString(addon.replaced));
+            tip << QStringLiteral("Replaced files of: ") + ToQString(addon.replaced);
+        if (const auto kept = installation_.keptFor(addon.key); !kept.empty())
+            tip << QStringLiteral("The game's own files kept for it: ") + ToQString(FewNames(kept));
+        entry->setToolTip(tip.join(QLatin1Char('\n')));
     }
 }
 

@@ -91,12 +91,14 @@ std::string gameTree(const std::string& game) {
     return tree;
 }
 
-// No add-on overwrites a file of the game but the protected ones Clear All puts back.
+// Add-ons overwrite the game's own files too, the protected ones and others (one
+// of them shared by two add-ons): each must come back byte for byte.
 const std::vector<std::tuple<std::size_t, std::string, std::string>> kAddons{
     {kExes, "NEWEXE", "EAW.EXE=addon exe; EXTRA.SPT=addon spt; MAP.TPC=m; NEWEXE.TXT=n"},
-    {kGraphics, "CLOUDS", "CLOUD1.PIC=c1; CLOUD2.PIC=c2; SHARED.TPC=clouds; CLOUDS.TXT=c"},
-    {kGraphics, "SKIES", "SKY1.PIC=s1; SHARED.TPC=skies; SKIES.TXT=s"},
-    {kSounds, "BANG", "GRB_031.SND=addon snd; BANG.WAV=b; BANG.SND=b"},
+    {kGraphics, "CLOUDS",
+     "CLOUD1.PIC=c1; CLOUD2.PIC=c2; SHARED.TPC=clouds; CLOUDS.TXT=c; SMACKW32.DLL=clouds dll"},
+    {kGraphics, "SKIES", "SKY1.PIC=s1; SHARED.TPC=skies; SKIES.TXT=s; smackw32.dll=skies dll"},
+    {kSounds, "BANG", "GRB_031.SND=addon snd; BANG.WAV=b; BANG.SND=b; MYNOTES.TXT=bang notes"},
 };
 
 // Game types and other names, so that only the ledger takes some of them out.

@@ -9,6 +9,7 @@
 #include "support/WindowsSkips.h"
 
 #include <algorithm>
+#include <cctype>
 #include <gtest/gtest.h>
 
 namespace fs = std::filesystem;
@@ -294,6 +295,10 @@ struct LibraryRow {
     std::vector<std::string> present, twice, missing;
 };
 
+void PrintTo(const LibraryRow& row, std::ostream* out) {
+    *out << row.what;
+}
+
 class SetInTheLibrary : public testing::TestWithParam<LibraryRow> {};
 
 std::vector<std::string> namesOf(const Keys& keys) {
@@ -363,6 +368,12 @@ INSTANTIATE_TEST_SUITE_P(Sets, SetInTheLibrary,
                                              {"G/A.zip", "G/B.zip"},
                                              {"a", "b"},
                                              {"A"},
-                                             {"GONE"}}));
+                                             {"GONE"}}),
+                         [](const auto& info) {
+                             std::string name = info.param.what;
+                             for (char& c : name)
+                                 c = std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
+                             return name;
+                         });
 
 } // namespace

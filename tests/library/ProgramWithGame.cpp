@@ -4,6 +4,7 @@
 #include "config/AddonCategory.h"
 #include "config/PathVariables.h"
 #include "library/SecurityCopies.h"
+#include "platform/NameText.h"
 
 namespace fs = std::filesystem;
 
@@ -21,7 +22,7 @@ ProgramWithGame::ProgramWithGame(const std::string& gameTree,
 
 void ProgramWithGame::addon(std::size_t category, const std::string& file,
                             const std::string& members) const {
-    MakeArchive(program() / kAddonCategories[category].folderName / file, Tree(members));
+    MakeArchive(InFolder(program() / kAddonCategories[category].folderName, file), Tree(members));
 }
 
 } // namespace quorvel::test

@@ -1,0 +1,127 @@
+#include "FolderSnapshot.h"
+#include "ProgramWithGame.h"
+#include "library/Installation.h"
+#include "support/TempFolder.h"
+#include "support/WindowsSkips.h"
+
+#include <algorithm>
+#include <gtest/gtest.h>
+
+namespace fs = std::filesystem;
+using namespace quorvel;
+using namespace quorvel::test;
+
+namespace {
+
+constexpr std::size_t kSkins = 2, kGraphics = 4, kSounds = 5;
+
+const std::string kGame = "EAW.EXE=game exe; EAW.INI=game ini; SMACKW32.DLL=game dll; "
+                          "README.TXT=game readme; EAW.CFG=game cfg; DDRAW.DLL=wrapper";
+
+// Three add-ons that bring files the game has, and files one another brings.
+struct Game : ProgramWithGame {
+    explicit Game(const std::string& tree = kGame)
+        : ProgramWithGame(tree) {
+        addon(kGraphics, "GFX.zip",
+              "SMACKW32.DLL=gfx dll; README.TXT=gfx readme; EAW.CFG=gfx cfg; CLOUD.PIC=c");
+        addon(kSounds, "SND.zip", "README.TXT=snd readme; BANG.WSD=b; ddraw.dll=snd wrapper");
+        addon(kSkins, "SKN.zip", "eaw.cfg=skn cfg; SKIN.PIC=s; EAW.INI=skn ini");
+    }
+    fs::path kept() const { return program() / "BACKUPS" / "KEPT"; }
+};
+
+const std::vector<AddonKey> kAddons{{kGraphics, "GFX"}, {kSounds, "SND"}, {kSkins, "SKN"}};
+
+std::string orderText(const std::vector<std::size_t>& order) {
+    std::string text;
+    for (const std::size_t i : order)
+        text += kAddons[i].name + " ";
+    return text;
+}
+
+long filesIn(const fs::path& folder) {
+    const FolderSnapshot all = SnapshotOf(folder);
+    return std::count_if(all.begin(), all.end(), [](const auto& e) { return e.second != "<dir>"; });
+}
+
+// Every order of installing two or three of the add-ons, and every order of
+// taking them out: each step by step ends with the game folder as it was.
+TEST(KeptGameFiles, EveryOrderOfInstallsAndUninstallsGivesTheGameBack) {
+    Game g;
+    const FolderSnapshot before = SnapshotOf(g.game());
+    const std::vector<std::vector<std::size_t>> sets{{0, 1}, {0, 2}, {1, 2}, {0, 1, 2}};
+    for (std::vector<std::size_t> installs : sets) {
+        do {
+            std::vector<std::size_t> uninstalls = installs;
+            std::sort(uninstalls.begin(), uninstalls.end());
+            do {
+                Installation installation;
+                for (const std::size_t i : installs)
+                    ASSERT_EQ(installation.install(kAddons[i].category, kAddons[i].name).error, "");
+                for (const std::size_t i : uninstalls) {
+                    const UninstallOutcome out = installation.uninstall(kAddons[i]);
+                    EXPECT_EQ(out.files.files.failed, std::vector<std::string>{});
+                }
+                const std::string order =
+                    "installed " + orderText(installs) + "uninstalled " + orderText(uninstalls);
+                EXPECT_EQ(SnapshotOf(g.game()), before) << order;
+                EXPECT_EQ(filesIn(g.kept()), 0) << order;
+                EXPECT_FALSE(fs::exists(g.program() / "INSTALLED.TXT")) << order;
+            } while (std::next_permutation(uninstalls.begin(), uninstalls.end()));
+        } while (std::next_permutation(installs.begin(), installs.end()));
+    }
+}
+
+// Clear All gives back the game's own files of other types; EAW.INI stays the
+// add-on's, for Restore INI to put back.
+TEST(KeptGameFiles, ClearAllGivesBackAllButTheIni) {
+    Game g;
+    FolderSnapshot expected = SnapshotOf(g.game());
+    Installation installation;
+    for (const AddonKey& addon : kAddons)
+        ASSERT_EQ(installation.install(addon.category, addon.name).error, "");
+    EXPECT_EQ(installation.keptFor(kAddons[0]), (std::vector<std::string>{"SMACKW32.DLL"}));
+    EXPECT_EQ(installation.clearAll().files.failed, std::vector<std::string>{});
+    expected["EAW.INI"] = "skn ini";
+    EXPECT_EQ(SnapshotOf(g.game()), expected);
+    EXPECT_FALSE(fs::exists(g.program() / "INSTALLED.TXT"));
+}
+
+// A replaced file that is read-only, a link, a folder of the name, and a name in
+// other letter case: each comes back as the entry it was.
+TEST(KeptGameFiles, EntriesOfEveryKindComeBackAsTheyWere) {
+    Game g("EAW.EXE=game exe; readme.txt=game readme; EAW.CFG=<dir>; EAW.CFG/IN=x; "
+           "SMACKW32.DLL=game dll");
+    SetWritable(g.game() / "SMACKW32.DLL", false);
+    if (!kOnWindows)
+        fs::create_symlink("../ELSEWHERE.DLL", g.game() / "DDRAW.DLL");
+    const FolderSnapshot before = SnapshotOf(g.game());
+    Installation installation;
+    ASSERT_EQ(installation.install(kGraphics, "GFX").error, "");
+    ASSERT_EQ(installation.install(kSounds, "SND").error, "");
+    EXPECT_EQ(ReadFile(g.game() / "readme.txt"), "snd readme");
+    installation.uninstall(kAddons[0]);
+    installation.uninstall(kAddons[1]);
+    EXPECT_EQ(SnapshotOf(g.game()), before);
+    const auto perms = fs::status(g.game() / "SMACKW32.DLL").permissions();
+    EXPECT_EQ(perms & fs::perms::owner_write, fs::perms::none);
+    if (!kOnWindows) {
+        EXPECT_TRUE(fs::is_symlink(fs::symlink_status(g.game() / "DDRAW.DLL")));
+    }
+    SetWritable(g.game() / "SMACKW32.DLL", true);
+}
+
+// A game file that cannot be kept stops the install before the game folder changes.
+TEST(KeptGameFiles, AFileThatCannotBeKeptRefusesTheInstall) {
+    Game g;
+    WriteFile(g.kept(), "a file where the folder must go");
+    const FolderSnapshot before = SnapshotOf(g.game());
+    Installation installation;
+    const InstallOutcome outcome = installation.install(kGraphics, "GFX");
+    EXPECT_NE(outcome.error.find("could not be kept"), std::string::npos) << outcome.error;
+    EXPECT_EQ(SnapshotOf(g.game()), before);
+    EXPECT_TRUE(installation.installed().inOrder().empty());
+    EXPECT_EQ(installation.conflictLine(kGraphics, "GFX"), "the game (3)");
+}
+
+} // namespace
