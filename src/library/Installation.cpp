@@ -39,6 +39,8 @@ Installation::Installation(FolderInUse inUse)
     : inUse_(std::move(inUse))
     , paths_(ReadStoredPaths())
     , leftovers_(LoadLedgers(ledgerFile())) {
+    // What a killed run was writing: its lists, settings and copies half made.
+    RemoveLeftoverTemporaries(paths_.ProgramFolder);
     RemoveUnfinishedCopies(paths_.BackupFolder);
     useStoredGameFolder();
     ShowPathsOf(&paths_);
@@ -162,9 +164,29 @@ std::string Installation::recoverIn(const fs::path& folder) {
     }
     updateLedger();
     if (why.empty())
-        return {};
+        return copiesStillNeeded(folder);
     return "Quorvel's list of installed add-ons (" + std::string(kLedgerFileName) +
            ") still names add-ons of a run that did not end normally in that folder: " + why;
+}
+
+// The security copies of a folder whose recovery waits are the only way back for
+// the protected files its add-ons replaced: new copies of another folder must not
+// take their place. Returns why they are needed, "" when they are not.
+std::string Installation::copiesStillNeeded(const fs::path& chosen) const {
+    for (const Ledger& left : leftovers_) {
+        if (SameFolder(left.gameFolder, chosen) ||
+            CheckCopies(paths_.BackupFolder, left.gameFolder) != CopiesState::OfThisGame)
+            continue;
+        for (const InstalledAddon& addon : left.installed.inOrder())
+            for (const std::string& name : addon.writtenNames)
+                if (ProtectedFileNamed(name))
+                    return "the security copies are those of " + NameText(left.gameFolder) +
+                           ", where add-ons left by a run that did not end normally replaced " +
+                           name + "; new copies would leave that game without its own. Make " +
+                           "that folder reachable and start Quorvel again (" +
+                           std::string(kLedgerFileName) + " names it)";
+    }
+    return {};
 }
 
 InstallOutcome Installation::install(std::size_t category, const std::string& name,

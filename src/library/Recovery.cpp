@@ -12,6 +12,7 @@
 #include "platform/NameText.h"
 
 #include <algorithm>
+#include <cctype>
 #include <unordered_set>
 
 namespace fs = std::filesystem;
@@ -105,6 +106,11 @@ Recovery RecoverLedger(Ledger& left, const fs::path& programFolder, const fs::pa
     if (const GameFolderFault fault = CheckGameFolder(folder, programFolder);
         fault != GameFolderFault::None) {
         recovery.pending = GameFolderFaultText(fault);
+        // It follows a colon in the box: "The folder" reads "the folder" there.
+        if (recovery.pending.size() > 1 &&
+            std::islower(static_cast<unsigned char>(recovery.pending[1])))
+            recovery.pending[0] =
+                static_cast<char>(std::tolower(static_cast<unsigned char>(recovery.pending[0])));
         return recovery;
     }
     if (inUse && inUse(folder)) {

@@ -30,7 +30,7 @@ namespace quorvel {
 Principal::Principal(QWidget* parent)
     : QWidget(parent)
     , ui(std::make_unique<Ui::Principal>())
-    , installation_([this](const fs::path& folder) { return gameLock_.heldElsewhere(folder); })
+    , installation_([this](const fs::path& folder) { return heldElsewhere(folder); })
     , windowsOver_(new WindowsOverMain(this)) {
     ui->setupUi(this);
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |

@@ -92,11 +92,13 @@ private:
     void resetCategory();
     void showGameFolder();
     bool holdGameFolder();
-    bool lockChosenFolder(const GameFolderChoice& choice, GameFolderLock& lock);
+    bool lockChosenFolder(const GameFolderChoice& choice);
+    void keepChosenLock(const std::filesystem::path& before);
 
     std::unique_ptr<Ui::Principal> ui;
     Installation installation_;
     GameFolderLock gameLock_;
+    GameFolderLock chosenLock_; // of the folder an Accept is about to work on
     std::array<QAbstractButton*, 7> categoryButtons_{};
     std::array<QListWidget*, 7> installedLists_{};
     std::optional<std::size_t> category_; // the category on screen

@@ -87,26 +87,37 @@ bool Principal::holdGameFolder() {
     return false;
 }
 
+// Neither the lock held nor the one taken for a chosen folder is another copy's.
 bool Principal::heldElsewhere(const fs::path& folder) const {
-    return gameLock_.heldElsewhere(folder);
+    return gameLock_.heldElsewhere(folder) && chosenLock_.heldElsewhere(folder);
 }
 
 // The lock of the chosen folder is taken beside the one held before the folder
 // changes, so that no moment passes in which a second copy could take it.
-bool Principal::lockChosenFolder(const GameFolderChoice& choice, GameFolderLock& lock) {
+bool Principal::lockChosenFolder(const GameFolderChoice& choice) {
+    chosenLock_ = GameFolderLock();
     const auto folder = choice.accepted();
-    if (!folder || SameFolder(*folder, installation_.paths().GameFolder) || lock.hold(*folder))
+    if (!folder || SameFolder(*folder, installation_.paths().GameFolder) ||
+        chosenLock_.hold(*folder))
         return true;
     Prompts::tell(this, QStringLiteral("Another copy of Quorvel is working on that folder."));
     return false;
 }
 
+// Works on the chosen folder's lock once the folder changed; else gives it up.
+void Principal::keepChosenLock(const fs::path& before) {
+    const fs::path& now = installation_.paths().GameFolder;
+    if (!now.empty() && !SameFolder(now, before))
+        gameLock_ = std::move(chosenLock_);
+    chosenLock_ = GameFolderLock();
+}
+
 bool Principal::acceptFirstRun(const GameFolderChoice& choice, bool doNotShowAgain) {
-    GameFolderLock lock;
-    if (!lockChosenFolder(choice, lock))
+    if (!lockChosenFolder(choice))
         return false;
     const fs::path before = installation_.paths().GameFolder;
     const FolderOutcome outcome = installation_.acceptFirstRun(choice, doNotShowAgain);
+    keepChosenLock(before);
     drawInstalled();
     tellLedgerFailure();
     if (!outcome.done) {
@@ -114,20 +125,18 @@ bool Principal::acceptFirstRun(const GameFolderChoice& choice, bool doNotShowAga
                                 ToQString(outcome.why));
         return false;
     }
-    if (!SameFolder(installation_.paths().GameFolder, before))
-        gameLock_ = std::move(lock);
     showGameFolder();
     return true;
 }
 
 bool Principal::switchGameFolder(const GameFolderChoice& choice) {
-    GameFolderLock lock;
-    if (!lockChosenFolder(choice, lock))
+    if (!lockChosenFolder(choice))
         return false;
     const fs::path before = installation_.paths().GameFolder;
     const auto outcome = RunOperationOrShowError(
         this, QStringLiteral("Clearing all add-ons"), QStringLiteral("Clear All"),
         [&](const ProgressReport& report) { return installation_.switchTo(choice, report); });
+    keepChosenLock(before);
     drawInstalled();
     resetCategory();
     showGameFolder();
@@ -145,8 +154,6 @@ bool Principal::switchGameFolder(const GameFolderChoice& choice) {
                                 .arg(ToQString(NameText(game)), ToQString(outcome->why)));
         return false;
     }
-    if (!SameFolder(installation_.paths().GameFolder, before))
-        gameLock_ = std::move(lock);
     return true;
 }
 

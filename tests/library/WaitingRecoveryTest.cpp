@@ -64,6 +64,30 @@ TEST(WaitingRecovery, AGameOutOfReachIsRecoveredBeforeItsCopiesAreTaken) {
     EXPECT_FALSE(fs::exists(w.ledger()));
 }
 
+// While the recovery of a game out of reach waits, its security copies are the
+// only way back for the EAW.EXE its add-on replaced: another game's Accept is
+// refused rather than taking their place, and the game gets it back once reachable.
+TEST(WaitingRecovery, TheCopiesAWaitingRecoveryNeedsAreNotReplaced) {
+    KilledWithAnExe w;
+    LayOut(w.root / "OTHER", Tree("EAW.EXE=other exe"));
+    fs::rename(w.game(), w.root / "EAW.away");
+    {
+        Installation unreachable;
+        unreachable.recoverLastRun();
+        GameFolderChoice choice;
+        ASSERT_TRUE(choice.choose(w.root / "OTHER"));
+        const FolderOutcome accepted = unreachable.acceptFirstRun(choice, true);
+        EXPECT_FALSE(accepted.done);
+        EXPECT_NE(accepted.why.find("INSTALLED.TXT"), std::string::npos) << accepted.why;
+    }
+    EXPECT_EQ(ReadFile(w.program() / "BACKUPS" / "EAW.EXE"), "game exe");
+    fs::rename(w.root / "EAW.away", w.game());
+    StorePaths(FolderText(w.game()));
+    Installation back;
+    back.recoverLastRun();
+    EXPECT_EQ(SnapshotOf(w.game()), w.gameBefore);
+}
+
 // A run on another game folder, and its close, keep the list of the first game.
 TEST(WaitingRecovery, ARunOnAnotherGameKeepsTheListOfTheFirst) {
     KilledWithAnExe w;
