@@ -12,8 +12,13 @@ namespace fs = std::filesystem;
 namespace quorvel {
 namespace {
 
-std::string escaped(std::string_view value) {
-    std::string text;
+// Line breaks and backslashes escaped; a name without them, as nearly all are, is
+// appended as it is.
+void appendEscaped(std::string& text, std::string_view value) {
+    if (value.find_first_of("\\\n\r") == std::string_view::npos) {
+        text.append(value);
+        return;
+    }
     for (const char c : value) {
         if (c == '\\')
             text += "\\\\";
@@ -24,7 +29,6 @@ std::string escaped(std::string_view value) {
         else
             text += c;
     }
-    return text;
 }
 
 std::string unescaped(std::string_view text) {
@@ -41,7 +45,9 @@ std::string unescaped(std::string_view text) {
 }
 
 void line(std::string& text, std::string_view key, std::string_view value) {
-    text.append(key).append("=").append(escaped(value)).append("\n");
+    text.append(key).append("=");
+    appendEscaped(text, value);
+    text.append("\n");
 }
 
 std::size_t categoryNamed(const std::string& folderName) {

@@ -6,6 +6,7 @@
 #include "library/AddonSets.h"
 #include "library/FolderSnapshot.h"
 #include "platform/FolderListing.h"
+#include "platform/NameText.h"
 #include "windows/Principal.h"
 #include "windows/SetNameDialog.h"
 
@@ -261,8 +262,9 @@ private:
     }
 
     void addon(int category, const std::string& name, const std::string& members) {
-        MakeArchive(fixture->root() / kAddonCategories[category].folderName / (name + ".zip"),
-                    Tree(members));
+        MakeArchive(
+            InFolder(fixture->root() / kAddonCategories[category].folderName, name + ".zip"),
+            Tree(members));
     }
 
     void install(int category, const QString& name) {
