@@ -111,7 +111,7 @@ std::vector<ForgedCase> forgedCases() {
          }},
         {"ledger_empty", [](const World& w) { writeLedger(w, ""); }, false},
         {"ledger_of_garbage",
-         [](const World& w) { writeLedger(w, std::string("\0\xFF=\n\x80GAME\r\r=", 14)); }, false},
+         [](const World& w) { writeLedger(w, std::string("\0\xFF=\n\x80GAME\r\r=", 12)); }, false},
         {"ledger_is_a_folder",
          [](const World& w) { fs::create_directories(w.file("INSTALLED.TXT")); }, false},
         {"ledger_huge",
@@ -139,7 +139,7 @@ std::vector<ForgedCase> forgedCases() {
          [](const World& w) { storeGameFolder(w, FolderText(w.game()) + "\xC3"); }},
         {"stored_file_empty", [](const World& w) { WriteFile(w.file("QUORVEL.INI"), ""); }, false},
         {"stored_file_of_garbage",
-         [](const World& w) { WriteFile(w.file("QUORVEL.INI"), std::string("[\0PATH\xFF", 8)); },
+         [](const World& w) { WriteFile(w.file("QUORVEL.INI"), std::string("[\0PATH\xFF", 7)); },
          false},
         {"stored_file_is_a_folder",
          [](const World& w) {
