@@ -5,6 +5,7 @@
 #include "platform/FileOperations.h"
 #include "platform/FolderIdentity.h"
 #include "platform/FolderListing.h"
+#include "platform/IniFile.h"
 #include "platform/NameFolding.h"
 #include "platform/NameText.h"
 
@@ -65,11 +66,7 @@ std::string CopiesRecordText(const CopiesRecord& record) {
 std::optional<CopiesRecord> ParseCopiesRecord(std::string_view text) {
     CopiesRecord record;
     while (!text.empty()) {
-        const std::size_t end = text.find('\n');
-        std::string_view row = text.substr(0, end);
-        text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
-        if (row.ends_with('\r'))
-            row.remove_suffix(1);
+        const std::string_view row = TakeLine(text);
         if (row.starts_with(kGameKey) && record.gameFolder.empty())
             record.gameFolder = NamePath(row.substr(kGameKey.size()));
         else if (!row.starts_with(kCopyKey) || !parseCopy(row.substr(kCopyKey.size()), record))

@@ -2,6 +2,7 @@
 
 #include "config/AddonCategory.h"
 #include "platform/FileOperations.h"
+#include "platform/IniFile.h"
 #include "platform/NameText.h"
 
 #include <optional>
@@ -124,11 +125,7 @@ std::vector<Ledger> ParseLedgers(std::string_view text) {
             ledgers.pop_back();
     };
     while (!text.empty()) {
-        const std::size_t end = text.find('\n');
-        std::string_view row = text.substr(0, end);
-        text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
-        if (row.ends_with('\r'))
-            row.remove_suffix(1);
+        const std::string_view row = TakeLine(text);
         const std::size_t equals = row.find('=');
         if (equals == std::string_view::npos)
             continue;

@@ -203,4 +203,13 @@ std::optional<std::string> ReadIniFileForWriting(const fs::path& file) {
     return content.value_or(std::string());
 }
 
+std::string_view TakeLine(std::string_view& text) {
+    const std::size_t end = text.find('\n');
+    std::string_view line = text.substr(0, end);
+    text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
+    if (line.ends_with('\r'))
+        line.remove_suffix(1);
+    return line;
+}
+
 } // namespace quorvel

@@ -43,4 +43,8 @@ bool SetIniValueIn(std::string& text, std::string_view section, std::string_view
 // when an existing file cannot be read, which must then never be replaced.
 std::optional<std::string> ReadIniFileForWriting(const std::filesystem::path& file);
 
+// Takes the first line off `text` and returns it without its LF or CR LF: for the
+// program's own "KEY=value" records, which a hand edit may have saved either way.
+std::string_view TakeLine(std::string_view& text);
+
 } // namespace quorvel
