@@ -60,23 +60,29 @@ std::vector<std::string> GameFilesReplacedBy(const FolderListing& game,
     return replaced;
 }
 
+// Flushed together: an add-on replacing thousands of the game's files waits on
+// the disk once, not once a file.
 std::string KeepGameFiles(const fs::path& gameFolder, const std::vector<std::string>& names,
                           KeptGameFiles& kept) {
-    KeptGameFiles before = kept;
+    if (names.empty())
+        return {};
+    std::vector<std::pair<fs::path, fs::path>> copies;
+    std::vector<MemberCheck> checked;
     for (const std::string& name : names) {
         const fs::path source = InFolder(gameFolder, name);
         const auto check = CheckOfEntry(source);
-        const bool copied = check && MakeFolders(kept.folder) &&
-                            CopyEntryReplacing(source, InFolder(kept.folder, name));
-        if (!copied) {
-            for (const MemberCheck& file : kept.files)
-                if (!before.find(file.name))
-                    DeleteFileEntry(InFolder(kept.folder, file.name));
-            kept = std::move(before);
+        if (!check)
             return name;
-        }
-        kept.files.push_back({name, *check});
+        copies.emplace_back(source, InFolder(kept.folder, name));
+        checked.push_back({name, *check});
     }
+    const std::size_t copied = MakeFolders(kept.folder) ? CopyEntriesFlushedTogether(copies) : 0;
+    if (copied < names.size()) {
+        for (std::size_t i = 0; i < copied; ++i)
+            DeleteFileEntry(copies[i].second);
+        return names[copied];
+    }
+    kept.files.insert(kept.files.end(), checked.begin(), checked.end());
     return {};
 }
 

@@ -231,6 +231,39 @@ bool CopyEntryReplacing(const fs::path& source, const fs::path& destination) {
     return ReplaceEntry(*staging, destination, ec);
 }
 
+std::size_t CopyEntriesFlushedTogether(const std::vector<std::pair<fs::path, fs::path>>& copies) {
+    std::size_t copied = 0;
+    for (const auto& [source, destination] : copies) {
+        std::error_code ec;
+        if (!DeleteFileEntry(destination))
+            break;
+        ReportFileChange(FileChange::Copy, destination, source);
+        if (fs::is_symlink(fs::symlink_status(source, ec)))
+            fs::copy_symlink(source, destination, ec);
+        else
+            fs::copy_file(source, destination, ec);
+        if (ec)
+            break;
+        ++copied;
+    }
+    if (copied == 0)
+        return 0;
+#ifdef _WIN32
+    for (std::size_t i = 0; i < copied; ++i)
+        if (!fs::is_symlink(copies[i].second))
+            flushToDisk(copies[i].second);
+#else
+    // One flush of the file system puts every copy and its name on the disk.
+    const int descriptor =
+        ::open(copies.front().second.parent_path().c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (descriptor >= 0) {
+        ::syncfs(descriptor);
+        ::close(descriptor);
+    }
+#endif
+    return copied;
+}
+
 bool MakeFolders(const fs::path& folder) {
     std::error_code ec;
     if (folder.empty() || fs::is_directory(folder, ec))

@@ -5,6 +5,8 @@
 #include <optional>
 #include <string>
 #include <system_error>
+#include <utility>
+#include <vector>
 
 namespace quorvel {
 
@@ -24,6 +26,13 @@ bool CopyFileReplacing(const std::filesystem::path& source,
 // when anything fails.
 bool CopyEntryReplacing(const std::filesystem::path& source,
                         const std::filesystem::path& destination);
+
+// Copies each pair's source (a link as a link) to its destination, replacing an
+// entry there, then puts them all on the disk together: for many files at once,
+// where a flush each would wait on the disk each time. Returns how many were
+// copied, in order, before one failed; those are on the disk too.
+std::size_t CopyEntriesFlushedTogether(
+    const std::vector<std::pair<std::filesystem::path, std::filesystem::path>>& copies);
 
 // Makes `folder` and the folders above it that are missing. Returns whether it is
 // a folder now.
