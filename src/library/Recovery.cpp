@@ -13,7 +13,8 @@
 
 #include <algorithm>
 #include <cctype>
-#include <unordered_set>
+#include <optional>
+#include <unordered_map>
 
 namespace fs = std::filesystem;
 
@@ -28,29 +29,35 @@ struct ListedFiles {
     std::vector<std::string> others;
 };
 
+// A name several add-ons wrote holds the file of whichever was installed last:
+// it is theirs when it matches a member of any of them.
 ListedFiles sortListedFiles(const fs::path& folder, const Ledger& left) {
     const FolderListing game(folder);
-    ListedFiles files;
-    std::unordered_set<std::string> seen;
+    std::vector<std::string> order;               // as the folder names them
+    std::unordered_map<std::string, bool> theirs; // by folded name
+    std::unordered_map<std::string, std::optional<FileCheck>> found;
     for (const InstalledAddon& addon : left.installed.inOrder()) {
         const auto checks =
             addon.checks.empty() ? ArchiveMemberChecks(addon.archive) : addon.checks;
         for (const std::string& name : addon.writtenNames) {
             const auto actual = game.find(name);
-            if (!actual || !seen.insert(FoldCase(*actual)).second)
+            if (!actual)
                 continue;
-            const auto check = CheckOfFile(InFolder(folder, *actual));
-            const bool theirs =
-                check && std::any_of(checks.begin(), checks.end(), [&](const auto& m) {
-                    return m.check == *check && EqualsIgnoringCase(m.name, name);
-                });
-            (theirs ? files.addons : files.others).push_back(*actual);
+            const std::string key = FoldCase(*actual);
+            if (!theirs.contains(key)) {
+                order.push_back(*actual);
+                found[key] = CheckOfFile(InFolder(folder, *actual));
+            }
+            const auto& check = found[key];
+            theirs[key] = theirs[key] ||
+                          (check && std::any_of(checks.begin(), checks.end(), [&](const auto& m) {
+                               return m.check == *check && EqualsIgnoringCase(m.name, name);
+                           }));
         }
     }
-    // A name held by one add-on and not another is the add-on's.
-    std::erase_if(files.others, [&files](const std::string& name) {
-        return std::find(files.addons.begin(), files.addons.end(), name) != files.addons.end();
-    });
+    ListedFiles files;
+    for (const std::string& name : order)
+        (theirs[FoldCase(name)] ? files.addons : files.others).push_back(name);
     return files;
 }
 
@@ -80,16 +87,22 @@ fs::path copiesFor(const fs::path& folder, const fs::path& backupFolder,
 }
 
 // The game's own files go back where the add-ons' files are out: a name the
-// folder holds no file of, or holds the game's file of again. One still taken by
-// an add-on's file that could not go waits with it.
-void putBackKeptFiles(const fs::path& folder, Ledger& left, Recovery& recovery) {
+// folder holds no file of, or whose add-on file was just taken out (a protected
+// one is replaced by its security copy); where the game's file is there again the
+// kept one is dropped. One still taken by a file that is not the game's waits.
+void putBackKeptFiles(const fs::path& folder, const std::vector<std::string>& takenOut,
+                      Ledger& left, Recovery& recovery) {
     for (const MemberCheck& file : std::vector<MemberCheck>(left.kept.files)) {
         const fs::path entry = ResolveInFolder(folder, file.name);
         std::error_code ec;
-        const bool absent = !fs::exists(fs::symlink_status(entry, ec));
-        if (!absent && CheckOfEntry(entry) == file.check)
+        const bool free =
+            !fs::exists(fs::symlink_status(entry, ec)) ||
+            std::any_of(takenOut.begin(), takenOut.end(), [&file](const std::string& name) {
+                return EqualsIgnoringCase(name, file.name);
+            });
+        if (!free && CheckOfEntry(entry) == file.check)
             DropKeptFile(file.name, left.kept);
-        else if (!absent || !PutBackKeptFile(folder, file.name, left.kept))
+        else if (!free || !PutBackKeptFile(folder, file.name, left.kept))
             recovery.failed.push_back(file.name);
     }
 }
@@ -130,7 +143,7 @@ Recovery RecoverLedger(Ledger& left, const fs::path& programFolder, const fs::pa
     recovery.deleted = taken.deleted.size() + RemoveLeftoverTemporaries(folder);
     recovery.failed = taken.failed;
     recovery.notTheirs = files.others;
-    putBackKeptFiles(folder, left, recovery);
+    putBackKeptFiles(folder, taken.deleted, left, recovery);
     left.installed.keepRemaining(taken.failed, folder);
     left.addonFiles = AddonFileRecord();
     for (const InstalledAddon& addon : left.installed.inOrder())

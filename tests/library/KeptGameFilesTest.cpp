@@ -111,6 +111,25 @@ TEST(KeptGameFiles, EntriesOfEveryKindComeBackAsTheyWere) {
     SetWritable(g.game() / "SMACKW32.DLL", true);
 }
 
+// A run that ended without Clear All: the next start gives back every file the
+// add-ons replaced, the EAW.INI the player edited since the copies included.
+TEST(KeptGameFiles, TheStartAfterAKillGivesTheGameItsFilesBack) {
+    Game g;
+    WriteFile(g.game() / "EAW.INI", "edited since the copies");
+    const FolderSnapshot before = SnapshotOf(g.game());
+    {
+        Installation killed;
+        for (const AddonKey& addon : kAddons)
+            ASSERT_EQ(killed.install(addon.category, addon.name).error, "");
+    }
+    Installation next;
+    const auto recoveries = next.recoverLastRun();
+    ASSERT_EQ(recoveries.size(), 1u);
+    EXPECT_EQ(recoveries[0].failed, std::vector<std::string>{});
+    EXPECT_EQ(SnapshotOf(g.game()), before);
+    EXPECT_FALSE(fs::exists(g.program() / "INSTALLED.TXT"));
+}
+
 // A game file that cannot be kept stops the install before the game folder changes.
 TEST(KeptGameFiles, AFileThatCannotBeKeptRefusesTheInstall) {
     Game g;
