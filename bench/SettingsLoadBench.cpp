@@ -4,9 +4,9 @@
 // cost no more than an empty one.
 #include "BenchTree.h"
 #include "config/PathVariables.h"
-#include "library/Installation.h"
 #include "library/SecurityCopies.h"
 #include "settings/KeyboardToggles.h"
+#include "windows/InstallationModel.h"
 #include "windows/Settings.h"
 
 #include <QCheckBox>
@@ -68,13 +68,13 @@ public:
     fs::path backups() const { return scratch_.path() / "BACKUPS"; }
 
     // Points the program at this folder and gives the game `eawIni`; the program
-    // works on it while the Installation lives.
-    std::unique_ptr<quorvel::Installation> use(const std::string& eawIni) const {
+    // works on it while the model lives.
+    std::unique_ptr<quorvel::InstallationModel> use(const std::string& eawIni) const {
         quorvel::SetProgramFolder(scratch_.path());
         quorvel::StorePaths(quorvel::FolderText(game()));
         writeFile(game() / "EAW.EXE", "game");
         writeFile(game() / "EAW.INI", eawIni);
-        return std::make_unique<quorvel::Installation>();
+        return std::make_unique<quorvel::InstallationModel>();
     }
 
     static const GameFolder& ofSize(std::size_t files) {
@@ -98,9 +98,9 @@ void openSettings(benchmark::State& state, const std::string& binding) {
     const std::string eawIni = playerEawIni(binding);
     for (auto _ : state) {
         state.PauseTiming();
-        const auto installation = folder.use(eawIni);
+        const auto model = folder.use(eawIni);
         state.ResumeTiming();
-        auto* window = new quorvel::Settings(nullptr);
+        auto* window = new quorvel::Settings(*model, nullptr);
         state.PauseTiming();
         delete window;
         state.ResumeTiming();
@@ -119,8 +119,8 @@ void BM_OpenSettingsAllTogglesBlank(benchmark::State& state) {
 // The external views toggle: twelve keys blanked or given back from the copy.
 void BM_ToggleClick(benchmark::State& state) {
     const GameFolder& folder = GameFolder::ofSize(folderSize(state));
-    const auto installation = folder.use(playerEawIni("F1"));
-    quorvel::Settings window(nullptr);
+    const auto model = folder.use(playerEawIni("F1"));
+    quorvel::Settings window(*model, nullptr);
     auto* toggle = window.findChild<QCheckBox*>("Check6");
     for (auto _ : state)
         toggle->click();
@@ -128,8 +128,8 @@ void BM_ToggleClick(benchmark::State& state) {
 
 void BM_SliderStep(benchmark::State& state) {
     const GameFolder& folder = GameFolder::ofSize(folderSize(state));
-    const auto installation = folder.use(playerEawIni("F1"));
-    quorvel::Settings window(nullptr);
+    const auto model = folder.use(playerEawIni("F1"));
+    quorvel::Settings window(*model, nullptr);
     auto* slider = window.findChild<QScrollBar*>("HScroll4");
     bool up = true;
     for (auto _ : state) {

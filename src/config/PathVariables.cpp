@@ -20,11 +20,6 @@ fs::path& programFolderSource() {
     return folder;
 }
 
-const PathVariables*& shownPaths() {
-    static const PathVariables* paths = nullptr;
-    return paths;
-}
-
 constexpr std::string_view kFirstRunSection = "CONFIGURATION";
 constexpr std::string_view kFirstRunKey = "BACKUPS";
 
@@ -33,15 +28,6 @@ constexpr std::string_view kFirstRunKey = "BACKUPS";
 fs::path ProgramFolder() {
     const fs::path& source = programFolderSource();
     return source.empty() ? fs::path() : NamePath(FolderText(source));
-}
-
-const PathVariables& Paths() {
-    static const PathVariables none;
-    return shownPaths() ? *shownPaths() : none;
-}
-
-void ShowPathsOf(const PathVariables* paths) {
-    shownPaths() = paths;
 }
 
 void SetProgramFolder(const fs::path& folder) {

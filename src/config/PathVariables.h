@@ -20,14 +20,6 @@ struct PathVariables {
     std::filesystem::path BackupFolder;
 };
 
-// The folders of the program's one Installation, read-only: every window works on
-// what it holds. All empty while there is none.
-const PathVariables& Paths();
-
-// The Installation shows its folders through Paths() (null: none). Nothing else
-// calls it.
-void ShowPathsOf(const PathVariables* paths);
-
 // Names the folder that holds the running program. The executable sets it at
 // start; tests point it at a temporary folder. Nothing else changes it.
 void SetProgramFolder(const std::filesystem::path& folder);

@@ -43,13 +43,9 @@ Installation::Installation(FolderInUse inUse)
     RemoveLeftoverTemporaries(paths_.ProgramFolder);
     RemoveUnfinishedCopies(paths_.BackupFolder);
     useStoredGameFolder();
-    ShowPathsOf(&paths_);
 }
 
-Installation::~Installation() {
-    if (&Paths() == &paths_)
-        ShowPathsOf(nullptr);
-}
+Installation::~Installation() = default;
 
 // The stored folder is acted on only when it passes the rule and is the folder
 // the security copies were taken from: a folder only browsed to, or a switch cut

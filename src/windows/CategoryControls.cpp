@@ -17,9 +17,9 @@ void FillCategoryChoice(QComboBox* combo) {
     combo->setCurrentIndex(-1);
 }
 
-std::filesystem::path ChosenCategoryFolder(const QComboBox* combo) {
+std::filesystem::path ChosenCategoryFolder(const PathVariables& paths, const QComboBox* combo) {
     const auto category = CategoryBySingularName(ToStdString(combo->currentText()));
-    return category ? Paths().CategoryFolder[*category] : std::filesystem::path();
+    return category ? paths.CategoryFolder[*category] : std::filesystem::path();
 }
 
 namespace {

@@ -37,7 +37,12 @@ void ChildWindow::keyPressEvent(QKeyEvent* event) {
         QWidget::keyPressEvent(event);
 }
 
+// A window that an operation disabled stays until the operation has ended.
 void ChildWindow::closeEvent(QCloseEvent* event) {
+    if (!isEnabled()) {
+        event->ignore();
+        return;
+    }
     Form_Unload();
     QWidget::closeEvent(event);
     if (WindowsOverMain* over = WindowsOverMain::of(mainWindow_))

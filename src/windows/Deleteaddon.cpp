@@ -1,7 +1,6 @@
 #include "windows/Deleteaddon.h"
 
 #include "config/AddonCategory.h"
-#include "config/PathVariables.h"
 #include "library/AddonLibrary.h"
 #include "maintenance/AddonDeletion.h"
 #include "platform/NameFolding.h"
@@ -17,8 +16,9 @@ namespace fs = std::filesystem;
 
 namespace quorvel {
 
-Deleteaddon::Deleteaddon(QWidget* mainWindow, QWidget* parent)
+Deleteaddon::Deleteaddon(const InstallationModel& model, QWidget* mainWindow, QWidget* parent)
     : ChildWindow(mainWindow, parent)
+    , model_(model)
     , ui(std::make_unique<Ui::Deleteaddon>()) {
     ui->setupUi(this);
     ShowBanner(ui->Image2);
@@ -53,7 +53,7 @@ void Deleteaddon::Combo1_Click(int index) {
         return;
     ui->List1->clear();
     // A missing library folder simply lists nothing.
-    for (const std::string& name : ListAddonNames(Paths().CategoryFolder[index]))
+    for (const std::string& name : ListAddonNames(model_.paths().CategoryFolder[index]))
         AddNameItem(ui->List1, name, ToQString(UpperCase(name)));
     clearDetails();
 }
@@ -71,7 +71,7 @@ void Deleteaddon::List1_Click() {
     }
     ui->Text1->setText(item->text());
     const AddonPreview preview =
-        LoadAddonPreview(ChosenCategoryFolder(ui->Combo1), NameOfItem(item));
+        LoadAddonPreview(ChosenCategoryFolder(model_.paths(), ui->Combo1), NameOfItem(item));
     // Without a picture of its own the add-on keeps the picture shown before.
     if (preview.picture)
         ShowPictureFile(ui->Image1, *preview.picture);
@@ -79,7 +79,7 @@ void Deleteaddon::List1_Click() {
 }
 
 void Deleteaddon::Command1_Click() {
-    const fs::path folder = ChosenCategoryFolder(ui->Combo1);
+    const fs::path folder = ChosenCategoryFolder(model_.paths(), ui->Combo1);
     if (ui->Text1->text().isEmpty() || folder.empty())
         return;
     if (!Prompts::confirm(this, QStringLiteral("Delete %1 from the library? Its archive, "

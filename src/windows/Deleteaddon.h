@@ -1,6 +1,7 @@
 #pragma once
 
 #include "windows/ChildWindow.h"
+#include "windows/InstallationModel.h"
 
 #include <cstddef>
 #include <memory>
@@ -21,7 +22,7 @@ class Deleteaddon : public ChildWindow {
     Q_OBJECT
 
 public:
-    explicit Deleteaddon(QWidget* mainWindow, QWidget* parent = nullptr);
+    Deleteaddon(const InstallationModel& model, QWidget* mainWindow, QWidget* parent = nullptr);
     ~Deleteaddon() override;
 
 signals:
@@ -37,6 +38,7 @@ private:
     void clearDetails();
     const QListWidgetItem* selectedEntry() const;
 
+    const InstallationModel& model_;
     std::unique_ptr<Ui::Deleteaddon> ui;
 };
 

@@ -35,10 +35,12 @@ void EAWFolder::Form_Load() {
 // or taking the new copies, fails the program stays on the old folder and the
 // window stays open.
 void EAWFolder::Command1_Click() {
-    if (!mainWindow_->switchGameFolder(choice_))
-        return;
-    accepted_ = true;
-    close();
+    mainWindow_->switchGameFolder(choice_, [this](bool accepted) {
+        if (!accepted)
+            return;
+        accepted_ = true;
+        close();
+    });
 }
 
 // Cancel, or any close but Accept: the folder that was current is stored again,

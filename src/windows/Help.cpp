@@ -37,7 +37,7 @@ void Help::showWholeTextLines() {
 
 void Help::Form_Load() {
     // A missing or unreadable file gives an empty text box: there is no help to show.
-    const auto text = ReadWholeFile(ResolveInFolder(Paths().ProgramFolder, "readme.txt"));
+    const auto text = ReadWholeFile(ResolveInFolder(ProgramFolder(), "readme.txt"));
     ui->Text1->setPlainText(TextFromFile(text.value_or(std::string())));
 }
 

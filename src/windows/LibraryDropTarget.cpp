@@ -1,8 +1,5 @@
 #include "windows/LibraryDropTarget.h"
 
-#include "config/PathVariables.h"
-#include "maintenance/AddonImport.h"
-#include "windows/LongOperation.h"
 #include "windows/Prompts.h"
 #include "windows/TextConversions.h"
 
@@ -33,9 +30,11 @@ std::vector<fs::path> droppedFiles(const QMimeData* data) {
 
 } // namespace
 
-LibraryDropTarget::LibraryDropTarget(QWidget* window, CurrentCategory currentCategory)
+LibraryDropTarget::LibraryDropTarget(QWidget* window, InstallationModel& model,
+                                     CurrentCategory currentCategory)
     : QObject(window)
     , window_(window)
+    , model_(model)
     , currentCategory_(std::move(currentCategory)) {
     window->setAcceptDrops(true);
     window->installEventFilter(this);
@@ -71,15 +70,23 @@ bool LibraryDropTarget::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void LibraryDropTarget::import(const std::vector<fs::path>& files, std::size_t category) {
-    const fs::path library = Paths().CategoryFolder[category];
-    const auto results = RunOperationOrShowError(
-        window_, QStringLiteral("Importing add-ons"), QStringLiteral("FileCopy"),
-        [&](const ProgressReport&) { return ImportLibraryDrop(files, library); });
-    if (!results)
-        return;
+    model_.run(
+        window_, {QStringLiteral("Importing add-ons"), QStringLiteral("FileCopy")},
+        [files, library = model_.paths().CategoryFolder[category]](
+            Installation&, const ProgressReport&, const CancelRequested&) {
+            return ImportLibraryDrop(files, library);
+        },
+        [this, category](const std::optional<std::vector<ArchiveImportResult>>& results) {
+            if (results)
+                tellImported(*results, category);
+        });
+}
+
+void LibraryDropTarget::tellImported(const std::vector<ArchiveImportResult>& results,
+                                     std::size_t category) {
     QStringList failures;
     bool copied = false;
-    for (const ArchiveImportResult& result : *results) {
+    for (const ArchiveImportResult& result : results) {
         copied = copied || result.status == ArchiveImportResult::Status::Copied;
         if (!result.ok())
             failures << ToQString(result.description);

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "maintenance/AddonImport.h"
+#include "windows/InstallationModel.h"
+
 #include <QObject>
 #include <cstddef>
 #include <filesystem>
@@ -20,7 +23,7 @@ class LibraryDropTarget : public QObject {
     Q_OBJECT
 public:
     using CurrentCategory = std::function<std::optional<std::size_t>()>;
-    LibraryDropTarget(QWidget* window, CurrentCategory currentCategory);
+    LibraryDropTarget(QWidget* window, InstallationModel& model, CurrentCategory currentCategory);
 
 signals:
     // Files came into the library folder of this category.
@@ -32,8 +35,10 @@ protected:
 private:
     std::optional<std::size_t> acceptedCategory(const QDropEvent& event) const;
     void import(const std::vector<std::filesystem::path>& files, std::size_t category);
+    void tellImported(const std::vector<ArchiveImportResult>& results, std::size_t category);
 
     QWidget* window_;
+    InstallationModel& model_;
     CurrentCategory currentCategory_;
 };
 

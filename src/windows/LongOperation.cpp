@@ -4,10 +4,8 @@
 #include "windows/Prompts.h"
 
 #include <QApplication>
-#include <QEvent>
-#include <QEventLoop>
+#include <QCloseEvent>
 #include <QFutureWatcher>
-#include <QPointer>
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QUnhandledException>
@@ -19,84 +17,6 @@ namespace {
 
 constexpr int kDialogDelayMs = 500;
 
-bool& running() {
-    static bool operation = false;
-    return operation;
-}
-
-// The work running now, for an end of the session that cannot wait for the event
-// loop; null while none runs.
-struct RunningWork {
-    QFuture<void> future;
-    std::function<void()> cancel; // null for work that cannot stop early
-};
-
-RunningWork*& runningWork() {
-    static RunningWork* work = nullptr;
-    return work;
-}
-
-// Swallows user input while an operation runs, so that no second operation can
-// start, no window can be closed and no files can be dropped under it. Only the
-// progress dialog's Cancel, when it has one, takes input.
-class InputBlocker : public QObject {
-public:
-    explicit InputBlocker(QWidget* cancellable = nullptr, std::function<void()> cancel = {})
-        : cancellable_(cancellable)
-        , cancel_(std::move(cancel)) {
-        qApp->installEventFilter(this);
-        running() = true;
-    }
-    ~InputBlocker() override {
-        running() = false;
-        qApp->removeEventFilter(this);
-    }
-    InputBlocker(const InputBlocker&) = delete;
-    InputBlocker& operator=(const InputBlocker&) = delete;
-
-protected:
-    bool eventFilter(QObject* target, QEvent* event) override {
-        if (cancellable_ && insideCancellable(target))
-            return cancelInput(event);
-        switch (event->type()) {
-        case QEvent::MouseButtonPress:
-        case QEvent::MouseButtonRelease:
-        case QEvent::MouseButtonDblClick:
-        case QEvent::KeyPress:
-        case QEvent::KeyRelease:
-        case QEvent::Wheel:
-        case QEvent::Shortcut:
-        case QEvent::Close:
-        case QEvent::DragEnter:
-        case QEvent::DragMove:
-        case QEvent::Drop:
-            return true;
-        default:
-            return false;
-        }
-    }
-
-private:
-    // The dialog, its button and its Escape shortcut.
-    bool insideCancellable(const QObject* target) const {
-        for (; target; target = target->parent())
-            if (target == cancellable_)
-                return true;
-        return false;
-    }
-
-    // Closing the dialog cancels as its button does, and the dialog stays.
-    bool cancelInput(QEvent* event) {
-        if (event->type() != QEvent::Close)
-            return false;
-        cancel_();
-        return true;
-    }
-
-    QWidget* cancellable_;
-    std::function<void()> cancel_;
-};
-
 QString describe(std::exception_ptr failure) {
     try {
         std::rethrow_exception(std::move(failure));
@@ -107,105 +27,158 @@ QString describe(std::exception_ptr failure) {
     }
 }
 
-// `stopping` (empty: no Cancel button) replaces the label once Cancel is pressed.
-void runWithProgress(
-    QWidget* window, const QString& label, const QString& stopping,
-    const std::function<void(const ProgressReport&, const CancelRequested&)>& work) {
-    QProgressDialog dialog(label, QString(), 0, 0, window);
-    dialog.setWindowTitle(QStringLiteral("Quorvel"));
-    dialog.setWindowModality(Qt::ApplicationModal);
-    dialog.setMinimumDuration(kDialogDelayMs);
-    dialog.setAutoClose(false);
-    dialog.setAutoReset(false);
-    QPointer<QProgressDialog> target(&dialog);
-    // Each report passed on is one event for the window to handle.
-    ProgressThrottle throttle([target](std::size_t done, std::size_t total) {
-        QMetaObject::invokeMethod(
-            qApp,
-            [target, done, total] {
-                if (!target)
-                    return;
-                target->setMaximum(int(total));
-                target->setValue(int(done));
-                target->setLabelText(target->labelText().section(QLatin1Char('\n'), 0, 0) +
-                                     QStringLiteral("\n%1 of %2").arg(done).arg(total));
-            },
-            Qt::QueuedConnection);
-    });
-    const ProgressReport report = [&throttle](std::size_t done, std::size_t total) {
-        throttle(done, total);
-    };
-
-    std::atomic<bool> cancelled = false;
-    const auto cancel = [&dialog, &cancelled, stopping] {
-        if (cancelled.exchange(true))
-            return;
-        const QString shown = dialog.labelText();
-        const qsizetype counts = shown.indexOf(QLatin1Char('\n'));
-        dialog.setLabelText(stopping + (counts < 0 ? QString() : shown.mid(counts)));
-        if (auto* button = dialog.findChild<QPushButton*>())
-            button->setEnabled(false);
-    };
-    const bool cancellable = !stopping.isEmpty();
-    if (cancellable) {
-        auto* button = new QPushButton(QStringLiteral("Cancel"));
-        dialog.setCancelButton(button);
-        QObject::disconnect(&dialog, &QProgressDialog::canceled, &dialog, &QProgressDialog::cancel);
-        QObject::connect(&dialog, &QProgressDialog::canceled, &dialog, cancel);
-    }
-    const CancelRequested cancelRequested = [&cancelled] { return cancelled.load(); };
-
-    InputBlocker blocker(cancellable ? &dialog : nullptr, cancel);
-    QEventLoop loop;
-    QFutureWatcher<void> watcher;
-    QObject::connect(&watcher, &QFutureWatcher<void>::finished, &loop, &QEventLoop::quit);
-    QFuture<void> future =
-        QtConcurrent::run([&work, &report, &cancelRequested] { work(report, cancelRequested); });
-    watcher.setFuture(future);
-    RunningWork running{future, cancellable ? std::function<void()>(cancel) : nullptr};
-    runningWork() = &running;
-    loop.exec();
-    runningWork() = nullptr;
+// What the work threw; null when it returned.
+std::exception_ptr failureOf(QFuture<void>& future) {
     try {
-        future.waitForFinished(); // throws what the work threw
+        future.waitForFinished();
     } catch (const QUnhandledException& wrapped) {
-        if (wrapped.exception())
-            std::rethrow_exception(wrapped.exception());
-        throw;
+        return wrapped.exception() ? wrapped.exception() : std::current_exception();
+    } catch (...) {
+        return std::current_exception();
     }
+    return nullptr;
+}
+
+// Stays until the work has ended: Escape and a close only ask to cancel, as the
+// Cancel button does, when there is one.
+class ProgressDialog : public QProgressDialog {
+public:
+    ProgressDialog(const QString& label, QWidget* window)
+        : QProgressDialog(label, QString(), 0, 0, window) {}
+
+    void reject() override { askToCancel(); }
+
+protected:
+    void closeEvent(QCloseEvent* event) override {
+        event->ignore();
+        askToCancel();
+    }
+
+private:
+    void askToCancel() {
+        if (findChild<QPushButton*>())
+            emit canceled();
+    }
+};
+
+QProgressDialog* progressDialog(QWidget* window, const QString& label) {
+    auto* dialog = new ProgressDialog(label, window);
+    // Made while its window is disabled; a window of its own may be enabled alone.
+    dialog->setEnabled(true);
+    dialog->setWindowTitle(QStringLiteral("Quorvel"));
+    dialog->setWindowModality(Qt::ApplicationModal);
+    dialog->setAutoClose(false);
+    dialog->setAutoReset(false);
+    dialog->setMinimumDuration(kDialogDelayMs);
+    return dialog;
 }
 
 } // namespace
 
-void RunInBackground(QWidget* window, const QString& label,
-                     const std::function<void(const ProgressReport&)>& work) {
-    runWithProgress(
-        window, label, QString(),
-        [&work](const ProgressReport& report, const CancelRequested&) { work(report); });
-}
+// Lives until the work has ended: the worker holds references to its members.
+struct LongOperation::Running {
+    explicit Running(QProgressDialog* shown)
+        : dialog(shown)
+        , throttle([target = QPointer<QProgressDialog>(shown)](std::size_t done,
+                                                               std::size_t total) {
+            // Each report passed on is one event for the window to handle.
+            QMetaObject::invokeMethod(
+                qApp,
+                [target, done, total] {
+                    if (!target)
+                        return;
+                    target->setLabelText(target->labelText().section(QLatin1Char('\n'), 0, 0) +
+                                         QStringLiteral("\n%1 of %2").arg(done).arg(total));
+                    target->setMaximum(int(total));
+                    // Last: a modal dialog handles events here, the end of the work too.
+                    target->setValue(int(done));
+                },
+                Qt::QueuedConnection);
+        }) {}
 
-void RunCancellableInBackground(
-    QWidget* window, const QString& label, const QString& stopping,
-    const std::function<void(const ProgressReport&, const CancelRequested&)>& work) {
-    runWithProgress(window, label, stopping, work);
-}
+    ~Running() { delete dialog.data(); }
+    Running(const Running&) = delete;
+    Running& operator=(const Running&) = delete;
 
-bool OperationRunning() {
-    return running();
-}
+    QPointer<QProgressDialog> dialog; // a child of the window, which may go first
+    ProgressThrottle throttle;
+    std::atomic<bool> cancelled = false;
+    QString stopping;
+    QFutureWatcher<void> watcher;
+    QFuture<void> future;
+};
 
-// The loop that started the work reports what it threw, once it runs again.
-void FinishRunningOperation() {
-    RunningWork* work = runningWork();
-    if (!work)
-        return;
-    if (work->cancel)
-        work->cancel();
-    try {
-        work->future.waitForFinished();
-    } catch (...) {
-        return;
+LongOperation::LongOperation(QWidget* window, const OperationTexts& texts, LongWork work) {
+    disableWindows();
+    running_ = std::make_unique<Running>(progressDialog(window, texts.label));
+    running_->stopping = texts.stopping;
+    QProgressDialog* dialog = running_->dialog;
+    if (!texts.stopping.isEmpty()) {
+        dialog->setCancelButton(new QPushButton(QStringLiteral("Cancel")));
+        disconnect(dialog, &QProgressDialog::canceled, dialog, &QProgressDialog::cancel);
+        connect(dialog, &QProgressDialog::canceled, this, &LongOperation::cancel);
     }
+    connect(&running_->watcher, &QFutureWatcher<void>::finished, this, [this] {
+        std::exception_ptr failure = failureOf(running_->future);
+        // The dialog may be inside its own setValue(), which handles events.
+        if (running_->dialog) {
+            running_->dialog->hide();
+            running_->dialog->deleteLater();
+        }
+        enableWindows();
+        emit ended(failure);
+    });
+    Running* state = running_.get();
+    running_->future = QtConcurrent::run([state, work = std::move(work)] {
+        work([state](std::size_t done, std::size_t total) { state->throttle(done, total); },
+             [state] { return state->cancelled.load(); });
+    });
+    running_->watcher.setFuture(running_->future);
+}
+
+LongOperation::~LongOperation() {
+    running_->watcher.disconnect(this);
+    failureOf(running_->future);
+    enableWindows();
+}
+
+void LongOperation::finish() {
+    if (!running_->stopping.isEmpty())
+        running_->cancelled = true;
+    failureOf(running_->future);
+}
+
+// The dialog stays, its label now `stopping`, until the work returns.
+void LongOperation::cancel() {
+    if (running_->cancelled.exchange(true) || !running_->dialog)
+        return;
+    QProgressDialog* dialog = running_->dialog;
+    const QString shown = dialog->labelText();
+    const qsizetype counts = shown.indexOf(QLatin1Char('\n'));
+    dialog->setLabelText(running_->stopping + (counts < 0 ? QString() : shown.mid(counts)));
+    if (auto* button = dialog->findChild<QPushButton*>())
+        button->setEnabled(false);
+}
+
+// Each window shown and enabled now, and the control that has the focus, come
+// back as they were.
+void LongOperation::disableWindows() {
+    focus_ = QApplication::focusWidget();
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        if (window->isVisible() && window->isEnabled()) {
+            window->setEnabled(false);
+            disabled_.emplace_back(window);
+        }
+    }
+}
+
+void LongOperation::enableWindows() {
+    for (const QPointer<QWidget>& window : disabled_)
+        if (window)
+            window->setEnabled(true);
+    disabled_.clear();
+    if (focus_ && focus_->isVisible())
+        focus_->setFocus();
 }
 
 void ShowOperationError(QWidget* window, const QString& routine, std::exception_ptr failure) {

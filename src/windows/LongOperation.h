@@ -1,69 +1,72 @@
 #pragma once
 
+#include <QObject>
+#include <QPointer>
 #include <QString>
 #include <cstddef>
 #include <exception>
 #include <functional>
-#include <optional>
-#include <type_traits>
+#include <memory>
 #include <utility>
+#include <vector>
 
+class QProgressDialog;
 class QWidget;
 
 namespace quorvel {
 
 // Reports work done: items done of items in all. May be called from any thread.
 using ProgressReport = std::function<void(std::size_t done, std::size_t total)>;
-
-// Runs `work` on a worker thread and returns when it is done; an exception the
-// work threw is thrown again here, on the calling thread. Meanwhile the windows
-// keep painting, user input to them is dropped (nothing else can be started), and
-// when the work takes longer than about half a second a progress dialog over
-// `window` shows the items done of all, updated about thirty times a second.
-void RunInBackground(QWidget* window, const QString& label,
-                     const std::function<void(const ProgressReport&)>& work);
-
 // Asked by work between its steps: whether the player pressed Cancel.
 using CancelRequested = std::function<bool()>;
+using LongWork = std::function<void(const ProgressReport&, const CancelRequested&)>;
 
-// Runs `work` as RunInBackground does, but the progress dialog has a Cancel
-// button (Escape and closing it too): it only asks the work to stop, and the
-// dialog stays, its label now `stopping`, until the work returns.
-void RunCancellableInBackground(
-    QWidget* window, const QString& label, const QString& stopping,
-    const std::function<void(const ProgressReport&, const CancelRequested&)>& work);
+struct OperationTexts {
+    OperationTexts(QString progress, QString errorRoutine, QString whenStopping = {})
+        : label(std::move(progress))
+        , routine(std::move(errorRoutine))
+        , stopping(std::move(whenStopping)) {}
 
-// Whether an operation runs now: what would use its files waits until it is done.
-bool OperationRunning();
+    QString label;    // the progress dialog's
+    QString routine;  // the error box's "<routine>: " when the work throws
+    QString stopping; // the label once Cancel is pressed; empty: no Cancel button
+};
 
-// Asks the running operation to stop at its next step, when it can, and returns
-// once its work is done: for a logoff, which ends the program from inside the
-// operation's event loop without returning to it. Returns at once when none runs.
-void FinishRunningOperation();
+// One long operation: its work runs on a worker thread while every window is
+// disabled, so nothing else can start, close or take a drop, and the windows keep
+// painting. When the work takes longer than about half a second a progress dialog
+// over `window` shows the items done of all, about thirty times a second; with a
+// `stopping` text it has a Cancel button (Escape and closing it too), which only
+// asks the work to stop. When the work has ended the windows are enabled again and
+// `ended` is emitted with what the work threw, if anything.
+class LongOperation : public QObject {
+    Q_OBJECT
+public:
+    LongOperation(QWidget* window, const OperationTexts& texts, LongWork work);
+    // Waits for the work: its files must not be left half written.
+    ~LongOperation() override;
+    LongOperation(const LongOperation&) = delete;
+    LongOperation& operator=(const LongOperation&) = delete;
+
+    // Asks the work to stop at its next step, when it can, and waits until it
+    // ended, without an event loop: for a logoff, which ends the program now.
+    void finish();
+
+signals:
+    void ended(std::exception_ptr failure);
+
+private:
+    struct Running;
+    void cancel();
+    void disableWindows();
+    void enableWindows();
+
+    std::unique_ptr<Running> running_;
+    std::vector<QPointer<QWidget>> disabled_;
+    QPointer<QWidget> focus_;
+};
 
 // Shows what an operation threw as the error box "<routine>: <what went wrong>".
 void ShowOperationError(QWidget* window, const QString& routine, std::exception_ptr failure);
-
-// Runs `work` as RunInBackground does and returns what it returned.
-template <typename Work> auto RunLongOperation(QWidget* window, const QString& label, Work&& work) {
-    std::optional<std::invoke_result_t<Work&, const ProgressReport&>> result;
-    RunInBackground(window, label,
-                    [&](const ProgressReport& report) { result.emplace(work(report)); });
-    return std::move(*result);
-}
-
-// Runs `work` as RunLongOperation does; an exception it threw becomes the error
-// box of `routine` and gives nothing, never a result that looks like success.
-template <typename Work>
-auto RunOperationOrShowError(QWidget* window, const QString& label, const QString& routine,
-                             Work&& work)
-    -> std::optional<std::invoke_result_t<Work&, const ProgressReport&>> {
-    try {
-        return RunLongOperation(window, label, std::forward<Work>(work));
-    } catch (...) {
-        ShowOperationError(window, routine, std::current_exception());
-        return std::nullopt;
-    }
-}
 
 } // namespace quorvel

@@ -5,7 +5,6 @@
 #include "platform/NameText.h"
 #include "ui_Newaddon.h"
 #include "windows/CategoryControls.h"
-#include "windows/LongOperation.h"
 #include "windows/OptionGroups.h"
 #include "windows/ProgramPictures.h"
 #include "windows/Prompts.h"
@@ -14,8 +13,9 @@
 namespace fs = std::filesystem;
 
 namespace quorvel {
-Newaddon::Newaddon(QWidget* mainWindow, QWidget* parent)
+Newaddon::Newaddon(InstallationModel& model, QWidget* mainWindow, QWidget* parent)
     : ChildWindow(mainWindow, parent)
+    , model_(model)
     , ui(std::make_unique<Ui::Newaddon>()) {
     ui->setupUi(this);
     ShowBanner(ui->Image1);
@@ -67,35 +67,48 @@ void Newaddon::Command1_Click() {
     if (category < 0 || fileName.empty())
         return;
     const fs::path source = InFolder(ToPath(ui->Dir1->folder()), fileName);
-    const fs::path library = ChosenCategoryFolder(ui->Combo1);
-    const bool changed =
-        ui->Option1->isChecked() ? importArchive(source, library) : importPackage(source, library);
-    if (changed)
-        emit libraryChanged(static_cast<std::size_t>(category));
+    const fs::path library = ChosenCategoryFolder(model_.paths(), ui->Combo1);
+    if (ui->Option1->isChecked())
+        importArchive(source, library, std::size_t(category));
+    else
+        importPackage(source, library, std::size_t(category));
 }
 
-// Both kinds of import tell a failure in the same box, with the reason; each
-// returns whether the library folder changed.
-bool Newaddon::importArchive(const fs::path& source, const fs::path& library) {
-    const auto result = RunOperationOrShowError(
-        this, QStringLiteral("Install the Addon"), QStringLiteral("FileCopy"),
-        [&](const ProgressReport&) { return ImportAddonArchive(source, library); });
-    if (!result)
-        return false;
-    if (!result->ok())
-        Prompts::bridgeError(this, QStringLiteral("FileCopy"), ToQString(result->description));
-    return result->status == ArchiveImportResult::Status::Copied;
+// Both kinds of import tell a failure in the same box, with the reason, and tell
+// the main window when the library folder changed.
+void Newaddon::importArchive(const fs::path& source, const fs::path& library,
+                             std::size_t category) {
+    model_.run(
+        this, {QStringLiteral("Install the Addon"), QStringLiteral("FileCopy")},
+        [source, library](Installation&, const ProgressReport&, const CancelRequested&) {
+            return ImportAddonArchive(source, library);
+        },
+        [this, category](const std::optional<ArchiveImportResult>& result) {
+            if (!result)
+                return;
+            if (!result->ok())
+                Prompts::bridgeError(this, QStringLiteral("FileCopy"),
+                                     ToQString(result->description));
+            if (result->status == ArchiveImportResult::Status::Copied)
+                emit libraryChanged(category);
+        });
 }
 
-bool Newaddon::importPackage(const fs::path& source, const fs::path& library) {
-    const auto result = RunOperationOrShowError(
-        this, QStringLiteral("Install the Addon"), QStringLiteral("Unzip"),
-        [&](const ProgressReport& report) { return Unzip(source, library, report); });
-    if (!result)
-        return false;
-    if (!result->ok())
-        Prompts::bridgeError(this, QStringLiteral("Unzip"), ToQString(result->description));
-    return !result->writtenNames.empty();
+void Newaddon::importPackage(const fs::path& source, const fs::path& library,
+                             std::size_t category) {
+    model_.run(
+        this, {QStringLiteral("Install the Addon"), QStringLiteral("Unzip")},
+        [source, library](Installation&, const ProgressReport& report, const CancelRequested&) {
+            return Unzip(source, library, report);
+        },
+        [this, category](const std::optional<UnzipResult>& result) {
+            if (!result)
+                return;
+            if (!result->ok())
+                Prompts::bridgeError(this, QStringLiteral("Unzip"), ToQString(result->description));
+            if (!result->writtenNames.empty())
+                emit libraryChanged(category);
+        });
 }
 
 } // namespace quorvel

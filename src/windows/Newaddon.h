@@ -1,6 +1,7 @@
 #pragma once
 
 #include "windows/ChildWindow.h"
+#include "windows/InstallationModel.h"
 
 #include <cstddef>
 #include <filesystem>
@@ -18,7 +19,7 @@ class Newaddon : public ChildWindow {
     Q_OBJECT
 
 public:
-    explicit Newaddon(QWidget* mainWindow, QWidget* parent = nullptr);
+    Newaddon(InstallationModel& model, QWidget* mainWindow, QWidget* parent = nullptr);
     ~Newaddon() override;
 
 signals:
@@ -33,9 +34,12 @@ private:
     void Command1_Click();
 
     void enableInstallWhenReady();
-    bool importArchive(const std::filesystem::path& source, const std::filesystem::path& library);
-    bool importPackage(const std::filesystem::path& source, const std::filesystem::path& library);
+    void importArchive(const std::filesystem::path& source, const std::filesystem::path& library,
+                       std::size_t category);
+    void importPackage(const std::filesystem::path& source, const std::filesystem::path& library,
+                       std::size_t category);
 
+    InstallationModel& model_;
     std::unique_ptr<Ui::Newaddon> ui;
 };
 

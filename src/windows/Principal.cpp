@@ -30,7 +30,7 @@ namespace quorvel {
 Principal::Principal(QWidget* parent)
     : QWidget(parent)
     , ui(std::make_unique<Ui::Principal>())
-    , installation_([this](const fs::path& folder) { return heldElsewhere(folder); })
+    , model_([this](const fs::path& folder) { return heldElsewhere(folder); })
     , windowsOver_(new WindowsOverMain(this)) {
     ui->setupUi(this);
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
@@ -45,25 +45,22 @@ Principal::Principal(QWidget* parent)
         QListWidget* list = installedLists_[category];
         connect(list, &QListWidget::itemSelectionChanged, this, [this, list, category] {
             if (const QListWidgetItem* item = list->currentItem(); item && item->isSelected())
-                MOSTRAR(installation_.paths().CategoryFolder[category], NameOfItem(item));
+                MOSTRAR(model_.paths().CategoryFolder[category], NameOfItem(item));
         });
         OnDoubleClickOrEnter(list, [this, category] { installedList_DblClick(category); });
     }
-    sets_ = new SetsMenu(this, installation_, installedLists_, [this] {
-        drawInstalled();
-        PONENLISTA();
-        tellLedgerFailure();
-    });
+    sets_ = new SetsMenu(this, model_, installedLists_);
+    connect(&model_, &InstallationModel::changed, this, &Principal::redraw);
     connect(ui->List8, &QListWidget::itemSelectionChanged, this, &Principal::List8_Click);
     OnDoubleClickOrEnter(ui->List8, [this] { List8_DblClick(); });
-    connect(ui->Command13, &QAbstractButton::clicked, this, &Principal::BORRARTODO);
+    connect(ui->Command13, &QAbstractButton::clicked, this, [this] { BORRARTODO(); });
     connect(ui->Command10, &QAbstractButton::clicked, this, &Principal::BORRARINI);
     connect(ui->Command8, &QAbstractButton::clicked, this,
             [this] { openWindow(new EAWFolder(this), false); });
     connect(ui->Command9, &QAbstractButton::clicked, this,
-            [this] { openWindow(new Settings(this), false); });
+            [this] { openWindow(new Settings(model_, this), false); });
     connect(ui->Command11, &QAbstractButton::clicked, this, [this] {
-        auto* window = new Newaddon(this);
+        auto* window = new Newaddon(model_, this);
         connect(window, &Newaddon::libraryChanged, this, &Principal::libraryChanged);
         openWindow(window, false);
     });
@@ -76,14 +73,14 @@ Principal::Principal(QWidget* parent)
             deleteWindow_->activateWindow();
             return;
         }
-        auto* window = new Deleteaddon(this);
+        auto* window = new Deleteaddon(model_, this);
         connect(window, &Deleteaddon::libraryChanged, this, &Principal::libraryChanged);
         deleteWindow_ = window;
         openWindow(window, true);
     });
     connect(ui->Command14, &QAbstractButton::clicked, this,
             [this] { openWindow(new Help(this), false); });
-    auto* drop = new LibraryDropTarget(this, [this] { return category_; });
+    auto* drop = new LibraryDropTarget(this, model_, [this] { return category_; });
     connect(drop, &LibraryDropTarget::libraryChanged, this, &Principal::libraryChanged);
     connect(ui->Command15, &QAbstractButton::clicked, this,
             [this] { openWindow(new About(this), false); });
@@ -104,7 +101,7 @@ void Principal::Form_Load() {
 
 // The field shows the folder the program acts on, never a folder only stored.
 void Principal::showGameFolder() {
-    ui->Text2->setText(ToQString(NameText(installation_.paths().GameFolder)));
+    ui->Text2->setText(ToQString(NameText(model_.paths().GameFolder)));
 }
 
 // The chosen category's button looks disabled but takes a click: choosing the
@@ -134,16 +131,25 @@ void Principal::libraryChanged(std::size_t category) {
         PONENLISTA();
 }
 
+// After every change of the Installation: the lists and the game folder as it
+// holds them now; the list on disk that could not follow is told once.
+void Principal::redraw() {
+    drawInstalled();
+    PONENLISTA();
+    showGameFolder();
+    tellLedgerFailure();
+}
+
 // Rebuilds the selection list: the category's archives less those installed.
 void Principal::PONENLISTA() {
     if (!category_)
         return;
     ui->List8->clear();
     std::vector<std::string> installed;
-    for (const InstalledAddon& addon : installation_.installed().inOrder())
+    for (const InstalledAddon& addon : model_.installation().installed().inOrder())
         if (addon.key.category == *category_)
             installed.push_back(addon.key.name);
-    const auto listed = ListAddonNames(installation_.paths().CategoryFolder[*category_]);
+    const auto listed = ListAddonNames(model_.paths().CategoryFolder[*category_]);
     for (const std::string& name : SelectableAddons(listed, installed))
         AddNameItem(ui->List8, name, ToQString(UpperCase(name)));
 }
@@ -154,13 +160,13 @@ void Principal::PONENLISTA() {
 void Principal::drawInstalled() {
     for (QListWidget* list : installedLists_)
         list->clear();
-    for (const InstalledAddon& addon : installation_.installed().inOrder()) {
+    for (const InstalledAddon& addon : model_.installation().installed().inOrder()) {
         QListWidgetItem* entry = AddNameItem(installedLists_.at(addon.key.category), addon.key.name,
                                              ToQString(UpperCase(addon.key.name)));
         QStringList tip;
         if (!addon.replaced.empty())
             tip << QStringLiteral("Replaced files of: ") + ToQString(addon.replaced);
-        if (const auto kept = installation_.keptFor(addon.key); !kept.empty())
+        if (const auto kept = model_.installation().keptFor(addon.key); !kept.empty())
             tip << QStringLiteral("The game's own files kept for it: ") + ToQString(FewNames(kept));
         entry->setToolTip(tip.join(QLatin1Char('\n')));
     }
@@ -169,7 +175,7 @@ void Principal::drawInstalled() {
 // After an operation and its drawing: the list on disk that could not follow is
 // told once.
 void Principal::tellLedgerFailure() {
-    if (const std::string failure = installation_.takeLedgerFailure(); !failure.empty())
+    if (const std::string failure = model_.takeLedgerFailure(); !failure.empty())
         Prompts::tell(this, ToQString(failure));
 }
 
@@ -177,14 +183,14 @@ void Principal::List8_Click() {
     const QListWidgetItem* item = ui->List8->currentItem();
     if (!item || !item->isSelected() || !category_)
         return;
-    MOSTRAR(installation_.paths().CategoryFolder[*category_], NameOfItem(item));
+    MOSTRAR(model_.paths().CategoryFolder[*category_], NameOfItem(item));
     showReplacedAddons(*category_, NameOfItem(item));
 }
 
 // One line after the add-on's own text names the installed add-ons whose files
 // installing it would replace.
 void Principal::showReplacedAddons(std::size_t category, const std::string& name) {
-    const std::string replaced = installation_.conflictLine(category, name);
+    const std::string replaced = model_.installation().conflictLine(category, name);
     if (replaced.empty())
         return;
     QString text = ui->Text1->toPlainText();
@@ -211,29 +217,33 @@ void Principal::List8_DblClick() {
         return;
     const std::size_t category = *category_;
     const std::string name = NameOfItem(chosen);
-    const auto outcome =
-        RunOperationOrShowError(this, QStringLiteral("Installing %1").arg(chosen->text()),
-                                QStringLiteral("Unzip"), [&](const ProgressReport& report) {
-                                    return installation_.install(category, name, report);
-                                });
-    drawInstalled();
     ui->List8->setCurrentRow(-1);
-    PONENLISTA();
-    tellLedgerFailure();
-    if (!outcome)
-        return;
-    if (!outcome->tookOutFiles.lost.empty())
-        ui->Text1->appendPlainText(ToQString(LostFilesText(outcome->tookOutFiles.lost)));
-    if (!outcome->error.empty()) {
-        const bool partly = installation_.installed().find({category, name}) != nullptr;
+    model_.run(
+        this, {QStringLiteral("Installing %1").arg(chosen->text()), QStringLiteral("Unzip")},
+        [category, name](Installation& installation, const ProgressReport& report,
+                         const CancelRequested&) {
+            return installation.install(category, name, report);
+        },
+        [this, category, name](const std::optional<InstallOutcome>& outcome) {
+            if (outcome)
+                tellInstalled(category, name, *outcome);
+        });
+}
+
+void Principal::tellInstalled(std::size_t category, const std::string& name,
+                              const InstallOutcome& outcome) {
+    if (!outcome.tookOutFiles.lost.empty())
+        ui->Text1->appendPlainText(ToQString(LostFilesText(outcome.tookOutFiles.lost)));
+    if (!outcome.error.empty()) {
+        const bool partly = model_.installation().installed().find({category, name}) != nullptr;
         Prompts::bridgeError(this, QStringLiteral("Unzip"),
-                             ToQString(outcome->error) +
+                             ToQString(outcome.error) +
                                  (partly ? QStringLiteral("\nThe add-on is partly installed: "
                                                           "uninstall it to take its files out.")
                                          : QString()));
-    } else if (!outcome->extraction->ok()) {
+    } else if (!outcome.extraction->ok()) {
         Prompts::bridgeError(this, QStringLiteral("Unzip"),
-                             ToQString(outcome->extraction->description));
+                             ToQString(outcome.extraction->description));
     }
 }
 
@@ -253,21 +263,27 @@ void Principal::installedList_DblClick(std::size_t category) {
 // text tells what could not be put back. The add-on goes back to the selection
 // list while its archive is still in the library.
 void Principal::BORRAR(const AddonKey& key) {
+    model_.run(
+        this,
+        {QStringLiteral("Uninstalling %1").arg(ToQString(UpperCase(key.name))),
+         QStringLiteral("Unzip")},
+        [key](Installation& installation, const ProgressReport& report, const CancelRequested&) {
+            return installation.uninstall(key, report);
+        },
+        [this, key](const std::optional<UninstallOutcome>& outcome) {
+            if (outcome)
+                tellUninstalled(key, *outcome);
+        });
+}
+
+void Principal::tellUninstalled(const AddonKey& key, const UninstallOutcome& outcome) {
     const QString shown = ToQString(UpperCase(key.name));
-    const auto outcome = RunOperationOrShowError(
-        this, QStringLiteral("Uninstalling %1").arg(shown), QStringLiteral("Unzip"),
-        [&](const ProgressReport& report) { return installation_.uninstall(key, report); });
-    drawInstalled();
-    PONENLISTA();
-    tellLedgerFailure();
-    if (!outcome)
-        return;
-    if (!outcome->refusal.empty()) {
+    if (!outcome.refusal.empty()) {
         Prompts::tell(this, QStringLiteral("%1 was not uninstalled: the game folder %2")
-                                .arg(shown, ToQString(outcome->refusal)));
+                                .arg(shown, ToQString(outcome.refusal)));
         return;
     }
-    const SharedFilesUninstallResult& files = outcome->files;
+    const SharedFilesUninstallResult& files = outcome.files;
     if (!files.lost.empty())
         ui->Text1->appendPlainText(ToQString(LostFilesText(files.lost)));
     if (!files.files.failed.empty())
@@ -276,7 +292,7 @@ void Principal::BORRAR(const AddonKey& key) {
                                 .arg(shown)
                                 .arg(files.files.failed.size())
                                 .arg(ToQString(FewNames(files.files.failed)),
-                                     installation_.installed().find(key)
+                                     model_.installation().installed().find(key)
                                          ? QStringLiteral("\n%1 stays installed with the files "
                                                           "still there.")
                                                .arg(shown)
@@ -285,40 +301,45 @@ void Principal::BORRAR(const AddonKey& key) {
 
 // Clear All acts only on the game folder accepted in this run; the window
 // returns to no category either way.
-bool Principal::BORRARTODO() {
-    const auto outcome = RunOperationOrShowError(
-        this, QStringLiteral("Clearing all add-ons"), QStringLiteral("Clear All"),
-        [this](const ProgressReport& report) { return installation_.clearAll(report); });
-    drawInstalled();
+void Principal::BORRARTODO(std::function<void()> then) {
     resetCategory();
-    tellLedgerFailure();
-    if (!outcome)
-        return false;
-    if (!outcome->refusal.empty()) {
+    model_.run(
+        this, {QStringLiteral("Clearing all add-ons"), QStringLiteral("Clear All")},
+        [](Installation& installation, const ProgressReport& report, const CancelRequested&) {
+            return installation.clearAll(report);
+        },
+        [this, then = std::move(then)](const std::optional<ClearOutcome>& outcome) {
+            if (outcome)
+                tellCleared(*outcome);
+            if (then)
+                then();
+        });
+}
+
+void Principal::tellCleared(const ClearOutcome& outcome) {
+    if (!outcome.refusal.empty()) {
         Prompts::tell(this, QStringLiteral("Clear All did not touch the game folder ") +
-                                ToQString(outcome->refusal));
-        return false;
+                                ToQString(outcome.refusal));
+        return;
     }
-    if (!outcome->files.failed.empty()) {
+    if (!outcome.files.failed.empty()) {
         std::vector<std::string> staying;
-        for (const InstalledAddon& addon : installation_.installed().inOrder())
+        for (const InstalledAddon& addon : model_.installation().installed().inOrder())
             staying.push_back(UpperCase(addon.key.name));
         Prompts::tell(this, QStringLiteral("Clear All could not delete or put back %1 file(s): "
                                            "%2.%3")
-                                .arg(outcome->files.failed.size())
-                                .arg(ToQString(FewNames(outcome->files.failed)),
+                                .arg(outcome.files.failed.size())
+                                .arg(ToQString(FewNames(outcome.files.failed)),
                                      staying.empty()
                                          ? QString()
                                          : QStringLiteral("\nThese add-ons stay installed with "
                                                           "the files still there: ") +
                                                ToQString(JoinedNames(staying))));
-        return false;
     }
-    return true;
 }
 
 void Principal::BORRARINI() {
-    switch (installation_.restoreIni()) {
+    switch (model_.installation().restoreIni()) {
     case RestoreIniStatus::Restored:
         return;
     case RestoreIniStatus::CopyFailed:

@@ -1,11 +1,12 @@
 #pragma once
 
-#include "library/Installation.h"
 #include "windows/GameFolderLock.h"
+#include "windows/InstallationModel.h"
 
 #include <QPointer>
 #include <QWidget>
 #include <array>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -26,8 +27,8 @@ class WindowsOverMain;
 
 // The main window: category buttons, the selection list of the chosen category,
 // the seven installed lists, the preview and the buttons that open the other
-// windows. It owns the Installation the program works on and draws its state:
-// the installed lists show what the Installation holds after every operation.
+// windows. It owns the model of the Installation the program works on, hands it
+// to the windows it opens, and redraws whenever the model changed.
 // Its part in the program's start and end lies in PrincipalStartAndEnd.cpp.
 class Principal : public QWidget {
     Q_OBJECT
@@ -35,7 +36,8 @@ public:
     explicit Principal(QWidget* parent = nullptr);
     ~Principal() override;
 
-    const Installation& installation() const { return installation_; }
+    InstallationModel& model() { return model_; }
+    const Installation& installation() const { return model_.installation(); }
 
     // Shows a window opened over the main window; the main window stays enabled only
     // when `keepMainEnabled`. Open windows are closed with the main window.
@@ -45,7 +47,7 @@ public:
     // Shows the main window and the windows over it in front of all others.
     void bringForward();
     // Ends the program as a close does, whatever windows are open: for a
-    // termination signal, a logout or a shutdown. Waits for a running operation.
+    // termination signal, a logout or a shutdown. A running operation ends first.
     void endProgram();
     // Clear All now, without a dialog, unless the program has cleared already or
     // is to end without clearing: the last thing before the process ends.
@@ -58,18 +60,20 @@ public:
     void start();
 
     // The first-run and game-folder Accept. Each tells the player in a box when
-    // it could not be done; the program then stays on the folder it had.
+    // it could not be done; the program then stays on the folder it had. The
+    // switch clears the old folder as a long operation and calls `accepted` with
+    // whether it was done.
     bool acceptFirstRun(const GameFolderChoice& choice, bool doNotShowAgain);
-    bool switchGameFolder(const GameFolderChoice& choice);
+    void switchGameFolder(const GameFolderChoice& choice, std::function<void(bool)> accepted);
     // After a Cancel of the game-folder window.
     void libraryFoldersStored();
     // Whether another running copy of the program works on `folder`.
     bool heldElsewhere(const std::filesystem::path& folder) const;
 
     // Clear All: every loose file of the game's file types leaves the game folder,
-    // the protected files come back, and the window returns to no category.
-    // False when Clear All failed or was refused: a box says why.
-    bool BORRARTODO();
+    // the protected files come back, and the window returns to no category. A box
+    // says why when it failed or was refused; `then` runs once it has ended.
+    void BORRARTODO(std::function<void()> then = {});
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -78,6 +82,7 @@ private:
     void Form_Load();
     void chooseCategory(std::size_t category);
     void PONENLISTA();
+    void redraw();
     void drawInstalled();
     void tellLedgerFailure();
     void MOSTRAR(const std::filesystem::path& folder, const std::string& name);
@@ -85,20 +90,26 @@ private:
     void List8_DblClick();
     void libraryChanged(std::size_t category);
     void installedList_DblClick(std::size_t category);
+    void tellInstalled(std::size_t category, const std::string& name,
+                       const InstallOutcome& outcome);
     void BORRAR(const AddonKey& key);
+    void tellUninstalled(const AddonKey& key, const UninstallOutcome& outcome);
+    void tellCleared(const ClearOutcome& outcome);
     void showReplacedAddons(std::size_t category, const std::string& name);
     void BORRARINI();
     void resetPreview();
     void resetCategory();
     void showGameFolder();
+    void openFirstRunWindowWhenDue();
+    void tellNotSwitched(const FolderOutcome& outcome);
     bool holdGameFolder();
     bool lockChosenFolder(const GameFolderChoice& choice);
     void keepChosenLock(const std::filesystem::path& before);
 
     std::unique_ptr<Ui::Principal> ui;
-    Installation installation_;
     GameFolderLock gameLock_;
     GameFolderLock chosenLock_; // of the folder an Accept is about to work on
+    InstallationModel model_;
     std::array<QAbstractButton*, 7> categoryButtons_{};
     std::array<QListWidget*, 7> installedLists_{};
     std::optional<std::size_t> category_; // the category on screen

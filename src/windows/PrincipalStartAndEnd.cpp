@@ -7,7 +7,6 @@
 #include "platform/NameText.h"
 #include "windows/Backups.h"
 #include "windows/ChildWindow.h"
-#include "windows/LongOperation.h"
 #include "windows/Principal.h"
 #include "windows/Prompts.h"
 #include "windows/SetsMenu.h"
@@ -16,14 +15,11 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDialog>
-#include <QTimer>
 
 namespace fs = std::filesystem;
 
 namespace quorvel {
 namespace {
-
-constexpr int kEndRetryMs = 200;
 
 QString recoveryText(const Recovery& recovery) {
     QString text =
@@ -56,27 +52,32 @@ QString recoveryText(const Recovery& recovery) {
 void Principal::start() {
     if (!holdGameFolder())
         return;
-    if (!installation_.leftovers().empty()) {
-        const auto recoveries =
-            RunOperationOrShowError(this, QStringLiteral("Taking out the add-ons of the last run"),
-                                    QStringLiteral("Clear All"), [this](const ProgressReport&) {
-                                        return installation_.recoverLastRun();
-                                    });
-        drawInstalled();
-        showGameFolder();
-        for (const Recovery& recovery : recoveries.value_or(std::vector<Recovery>()))
-            Prompts::tell(this, recoveryText(recovery));
-        tellLedgerFailure();
-        if (!holdGameFolder())
-            return;
+    if (model_.installation().leftovers().empty()) {
+        openFirstRunWindowWhenDue();
+        return;
     }
-    if (FirstRunWindowDue() || !installation_.refusal().empty())
+    model_.run(
+        this,
+        {QStringLiteral("Taking out the add-ons of the last run"), QStringLiteral("Clear All")},
+        [](Installation& installation, const ProgressReport&, const CancelRequested&) {
+            return installation.recoverLastRun();
+        },
+        [this](const std::optional<std::vector<Recovery>>& recoveries) {
+            for (const Recovery& recovery : recoveries.value_or(std::vector<Recovery>()))
+                Prompts::tell(this, recoveryText(recovery));
+            if (holdGameFolder())
+                openFirstRunWindowWhenDue();
+        });
+}
+
+void Principal::openFirstRunWindowWhenDue() {
+    if (FirstRunWindowDue() || !model_.installation().refusal().empty())
         openWindow(new Backups(this), false);
 }
 
 // When another copy works on the game folder, this one ends without touching it.
 bool Principal::holdGameFolder() {
-    const fs::path& game = installation_.paths().GameFolder;
+    const fs::path& game = model_.paths().GameFolder;
     if (game.empty() || gameLock_.hold(game))
         return true;
     Prompts::tell(this, QStringLiteral("Another copy of Quorvel is working on the game "
@@ -97,8 +98,7 @@ bool Principal::heldElsewhere(const fs::path& folder) const {
 bool Principal::lockChosenFolder(const GameFolderChoice& choice) {
     chosenLock_ = GameFolderLock();
     const auto folder = choice.accepted();
-    if (!folder || SameFolder(*folder, installation_.paths().GameFolder) ||
-        chosenLock_.hold(*folder))
+    if (!folder || SameFolder(*folder, model_.paths().GameFolder) || chosenLock_.hold(*folder))
         return true;
     Prompts::tell(this, QStringLiteral("Another copy of Quorvel is working on that folder."));
     return false;
@@ -106,59 +106,62 @@ bool Principal::lockChosenFolder(const GameFolderChoice& choice) {
 
 // Works on the chosen folder's lock once the folder changed; else gives it up.
 void Principal::keepChosenLock(const fs::path& before) {
-    const fs::path& now = installation_.paths().GameFolder;
+    const fs::path& now = model_.paths().GameFolder;
     if (!now.empty() && !SameFolder(now, before))
         gameLock_ = std::move(chosenLock_);
     chosenLock_ = GameFolderLock();
 }
 
+// Taking the security copies of a game folder is quick: the first run has no
+// add-ons to clear.
 bool Principal::acceptFirstRun(const GameFolderChoice& choice, bool doNotShowAgain) {
     if (!lockChosenFolder(choice))
         return false;
-    const fs::path before = installation_.paths().GameFolder;
-    const FolderOutcome outcome = installation_.acceptFirstRun(choice, doNotShowAgain);
+    const fs::path before = model_.paths().GameFolder;
+    const FolderOutcome outcome = model_.change([&](Installation& installation) {
+        return installation.acceptFirstRun(choice, doNotShowAgain);
+    });
     keepChosenLock(before);
-    drawInstalled();
-    tellLedgerFailure();
-    if (!outcome.done) {
+    if (!outcome.done)
         Prompts::tell(this, QStringLiteral("The game folder was not accepted: ") +
                                 ToQString(outcome.why));
-        return false;
-    }
-    showGameFolder();
-    return true;
+    return outcome.done;
 }
 
-bool Principal::switchGameFolder(const GameFolderChoice& choice) {
-    if (!lockChosenFolder(choice))
-        return false;
-    const fs::path before = installation_.paths().GameFolder;
-    const auto outcome = RunOperationOrShowError(
-        this, QStringLiteral("Clearing all add-ons"), QStringLiteral("Clear All"),
-        [&](const ProgressReport& report) { return installation_.switchTo(choice, report); });
-    keepChosenLock(before);
-    drawInstalled();
-    resetCategory();
-    showGameFolder();
-    tellLedgerFailure();
-    if (!outcome)
-        return false;
-    if (!outcome->done) {
-        const fs::path& game = installation_.paths().GameFolder;
-        Prompts::tell(this,
-                      game.empty()
-                          ? QStringLiteral("The game folder was not changed, and Quorvel "
-                                           "works on no game folder now: %1\n\n%2")
-                                .arg(ToQString(outcome->why), ToQString(installation_.refusal()))
-                          : QStringLiteral("Quorvel stays on the game folder %1: %2")
-                                .arg(ToQString(NameText(game)), ToQString(outcome->why)));
-        return false;
+void Principal::switchGameFolder(const GameFolderChoice& choice,
+                                 std::function<void(bool)> accepted) {
+    if (!lockChosenFolder(choice)) {
+        accepted(false);
+        return;
     }
-    return true;
+    resetCategory();
+    model_.run(
+        this, {QStringLiteral("Clearing all add-ons"), QStringLiteral("Clear All")},
+        [choice](Installation& installation, const ProgressReport& report, const CancelRequested&) {
+            return installation.switchTo(choice, report);
+        },
+        [this, before = model_.paths().GameFolder,
+         accepted = std::move(accepted)](const std::optional<FolderOutcome>& outcome) {
+            keepChosenLock(before);
+            if (outcome && !outcome->done)
+                tellNotSwitched(*outcome);
+            accepted(outcome && outcome->done);
+        });
+}
+
+void Principal::tellNotSwitched(const FolderOutcome& outcome) {
+    const fs::path& game = model_.paths().GameFolder;
+    Prompts::tell(this,
+                  game.empty()
+                      ? QStringLiteral("The game folder was not changed, and Quorvel "
+                                       "works on no game folder now: %1\n\n%2")
+                            .arg(ToQString(outcome.why), ToQString(model_.installation().refusal()))
+                      : QStringLiteral("Quorvel stays on the game folder %1: %2")
+                            .arg(ToQString(NameText(game)), ToQString(outcome.why)));
 }
 
 void Principal::libraryFoldersStored() {
-    installation_.reloadLibraryFolders();
+    model_.change([](Installation& installation) { installation.reloadLibraryFolders(); });
 }
 
 void Principal::closeWithoutClearing() {
@@ -179,49 +182,56 @@ void Principal::bringForward() {
 }
 
 // Windows over the main one close first, as their own Cancel would; a running
-// operation finishes first, since its files would be half written. An open box
-// is answered as its Escape would: the window must not go while the code that
-// opened the box still waits for its answer.
+// operation ends first, since its files would be half written. An open box is
+// answered as its Escape would, and the end comes once the code that opened the
+// box has had its answer.
 void Principal::endProgram() {
-    auto* box = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-    if (box && !OperationRunning())
+    if (model_.busy()) {
+        model_.whenIdle(this, [this] { endProgram(); });
+        return;
+    }
+    if (auto* box = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
         box->reject();
-    if (OperationRunning() || QApplication::activeModalWidget()) {
-        QTimer::singleShot(kEndRetryMs, this, &Principal::endProgram);
+        QMetaObject::invokeMethod(this, &Principal::endProgram, Qt::QueuedConnection);
         return;
     }
     for (const QPointer<QWidget>& window : openWindows_) {
         if (window)
             window->close();
     }
-    if (!close()) {
+    // The close's Clear All closes the window once it has ended; a window that
+    // still holds the main one is not waited for.
+    if (!close() && !model_.busy()) {
         clearBeforeExit();
         QCoreApplication::quit();
     }
 }
 
-// A logoff on Windows asks for this from inside a running operation's event loop:
-// the operation's work ends first, so that Clear All never runs beside it.
+// A logoff ends the program at once, perhaps while an operation runs: its work
+// ends first, so that Clear All never runs beside it.
 void Principal::clearBeforeExit() {
+    model_.finishRunningWork();
     if (!clearOnExit_)
         return;
-    FinishRunningOperation();
     clearOnExit_ = false;
     sets_->saveLastRun(nullptr);
-    installation_.clearAll();
+    model_.clearAtExit();
 }
 
-// Closing the main window clears the game folder. It is refused while a window
-// that disabled it is open: that window would be dropped half done.
+// Closing the main window clears the game folder first, and the window closes
+// once that has ended. It is refused while a window that disabled it is open:
+// that window would be dropped half done.
 void Principal::closeEvent(QCloseEvent* event) {
     if (!isEnabled()) {
         event->ignore();
         return;
     }
     if (clearOnExit_) {
-        sets_->saveLastRun(this);
-        BORRARTODO();
+        event->ignore();
         clearOnExit_ = false;
+        sets_->saveLastRun(this);
+        BORRARTODO([this] { close(); });
+        return;
     }
     for (const QPointer<QWidget>& window : openWindows_) {
         if (window)

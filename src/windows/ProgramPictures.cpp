@@ -32,7 +32,7 @@ bool ShowPictureFile(QLabel* label, const std::filesystem::path& file) {
 }
 
 void ShowLogo(QLabel* label) {
-    if (!ShowPictureFile(label, ResolveInFolder(Paths().ProgramFolder, "QUORVEL.jpg")))
+    if (!ShowPictureFile(label, ResolveInFolder(ProgramFolder(), "QUORVEL.jpg")))
         label->clear();
 }
 

@@ -68,12 +68,11 @@ QString lines(const QStringList& all) {
 
 } // namespace
 
-SetsMenu::SetsMenu(QWidget* mainWindow, Installation& installation,
-                   const std::array<QListWidget*, 7>& installedLists, std::function<void()> drawn)
+SetsMenu::SetsMenu(QWidget* mainWindow, InstallationModel& model,
+                   const std::array<QListWidget*, 7>& installedLists)
     : QObject(mainWindow)
     , mainWindow_(mainWindow)
-    , installation_(installation)
-    , drawn_(std::move(drawn)) {
+    , model_(model) {
     for (QListWidget* list : installedLists) {
         list->setContextMenuPolicy(Qt::CustomContextMenu);
         list->setToolTip(QStringLiteral("Right-click or the menu key: save the installed add-ons "
@@ -94,7 +93,7 @@ SetsMenu::SetsMenu(QWidget* mainWindow, Installation& installation,
 }
 
 std::filesystem::path SetsMenu::folder() const {
-    return SetsFolder(installation_.paths().ProgramFolder);
+    return SetsFolder(model_.paths().ProgramFolder);
 }
 
 QMenu* SetsMenu::menu() {
@@ -104,7 +103,7 @@ QMenu* SetsMenu::menu() {
     QAction* save = menu->addAction(QStringLiteral("Save installed add-ons as a set..."), this,
                                     &SetsMenu::saveInstalled);
     save->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
-    save->setEnabled(!installation_.installed().inOrder().empty());
+    save->setEnabled(!model_.installation().installed().inOrder().empty());
     const std::vector<std::string> sets = ListSets(folder());
     menu->addSection(QStringLiteral("Put back a set"));
     if (sets.empty())
@@ -129,7 +128,7 @@ QMenu* SetsMenu::menu() {
 }
 
 void SetsMenu::showMenu(const QPoint& globalPosition) {
-    if (OperationRunning())
+    if (model_.busy())
         return;
     QMenu* shown = menu();
     shown->setAttribute(Qt::WA_DeleteOnClose);
@@ -137,7 +136,7 @@ void SetsMenu::showMenu(const QPoint& globalPosition) {
 }
 
 void SetsMenu::saveInstalled() {
-    const std::vector<AddonKey> installed = InstalledSet(installation_.installed());
+    const std::vector<AddonKey> installed = InstalledSet(model_.installation().installed());
     if (installed.empty()) {
         Prompts::tell(mainWindow_, QStringLiteral("No add-on is installed: a set is saved from "
                                                   "the add-ons installed now."));
@@ -160,7 +159,7 @@ bool SetsMenu::saveAs(const std::string& name) {
                                                       "the add-ons installed now?")
                                            .arg(quoted(replaced))))
         return false;
-    const SetSave saved = SaveSet(folder(), name, InstalledSet(installation_.installed()));
+    const SetSave saved = SaveSet(folder(), name, InstalledSet(model_.installation().installed()));
     if (!saved.error.empty())
         Prompts::tell(mainWindow_, QStringLiteral("The set %1 was not saved: %2")
                                        .arg(quoted(name), ToQString(saved.error)));
@@ -176,10 +175,10 @@ bool SetsMenu::saveAs(const std::string& name) {
 // Then one step: Clear All and the set's add-ons in order, under one dialog whose
 // Cancel stops between two add-ons.
 void SetsMenu::putBack(const std::string& name) {
-    if (OperationRunning())
+    if (model_.busy())
         return;
     const SetReading reading = ReadSet(folder(), name);
-    const SetArchives archives = CheckSetArchives(installation_.paths(), reading.addons);
+    const SetArchives archives = CheckSetArchives(model_.paths(), reading.addons);
     if (!archives.present.empty() && !archives.missing.empty() &&
         !Prompts::confirm(
             mainWindow_,
@@ -188,21 +187,19 @@ void SetsMenu::putBack(const std::string& name) {
                 .arg(quoted(name), lines(notPutBackLines(archives.missing)))
                 .arg(archives.present.size())))
         return;
-    std::optional<PutBackOutcome> outcome;
-    try {
-        RunCancellableInBackground(
-            mainWindow_, QStringLiteral("Putting back the set %1").arg(quoted(name)),
-            QStringLiteral("Stopping after this add-on"),
-            [&](const ProgressReport& report, const CancelRequested& cancelled) {
-                outcome = PutBackSet(installation_, reading.addons, report, cancelled);
-            });
-    } catch (...) {
-        ShowOperationError(mainWindow_, QStringLiteral("Unzip"), std::current_exception());
-    }
-    drawn_();
-    if (outcome)
-        tellNotPutBack(name, reading, *outcome,
-                       archives.present.empty() ? 0 : archives.missing.size());
+    const std::size_t alreadyTold = archives.present.empty() ? 0 : archives.missing.size();
+    model_.run(
+        mainWindow_,
+        {QStringLiteral("Putting back the set %1").arg(quoted(name)), QStringLiteral("Unzip"),
+         QStringLiteral("Stopping after this add-on")},
+        [addons = reading.addons](Installation& installation, const ProgressReport& report,
+                                  const CancelRequested& cancelled) {
+            return PutBackSet(installation, addons, report, cancelled);
+        },
+        [this, name, reading, alreadyTold](const std::optional<PutBackOutcome>& outcome) {
+            if (outcome)
+                tellNotPutBack(name, reading, *outcome, alreadyTold);
+        });
 }
 
 // One box for all that could not be put back; none when everything was, or when
@@ -270,7 +267,7 @@ void SetsMenu::remove(const std::string& name) {
 }
 
 void SetsMenu::saveLastRun(QWidget* failureShownOn) {
-    const SetSave saved = SaveLastRun(folder(), installation_.installed());
+    const SetSave saved = SaveLastRun(folder(), model_.installation().installed());
     if (!saved.error.empty() && failureShownOn)
         Prompts::tell(failureShownOn,
                       QStringLiteral("The set %1 was not saved: %2")

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "library/Installation.h"
+#include "windows/InstallationModel.h"
 
 #include <QObject>
 #include <QPoint>
@@ -25,9 +25,8 @@ struct SetReading;
 class SetsMenu : public QObject {
     Q_OBJECT
 public:
-    // `drawn` redraws the main window after a set was put back.
-    SetsMenu(QWidget* mainWindow, Installation& installation,
-             const std::array<QListWidget*, 7>& installedLists, std::function<void()> drawn);
+    SetsMenu(QWidget* mainWindow, InstallationModel& model,
+             const std::array<QListWidget*, 7>& installedLists);
 
     // The menu as the player sees it now; the caller owns it.
     QMenu* menu();
@@ -49,8 +48,7 @@ private:
                         const PutBackOutcome& outcome, std::size_t alreadyTold);
 
     QWidget* mainWindow_;
-    Installation& installation_;
-    std::function<void()> drawn_;
+    InstallationModel& model_;
 };
 
 } // namespace quorvel

@@ -37,8 +37,9 @@ void setTextColour(QWidget* widget, const QColor& colour) {
 
 } // namespace
 
-Settings::Settings(QWidget* mainWindow, QWidget* parent)
+Settings::Settings(const InstallationModel& model, QWidget* mainWindow, QWidget* parent)
     : ChildWindow(mainWindow, parent)
+    , model_(model)
     , ui(std::make_unique<Ui::Settings>()) {
     ui->setupUi(this);
     PlaceFixedCentred(this);
@@ -160,7 +161,7 @@ void Settings::tellWriteFailure() {
                                                "not reach the game: %1\n\nIs the file read-only, "
                                                "or the disk full? The window shows what the "
                                                "file holds.")
-                                    .arg(ToQString(NameText(Paths().GameIniPath))));
+                                    .arg(ToQString(NameText(model_.paths().GameIniPath))));
         }
         reloading_ = true;
         Form_Load();
@@ -172,7 +173,7 @@ void Settings::tellWriteFailure() {
 // Every control is set the way the user would set it, so its handler writes the
 // value back in the game's own format.
 void Settings::Form_Load() {
-    gameIni_ = GameIniFile::FromPaths(Paths());
+    gameIni_ = GameIniFile::FromPaths(model_.paths());
     // Without the game's EAW.INI there is nothing to show, and loading would write
     // a new one holding nothing but blanked key bindings.
     if (!gameIni_.exists())

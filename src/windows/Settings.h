@@ -3,6 +3,7 @@
 #include "settings/GameIniFile.h"
 #include "settings/SettingGroups.h"
 #include "windows/ChildWindow.h"
+#include "windows/InstallationModel.h"
 
 #include <array>
 #include <memory>
@@ -23,8 +24,8 @@ class Settings : public ChildWindow {
 
 public:
     // Opens as its own window and deletes itself when closed; closing enables
-    // `mainWindow` again.
-    explicit Settings(QWidget* mainWindow, QWidget* parent = nullptr);
+    // `mainWindow` again. It edits the EAW.INI of the model's game folder.
+    Settings(const InstallationModel& model, QWidget* mainWindow, QWidget* parent = nullptr);
     ~Settings() override;
 
 private:
@@ -76,6 +77,7 @@ private:
     void paintSwatch();
     QCheckBox* toggleBox(std::size_t toggle) const;
 
+    const InstallationModel& model_;
     std::unique_ptr<Ui::Settings> ui;
     GameIniFile gameIni_;
     // Set while a colour set with an unreadable part is shown: the sliders then

@@ -6,7 +6,6 @@
 #include "support/ZipBuilder.h"
 #include "windows/Deleteaddon.h"
 #include "windows/FolderPickers.h"
-#include "windows/LongOperation.h"
 #include "windows/Newaddon.h"
 #include "windows/Principal.h"
 #include "windows/TextConversions.h"
@@ -379,6 +378,7 @@ private slots:
         QApplication::sendEvent(window.get(), &drop);
         QCOMPARE(enter.isAccepted() && drop.isAccepted(), accepted);
         QCoreApplication::processEvents();
+        QVERIFY(Settled(window->model()));
 
         QCOMPARE(FilesIn(library).join(' '), libraryAfter);
         QCOMPARE(Entries(list8()).join(' '), listAfter);
@@ -452,6 +452,7 @@ private slots:
         QVERIFY(install->isEnabled());
         prompts->answerNext(QMessageBox::Ok);
         QTest::mouseClick(install, Qt::LeftButton);
+        QVERIFY(Settled(window->model()));
 
         QCOMPARE(FilesIn(library), libraryAfter);
         QCOMPARE(ReadFile(source), sourceBytes);
@@ -641,7 +642,7 @@ private slots:
         addon(terrains, "WIDE", members);
         bool clearedDuringWork = false;
         QTimer::singleShot(1, window.get(), [&] {
-            clearedDuringWork = OperationRunning();
+            clearedDuringWork = window->model().busy();
             window->clearBeforeExit();
         });
         install(terrains, "WIDE");
@@ -659,6 +660,7 @@ private:
     }
     void clickButton(const char* name) {
         Find<QAbstractButton>(window.get(), name)->click();
+        QVERIFY(Settled(window->model()));
     }
 
     void addon(int category, const std::string& name, const std::vector<ZipEntry>& members) {
@@ -669,10 +671,11 @@ private:
         list->setCurrentRow(Entries(list).indexOf(name));
     }
 
-    static void pressTwice(QListWidget* list, Qt::Key key) {
+    void pressTwice(QListWidget* list, Qt::Key key) {
         list->setFocus();
         QTest::keyClick(list, key);
         QTest::keyClick(list, key);
+        QVERIFY(Settled(window->model()));
     }
 
     void doubleClick(QListWidget* list, const QString& name) {
@@ -683,6 +686,7 @@ private:
         const QPoint centre = list->visualItemRect(list->item(row)).center();
         QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, centre);
         QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, centre);
+        QVERIFY(Settled(window->model()));
     }
 
     void install(int category, const QString& name) {

@@ -19,7 +19,10 @@ namespace {
 using WindowMaker = QWidget* (*)(Principal*);
 
 template <typename Window> QWidget* Make(Principal* main) {
-    return new Window(main);
+    if constexpr (std::is_constructible_v<Window, InstallationModel&, Principal*>)
+        return new Window(main->model(), main);
+    else
+        return new Window(main);
 }
 
 // The controls whose caption needs more room than they have (a word-wrapped label:

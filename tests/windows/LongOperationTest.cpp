@@ -1,10 +1,11 @@
-#include "windows/LongOperation.h"
+#include "windows/InstallationModel.h"
 
 #include "AnsweredPrompts.h"
 
 #include <QApplication>
 #include <QProgressDialog>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QTimer>
 #include <QtTest>
 #include <chrono>
@@ -27,13 +28,18 @@ QString ProgressShown() {
 
 } // namespace
 
+// Long work through the model the windows share: on a worker thread, one at a
+// time, with the windows disabled meanwhile and the result handed on afterwards.
 class LongOperationTest : public QObject {
     Q_OBJECT
 
 private slots:
     // Slow work runs away from the window, under a progress dialog, while clicks
-    // on the window are dropped; input flows again afterwards.
+    // on the window are dropped and no second operation starts; the lists are
+    // redrawn before the result comes, and an end waiting for the operation comes
+    // after it. Input flows again afterwards.
     void slowWorkRunsAwayFromTheWindowUnderProgress() {
+        InstallationModel model;
         QWidget window;
         QPushButton button(&window);
         int clicks = 0;
@@ -47,20 +53,37 @@ private slots:
                 dialogText = shown;
         });
         probe.start(50);
+        QStringList order;
+        connect(&model, &InstallationModel::changed, [&] { order << "changed"; });
 
         std::thread::id workThread;
-        RunInBackground(&window, "Installing", [&](const ProgressReport& report) {
-            workThread = std::this_thread::get_id();
-            for (std::size_t done = 1; done <= 8; ++done) {
-                std::this_thread::sleep_for(std::chrono::milliseconds(120));
-                report(done, 8);
-            }
-        });
-        probe.stop();
+        QVERIFY(model.run(
+            &window, {"Installing", "Unzip"},
+            [&](Installation&, const ProgressReport& report, const CancelRequested&) {
+                workThread = std::this_thread::get_id();
+                for (std::size_t done = 1; done <= 8; ++done) {
+                    std::this_thread::sleep_for(std::chrono::milliseconds(120));
+                    report(done, 8);
+                }
+                return 7;
+            },
+            [&](std::optional<int> result) {
+                probe.stop();
+                order << QString::number(result.value_or(0));
+            }));
+        QVERIFY(!window.isEnabled());
+        QVERIFY(!model.run(
+            &window, {"Installing", "Unzip"},
+            [](Installation&, const ProgressReport&, const CancelRequested&) { return 0; },
+            [&](std::optional<int>) { order << "second"; }));
+        model.whenIdle(&window, [&] { order << "idle"; });
+        QTRY_VERIFY_WITH_TIMEOUT(!model.busy(), 10000);
 
         QVERIFY(workThread != std::this_thread::get_id());
         QVERIFY2(dialogText.startsWith("Installing\n"), qPrintable(dialogText));
+        QCOMPARE(order, QStringList({"changed", "7", "idle"}));
         QCOMPARE(clicks, 0);
+        QVERIFY(window.isEnabled());
         QTest::mouseClick(&button, Qt::LeftButton);
         QCOMPARE(clicks, 1);
     }
@@ -72,19 +95,15 @@ private slots:
     }
 
     // Cancel, or Escape, on the dialog only asks the work to stop: the work sees it
-    // at its next step, the dialog stays and says it stops, clicks elsewhere stay
-    // dropped.
+    // at its next step, and the dialog stays and says it stops.
     void cancelAsksTheWorkToStop() {
         QFETCH(bool, escape);
+        InstallationModel model;
         QWidget window;
-        QPushButton button(&window);
-        int clicks = 0;
-        connect(&button, &QPushButton::clicked, [&] { ++clicks; });
         window.show();
         QStringList labels;
         QTimer probe;
         connect(&probe, &QTimer::timeout, [&] {
-            QTest::mouseClick(&button, Qt::LeftButton);
             for (QWidget* top : QApplication::topLevelWidgets()) {
                 auto* dialog = qobject_cast<QProgressDialog*>(top);
                 if (!dialog || !dialog->isVisible())
@@ -99,20 +118,22 @@ private slots:
         probe.start(50);
 
         std::size_t steps = 0;
-        RunCancellableInBackground(&window, "Putting back", "Stopping after this add-on",
-                                   [&](const ProgressReport& report, const CancelRequested& stop) {
-                                       for (; steps < 100 && !stop(); ++steps) {
-                                           std::this_thread::sleep_for(
-                                               std::chrono::milliseconds(60));
-                                           report(steps + 1, 100);
-                                       }
-                                   });
+        model.run(
+            &window, {"Putting back", "Unzip", "Stopping after this add-on"},
+            [&](Installation&, const ProgressReport& report, const CancelRequested& stop) {
+                for (; steps < 100 && !stop(); ++steps) {
+                    std::this_thread::sleep_for(std::chrono::milliseconds(60));
+                    report(steps + 1, 100);
+                }
+                return steps;
+            },
+            [](std::optional<std::size_t>) {});
+        QTRY_VERIFY_WITH_TIMEOUT(!model.busy(), 10000);
         probe.stop();
 
         QVERIFY2(steps < 100, "the work never saw the Cancel");
         QVERIFY(!labels.isEmpty());
         QVERIFY2(labels.back().startsWith("Stopping after this add-on"), qPrintable(labels.back()));
-        QCOMPARE(clicks, 0);
     }
 
     void returnsTheOutcomeOrShowsWhatWasThrown_data() {
@@ -129,27 +150,29 @@ private slots:
     void returnsTheOutcomeOrShowsWhatWasThrown() {
         QFETCH(int, thrown);
         QFETCH(QString, box);
-        prompts.emplace();
-        prompts->answerNext(QMessageBox::Ok);
+        AnsweredPrompts prompts;
+        prompts.answerNext(QMessageBox::Ok);
+        InstallationModel model;
         QWidget window;
-        const std::optional<int> result = RunOperationOrShowError(
-            &window, "Installing", "Unzip", [thrown](const ProgressReport& report) {
+        std::optional<std::optional<int>> result;
+        model.run(
+            &window, {"Installing", "Unzip"},
+            [thrown](Installation&, const ProgressReport& report, const CancelRequested&) {
                 if (thrown == 1)
                     throw std::runtime_error("disk on fire");
                 if (thrown == 2)
                     throw 42;
                 report(1, 1);
                 return 7;
-            });
-        QCOMPARE(result, thrown == 0 ? std::optional<int>(7) : std::nullopt);
+            },
+            [&](std::optional<int> returned) { result = returned; });
+        QTRY_VERIFY(result.has_value());
+        QCOMPARE(*result, thrown == 0 ? std::optional<int>(7) : std::nullopt);
         QCOMPARE(ProgressShown(), QString());
-        QCOMPARE(prompts->shown().size(), std::size_t(box.isEmpty() ? 0 : 1));
-        for (const Prompts::Box& shown : prompts->shown())
+        QCOMPARE(prompts.shown().size(), std::size_t(box.isEmpty() ? 0 : 1));
+        for (const Prompts::Box& shown : prompts.shown())
             QCOMPARE(shown.text, box);
     }
-
-private:
-    std::optional<AnsweredPrompts> prompts;
 };
 
 QTEST_MAIN(LongOperationTest)

@@ -4,12 +4,14 @@
 #include "platform/FolderListing.h"
 #include "support/TempFolder.h"
 #include "windows/FolderPickers.h"
+#include "windows/Principal.h"
 #include "windows/TextConversions.h"
 
 #include <QAbstractButton>
 #include <QApplication>
 #include <QComboBox>
 #include <QImage>
+#include <QTest>
 
 namespace fs = std::filesystem;
 
@@ -19,7 +21,6 @@ ProgramFolderFixture::ProgramFolderFixture() {
     MakeProgramFolder(root());
     WriteFile(game() / "EAW.EXE", "game exe");
     StorePaths(FolderText(game()));
-    installation_ = std::make_unique<Installation>();
 }
 
 ProgramFolderFixture::~ProgramFolderFixture() {
@@ -31,6 +32,15 @@ fs::path ProgramFolderFixture::startPickersIn(const std::string& name) const {
     fs::create_directories(folder);
     SetStartingFolder(ToQString(folder));
     return folder;
+}
+
+bool Settled(const InstallationModel& model) {
+    return QTest::qWaitFor([&model] { return !model.busy(); }, 20000);
+}
+
+bool Closed(Principal* mainWindow) {
+    mainWindow->close();
+    return QTest::qWaitFor([mainWindow] { return !mainWindow->isVisible(); }, 20000);
 }
 
 void WriteJpeg(const fs::path& path, QSize size) {

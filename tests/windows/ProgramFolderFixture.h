@@ -1,6 +1,5 @@
 #pragma once
 
-#include "library/Installation.h"
 #include "support/TempFolder.h"
 
 #include <QListWidget>
@@ -14,12 +13,15 @@
 class QComboBox;
 class QWidget;
 
+namespace quorvel {
+class InstallationModel;
+class Principal;
+} // namespace quorvel
+
 namespace quorvel::test {
 
 // A program folder in a temporary folder, made the program folder of the process,
-// and a game folder (holding EAW.EXE) beside it; QUORVEL.INI names the game folder,
-// and the windows work on it, through an Installation of the fixture's own until a
-// main window brings its own.
+// and a game folder (holding EAW.EXE) beside it; QUORVEL.INI names the game folder.
 class ProgramFolderFixture {
 public:
     ProgramFolderFixture();
@@ -38,7 +40,6 @@ public:
 
 private:
     TempFolder folder_;
-    std::unique_ptr<Installation> installation_;
 };
 
 // The control called `name` inside `window`; a missing control ends the test run,
@@ -49,6 +50,14 @@ template <typename Control> Control* Find(const QObject* window, const char* nam
         qFatal("no control %s", name);
     return found;
 }
+
+// Waits until the model's operation has ended, and what it does then; false
+// when it did not end within 20 seconds.
+[[nodiscard]] bool Settled(const InstallationModel& model);
+
+// Closes the main window, which clears the game folder first, and waits until
+// it is gone; false when it stayed.
+[[nodiscard]] bool Closed(Principal* mainWindow);
 
 // Writes a JPEG of the given size, so that a test can tell pictures apart by size.
 void WriteJpeg(const std::filesystem::path& path, QSize size);

@@ -101,7 +101,7 @@ private slots:
         const fs::path sets = fixture->root() / "SETS";
         QCOMPARE(ReadSet(sets, "Evening").addons.size(), std::size_t(4));
 
-        QVERIFY(window->close());
+        QVERIFY(Closed(window.get()));
         QVERIFY(SnapshotOf(fixture->game()) != installed);
         QCOMPARE(ReadSet(sets, "Last run").addons, ReadSet(sets, "Evening").addons);
 
@@ -111,6 +111,7 @@ private slots:
         QVERIFY(!Item(menu.get(), "Save installed add-ons as a set...")->isEnabled());
         QVERIFY(Item(menu.get(), "Evening")->isEnabled());
         Item(menu.get(), "Last run")->trigger();
+        QVERIFY(Settled(window->model()));
         QCOMPARE(SnapshotOf(fixture->game()), installed);
         QCOMPARE(Entries(InstalledList(window.get(), kGraphics)), QStringList({"HAZE", "CLOUDS"}));
         QCOMPARE(Entries(InstalledList(window.get(), kFlightModels)), QStringList({"SPIT"}));
@@ -155,6 +156,7 @@ private slots:
         prompts->answerNext(QMessageBox::Ok);
         std::unique_ptr<QMenu> menu(window->findChild<SetsMenu*>()->menu());
         Item(menu.get(), "Hand made")->trigger();
+        QVERIFY(Settled(window->model()));
         QCOMPARE(Entries(InstalledList(window.get(), kGraphics)), QStringList({"CLOUDS"}));
         QCOMPARE(Entries(InstalledList(window.get(), kSounds)), QStringList({"MERLIN"}));
         QCOMPARE(prompts->shown().size(), std::size_t(2));
@@ -213,6 +215,7 @@ private slots:
         prompts->answerNext(QMessageBox::StandardButton(answer));
         std::unique_ptr<QMenu> menu(window->findChild<SetsMenu*>()->menu());
         Item(menu.get(), "Mine")->trigger();
+        QVERIFY(Settled(window->model()));
         QTEST(Entries(InstalledList(window.get(), kFlightModels)), "flightModels");
         QTEST(Entries(InstalledList(window.get(), kGraphics)), "graphics");
         QTEST(Entries(InstalledList(window.get(), kMissions)), "missions");
@@ -241,12 +244,20 @@ private slots:
     }
 
     // A termination while a box waits for its answer: the box goes first, as its
-    // Escape would, then the program ends as a close does, saving "Last run".
+    // Escape would (No: the set stays), then the program ends as a close does,
+    // saving "Last run".
     void aTerminationAnswersAnOpenBoxFirst() {
         install(kGraphics, "CLOUDS");
         QVERIFY(SaveSet(fixture->root() / "SETS", "Evening", {{kGraphics, "HAZE"}}).error.empty());
-        QTimer::singleShot(300, window.get(), [this] { window->endProgram(); });
-        window->findChild<SetsMenu*>()->remove("Evening"); // asks, with no answer given
+        prompts.reset(); // a real box, waiting for the player
+        QString openBox;
+        QTimer::singleShot(300, window.get(), [this, &openBox] {
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget()))
+                openBox = box->text();
+            window->endProgram();
+        });
+        window->findChild<SetsMenu*>()->remove("Evening");
+        QVERIFY2(openBox.startsWith("Delete the set"), qPrintable(openBox));
         QTRY_VERIFY(!window->isVisible());
         QCOMPARE(ListSets(fixture->root() / "SETS"),
                  (std::vector<std::string>{"Last run", "Evening"}));
@@ -273,6 +284,7 @@ private:
         list8->setCurrentRow(Entries(list8).indexOf(name));
         list8->setFocus();
         QTest::keyClick(list8, Qt::Key_Return);
+        QVERIFY(Settled(window->model()));
     }
 
     std::unique_ptr<ProgramFolderFixture> fixture;

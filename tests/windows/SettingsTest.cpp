@@ -190,13 +190,14 @@ class SettingsTest : public QObject {
 
 private:
     std::unique_ptr<ProgramFolderFixture> program;
+    std::unique_ptr<InstallationModel> model;
     std::optional<AnsweredPrompts> prompts;
     QWidget mainWindow;
     QPointer<Settings> window;
 
     void open(const QStringList& stored) {
         WriteFile(program->game() / "EAW.INI", bytes(edited(sample(), stored)));
-        window = new Settings(&mainWindow);
+        window = new Settings(*model, &mainWindow);
         window->show();
         window->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(window));
@@ -212,10 +213,12 @@ private slots:
     void init() {
         program = std::make_unique<ProgramFolderFixture>();
         WriteFile(program->backups() / "EAW.INI", bytes(securityCopy()));
+        model = std::make_unique<InstallationModel>();
     }
 
     void cleanup() {
         delete window;
+        model.reset();
         program.reset();
     }
 
@@ -464,7 +467,7 @@ private slots:
 
     // Loading would otherwise make a new EAW.INI of nothing but blanked key bindings.
     void opensWithoutAGameIniAndWritesNothing() {
-        window = new Settings(&mainWindow);
+        window = new Settings(*model, &mainWindow);
         QVERIFY(!fs::exists(program->game() / "EAW.INI"));
     }
 
@@ -472,7 +475,7 @@ private slots:
         WriteFile(program->game() / "eaw.ini",
                   bytes(edited(sample(), {"Remappable Keys/TARGET CLOSEST ENEMY= "})));
         fs::rename(program->backups() / "EAW.INI", program->backups() / "Eaw.ini");
-        window = new Settings(&mainWindow);
+        window = new Settings(*model, &mainWindow);
         QVERIFY(control<QCheckBox>("Check9")->isChecked());
         control<QCheckBox>("Check9")->setChecked(false);
         QCOMPARE(FilesIn(program->game()), QStringList({"EAW.EXE", "eaw.ini"}));

@@ -199,7 +199,7 @@ private slots:
 
     void closingTheMainWindowClosesItsWindows() {
         QPointer<QWidget> child = OpenedBy(mainWindow, "Command12");
-        QVERIFY(mainWindow->close());
+        QVERIFY(Closed(mainWindow));
         QTRY_VERIFY(child.isNull());
     }
 
@@ -236,7 +236,7 @@ private slots:
         SetWritable(ConfigFile(), true);
         QCOMPARE(StoredGameFolder(), storable ? FolderText(start) : std::string());
         QCOMPARE(prompts->shown().size(), std::size_t(storable ? 0 : 1));
-        QVERIFY(Paths().GameFolder.empty());
+        QVERIFY(mainWindow->installation().paths().GameFolder.empty());
         auto* accept = Find<QAbstractButton>(firstRun, "Command1");
         QCOMPARE(accept->isEnabled(), acceptable);
         const bool notAgain = file == "eaw.exe";
@@ -251,9 +251,9 @@ private slots:
             QVERIFY(accept->isEnabled());
             return;
         }
-        QCOMPARE(Paths().GameFolder.string(), FolderText(start));
+        QCOMPARE(mainWindow->installation().paths().GameFolder.string(), FolderText(start));
         QCOMPARE(Find<QLineEdit>(mainWindow, "Text2")->text(), ToQString(FolderText(start)));
-        QCOMPARE(ReadIniValue(Paths().ConfigFilePath, "CONFIGURATION", "BACKUPS"),
+        QCOMPARE(ReadIniValue(mainWindow->installation().paths().ConfigFilePath, "CONFIGURATION", "BACKUPS"),
                  std::string(notAgain ? "1" : "0"));
         QTRY_VERIFY(firstRun.isNull());
     }
@@ -272,7 +272,7 @@ private slots:
         QCOMPARE(SnapshotOf(x()), xBefore);
         QCOMPARE(copiesIn(program->backups()), (FolderSnapshot{{"EAW.EXE", "game exe"}}));
         QCOMPARE(StoredGameFolder(), FolderText(program->game()));
-        QCOMPARE(ReadIniValue(Paths().ConfigFilePath, "CONFIGURATION", "BACKUPS"), std::string());
+        QCOMPARE(ReadIniValue(mainWindow->installation().paths().ConfigFilePath, "CONFIGURATION", "BACKUPS"), std::string());
     }
 
     void gameFolderWindowSwitchesOnlyOnAccept_data() {
@@ -296,7 +296,7 @@ private slots:
         Find<FolderPicker>(folderWindow, "Dir1")->setFolder(ToQString(x()));
         QCOMPARE(StoredGameFolder(), FolderText(x()));
         deleting->close();
-        QCOMPARE(Paths().GameFolder.string(), FolderText(program->game()));
+        QCOMPARE(mainWindow->installation().paths().GameFolder.string(), FolderText(program->game()));
         QVERIFY(!mainWindow->isEnabled());
         QVERIFY(!OpenedBy(mainWindow, "Command14"));
         if (close == "frame")
@@ -304,12 +304,13 @@ private slots:
         else
             Find<QAbstractButton>(folderWindow, close == "Accept" ? "Command1" : "Command2")
                 ->click();
+        QVERIFY(Settled(mainWindow->model()));
 
         const bool accepted = close == "Accept";
         const std::string folder = FolderText(accepted ? x() : program->game());
         QVERIFY(mainWindow->isEnabled());
         QCOMPARE(StoredGameFolder(), folder);
-        QCOMPARE(Paths().GameFolder.string(), folder);
+        QCOMPARE(mainWindow->installation().paths().GameFolder.string(), folder);
         QCOMPARE(Find<QLineEdit>(mainWindow, "Text2")->text(), ToQString(folder));
         QCOMPARE(fs::exists(program->game() / "ADDON.PAL"), !accepted);
         QCOMPARE(copiesIn(program->backups()),
@@ -317,7 +318,7 @@ private slots:
         QCOMPARE(SnapshotOf(x()), xBefore);
         if (accepted)
             return;
-        QVERIFY(mainWindow->close());
+        QVERIFY(Closed(mainWindow));
         QCOMPARE(SnapshotOf(x()), xBefore);
         QCOMPARE(SnapshotOf(program->game()), (FolderSnapshot{{"EAW.EXE", "game exe"}}));
     }

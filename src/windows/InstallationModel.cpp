@@ -1,0 +1,61 @@
+#include "windows/InstallationModel.h"
+
+#include <QWidget>
+
+namespace quorvel {
+
+InstallationModel::InstallationModel(FolderInUse inUse, QObject* parent)
+    : QObject(parent)
+    , installation_(std::move(inUse)) {}
+
+InstallationModel::~InstallationModel() = default;
+
+bool InstallationModel::start(QWidget* window, const OperationTexts& texts, LongWork work,
+                              std::function<void()> then) {
+    if (running_)
+        return false;
+    then_ = std::move(then);
+    running_ = std::make_unique<LongOperation>(window, texts, std::move(work));
+    connect(running_.get(), &LongOperation::ended, this,
+            [this, window = QPointer<QWidget>(window), routine = texts.routine](
+                std::exception_ptr failure) { ended(window, routine, failure); });
+    return true;
+}
+
+// The lists are drawn before any box tells what went wrong, and an end of the
+// program that waited for the operation comes after its boxes.
+void InstallationModel::ended(QWidget* window, const QString& routine, std::exception_ptr failure) {
+    running_.release()->deleteLater();
+    std::function<void()> then = std::move(then_);
+    then_ = nullptr;
+    emit changed();
+    if (failure)
+        ShowOperationError(window, routine, failure);
+    if (window)
+        then();
+    auto waiting = std::move(whenIdle_);
+    whenIdle_.clear();
+    for (auto& [context, next] : waiting)
+        if (context)
+            next();
+}
+
+void InstallationModel::whenIdle(QObject* context, std::function<void()> next) {
+    if (!running_) {
+        next();
+        return;
+    }
+    whenIdle_.emplace_back(context, std::move(next));
+}
+
+void InstallationModel::finishRunningWork() {
+    if (running_)
+        running_->finish();
+}
+
+void InstallationModel::clearAtExit() {
+    finishRunningWork();
+    installation_.clearAll();
+}
+
+} // namespace quorvel
