@@ -1,6 +1,5 @@
-#include "windows/InstallationModel.h"
-
 #include "AnsweredPrompts.h"
+#include "windows/InstallationModel.h"
 
 #include <QApplication>
 #include <QProgressDialog>

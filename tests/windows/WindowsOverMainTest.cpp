@@ -253,7 +253,8 @@ private slots:
         }
         QCOMPARE(mainWindow->installation().paths().GameFolder.string(), FolderText(start));
         QCOMPARE(Find<QLineEdit>(mainWindow, "Text2")->text(), ToQString(FolderText(start)));
-        QCOMPARE(ReadIniValue(mainWindow->installation().paths().ConfigFilePath, "CONFIGURATION", "BACKUPS"),
+        QCOMPARE(ReadIniValue(mainWindow->installation().paths().ConfigFilePath, "CONFIGURATION",
+                              "BACKUPS"),
                  std::string(notAgain ? "1" : "0"));
         QTRY_VERIFY(firstRun.isNull());
     }
@@ -272,7 +273,9 @@ private slots:
         QCOMPARE(SnapshotOf(x()), xBefore);
         QCOMPARE(copiesIn(program->backups()), (FolderSnapshot{{"EAW.EXE", "game exe"}}));
         QCOMPARE(StoredGameFolder(), FolderText(program->game()));
-        QCOMPARE(ReadIniValue(mainWindow->installation().paths().ConfigFilePath, "CONFIGURATION", "BACKUPS"), std::string());
+        QCOMPARE(ReadIniValue(mainWindow->installation().paths().ConfigFilePath, "CONFIGURATION",
+                              "BACKUPS"),
+                 std::string());
     }
 
     void gameFolderWindowSwitchesOnlyOnAccept_data() {
@@ -296,7 +299,8 @@ private slots:
         Find<FolderPicker>(folderWindow, "Dir1")->setFolder(ToQString(x()));
         QCOMPARE(StoredGameFolder(), FolderText(x()));
         deleting->close();
-        QCOMPARE(mainWindow->installation().paths().GameFolder.string(), FolderText(program->game()));
+        QCOMPARE(mainWindow->installation().paths().GameFolder.string(),
+                 FolderText(program->game()));
         QVERIFY(!mainWindow->isEnabled());
         QVERIFY(!OpenedBy(mainWindow, "Command14"));
         if (close == "frame")
