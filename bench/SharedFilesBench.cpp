@@ -64,13 +64,11 @@ struct Library {
         fs::create_directories(game());
         InstalledAddons installed;
         for (const std::string name : {"SHARED", "BIG"}) {
-            const UnzipResult result = Unzip(AddonArchivePath(folders[kGraphics], name), game());
-            installed.add({{kGraphics, name},
-                           AddonArchivePath(folders[kGraphics], name),
-                           result.writtenNames,
-                           {},
-                           false,
-                           {}});
+            InstalledAddon addon;
+            addon.key = {kGraphics, name};
+            addon.archive = AddonArchivePath(folders[kGraphics], name);
+            addon.writtenNames = Unzip(addon.archive, game()).writtenNames;
+            installed.add(std::move(addon));
         }
         return installed;
     }
@@ -88,9 +86,12 @@ void BM_PreviewReplacedAddons(benchmark::State& state) {
     std::vector<std::string> shared;
     for (std::size_t index = 0; index < kShared; ++index)
         shared.push_back(memberName(index));
+    InstalledAddon sharing;
+    sharing.key = {kGraphics, "SHARED"};
+    sharing.archive = lib.folders[kGraphics] / "SHARED.ZIP";
+    sharing.writtenNames = shared;
     InstalledAddons installed;
-    installed.add(
-        {{kGraphics, "SHARED"}, lib.folders[kGraphics] / "SHARED.ZIP", shared, {}, false, {}});
+    installed.add(std::move(sharing));
     for (auto _ : state) {
         const auto names = ArchiveFileNames(lib.folders[kGraphics] / "BIG.ZIP");
         benchmark::DoNotOptimize(ReplacedAddonsText(ReplacedAddons(installed, names)));

@@ -179,6 +179,7 @@ void LongOperation::enableWindows() {
     disabled_.clear();
     if (focus_ && focus_->isVisible())
         focus_->setFocus();
+    focus_ = nullptr; // once: a window opened after the work keeps its own focus
 }
 
 void ShowOperationError(QWidget* window, const QString& routine, std::exception_ptr failure) {

@@ -199,11 +199,12 @@ void Principal::endProgram() {
         if (window)
             window->close();
     }
-    // The close's Clear All closes the window once it has ended; a window that
-    // still holds the main one is not waited for.
+    // The close's Clear All closes the window once it has ended. A window that
+    // still holds the main one is not waited for, and a quit would ask the main
+    // window, which refuses, again.
     if (!close() && !model_.busy()) {
         clearBeforeExit();
-        QCoreApplication::quit();
+        QCoreApplication::exit(0);
     }
 }
 

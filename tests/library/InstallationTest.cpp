@@ -297,13 +297,19 @@ INSTANTIATE_TEST_SUITE_P(Folders, RefusingGameFolder, testing::ValuesIn(refusing
 TEST(Installation, TheLedgerReadsBackWhatItWrote) {
     Ledger ledger;
     ledger.gameFolder = "/games/EAW/";
-    ledger.installed.add({{kExes, "back\\slash"},
-                          "/lib/EXES/back\\slash.zip",
-                          {"a\nb.txt", "c\rd.txt", "e.exe"},
-                          "X (1)",
-                          true,
-                          {{"e.exe", {12, 0xdeadbeef}}, {"a b.txt", {0, 0}}}});
-    ledger.installed.add({{kGraphics, "=sky"}, "/lib/G/=sky.zip", {"SKY.PIC"}, "", false, {}});
+    InstalledAddon escaped;
+    escaped.key = {kExes, "back\\slash"};
+    escaped.archive = "/lib/EXES/back\\slash.zip";
+    escaped.writtenNames = {"a\nb.txt", "c\rd.txt", "e.exe"};
+    escaped.replaced = "X (1)";
+    escaped.partly = true;
+    escaped.checks = {{"e.exe", {12, 0xdeadbeef}}, {"a b.txt", {0, 0}}};
+    ledger.installed.add(escaped);
+    InstalledAddon sky;
+    sky.key = {kGraphics, "=sky"};
+    sky.archive = "/lib/G/=sky.zip";
+    sky.writtenNames = {"SKY.PIC"};
+    ledger.installed.add(sky);
     ledger.addonFiles.wrote({"E.EXE"});
     // Two ledgers in one file, with Windows line ends as Notepad would save them.
     std::string text = LedgerText(ledger) + LedgerText(ledger);

@@ -330,6 +330,7 @@ private slots:
     // Closed in its second, the splash ends the program: it would otherwise linger
     // with no window, holding the lock that keeps every later start away.
     void closingTheSplashEndsTheProgram() {
+        delete mainWindow.data(); // the splash makes the main window
         auto* splash = new Presentacion();
         splash->show();
         bool stillRunning = false;
