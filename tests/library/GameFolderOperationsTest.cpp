@@ -4,6 +4,7 @@
 #include "library/CopiesRecord.h"
 #include "library/Installation.h"
 #include "maintenance/AddonDeletion.h"
+#include "platform/IniFile.h"
 #include "platform/NameText.h"
 #include "support/CurrentFolder.h"
 #include "support/InstallAddon.h"
@@ -25,56 +26,43 @@ namespace {
 
 constexpr std::size_t kFlightModels = 0, kGraphics = 4;
 
-// A program folder Quorvel/ beside a game folder GAME/, the operations run on them
-// through the program's own Installation. Rows name BACKUPS/ for Quorvel/BACKUPS/
-// and BACKUPS/KEPT/ for the folder that keeps this game's replaced files.
+// A game folder GAME/ and its BACKUPS/ beside the program folder Quorvel/, the
+// operations run on them through the program's own Installation.
 struct Scene {
     TempFolder root;
     std::optional<Installation> running;
     std::string told; // the lines telling of files not put back
 
-    fs::path program() const { return root / "Quorvel"; }
     fs::path game() const { return root / "GAME"; }
-    fs::path backups() const { return program() / "BACKUPS"; }
+    fs::path backups() const { return root / "BACKUPS"; }
     // F is a flight model, every other add-on a graphics one.
     static AddonKey key(const std::string& addon) {
         return {addon == "F" ? kFlightModels : kGraphics, addon};
     }
     fs::path archive(const std::string& addon) const {
-        return program() / kAddonCategories[key(addon).category].folderName / (addon + ".zip");
+        return root / "Quorvel" / kAddonCategories[key(addon).category].folderName /
+               (addon + ".zip");
     }
     // Started at its first operation, on the copies BACKUPS holds then.
     Installation& installation() {
         if (!running) {
             EXPECT_TRUE(RecordCopies(backups(), game()));
             running.emplace();
-            EXPECT_EQ(running->paths().GameFolder.empty(), false) << running->refusal();
+            EXPECT_FALSE(running->paths().GameFolder.empty()) << running->refusal();
         }
         return *running;
     }
-};
-
-std::string onDisk(const std::string& name) {
-    return name.starts_with("BACKUPS") ? "Quorvel/" + name : name;
-}
-
-FolderSnapshot sceneOf(const fs::path& root) {
-    const std::string kept = "Quorvel/BACKUPS/KEPT";
-    FolderSnapshot scene;
-    for (auto& [name, content] : SnapshotOf(root)) {
-        if (name.starts_with(kept)) {
-            // The kept files lie in a folder named after the game folder.
-            if (const std::size_t file = name.find('/', kept.size() + 1); file != std::string::npos)
-                scene["BACKUPS/KEPT" + name.substr(file)] = content;
-        } else if (name.starts_with("Quorvel/BACKUPS")) {
-            scene[name.substr(8)] = content;
-        } else if (!name.starts_with("Quorvel")) {
-            scene[name] = content;
-        }
+    // What the operations leave outside the program folder; the kept game files are
+    // KeptGameFiles' to check.
+    FolderSnapshot after() const {
+        FolderSnapshot scene;
+        for (auto& [name, content] : SnapshotOf(root.path()))
+            if (!name.starts_with("Quorvel") && !name.starts_with("BACKUPS/KEPT"))
+                scene[name] = content;
+        scene.erase("BACKUPS/" + std::string(kCopiesRecordName));
+        return scene;
     }
-    scene.erase("BACKUPS/" + std::string(kCopiesRecordName));
-    return scene;
-}
+};
 
 using Step = std::function<void(Scene&)>;
 
@@ -189,13 +177,13 @@ TEST_P(GameFolderScene, LeavesTheExpectedFolders) {
     if (const char* reason = WhyNotOnWindows(Tree(c.before)); kOnWindows && reason)
         GTEST_SKIP() << reason;
     Scene scene;
-    MakeProgramFolder(scene.program());
-    const std::string folders = "GAME=<dir>; BACKUPS=<dir>; ";
-    for (const auto& [name, content] : Tree(folders + c.before))
-        LayOut(scene.root.path(), {{onDisk(name), content}});
+    MakeProgramFolder(scene.root / "Quorvel");
     StorePaths(FolderText(scene.game()));
+    WriteIniValue(ConfigFile(), "PATH", "RUTABACKUPS", FolderText(scene.backups()));
+    const std::string folders = "GAME=<dir>; BACKUPS=<dir>; ";
+    LayOut(scene.root.path(), Tree(folders + c.before));
     for (const std::string& entry : c.readOnly)
-        SetWritable(scene.root / onDisk(entry), false);
+        SetWritable(scene.root / entry, false);
     for (const auto& [addon, members] : c.addons)
         archiveBecomes(addon, members)(scene);
 
@@ -203,8 +191,8 @@ TEST_P(GameFolderScene, LeavesTheExpectedFolders) {
         step(scene);
 
     for (const std::string& entry : c.readOnly)
-        SetWritable(scene.root / onDisk(entry), true);
-    EXPECT_EQ(sceneOf(scene.root.path()), Tree(folders + c.after));
+        SetWritable(scene.root / entry, true);
+    EXPECT_EQ(scene.after(), Tree(folders + c.after));
     std::istringstream told(scene.told);
     std::string line;
     for (const std::string& start : c.told)
@@ -367,7 +355,7 @@ const SceneCase kScenes[] = {
     {"ReadOnlyFilesCleared", kReadOnlyGame, addons(), steps(clearAll),
      "GAME/EAW.EXE=copy; BACKUPS/EAW.EXE=copy", Strings(), kReadOnly},
     {"ReadOnlyFileExtractedOver", kReadOnlyGame, addons("A", "MAP.TPC=new"), steps(installA),
-     kReadOnlyGame + "GAME/MAP.TPC=new; BACKUPS/KEPT/MAP.TPC=old", Strings(), kReadOnly},
+     kReadOnlyGame + "GAME/MAP.TPC=new", Strings(), kReadOnly},
     {"ReadOnlyFilesCopied", kReadOnlyGame, addons(), steps(takeCopies),
      kReadOnlyGame + "BACKUPS/EAW.EXE=mine", Strings(), kReadOnly},
 };
