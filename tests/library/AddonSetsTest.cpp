@@ -22,9 +22,14 @@ namespace {
 constexpr std::size_t kFlightModels = 0, kTerrains = 3, kGraphics = 4, kSounds = 5;
 
 struct NameRow {
+    std::string title;
     std::string name;
     std::string reason; // a word of the reason; "" when the name is taken
 };
+
+void PrintTo(const NameRow& row, std::ostream* out) {
+    *out << row.title;
+}
 
 class SetName : public testing::TestWithParam<NameRow> {};
 
@@ -39,26 +44,54 @@ TEST_P(SetName, IsRefusedWithItsReasonOrTaken) {
         EXPECT_NE(fault.find(row.reason), std::string::npos) << row.name << ": " << fault;
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Names, SetName,
-    testing::Values(NameRow{"Online evening", ""}, NameRow{"1940 campaign (JG 26)", ""},
-                    NameRow{"Last run", ""}, NameRow{"Console", ""}, NameRow{"COM10", ""},
-                    NameRow{"Ölflecken & Rauch", ""}, NameRow{" leading blank", ""},
-                    NameRow{std::string(100, 'x'), ""},
-                    NameRow{std::string(99, 'x') + "\xC3\xA9", ""}, NameRow{"", "needs a name"},
-                    NameRow{std::string(101, 'x'), "at most 100"},
-                    NameRow{std::string(100, 'x') + "\xC3\xA9", "at most 100"},
-                    NameRow{"a\\b", "hold \"\\\""}, NameRow{"a/b", "/"}, NameRow{"a:b", ":"},
-                    NameRow{"a*b", "*"}, NameRow{"a?b", "?"}, NameRow{"a\"b", "\""},
-                    NameRow{"a<b", "<"}, NameRow{"a>b", ">"}, NameRow{"a|b", "|"},
-                    NameRow{"tab\there", "control"}, NameRow{"line\nbreak", "control"},
-                    NameRow{std::string("nul\0x", 5), "control"}, NameRow{"del\x7F", "control"},
-                    NameRow{"dot.", "end in a dot"}, NameRow{"blank ", "end in a dot or a blank"},
-                    NameRow{"CON", "device"}, NameRow{"con", "device"}, NameRow{"Nul", "device"},
-                    NameRow{"PRN", "device"}, NameRow{"aux", "device"}, NameRow{"COM1", "device"},
-                    NameRow{"com9", "device"}, NameRow{"LPT1", "device"}, NameRow{"lpt0", "device"},
-                    NameRow{"NUL.evening", "device"}, NameRow{"con .x", "device"},
-                    NameRow{"COM\xC2\xB9", "device"}, NameRow{"CONIN$", "device"}));
+std::string letters(const std::string& name) {
+    std::string title;
+    for (const char c : name)
+        title += std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
+    return title;
+}
+
+std::vector<NameRow> nameRows() {
+    std::vector<NameRow> rows{
+        {"Blanks", "Online evening", ""},
+        {"Brackets", "1940 campaign (JG 26)", ""},
+        {"Umlauts", "\xC3\x96lflecken & Rauch", ""},
+        {"LeadingBlank", " leading blank", ""},
+        {"Longest", std::string(100, 'x'), ""},
+        {"LongestEndingInTwoBytes", std::string(99, 'x') + "\xC3\xA9", ""},
+        {"Empty", "", "needs a name"},
+        {"TooLong", std::string(101, 'x'), "at most 100"},
+        {"TooLongInCharacters", std::string(100, 'x') + "\xC3\xA9", "at most 100"},
+        {"Backslash", "a\\b", "hold \"\\\""},
+        {"Slash", "a/b", "/"},
+        {"Colon", "a:b", ":"},
+        {"Star", "a*b", "*"},
+        {"Question", "a?b", "?"},
+        {"Quote", "a\"b", "\""},
+        {"Less", "a<b", "<"},
+        {"Greater", "a>b", ">"},
+        {"Bar", "a|b", "|"},
+        {"Tab", "tab\there", "control"},
+        {"LineBreak", "line\nbreak", "control"},
+        {"Nul", std::string("nul\0x", 5), "control"},
+        {"Delete", "del\x7F", "control"},
+        {"EndsInDot", "dot.", "end in a dot"},
+        {"EndsInBlank", "blank ", "end in a dot or a blank"}};
+    // Windows opens a device for these, whatever follows the first dot, in any case.
+    for (const std::string device :
+         {"CON",  "con",         "Nul",           "PRN",         "aux",      "CONIN$",
+          "COM1", "com1.txt",    "COM9",          "com9",        "Com9.Log", "COM9 .x",
+          "COM0", "LPT1",        "lpt1.TXT",      "LPT9",        "lpt9",     "Lpt9.evening",
+          "lpt0", "COM\xC2\xB9", "LPT\xC2\xB3.x", "NUL.evening", "con .x"})
+        rows.push_back({"Device_" + letters(device), device, "device"});
+    for (const std::string taken :
+         {"Last run", "Console", "COM", "COM10", "LPT10", "COM9X", "LPTA"})
+        rows.push_back({"NoDevice_" + letters(taken), taken, ""});
+    return rows;
+}
+
+INSTANTIATE_TEST_SUITE_P(Names, SetName, testing::ValuesIn(nameRows()),
+                         [](const auto& info) { return info.param.title; });
 
 std::vector<std::string> filesIn(const fs::path& folder) {
     std::vector<std::string> names;
@@ -97,11 +130,15 @@ TEST(AddonSets, ASavedSetReadsBackInItsOrder) {
 }
 
 struct DamagedRow {
-    const char* what;
+    std::string what;
     std::string bytes;
     Keys addons;
     std::vector<std::string> problems; // a word of each problem, in order
 };
+
+void PrintTo(const DamagedRow& row, std::ostream* out) {
+    *out << row.what;
+}
 
 class DamagedSet : public testing::TestWithParam<DamagedRow> {};
 
@@ -160,7 +197,8 @@ INSTANTIATE_TEST_SUITE_P(
                    "GRAPHICS=\xC0\xAF",
                    {{kGraphics, "\xC3\x80\xC2\xAF"}},
                    {}},
-        DamagedRow{"empty", "", {}, {}}));
+        DamagedRow{"empty", "", {}, {}}),
+    [](const auto& info) { return letters(info.param.what); });
 
 // "Last run" leads the list, the others follow by name in any case; a name saved
 // in other letters replaces the set Windows would see as the same file.
