@@ -214,8 +214,14 @@ private slots:
         WriteFile(program->backups() / "EAW.INI", bytes(securityCopy()));
     }
 
+    // A row that failed half-way leaves its window open, maybe with a list open over
+    // it: closed as the player closes it, it goes as it goes in use, once the
+    // events run, and the next row starts afresh.
     void cleanup() {
-        delete window;
+        if (window)
+            window->close();
+        QTRY_VERIFY(window.isNull());
+        prompts.reset();
         program.reset();
     }
 
