@@ -128,7 +128,9 @@ TEST(KeptGameFiles, TheStartAfterAKillGivesTheGameItsFilesBack) {
     Installation next;
     const auto recoveries = next.recoverLastRun();
     ASSERT_EQ(recoveries.size(), 1u);
+    EXPECT_EQ(recoveries[0].addons, (std::vector<std::string>{"GFX", "SND", "SKN"}));
     EXPECT_EQ(recoveries[0].failed, std::vector<std::string>{});
+    EXPECT_EQ(recoveries[0].pending, "");
     EXPECT_EQ(SnapshotOf(g.game()), before);
     EXPECT_FALSE(fs::exists(g.program() / "INSTALLED.TXT"));
 }
