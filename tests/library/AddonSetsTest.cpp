@@ -330,7 +330,7 @@ struct LibraryRow {
     const char* what;
     std::string bytes;                 // the set file
     std::vector<std::string> archives; // "G/" in GRAPHICS, "M/" in MISSIONS
-    std::vector<std::string> present, twice, missing;
+    std::vector<std::string> present, twice = {}, missing = {};
 };
 
 void PrintTo(const LibraryRow& row, std::ostream* out) {
@@ -363,55 +363,29 @@ TEST_P(SetInTheLibrary, FindsEachArchiveOnce) {
     EXPECT_EQ(namesOf(missing), row.missing) << row.what;
 }
 
-INSTANTIATE_TEST_SUITE_P(Sets, SetInTheLibrary,
-                         testing::Values(LibraryRow{"Notepad ANSI",
-                                                    "MISSIONS=\xDC"
-                                                    "ber Calais\r\n",
-                                                    {"M/\xC3\x9C"
-                                                     "ber Calais.zip"},
-                                                    {"\xC3\x9C"
-                                                     "ber Calais"},
-                                                    {},
-                                                    {}},
-                                         LibraryRow{"UTF-8",
-                                                    "MISSIONS=\xC3\x9C"
-                                                    "ber Calais",
-                                                    {"M/\xC3\x9C"
-                                                     "ber Calais.zip"},
-                                                    {"\xC3\x9C"
-                                                     "ber Calais"},
-                                                    {},
-                                                    {}},
-                                         LibraryRow{"ANSI euro sign",
-                                                    "GRAPHICS=\x80 PACK",
-                                                    {"G/\xE2\x82\xAC pack.ZIP"},
-                                                    {"\xE2\x82\xAC PACK"},
-                                                    {},
-                                                    {}},
-                                         LibraryRow{"twice in other case",
-                                                    "GRAPHICS=haze\nGRAPHICS=Haze",
-                                                    {"G/Haze.zip"},
-                                                    {"haze"},
-                                                    {"Haze"},
-                                                    {}},
-                                         LibraryRow{"thrice, once exactly again",
-                                                    "GRAPHICS=HAZE\nGRAPHICS=haze\nGRAPHICS=HAZE",
-                                                    {"G/haze.zip"},
-                                                    {"HAZE"},
-                                                    {"haze"},
-                                                    {}},
-                                         LibraryRow{
-                                             "gone and twice",
-                                             "GRAPHICS=GONE\nGRAPHICS=a\nGRAPHICS=A\nGRAPHICS=b",
-                                             {"G/A.zip", "G/B.zip"},
-                                             {"a", "b"},
-                                             {"A"},
-                                             {"GONE"}}),
-                         [](const auto& info) {
-                             std::string name = info.param.what;
-                             for (char& c : name)
-                                 c = std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
-                             return name;
-                         });
+// Notepad's "ANSI" is Windows-1252: \334 is its \u00DC, \200 its euro sign.
+const LibraryRow kLibraryRows[] = {
+    {"Notepad ANSI",
+     "MISSIONS=\334ber Calais\r\n",
+     {"M/\u00DCber Calais.zip"},
+     {"\u00DCber Calais"}},
+    {"UTF-8", "MISSIONS=\u00DCber Calais", {"M/\u00DCber Calais.zip"}, {"\u00DCber Calais"}},
+    {"ANSI euro sign", "GRAPHICS=\200 PACK", {"G/\u20AC pack.ZIP"}, {"\u20AC PACK"}},
+    {"twice in other case", "GRAPHICS=haze\nGRAPHICS=Haze", {"G/Haze.zip"}, {"haze"}, {"Haze"}},
+    {"thrice, once exactly again",
+     "GRAPHICS=HAZE\nGRAPHICS=haze\nGRAPHICS=HAZE",
+     {"G/haze.zip"},
+     {"HAZE"},
+     {"haze"}},
+    {"gone and twice",
+     "GRAPHICS=GONE\nGRAPHICS=a\nGRAPHICS=A\nGRAPHICS=b",
+     {"G/A.zip", "G/B.zip"},
+     {"a", "b"},
+     {"A"},
+     {"GONE"}},
+};
+
+INSTANTIATE_TEST_SUITE_P(Sets, SetInTheLibrary, testing::ValuesIn(kLibraryRows),
+                         [](const auto& info) { return letters(info.param.what); });
 
 } // namespace
