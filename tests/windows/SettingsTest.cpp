@@ -320,10 +320,6 @@ private slots:
             "NETOPTION/AI_PlaneUpdateRate=140|NETOPTION/PlayerPlaneUpdateRate=14|"
             "NETOPTION/ClockSyncRate=70",
             "Option3=true");
-        row("third preset", "", "Option3=true",
-            "NETOPTION/AI_PlaneUpdateRate=140|NETOPTION/PlayerPlaneUpdateRate=14|"
-            "NETOPTION/ClockSyncRate=70",
-            "");
         row("sliders write their formats", "",
             "HScroll1=12|HScroll4=20|HScroll5=10000|HScroll6=5|HScroll9=200",
             "DISPLAY/HudColor_Green_R=12|CONTROLS/JoystickDeadZone=20|"
