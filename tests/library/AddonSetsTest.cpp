@@ -5,11 +5,11 @@
 #include "config/PathVariables.h"
 #include "library/SecurityCopies.h"
 #include "library/SetPutBack.h"
+#include "support/RowName.h"
 #include "support/TempFolder.h"
 #include "support/WindowsSkips.h"
 
 #include <algorithm>
-#include <cctype>
 #include <gtest/gtest.h>
 
 namespace fs = std::filesystem;
@@ -44,13 +44,6 @@ TEST_P(SetName, IsRefusedWithItsReasonOrTaken) {
         EXPECT_NE(fault.find(row.reason), std::string::npos) << row.name << ": " << fault;
 }
 
-std::string letters(const std::string& name) {
-    std::string title;
-    for (const char c : name)
-        title += std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
-    return title;
-}
-
 std::vector<NameRow> nameRows() {
     std::vector<NameRow> rows{
         {"Blanks", "Online evening", ""},
@@ -83,10 +76,10 @@ std::vector<NameRow> nameRows() {
           "COM1", "com1.txt",    "COM9",          "com9",        "Com9.Log", "COM9 .x",
           "COM0", "LPT1",        "lpt1.TXT",      "LPT9",        "lpt9",     "Lpt9.evening",
           "lpt0", "COM\xC2\xB9", "LPT\xC2\xB3.x", "NUL.evening", "con .x"})
-        rows.push_back({"Device_" + letters(device), device, "device"});
+        rows.push_back({"Device_" + RowName(device), device, "device"});
     for (const std::string taken :
          {"Last run", "Console", "COM", "COM10", "LPT10", "COM9X", "LPTA"})
-        rows.push_back({"NoDevice_" + letters(taken), taken, ""});
+        rows.push_back({"NoDevice_" + RowName(taken), taken, ""});
     return rows;
 }
 
@@ -198,7 +191,7 @@ INSTANTIATE_TEST_SUITE_P(
                    {{kGraphics, "\xC3\x80\xC2\xAF"}},
                    {}},
         DamagedRow{"empty", "", {}, {}}),
-    [](const auto& info) { return letters(info.param.what); });
+    [](const auto& info) { return RowName(info.param.what); });
 
 // "Last run" leads the list, the others follow by name in any case; a name saved
 // in other letters replaces the set Windows would see as the same file.
@@ -386,6 +379,6 @@ const LibraryRow kLibraryRows[] = {
 };
 
 INSTANTIATE_TEST_SUITE_P(Sets, SetInTheLibrary, testing::ValuesIn(kLibraryRows),
-                         [](const auto& info) { return letters(info.param.what); });
+                         [](const auto& info) { return RowName(info.param.what); });
 
 } // namespace
