@@ -1,6 +1,7 @@
 #include "library/AddonSets.h"
 
 #include "config/AddonCategory.h"
+#include "library/MemberName.h"
 #include "platform/FileOperations.h"
 #include "platform/FolderListing.h"
 #include "platform/NameFolding.h"
@@ -21,15 +22,6 @@ namespace {
 constexpr std::string_view kForbiddenCharacters = "\\/:*?\"<>|";
 constexpr std::string_view kBlanks = " \t";
 
-// Windows opens a device for these, whatever follows the first dot.
-constexpr std::array<std::string_view, 32> kDeviceNames{
-    "CON",         "PRN",        "AUX",         "NUL",         "CONIN$",      "CONOUT$",
-    "COM0",        "COM1",       "COM2",        "COM3",        "COM4",        "COM5",
-    "COM6",        "COM7",       "COM8",        "COM9",        "LPT0",        "LPT1",
-    "LPT2",        "LPT3",       "LPT4",        "LPT5",        "LPT6",        "LPT7",
-    "LPT8",        "LPT9",       "COM\xC2\xB9", "COM\xC2\xB2", "COM\xC2\xB3", "LPT\xC2\xB9",
-    "LPT\xC2\xB2", "LPT\xC2\xB3"};
-
 std::size_t characterCount(std::string_view text) {
     return std::size_t(std::count_if(text.begin(), text.end(), [](char c) {
         return (static_cast<unsigned char>(c) & 0xC0) != 0x80;
@@ -41,14 +33,6 @@ std::string_view trimmed(std::string_view text) {
     if (begin == std::string_view::npos)
         return {};
     return text.substr(begin, text.find_last_not_of(kBlanks) - begin + 1);
-}
-
-bool isDeviceName(std::string_view name) {
-    std::string_view base = name.substr(0, name.find('.'));
-    while (!base.empty() && (base.back() == ' ' || base.back() == '.'))
-        base.remove_suffix(1);
-    const std::string upper = UpperCase(base);
-    return std::find(kDeviceNames.begin(), kDeviceNames.end(), upper) != kDeviceNames.end();
 }
 
 void appendUtf8(std::string& text, char32_t c) {
@@ -261,7 +245,7 @@ std::string SetNameFault(std::string_view name) {
     }
     if (name.back() == '.' || name.back() == ' ')
         return "A set's name cannot end in a dot or a blank.";
-    if (isDeviceName(name))
+    if (NamesWindowsDevice(name))
         return "Windows keeps the name " + UpperCase(name.substr(0, name.find('.'))) +
                " for a device.";
     return {};

@@ -1,8 +1,9 @@
 #include "library/MemberName.h"
 
+#include "platform/NameFolding.h"
+
 #include <algorithm>
-#include <cctype>
-#include <iterator>
+#include <array>
 #include <string>
 
 namespace quorvel {
@@ -18,27 +19,12 @@ constexpr std::string_view kSeparators = "/\\:";
 // renamed, as a name the add-on does not use is of no use to the game.
 constexpr std::string_view kRefusedOnWindows = "<>\"|?*";
 
-// Windows opens these as devices whatever follows them ("COM1.TXT" is the serial
-// port), so writing such a member would send its bytes to the device.
-bool namesDevice(std::string_view name) {
-    std::string base(name.substr(0, name.find('.')));
-    while (!base.empty() && base.back() == ' ')
-        base.pop_back();
-    for (char& c : base)
-        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    static constexpr std::string_view kDevices[] = {"CON", "PRN",    "AUX",
-                                                    "NUL", "CONIN$", "CONOUT$"};
-    if (std::find(std::begin(kDevices), std::end(kDevices), base) != std::end(kDevices))
-        return true;
-    return base.size() == 4 && (base.starts_with("COM") || base.starts_with("LPT")) &&
-           base[3] >= '1' && base[3] <= '9';
-}
-
 bool windowsCanHold(std::string_view name) {
     const bool control = std::any_of(name.begin(), name.end(),
                                      [](char c) { return static_cast<unsigned char>(c) < 0x20; });
     return !control && name.back() != '.' && name.back() != ' ' &&
-           name.find_first_of(kRefusedOnWindows) == std::string_view::npos && !namesDevice(name);
+           name.find_first_of(kRefusedOnWindows) == std::string_view::npos &&
+           !NamesWindowsDevice(name);
 }
 
 #ifdef _WIN32
@@ -48,6 +34,23 @@ constexpr bool kWindowsNameRules = false;
 #endif
 
 } // namespace
+
+// Writing to such a name would send the bytes to the device ("COM1.TXT" is the
+// serial port).
+bool NamesWindowsDevice(std::string_view name) {
+    static constexpr std::array<std::string_view, 32> kDeviceNames{
+        "CON",         "PRN",        "AUX",         "NUL",         "CONIN$",      "CONOUT$",
+        "COM0",        "COM1",       "COM2",        "COM3",        "COM4",        "COM5",
+        "COM6",        "COM7",       "COM8",        "COM9",        "LPT0",        "LPT1",
+        "LPT2",        "LPT3",       "LPT4",        "LPT5",        "LPT6",        "LPT7",
+        "LPT8",        "LPT9",       "COM\xC2\xB9", "COM\xC2\xB2", "COM\xC2\xB3", "LPT\xC2\xB9",
+        "LPT\xC2\xB2", "LPT\xC2\xB3"};
+    std::string_view base = name.substr(0, name.find('.'));
+    while (!base.empty() && base.back() == ' ')
+        base.remove_suffix(1);
+    const std::string upper = UpperCase(base);
+    return std::find(kDeviceNames.begin(), kDeviceNames.end(), upper) != kDeviceNames.end();
+}
 
 bool IsBareFileName(std::string_view name) {
     return !name.empty() && name != "." && name != ".." &&

@@ -1,6 +1,4 @@
 #include "CorpusFiles.h"
-#include "library/ClearAll.h"
-#include "library/UninstallAddon.h"
 #include "library/Unzip.h"
 #include "maintenance/AddonDeletion.h"
 #include "platform/IniFile.h"
@@ -33,13 +31,13 @@ void PrintTo(const BlockedCase& c, std::ostream* out) {
 class BlockedEntryTest : public testing::TestWithParam<BlockedCase> {};
 
 // GAME/ holds A.DAT, B.DAT, C.DAT, EAW.INI and the add-on ALPHA's files;
-// BACKUPS/ the security copy of EAW.EXE; ADDON.ZIP new A, B and C.
+// ADDON.ZIP new A, B and C. An uninstall and Clear All in a blocked game folder are
+// RefusingGameFolder's.
 TEST_P(BlockedEntryTest, SkipsTheBlockedEntryAndGoesOn) {
     TempFolder root;
     for (const std::string name : {"A.DAT", "B.DAT", "C.DAT", "alpha.txt", "alpha.zip"})
         WriteFile(root / "GAME" / name, "old " + name);
     WriteFile(root / "GAME" / "EAW.INI", "[EAW]\r\nK=1\r\n");
-    WriteFile(root / "BACKUPS" / "EAW.EXE", "game exe");
     MakeZip(root / "ADDON.ZIP",
             {{"A.DAT", "new A.DAT"}, {"B.DAT", "new B.DAT"}, {"C.DAT", "new C.DAT"}});
     std::optional<Blocked> file;
@@ -71,17 +69,6 @@ const BlockedCase kBlockedCases[] = {
          const UnzipResult result = Unzip(root / "ADDON.ZIP", root / "GAME");
          EXPECT_EQ(result.status, UnzipResult::Status::NothingWritten);
          EXPECT_EQ(result.skipped.size(), 3u);
-     }},
-    {"ClearAllInABlockedFolder", "GAME",
-     [](const fs::path& root) {
-         const ClearAllResult result = ClearAll(root / "GAME", root / "BACKUPS", AddonFileRecord());
-         EXPECT_EQ(result.failed, (Names{"A.DAT", "B.DAT", "C.DAT", "EAW.EXE"}));
-     }},
-    {"UninstallInABlockedFolder", "GAME",
-     [](const fs::path& root) {
-         const UninstallResult result =
-             UninstallAddon(root / "GAME", {"A.DAT", "B.DAT", "C.DAT"}, root / "BACKUPS");
-         EXPECT_EQ(result.failed, (Names{"A.DAT", "B.DAT", "C.DAT", "EAW.EXE"}));
      }},
     {"AddonDeletionInABlockedFolder", "GAME",
      [](const fs::path& root) {

@@ -3,7 +3,6 @@
 #include "support/TempFolder.h"
 
 #include <algorithm>
-#include <cctype>
 #include <chrono>
 #include <fstream>
 #include <sstream>
@@ -41,13 +40,6 @@ std::vector<std::string> OrdinaryArchives() {
         names.push_back(entry.path().filename().string());
     std::sort(names.begin(), names.end());
     return names;
-}
-
-std::string TestNameOf(std::string file) {
-    for (char& c : file)
-        if (!std::isalnum(static_cast<unsigned char>(c)))
-            c = '_';
-    return file;
 }
 
 std::map<std::string, ExtractedFile> ExtractedFiles(const fs::path& folder) {

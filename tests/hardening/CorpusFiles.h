@@ -22,9 +22,6 @@ void PrintTo(const HostileArchive& archive, std::ostream* out);
 // The file names of the ordinary archives, sorted.
 std::vector<std::string> OrdinaryArchives();
 
-// `file` with every character but letters and digits made "_", for test names.
-std::string TestNameOf(std::string file);
-
 // What an extraction left: each regular file by name with its bytes and
 // modification time (seconds); links and folders by name with a marker.
 struct ExtractedFile {

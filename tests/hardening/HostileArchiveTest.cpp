@@ -1,6 +1,7 @@
 #include "CorpusFiles.h"
 #include "library/ChainExtraction.h"
 #include "library/Unzip.h"
+#include "support/RowName.h"
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -43,6 +44,6 @@ TEST_P(HostileArchiveTest, KeepsEverythingOutsideAndEveryEarlierFile) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Corpus, HostileArchiveTest, testing::ValuesIn(HostileArchives()),
-                         [](const auto& info) { return TestNameOf(info.param.file); });
+                         [](const auto& info) { return RowName(info.param.file); });
 
 } // namespace

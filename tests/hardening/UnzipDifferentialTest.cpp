@@ -1,5 +1,6 @@
 #include "CorpusFiles.h"
 #include "library/Unzip.h"
+#include "support/RowName.h"
 #include "support/TempFolder.h"
 
 #include <cstdlib>
@@ -65,6 +66,6 @@ TEST_P(UnzipDifferential, LeavesTheFilesInfoZipLeaves) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Tools, UnzipDifferential, testing::ValuesIn(OrdinaryArchives()),
-                         [](const auto& info) { return TestNameOf(info.param); });
+                         [](const auto& info) { return RowName(info.param); });
 
 } // namespace

@@ -5,11 +5,11 @@
 #include "config/PathVariables.h"
 #include "library/SecurityCopies.h"
 #include "library/SetPutBack.h"
+#include "support/RowName.h"
 #include "support/TempFolder.h"
 #include "support/WindowsSkips.h"
 
 #include <algorithm>
-#include <cctype>
 #include <gtest/gtest.h>
 
 namespace fs = std::filesystem;
@@ -22,9 +22,14 @@ namespace {
 constexpr std::size_t kFlightModels = 0, kTerrains = 3, kGraphics = 4, kSounds = 5;
 
 struct NameRow {
+    std::string title;
     std::string name;
     std::string reason; // a word of the reason; "" when the name is taken
 };
+
+void PrintTo(const NameRow& row, std::ostream* out) {
+    *out << row.title;
+}
 
 class SetName : public testing::TestWithParam<NameRow> {};
 
@@ -39,26 +44,47 @@ TEST_P(SetName, IsRefusedWithItsReasonOrTaken) {
         EXPECT_NE(fault.find(row.reason), std::string::npos) << row.name << ": " << fault;
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Names, SetName,
-    testing::Values(NameRow{"Online evening", ""}, NameRow{"1940 campaign (JG 26)", ""},
-                    NameRow{"Last run", ""}, NameRow{"Console", ""}, NameRow{"COM10", ""},
-                    NameRow{"Ölflecken & Rauch", ""}, NameRow{" leading blank", ""},
-                    NameRow{std::string(100, 'x'), ""},
-                    NameRow{std::string(99, 'x') + "\xC3\xA9", ""}, NameRow{"", "needs a name"},
-                    NameRow{std::string(101, 'x'), "at most 100"},
-                    NameRow{std::string(100, 'x') + "\xC3\xA9", "at most 100"},
-                    NameRow{"a\\b", "hold \"\\\""}, NameRow{"a/b", "/"}, NameRow{"a:b", ":"},
-                    NameRow{"a*b", "*"}, NameRow{"a?b", "?"}, NameRow{"a\"b", "\""},
-                    NameRow{"a<b", "<"}, NameRow{"a>b", ">"}, NameRow{"a|b", "|"},
-                    NameRow{"tab\there", "control"}, NameRow{"line\nbreak", "control"},
-                    NameRow{std::string("nul\0x", 5), "control"}, NameRow{"del\x7F", "control"},
-                    NameRow{"dot.", "end in a dot"}, NameRow{"blank ", "end in a dot or a blank"},
-                    NameRow{"CON", "device"}, NameRow{"con", "device"}, NameRow{"Nul", "device"},
-                    NameRow{"PRN", "device"}, NameRow{"aux", "device"}, NameRow{"COM1", "device"},
-                    NameRow{"com9", "device"}, NameRow{"LPT1", "device"}, NameRow{"lpt0", "device"},
-                    NameRow{"NUL.evening", "device"}, NameRow{"con .x", "device"},
-                    NameRow{"COM\xC2\xB9", "device"}, NameRow{"CONIN$", "device"}));
+std::vector<NameRow> nameRows() {
+    std::vector<NameRow> rows{
+        {"Blanks", "Online evening", ""},
+        {"Brackets", "1940 campaign (JG 26)", ""},
+        {"Umlauts", "\xC3\x96lflecken & Rauch", ""},
+        {"LeadingBlank", " leading blank", ""},
+        {"Longest", std::string(100, 'x'), ""},
+        {"LongestEndingInTwoBytes", std::string(99, 'x') + "\xC3\xA9", ""},
+        {"Empty", "", "needs a name"},
+        {"TooLong", std::string(101, 'x'), "at most 100"},
+        {"TooLongInCharacters", std::string(100, 'x') + "\xC3\xA9", "at most 100"},
+        {"Backslash", "a\\b", "hold \"\\\""},
+        {"Slash", "a/b", "/"},
+        {"Colon", "a:b", ":"},
+        {"Star", "a*b", "*"},
+        {"Question", "a?b", "?"},
+        {"Quote", "a\"b", "\""},
+        {"Less", "a<b", "<"},
+        {"Greater", "a>b", ">"},
+        {"Bar", "a|b", "|"},
+        {"Tab", "tab\there", "control"},
+        {"LineBreak", "line\nbreak", "control"},
+        {"Nul", std::string("nul\0x", 5), "control"},
+        {"Delete", "del\x7F", "control"},
+        {"EndsInDot", "dot.", "end in a dot"},
+        {"EndsInBlank", "blank ", "end in a dot or a blank"}};
+    // Windows opens a device for these, whatever follows the first dot, in any case.
+    for (const std::string device :
+         {"CON",  "con",         "Nul",           "PRN",         "aux",      "CONIN$",
+          "COM1", "com1.txt",    "COM9",          "com9",        "Com9.Log", "COM9 .x",
+          "COM0", "LPT1",        "lpt1.TXT",      "LPT9",        "lpt9",     "Lpt9.evening",
+          "lpt0", "COM\xC2\xB9", "LPT\xC2\xB3.x", "NUL.evening", "con .x"})
+        rows.push_back({"Device_" + RowName(device), device, "device"});
+    for (const std::string taken :
+         {"Last run", "Console", "COM", "COM10", "LPT10", "COM9X", "LPTA"})
+        rows.push_back({"NoDevice_" + RowName(taken), taken, ""});
+    return rows;
+}
+
+INSTANTIATE_TEST_SUITE_P(Names, SetName, testing::ValuesIn(nameRows()),
+                         [](const auto& info) { return info.param.title; });
 
 std::vector<std::string> filesIn(const fs::path& folder) {
     std::vector<std::string> names;
@@ -97,11 +123,15 @@ TEST(AddonSets, ASavedSetReadsBackInItsOrder) {
 }
 
 struct DamagedRow {
-    const char* what;
+    std::string what;
     std::string bytes;
     Keys addons;
     std::vector<std::string> problems; // a word of each problem, in order
 };
+
+void PrintTo(const DamagedRow& row, std::ostream* out) {
+    *out << row.what;
+}
 
 class DamagedSet : public testing::TestWithParam<DamagedRow> {};
 
@@ -160,7 +190,8 @@ INSTANTIATE_TEST_SUITE_P(
                    "GRAPHICS=\xC0\xAF",
                    {{kGraphics, "\xC3\x80\xC2\xAF"}},
                    {}},
-        DamagedRow{"empty", "", {}, {}}));
+        DamagedRow{"empty", "", {}, {}}),
+    [](const auto& info) { return RowName(info.param.what); });
 
 // "Last run" leads the list, the others follow by name in any case; a name saved
 // in other letters replaces the set Windows would see as the same file.
@@ -292,7 +323,7 @@ struct LibraryRow {
     const char* what;
     std::string bytes;                 // the set file
     std::vector<std::string> archives; // "G/" in GRAPHICS, "M/" in MISSIONS
-    std::vector<std::string> present, twice, missing;
+    std::vector<std::string> present, twice = {}, missing = {};
 };
 
 void PrintTo(const LibraryRow& row, std::ostream* out) {
@@ -325,55 +356,29 @@ TEST_P(SetInTheLibrary, FindsEachArchiveOnce) {
     EXPECT_EQ(namesOf(missing), row.missing) << row.what;
 }
 
-INSTANTIATE_TEST_SUITE_P(Sets, SetInTheLibrary,
-                         testing::Values(LibraryRow{"Notepad ANSI",
-                                                    "MISSIONS=\xDC"
-                                                    "ber Calais\r\n",
-                                                    {"M/\xC3\x9C"
-                                                     "ber Calais.zip"},
-                                                    {"\xC3\x9C"
-                                                     "ber Calais"},
-                                                    {},
-                                                    {}},
-                                         LibraryRow{"UTF-8",
-                                                    "MISSIONS=\xC3\x9C"
-                                                    "ber Calais",
-                                                    {"M/\xC3\x9C"
-                                                     "ber Calais.zip"},
-                                                    {"\xC3\x9C"
-                                                     "ber Calais"},
-                                                    {},
-                                                    {}},
-                                         LibraryRow{"ANSI euro sign",
-                                                    "GRAPHICS=\x80 PACK",
-                                                    {"G/\xE2\x82\xAC pack.ZIP"},
-                                                    {"\xE2\x82\xAC PACK"},
-                                                    {},
-                                                    {}},
-                                         LibraryRow{"twice in other case",
-                                                    "GRAPHICS=haze\nGRAPHICS=Haze",
-                                                    {"G/Haze.zip"},
-                                                    {"haze"},
-                                                    {"Haze"},
-                                                    {}},
-                                         LibraryRow{"thrice, once exactly again",
-                                                    "GRAPHICS=HAZE\nGRAPHICS=haze\nGRAPHICS=HAZE",
-                                                    {"G/haze.zip"},
-                                                    {"HAZE"},
-                                                    {"haze"},
-                                                    {}},
-                                         LibraryRow{
-                                             "gone and twice",
-                                             "GRAPHICS=GONE\nGRAPHICS=a\nGRAPHICS=A\nGRAPHICS=b",
-                                             {"G/A.zip", "G/B.zip"},
-                                             {"a", "b"},
-                                             {"A"},
-                                             {"GONE"}}),
-                         [](const auto& info) {
-                             std::string name = info.param.what;
-                             for (char& c : name)
-                                 c = std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
-                             return name;
-                         });
+// Notepad's "ANSI" is Windows-1252: \334 is its \u00DC, \200 its euro sign.
+const LibraryRow kLibraryRows[] = {
+    {"Notepad ANSI",
+     "MISSIONS=\334ber Calais\r\n",
+     {"M/\u00DCber Calais.zip"},
+     {"\u00DCber Calais"}},
+    {"UTF-8", "MISSIONS=\u00DCber Calais", {"M/\u00DCber Calais.zip"}, {"\u00DCber Calais"}},
+    {"ANSI euro sign", "GRAPHICS=\200 PACK", {"G/\u20AC pack.ZIP"}, {"\u20AC PACK"}},
+    {"twice in other case", "GRAPHICS=haze\nGRAPHICS=Haze", {"G/Haze.zip"}, {"haze"}, {"Haze"}},
+    {"thrice, once exactly again",
+     "GRAPHICS=HAZE\nGRAPHICS=haze\nGRAPHICS=HAZE",
+     {"G/haze.zip"},
+     {"HAZE"},
+     {"haze"}},
+    {"gone and twice",
+     "GRAPHICS=GONE\nGRAPHICS=a\nGRAPHICS=A\nGRAPHICS=b",
+     {"G/A.zip", "G/B.zip"},
+     {"a", "b"},
+     {"A"},
+     {"GONE"}},
+};
+
+INSTANTIATE_TEST_SUITE_P(Sets, SetInTheLibrary, testing::ValuesIn(kLibraryRows),
+                         [](const auto& info) { return RowName(info.param.what); });
 
 } // namespace

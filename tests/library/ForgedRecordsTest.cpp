@@ -77,11 +77,6 @@ std::vector<ForgedCase> forgedCases() {
          [](const World& w) { writeLedger(w, w.ledgerNaming("./", kLoot)); }},
         {"ledger_names_the_program_folder",
          [](const World& w) { writeLedger(w, w.ledgerNaming(FolderText(w.program()), kLoot)); }},
-        {"ledger_names_backups_through_dot_dot",
-         [](const World& w) {
-             writeLedger(
-                 w, w.ledgerNaming(FolderText(w.program() / "EXES" / ".." / "BACKUPS"), kLoot));
-         }},
         {"ledger_names_another_game",
          [](const World& w) {
              writeLedger(w, w.ledgerNaming(FolderText(w.other()), "EAW.EXE=x; MAP.TPC=x; "
@@ -129,10 +124,7 @@ std::vector<ForgedCase> forgedCases() {
          [](const World& w) { storeGameFolder(w, FolderText(w.documents())); }},
         {"stored_folder_is_the_program_folder",
          [](const World& w) { storeGameFolder(w, FolderText(w.program())); }},
-        {"stored_folder_reaches_backups_through_dot_dot",
-         [](const World& w) {
-             storeGameFolder(w, FolderText(w.program() / "SKINS" / ".." / "BACKUPS"));
-         }},
+        {"stored_folder_is_the_current_folder", [](const World& w) { storeGameFolder(w, "./"); }},
         {"stored_folder_in_the_ansi_code_page",
          [](const World& w) { storeGameFolder(w, FolderText(w.root / "Spiel\xDC")); }},
         {"stored_folder_cut_inside_a_character",

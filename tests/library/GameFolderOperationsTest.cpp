@@ -1,11 +1,11 @@
 #include "FolderSnapshot.h"
 #include "config/AddonCategory.h"
-#include "library/AddonLibrary.h"
-#include "library/ClearAll.h"
+#include "config/PathVariables.h"
 #include "library/CopiesRecord.h"
-#include "library/SecurityCopies.h"
-#include "library/UninstallAddon.h"
+#include "library/Installation.h"
 #include "maintenance/AddonDeletion.h"
+#include "platform/IniFile.h"
+#include "platform/NameText.h"
 #include "support/CurrentFolder.h"
 #include "support/InstallAddon.h"
 #include "support/TempFolder.h"
@@ -14,6 +14,7 @@
 
 #include <functional>
 #include <gtest/gtest.h>
+#include <optional>
 #include <sstream>
 
 namespace fs = std::filesystem;
@@ -23,19 +24,43 @@ using Strings = std::vector<std::string>;
 
 namespace {
 
-// A game folder, its security copies and a library of add-ons, worked on by the
-// operations of the main window and the game-folder windows in turn.
+constexpr std::size_t kFlightModels = 0, kGraphics = 4;
+
+// A game folder GAME/ and its BACKUPS/ beside the program folder Quorvel/, the
+// operations run on them through the program's own Installation.
 struct Scene {
-    fs::path game, backups;
-    std::array<fs::path, kCategoryCount> libraries;
-    InstalledAddons installed;
-    AddonFileRecord addonFiles;
+    TempFolder root;
+    std::optional<Installation> running;
     std::string told; // the lines telling of files not put back
 
+    fs::path game() const { return root / "GAME"; }
+    fs::path backups() const { return root / "BACKUPS"; }
     // F is a flight model, every other add-on a graphics one.
-    AddonKey key(const std::string& addon) const { return {addon == "F" ? 0u : 4u, addon}; }
-    const fs::path& library(const std::string& addon) const {
-        return libraries[key(addon).category];
+    static AddonKey key(const std::string& addon) {
+        return {addon == "F" ? kFlightModels : kGraphics, addon};
+    }
+    fs::path archive(const std::string& addon) const {
+        return root / "Quorvel" / kAddonCategories[key(addon).category].folderName /
+               (addon + ".zip");
+    }
+    // Started at its first operation, on the copies BACKUPS holds then.
+    Installation& installation() {
+        if (!running) {
+            EXPECT_TRUE(RecordCopies(backups(), game()));
+            running.emplace();
+            EXPECT_FALSE(running->paths().GameFolder.empty()) << running->refusal();
+        }
+        return *running;
+    }
+    // What the operations leave outside the program folder; the kept game files are
+    // KeptGameFiles' to check.
+    FolderSnapshot after() const {
+        FolderSnapshot scene;
+        for (auto& [name, content] : SnapshotOf(root.path()))
+            if (!name.starts_with("Quorvel") && !name.starts_with("BACKUPS/KEPT"))
+                scene[name] = content;
+        scene.erase("BACKUPS/" + std::string(kCopiesRecordName));
+        return scene;
     }
 };
 
@@ -58,68 +83,62 @@ struct Progress {
 Step install(const std::string& addon) {
     return [addon](Scene& s) {
         Progress progress;
-        const UnzipResult result = InstallAddon(s.library(addon), addon, s.game, progress.report());
-        EXPECT_TRUE(result.ok()) << result.description;
-        s.addonFiles.wrote(result.writtenNames);
-        s.installed.add({s.key(addon),
-                         AddonArchivePath(s.library(addon), addon),
-                         result.writtenNames,
-                         {},
-                         false,
-                         {}});
+        const InstallOutcome outcome =
+            s.installation().install(Scene::key(addon).category, addon, progress.report());
+        EXPECT_EQ(outcome.error, "");
+        EXPECT_TRUE(outcome.extraction && outcome.extraction->ok()) << addon;
     };
 }
 
 Step uninstall(const std::string& addon) {
     return [addon](Scene& s) {
-        const auto result = UninstallSharingFiles(s.installed, s.key(addon), s.game, s.backups);
-        EXPECT_EQ(result.files.failed, Strings());
-        EXPECT_EQ(s.installed.find(s.key(addon)), nullptr);
-        s.addonFiles.deleted(result.files.deleted);
-        if (!result.lost.empty())
-            s.told += LostFilesText(result.lost) + "\n";
+        const UninstallOutcome outcome = s.installation().uninstall(Scene::key(addon));
+        EXPECT_EQ(outcome.refusal, "");
+        EXPECT_EQ(outcome.files.files.failed, Strings());
+        EXPECT_EQ(s.installation().installed().find(Scene::key(addon)), nullptr);
+        if (!outcome.files.lost.empty())
+            s.told += LostFilesText(outcome.files.lost) + "\n";
     };
 }
 
 // Names recorded by hand rather than by an install.
 Step deleteNames(const Strings& names) {
     return [names](Scene& s) {
-        EXPECT_EQ(UninstallAddon(s.game, names, s.backups).failed, Strings());
+        EXPECT_EQ(UninstallAddon(s.game(), names, s.backups()).failed, Strings());
     };
 }
 
 // The add-on's archive written anew with `members`, or deleted when there are none.
 Step archiveBecomes(const std::string& addon, const std::string& members) {
     return [addon, members](Scene& s) {
-        fs::remove(s.library(addon) / (addon + ".zip"));
+        fs::remove(s.archive(addon));
         if (!members.empty())
-            MakeArchive(s.library(addon) / (addon + ".zip"), Tree(members));
+            MakeArchive(s.archive(addon), Tree(members));
     };
 }
 
-Step clearAll(bool withCopies = true) {
-    return [withCopies](Scene& s) {
-        Progress progress;
-        const ClearAllResult result =
-            ClearAll(s.game, withCopies ? s.backups : fs::path(), s.addonFiles, progress.report());
-        EXPECT_EQ(result.failed, Strings());
-    };
-}
-
-// Copies taken as a whole are recorded as the game's; the record itself is left
-// out of the folders compared.
+const Step clearAll = [](Scene& s) {
+    Progress progress;
+    const ClearOutcome outcome = s.installation().clearAll(progress.report());
+    EXPECT_TRUE(outcome.acted) << outcome.refusal;
+    EXPECT_EQ(outcome.files.failed, Strings());
+};
+const Step clearAllWithoutCopies = [](Scene& s) {
+    EXPECT_EQ(ClearAll(s.game(), {}, AddonFileRecord()).failed, Strings());
+};
+// Copies taken as a whole are recorded as the game's.
 const Step takeCopies = [](Scene& s) {
-    EXPECT_EQ(TakeSecurityCopies(s.game, s.backups), Strings());
-    EXPECT_EQ(CheckCopies(s.backups, s.game), CopiesState::OfThisGame);
+    EXPECT_EQ(TakeSecurityCopies(s.game(), s.backups()), Strings());
+    EXPECT_EQ(CheckCopies(s.backups(), s.game()), CopiesState::OfThisGame);
 };
 const Step replaceCopies = [](Scene& s) {
-    EXPECT_EQ(TakeSecurityCopies(s.game, s.backups, OtherCopies::Delete), Strings());
-    EXPECT_EQ(CheckCopies(s.backups, s.game), CopiesState::OfThisGame);
+    EXPECT_EQ(TakeSecurityCopies(s.game(), s.backups(), OtherCopies::Delete), Strings());
+    EXPECT_EQ(CheckCopies(s.backups(), s.game()), CopiesState::OfThisGame);
 };
 const Step replaceCopiesFails = [](Scene& s) {
-    EXPECT_NE(TakeSecurityCopies(s.game, s.backups, OtherCopies::Delete), Strings());
+    EXPECT_NE(TakeSecurityCopies(s.game(), s.backups(), OtherCopies::Delete), Strings());
 };
-const Step restoreIni = [](Scene& s) { RestoreIni(s.game, s.backups); };
+const Step restoreIni = [](Scene& s) { RestoreIni(s.game(), s.backups()); };
 
 template <typename... Steps> std::vector<Step> steps(const Steps&... each) {
     return {each...};
@@ -157,16 +176,14 @@ TEST_P(GameFolderScene, LeavesTheExpectedFolders) {
     const SceneCase& c = GetParam();
     if (const char* reason = WhyNotOnWindows(Tree(c.before)); kOnWindows && reason)
         GTEST_SKIP() << reason;
-    TempFolder root;
-    const std::string folders = "GAME=<dir>; BACKUPS=<dir>; ";
-    LayOut(root / "SCENE", Tree(folders + c.before));
-    for (const std::string& entry : c.readOnly)
-        SetWritable(root / "SCENE" / entry, false);
     Scene scene;
-    scene.game = root / "SCENE" / "GAME";
-    scene.backups = root / "SCENE" / "BACKUPS";
-    for (std::size_t category = 0; category < kCategoryCount; ++category)
-        scene.libraries[category] = root / ("LIB" + std::to_string(category));
+    MakeProgramFolder(scene.root / "Quorvel");
+    StorePaths(FolderText(scene.game()));
+    WriteIniValue(ConfigFile(), "PATH", "RUTABACKUPS", FolderText(scene.backups()));
+    const std::string folders = "GAME=<dir>; BACKUPS=<dir>; ";
+    LayOut(scene.root.path(), Tree(folders + c.before));
+    for (const std::string& entry : c.readOnly)
+        SetWritable(scene.root / entry, false);
     for (const auto& [addon, members] : c.addons)
         archiveBecomes(addon, members)(scene);
 
@@ -174,10 +191,8 @@ TEST_P(GameFolderScene, LeavesTheExpectedFolders) {
         step(scene);
 
     for (const std::string& entry : c.readOnly)
-        SetWritable(root / "SCENE" / entry, true);
-    FolderSnapshot after = SnapshotOf(root / "SCENE");
-    after.erase("BACKUPS/" + std::string(kCopiesRecordName));
-    EXPECT_EQ(after, Tree(folders + c.after));
+        SetWritable(scene.root / entry, true);
+    EXPECT_EQ(scene.after(), Tree(folders + c.after));
     std::istringstream told(scene.told);
     std::string line;
     for (const std::string& start : c.told)
@@ -187,6 +202,7 @@ TEST_P(GameFolderScene, LeavesTheExpectedFolders) {
 
 const std::string kCopies = "BACKUPS/EAW.EXE=game exe; BACKUPS/EAW.INI=game ini; "
                             "BACKUPS/EXTRA.SPT=game spt; BACKUPS/GRB_031.SND=game snd; ";
+const std::string kExe = "GAME/EAW.EXE=exe; ";
 const std::string kRestored =
     "GAME/EAW.EXE=game exe; GAME/EXTRA.SPT=game spt; GAME/GRB_031.SND=game snd; ";
 
@@ -204,18 +220,28 @@ const std::string kReadOnlyGame = "GAME/EAW.EXE=mine; GAME/MAP.TPC=old; BACKUPS/
 const Strings kReadOnly{"GAME/EAW.EXE", "GAME/MAP.TPC", "BACKUPS/EAW.EXE"};
 
 const SceneCase kScenes[] = {
-    {"InstallFindsTheArchiveInAnyCaseAndWritesFlat", "",
+    {"InstallFindsTheArchiveInAnyCaseAndWritesFlat", kExe,
      addons("Spitfire Mk1", "FM/=<dir>; FM/SPIT.FLT=fm; readme.txt=r"),
-     steps(install("SPITFIRE MK1")), "GAME/SPIT.FLT=fm; GAME/readme.txt=r"},
-    {"UninstallTakesBackWhatTheInstallWrote",
+     steps(install("SPITFIRE MK1")), kExe + "GAME/SPIT.FLT=fm; GAME/readme.txt=r"},
+    // The game's own plane.flt was kept aside when the add-on replaced it.
+    {"UninstallTakesOutWhatTheInstallWroteAndPutsTheGamesFilesBack",
      "GAME/plane.flt=old; GAME/KEEP.TER=k; GAME/EAW.EXE=addon; BACKUPS/EAW.EXE=game exe",
      addons("A", "PLANE.FLT=new; MAP.TER=m"), steps(installA, uninstall("A")),
-     "GAME/KEEP.TER=k; GAME/EAW.EXE=addon; BACKUPS/EAW.EXE=game exe"},
+     "GAME/plane.flt=old; GAME/KEEP.TER=k; GAME/EAW.EXE=addon; BACKUPS/EAW.EXE=game exe"},
     {"ProtectedFilesTakenAwayComeBackWithoutTheArchive",
      kCopies + "GAME/EAW.EXE=game exe; GAME/OTHER.DAT=mine",
      addons("EXE", "bin/eaw.exe=addon exe; GRB_031.SND=addon snd"),
      steps(install("EXE"), archiveBecomes("EXE", ""), uninstall("EXE")),
      kCopies + kRestored + "GAME/OTHER.DAT=mine"},
+    // An add-on's EAW.INI goes back to the game's own: the one it replaced, else the
+    // security copy.
+    {"AnAddonsIniMakesWayForTheSecurityCopy", kCopies + "GAME/EAW.EXE=game exe",
+     addons("A", "EAW.INI=addon ini; A.PIC=a"), steps(installA, uninstall("A")),
+     kCopies + kRestored + "GAME/EAW.INI=game ini"},
+    {"AnAddonsIniMakesWayForTheGamesOwnEditedOne",
+     kCopies + "GAME/EAW.EXE=game exe; GAME/EAW.INI=edited",
+     addons("A", "EAW.INI=addon ini; A.PIC=a"), steps(installA, uninstall("A")),
+     kCopies + kRestored + "GAME/EAW.INI=edited"},
     {"NamesRecordedByHandAreFoundInAnyCaseAndReachNothingOutside",
      "OUTSIDE.TXT=o; GAME/plane.flt=p; GAME/MAP.TER=m; GAME/MAPS/X.TER=x; GAME/KEEP=k", addons(),
      steps(deleteNames(
@@ -226,37 +252,33 @@ const SceneCase kScenes[] = {
 
     // Add-ons sharing names: an uninstall leaves each name to the add-on that
     // wrote it last of those still installed.
-    {"FirstOfTwoLeavesTheSecondsBytes", "", kAB, steps(installA, installB, uninstall("A")),
-     "GAME/SHARED.TPC=b; GAME/B.PIC=b; GAME/both.cpt=b"},
-    {"SecondOfTwoPutsTheFirstsBack", "", kAB, steps(installA, installB, uninstall("B")),
-     "GAME/SHARED.TPC=a; GAME/a.pic=a; GAME/both.cpt=a"},
-    {"SecondThenFirstLeaveOnlyThePlayersFiles", "GAME/OWN.TXT=mine", kAB,
-     steps(installA, installB, uninstall("B"), uninstall("A")), "GAME/OWN.TXT=mine"},
-    {"ThreeLastFirst", "", kABC, steps(installA, installB, installC, uninstall("C")),
-     "GAME/SHARED.TPC=b; GAME/a.pic=a; GAME/B.PIC=b; GAME/both.cpt=b"},
-    {"ThreeMiddleFirst", "", kABC, steps(installA, installB, installC, uninstall("B")),
-     "GAME/SHARED.TPC=c; GAME/a.pic=a; GAME/both.cpt=a"},
-    {"ThreeMiddleThenLast", "", kABC,
+    {"FirstOfTwoLeavesTheSecondsBytes", kExe, kAB, steps(installA, installB, uninstall("A")),
+     kExe + "GAME/SHARED.TPC=b; GAME/B.PIC=b; GAME/both.cpt=b"},
+    {"SecondOfTwoPutsTheFirstsBack", kExe, kAB, steps(installA, installB, uninstall("B")),
+     kExe + "GAME/SHARED.TPC=a; GAME/a.pic=a; GAME/both.cpt=a"},
+    {"SecondThenFirstLeaveOnlyThePlayersFiles", kExe + "GAME/OWN.TXT=mine", kAB,
+     steps(installA, installB, uninstall("B"), uninstall("A")), kExe + "GAME/OWN.TXT=mine"},
+    {"ThreeMiddleFirst", kExe, kABC, steps(installA, installB, installC, uninstall("B")),
+     kExe + "GAME/SHARED.TPC=c; GAME/a.pic=a; GAME/both.cpt=a"},
+    {"ThreeMiddleThenLast", kExe, kABC,
      steps(installA, installB, installC, uninstall("B"), uninstall("C")),
-     "GAME/SHARED.TPC=a; GAME/a.pic=a; GAME/both.cpt=a"},
-    {"ThreeFirstThenLast", "", kABC,
-     steps(installA, installB, installC, uninstall("A"), uninstall("C")),
-     "GAME/SHARED.TPC=b; GAME/B.PIC=b; GAME/both.cpt=b"},
-    {"ThreeAcrossCategories", "", addons("A", kA, "F", kC, "B", kB),
-     steps(installA, install("F"), installB, uninstall("B"), uninstall("A")), "GAME/SHARED.TPC=c"},
-    {"OnlyTheSharedNamesArePutBack", "", addons("A", "SHARED.TPC=a", "B", kB),
-     steps(installA, installB, uninstall("B")), "GAME/SHARED.TPC=a"},
-    {"RemainingArchiveGoneDeletesAndTells", "", kAB,
-     steps(installA, installB, archiveBecomes("A", ""), uninstall("B")), "GAME/a.pic=a",
+     kExe + "GAME/SHARED.TPC=a; GAME/a.pic=a; GAME/both.cpt=a"},
+    {"ThreeAcrossCategories", kExe, addons("A", kA, "F", kC, "B", kB),
+     steps(installA, install("F"), installB, uninstall("B"), uninstall("A")),
+     kExe + "GAME/SHARED.TPC=c"},
+    {"OnlyTheSharedNamesArePutBack", kExe, addons("A", "SHARED.TPC=a", "B", kB),
+     steps(installA, installB, uninstall("B")), kExe + "GAME/SHARED.TPC=a"},
+    {"RemainingArchiveGoneDeletesAndTells", kExe, kAB,
+     steps(installA, installB, archiveBecomes("A", ""), uninstall("B")), kExe + "GAME/a.pic=a",
      Strings{"both.cpt of A could not be put back and is deleted: ",
              "SHARED.TPC of A could not be put back and is deleted: "}},
     // The add-on that kept the name no longer counts it: C's uninstall deletes it
     // without a second word.
-    {"AMemberNoLongerInTheArchiveIsDeletedAndTold", "",
+    {"AMemberNoLongerInTheArchiveIsDeletedAndTold", kExe,
      addons("A", "SHARED.TPC=a", "B", "SHARED.TPC=b", "C", kC),
      steps(installA, installB, archiveBecomes("A", "OTHER.TPC=a"), uninstall("B"), installC,
            uninstall("C")),
-     "",
+     kExe,
      Strings{"SHARED.TPC of A could not be put back and is deleted: its archive no longer holds "
              "it"}},
 
@@ -268,25 +290,25 @@ const SceneCase kScenes[] = {
                "GAME/S.WSD=; GAME/T.WSP=; GAME/u.hm=; GAME/.TPC=; GAME/A.B.WSP=; "
                "GAME/X.HMM=x; GAME/TPC=t; GAME/X.TPC.BAK=b; GAME/EAW.INI=edited; "
                "GAME/EAW.EXE=addon; GAME/extra.spt=addon",
-     addons(), steps(clearAll()),
+     addons(), steps(clearAll),
      kCopies + "GAME/EAW.EXE=game exe; GAME/extra.spt=game spt; GAME/GRB_031.SND=game snd; "
                "GAME/X.HMM=x; GAME/TPC=t; GAME/X.TPC.BAK=b; GAME/EAW.INI=edited"},
     {"ClearAllLeavesFoldersAndReplacesLinksNotWhatTheyPointTo",
      kCopies + "OUTSIDE.TER=o; OUTSIDE.EXE=o; GAME/MAPS.DAT/IN.DAT=i; GAME/SUB/DEEP.TPC=d; "
                "GAME/LINK.TER=-> ../OUTSIDE.TER; GAME/EAW.EXE=-> ../OUTSIDE.EXE",
-     addons(), steps(clearAll()),
+     addons(), steps(clearAll),
      kCopies + kRestored +
          "OUTSIDE.TER=o; OUTSIDE.EXE=o; GAME/MAPS.DAT=<dir>; "
          "GAME/MAPS.DAT/IN.DAT=i; GAME/SUB=<dir>; GAME/SUB/DEEP.TPC=d"},
     // Without a security copy, the game's own protected file stays and an add-on's
     // goes, whatever letter case the add-on wrote it in.
     {"ClearAllKeepsOnlyTheGamesProtectedFilesWithoutCopy",
-     "BACKUPS/EAW.EXE=game exe; GAME/extra.spt=game spt; GAME/OTHER.SPT=o",
-     addons("X", "Grb_031.Snd=addon snd; A.TPC=addon"), steps(install("X"), clearAll()),
+     "BACKUPS/EAW.EXE=game exe; GAME/EAW.EXE=mine; GAME/extra.spt=game spt; GAME/OTHER.SPT=o",
+     addons("X", "Grb_031.Snd=addon snd; A.TPC=addon"), steps(install("X"), clearAll),
      "BACKUPS/EAW.EXE=game exe; GAME/EAW.EXE=game exe; GAME/extra.spt=game spt"},
     {"ClearAllWithoutBackupFolderKeepsProtectedFiles",
      kCopies + "GAME/EXTRA.SPT=mine; GAME/A.SPT=a; GAME/EAW.EXE=mine", addons(),
-     steps(clearAll(false)), kCopies + "GAME/EXTRA.SPT=mine; GAME/EAW.EXE=mine"},
+     steps(clearAllWithoutCopies), kCopies + "GAME/EXTRA.SPT=mine; GAME/EAW.EXE=mine"},
 
     // Security copies and Restore INI.
     {"CopiesOfTheProtectedFilesThatExistAreTaken",
@@ -325,7 +347,7 @@ const SceneCase kScenes[] = {
 
     {"ReadOnlyFilesUninstalled", kReadOnlyGame, addons(), steps(deleteNames({"MAP.TPC"})),
      "GAME/EAW.EXE=mine; BACKUPS/EAW.EXE=copy", Strings(), kReadOnly},
-    {"ReadOnlyFilesCleared", kReadOnlyGame, addons(), steps(clearAll()),
+    {"ReadOnlyFilesCleared", kReadOnlyGame, addons(), steps(clearAll),
      "GAME/EAW.EXE=copy; BACKUPS/EAW.EXE=copy", Strings(), kReadOnly},
     {"ReadOnlyFileExtractedOver", kReadOnlyGame, addons("A", "MAP.TPC=new"), steps(installA),
      kReadOnlyGame + "GAME/MAP.TPC=new", Strings(), kReadOnly},

@@ -6,10 +6,8 @@
 #include "config/PathVariables.h"
 #include "library/CopiesRecord.h"
 #include "library/SecurityCopies.h"
-#include "platform/IniFile.h"
 #include "platform/NameText.h"
 #include "support/Blocked.h"
-#include "support/CurrentFolder.h"
 #include "support/TempFolder.h"
 #include "support/WindowsSkips.h"
 
@@ -35,71 +33,6 @@ struct Program : ProgramWithGame {
     explicit Program(const std::function<void(const fs::path&)>& makeGameFolder = {})
         : ProgramWithGame(kGame, makeGameFolder) {}
 };
-
-// A stored game folder that fails the rule is never acted on: not at start, not by
-// Clear All, not by an install. "./" would be the folder the program was started
-// from; a typo names the parent; a path over 254 characters reads back as its parent.
-TEST(Installation, AStoredFolderThatFailsTheRuleIsNeverActedOn) {
-    Program p;
-    std::string deep = p.game().string();
-    while (deep.size() <= kMaxIniValueLength)
-        deep += "/" + std::string(40, 'd');
-    WriteFile(fs::path(deep) / "EAW.EXE", "game");
-    p.addon(kGraphics, "A.zip", "SKY.TPC=addon");
-    const CurrentFolder startedIn(p.game());
-    for (const std::string& stored :
-         {std::string("./"), FolderText(p.root.path()), FolderText(p.program() / "BACKUPS"),
-          deep.substr(0, kMaxIniValueLength)}) {
-        ASSERT_TRUE(StorePaths(stored));
-        const FolderSnapshot before = SnapshotOf(p.root.path());
-        Installation installation;
-        EXPECT_TRUE(installation.paths().GameFolder.empty()) << stored;
-        EXPECT_NE(installation.refusal(), "") << stored;
-        EXPECT_FALSE(installation.clearAll().acted) << stored;
-        EXPECT_NE(installation.install(kGraphics, "A").error, "") << stored;
-        EXPECT_EQ(SnapshotOf(p.root.path()), before) << stored;
-    }
-}
-
-// A run killed mid-install or with an add-on installed leaves the ledger; the
-// next start takes the add-ons out and puts the protected files back before the
-// first-run window could take an add-on's EAW.EXE for the game's own.
-TEST(Installation, TheStartAfterAKillTakesOutWhatTheRunLeft) {
-    if (kOnWindows)
-        GTEST_SKIP() << "a death test on Windows starts the test again in a new process, "
-                        "which makes folders of its own";
-    for (const std::size_t killAt : {std::size_t(2), std::size_t(0)}) {
-        Program p;
-        p.addon(kExes, "NEWEXE.zip",
-                "bin/EAW.EXE=addon exe; GRB_031.SND=addon snd; MAP.TPC=m; NOTE.TXT=n; "
-                "X1.DAT=x; X2.DAT=x; X3.DAT=x; X4.DAT=x");
-        const FolderSnapshot before = SnapshotOf(p.game());
-        // The child ends at once, as a kill would: no destructor, no Clear All.
-        EXPECT_EXIT(
-            {
-                Installation installation;
-                installation.install(kExes, "NEWEXE", [killAt](std::size_t done, std::size_t) {
-                    if (done == killAt)
-                        std::_Exit(3);
-                });
-                std::_Exit(3);
-            },
-            testing::ExitedWithCode(3), "");
-        ASSERT_NE(SnapshotOf(p.game()), before) << "the child wrote nothing";
-
-        Installation next;
-        ASSERT_EQ(next.leftovers().size(), 1u);
-        const auto recoveries = next.recoverLastRun();
-        ASSERT_EQ(recoveries.size(), 1u);
-        EXPECT_EQ(recoveries[0].addons, std::vector<std::string>{"NEWEXE"});
-        EXPECT_EQ(recoveries[0].failed, std::vector<std::string>{});
-        EXPECT_EQ(recoveries[0].pending, "");
-        // Only what the add-on wrote goes: the game's own files of its types stay.
-        EXPECT_EQ(SnapshotOf(p.game()), before) << "killed at " << killAt;
-        EXPECT_FALSE(fs::exists(p.program() / "INSTALLED.TXT"));
-        EXPECT_TRUE(Installation().leftovers().empty());
-    }
-}
 
 // Linux holds "dup.zip" beside "DUP.ZIP": two add-ons. The file put back after an
 // uninstall, and the preview's line, come from the archive the add-on was

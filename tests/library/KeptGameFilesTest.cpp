@@ -1,6 +1,7 @@
 #include "FolderSnapshot.h"
 #include "ProgramWithGame.h"
 #include "library/Installation.h"
+#include "platform/FileOperations.h"
 #include "support/TempFolder.h"
 #include "support/WindowsSkips.h"
 
@@ -112,7 +113,8 @@ TEST(KeptGameFiles, EntriesOfEveryKindComeBackAsTheyWere) {
 }
 
 // A run that ended without Clear All: the next start gives back every file the
-// add-ons replaced, the EAW.INI the player edited since the copies included.
+// add-ons replaced, the EAW.INI the player edited since the copies included, and
+// deletes the temporary file of a member whose extraction the end cut short.
 TEST(KeptGameFiles, TheStartAfterAKillGivesTheGameItsFilesBack) {
     Game g;
     WriteFile(g.game() / "EAW.INI", "edited since the copies");
@@ -122,10 +124,13 @@ TEST(KeptGameFiles, TheStartAfterAKillGivesTheGameItsFilesBack) {
         for (const AddonKey& addon : kAddons)
             ASSERT_EQ(killed.install(addon.category, addon.name).error, "");
     }
+    WriteFile(TemporaryNameBeside(g.game() / "BANG.WSD"), "half a member");
     Installation next;
     const auto recoveries = next.recoverLastRun();
     ASSERT_EQ(recoveries.size(), 1u);
+    EXPECT_EQ(recoveries[0].addons, (std::vector<std::string>{"GFX", "SND", "SKN"}));
     EXPECT_EQ(recoveries[0].failed, std::vector<std::string>{});
+    EXPECT_EQ(recoveries[0].pending, "");
     EXPECT_EQ(SnapshotOf(g.game()), before);
     EXPECT_FALSE(fs::exists(g.program() / "INSTALLED.TXT"));
 }

@@ -76,12 +76,12 @@ const GoldenCase kGoldenCases[] = {
      kOnWindows ? "OK.TXT=ok" : "A*B.TXT=star; EXTRA.SPT.=dot; MAP.TPC =blank; OK.TXT=ok",
      kOnWindows ? "OK.TXT" : "A*B.TXT; EXTRA.SPT.; MAP.TPC ; OK.TXT", kOnWindows ? 3u : 0u},
     // Windows opens a device for these names whatever their extension: COM1.TXT
-    // would send the member to the serial port.
+    // would send the member to the serial port (NamesWindowsDevice has every name).
     {"DeviceNamesSkippedOnWindows",
-     "COM1.TXT=serial; nul.dat=n; Aux=a; CON .txt=c; conin$.x=i; COM10.TXT=ten", "",
+     "COM1.TXT=serial; nul.dat=n; Aux=a; CON .txt=c; lpt9.log=l; COM10.TXT=ten", "",
      kOnWindows ? "COM10.TXT=ten"
-                : "Aux=a; COM1.TXT=serial; COM10.TXT=ten; CON .txt=c; conin$.x=i; nul.dat=n",
-     kOnWindows ? "COM10.TXT" : "Aux; COM1.TXT; COM10.TXT; CON .txt; conin$.x; nul.dat",
+                : "Aux=a; COM1.TXT=serial; COM10.TXT=ten; CON .txt=c; lpt9.log=l; nul.dat=n",
+     kOnWindows ? "COM10.TXT" : "Aux; COM1.TXT; COM10.TXT; CON .txt; lpt9.log; nul.dat",
      kOnWindows ? 5u : 0u},
     {"ExistingLinkReplacedNotWrittenThrough", "TARGET.TXT=new", "TARGET.TXT=-> ../OUTSIDE.TXT",
      "TARGET.TXT=new", "TARGET.TXT"},

@@ -3,7 +3,6 @@
 #include "platform/NameText.h"
 #include "support/TempFolder.h"
 
-#include <cstdlib>
 #include <stdexcept>
 #include <zip.h>
 
@@ -13,17 +12,6 @@ namespace quorvel::test {
 namespace {
 
 constexpr zip_uint32_t kUnixLinkAttributes = 0120777u << 16;
-
-std::string quoted(const std::string& text) {
-    std::string result = "'";
-    for (const char c : text)
-        result += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return result + "'";
-}
-
-bool run(const std::string& command) {
-    return std::system((command + " >/dev/null 2>&1").c_str()) == 0;
-}
 
 void addEntry(zip_t* archive, const ZipEntry& entry) {
     if (entry.kind == ZipEntry::Kind::Folder) {
@@ -64,15 +52,6 @@ void MakeZip(const fs::path& archivePath, const std::vector<ZipEntry>& entries) 
 
 void MakeEmptyZip(const fs::path& archive) {
     WriteFile(archive, std::string("PK\x05\x06", 4) + std::string(18, '\0'));
-}
-
-bool AddEncryptedMember(const fs::path& archive, const std::string& name, const std::string& data) {
-    const fs::path folder = archive.parent_path() / "encrypted-member-source";
-    WriteFile(folder / name, data);
-    const bool added = run("cd " + quoted(folder.string()) + " && zip -q -P secret " +
-                           quoted(fs::absolute(archive).string()) + " " + quoted(name));
-    fs::remove_all(folder);
-    return added;
 }
 
 bool DamageArchiveBytes(const fs::path& archive, const std::string& marker) {

@@ -21,11 +21,6 @@ void MakeZip(const std::filesystem::path& archive, const std::vector<ZipEntry>& 
 // Writes an archive of no members (the bare end record).
 void MakeEmptyZip(const std::filesystem::path& archive);
 
-// Adds a member of `name` holding `data`, encrypted with a password, through the
-// zip command. Returns false when that is not possible here.
-bool AddEncryptedMember(const std::filesystem::path& archive, const std::string& name,
-                        const std::string& data);
-
 // Flips the first byte of `marker` inside the archive's bytes; returns whether the
 // marker was found.
 bool DamageArchiveBytes(const std::filesystem::path& archive, const std::string& marker);

@@ -18,7 +18,6 @@
 #include <QLineEdit>
 #include <QMimeData>
 #include <QPlainTextEdit>
-#include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTimer>
@@ -201,25 +200,6 @@ private slots:
         WriteJpeg(program / "QUORVEL.jpg", {50, 20});
         clickButton("Command1");
         QCOMPARE(image->pixmap().width(), 50);
-    }
-
-    // Each archive is an entry that installs itself, whatever bytes its name holds:
-    // one not UTF-8 shows with the byte replaced, twins in case both show "DUP".
-    void eachArchiveInstallsItselfWhateverItsName() {
-#ifdef Q_OS_WIN
-        QSKIP("Windows names are Unicode, and NTFS holds no names differing only in case");
-#endif
-        addon(4, "Caf\xe9", {{"C.PIC", "cafe"}});
-        addon(4, "DUP", {{"B.PIC", "upper"}});
-        addon(4, "dup", {{"A.PIC", "lower"}});
-        const QString cafe = QStringLiteral("CAF\uFFFD");
-        Find<QAbstractButton>(window.get(), CategoryButtonName(4))->click();
-        QCOMPARE(Entries(list8()), QStringList({cafe, "DUP", "DUP"}));
-        for (const QString& name : {cafe, QStringLiteral("DUP"), QStringLiteral("DUP")})
-            install(4, name);
-        QCOMPARE(ReadFile(game / "C.PIC"), std::string("cafe"));
-        QCOMPARE(ReadFile(game / "B.PIC"), std::string("upper"));
-        QCOMPARE(ReadFile(game / "A.PIC"), std::string("lower"));
     }
 
     // Previewing an add-on names, after its own text, the installed add-ons whose
@@ -615,23 +595,6 @@ private slots:
         QVERIFY(empty->grab().toImage() != unfocused);
     }
 
-    // The key goes to the window, as the system gives it while a list is open.
-    void deleteAddonEscapeClosesTheOpenListAlone() {
-        QWidget* deleteaddon = OpenedBy(window.get(), "Command12");
-        deleteaddon->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(deleteaddon));
-        auto* combo = Find<QComboBox>(deleteaddon, "Combo1");
-        const QPointer<QWidget> open(deleteaddon);
-        combo->setFocus(Qt::TabFocusReason);
-        combo->showPopup();
-        QVERIFY(QApplication::activePopupWidget());
-        QTest::keyClick(deleteaddon->windowHandle(), Qt::Key_Escape);
-        QTRY_VERIFY(!QApplication::activePopupWidget());
-        QVERIFY(open && open->isVisible());
-        QTest::keyClick(deleteaddon->windowHandle(), Qt::Key_Escape);
-        QTRY_VERIFY(open.isNull());
-    }
-
     // A logoff on Windows asks for Clear All from inside a running install's event
     // loop: the install's work ends first, so no file it writes outlives the clear.
     void aLogoffDuringAnInstallClearsAfterIt() {
@@ -652,12 +615,8 @@ private slots:
     }
 
 private:
-    QListWidget* list8() const {
-        return Find<QListWidget>(window.get(), "List8");
-    }
-    QString text1() const {
-        return Find<QPlainTextEdit>(window.get(), "Text1")->toPlainText();
-    }
+    QListWidget* list8() const { return Find<QListWidget>(window.get(), "List8"); }
+    QString text1() const { return Find<QPlainTextEdit>(window.get(), "Text1")->toPlainText(); }
     void clickButton(const char* name) {
         Find<QAbstractButton>(window.get(), name)->click();
         QVERIFY(Settled(window->model()));

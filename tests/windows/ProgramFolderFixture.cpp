@@ -82,13 +82,6 @@ void ChooseInCombo(QComboBox* combo, const QString& text) {
     emit combo->activated(index);
 }
 
-QStringList ComboItems(const QComboBox* combo) {
-    QStringList items;
-    for (int i = 0; i < combo->count(); ++i)
-        items << combo->itemText(i);
-    return items;
-}
-
 QWidget* OpenedBy(QWidget* mainWindow, const char* button) {
     const QWidgetList before = QApplication::topLevelWidgets();
     Find<QAbstractButton>(mainWindow, button)->click();

@@ -78,9 +78,6 @@ QStringList Entries(const QListWidget* list);
 // Chooses `text` in a combo box as the user does, raising `activated`.
 void ChooseInCombo(QComboBox* combo, const QString& text);
 
-// The items of a combo box, in order.
-QStringList ComboItems(const QComboBox* combo);
-
 // Clicks `button` of `mainWindow` and returns the window it opened: the visible
 // top-level window that was not there before; null when none opened.
 QWidget* OpenedBy(QWidget* mainWindow, const char* button);

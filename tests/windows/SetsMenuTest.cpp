@@ -26,7 +26,7 @@ using namespace quorvel::test;
 
 namespace {
 
-constexpr int kFlightModels = 0, kMissions = 1, kGraphics = 4, kSounds = 5;
+constexpr int kFlightModels = 0, kGraphics = 4, kSounds = 5;
 
 // The visible dialog asking for a set's name; null when none is open.
 SetNameDialog* NameDialog() {
@@ -172,30 +172,24 @@ private slots:
         QTest::addColumn<int>("answer");
         QTest::addColumn<QStringList>("flightModels");
         QTest::addColumn<QStringList>("graphics");
-        QTest::addColumn<QStringList>("missions");
         QTest::addColumn<QStringList>("boxes"); // a piece of each box's text, in order
         const QString missing = "GONE (GRAPHIC): its archive is no longer in the library";
         QTest::newRow("none in the library")
             << QByteArray("GRAPHICS=GONE\nSOUNDS=LOST") << int(QMessageBox::Ok)
-            << QStringList{"SPIT"} << QStringList{} << QStringList{}
+            << QStringList{"SPIT"} << QStringList{}
             << QStringList{"none of its add-ons can go in, so the add-ons installed now stay.\n\n"
                            "These add-ons of the set \"Mine\" could not be put back:\n" +
                            missing};
         QTest::newRow("some missing, No")
             << QByteArray("GRAPHICS=CLOUDS\nGRAPHICS=GONE") << int(QMessageBox::No)
-            << QStringList{"SPIT"} << QStringList{} << QStringList{}
+            << QStringList{"SPIT"} << QStringList{}
             << QStringList{missing + "\n\nPut back the other 1?"};
         QTest::newRow("some missing, Yes")
             << QByteArray("GRAPHICS=CLOUDS\nGRAPHICS=GONE") << int(QMessageBox::Yes)
-            << QStringList{} << QStringList{"CLOUDS"} << QStringList{} << QStringList{missing};
-        QTest::newRow("Notepad's ANSI")
-            << QByteArray("MISSIONS=\xDC"
-                          "ber Calais\r\n")
-            << int(QMessageBox::NoButton) << QStringList{} << QStringList{}
-            << QStringList{"\u00DCBER CALAIS"} << QStringList{};
+            << QStringList{} << QStringList{"CLOUDS"} << QStringList{missing};
         QTest::newRow("named twice in other case")
             << QByteArray("GRAPHICS=haze\nGRAPHICS=Haze") << int(QMessageBox::Ok) << QStringList{}
-            << QStringList{"HAZE"} << QStringList{}
+            << QStringList{"HAZE"}
             << QStringList{"passed over:\nGRAPHICS=Haze: HAZE is in the set twice, put back once"};
     }
 
@@ -206,10 +200,6 @@ private slots:
         QFETCH(QByteArray, set);
         QFETCH(int, answer);
         QFETCH(QStringList, boxes);
-        addon(kMissions,
-              "\xC3\x9C"
-              "ber Calais",
-              "CALAIS.MPC=c");
         install(kFlightModels, "SPIT");
         WriteFile(fixture->root() / "SETS" / "Mine.INI", set.toStdString());
         prompts->answerNext(QMessageBox::StandardButton(answer));
@@ -218,7 +208,6 @@ private slots:
         QVERIFY(Settled(window->model()));
         QTEST(Entries(InstalledList(window.get(), kFlightModels)), "flightModels");
         QTEST(Entries(InstalledList(window.get(), kGraphics)), "graphics");
-        QTEST(Entries(InstalledList(window.get(), kMissions)), "missions");
         QCOMPARE(prompts->shown().size(), std::size_t(boxes.size()));
         for (qsizetype box = 0; box < boxes.size(); ++box)
             QVERIFY2(prompts->shown()[box].text.contains(boxes[box]),

@@ -216,8 +216,14 @@ private slots:
         model = std::make_unique<InstallationModel>();
     }
 
+    // A row that failed half-way leaves its window open, maybe with a list open over
+    // it: closed as the player closes it, it goes as it goes in use, once the
+    // events run, and the next row starts afresh.
     void cleanup() {
-        delete window;
+        if (window)
+            window->close();
+        QTRY_VERIFY(window.isNull());
+        prompts.reset();
         model.reset();
         program.reset();
     }
@@ -317,10 +323,6 @@ private slots:
             "NETOPTION/AI_PlaneUpdateRate=140|NETOPTION/PlayerPlaneUpdateRate=14|"
             "NETOPTION/ClockSyncRate=70",
             "Option3=true");
-        row("third preset", "", "Option3=true",
-            "NETOPTION/AI_PlaneUpdateRate=140|NETOPTION/PlayerPlaneUpdateRate=14|"
-            "NETOPTION/ClockSyncRate=70",
-            "");
         row("sliders write their formats", "",
             "HScroll1=12|HScroll4=20|HScroll5=10000|HScroll6=5|HScroll9=200",
             "DISPLAY/HudColor_Green_R=12|CONTROLS/JoystickDeadZone=20|"
