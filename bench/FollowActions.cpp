@@ -62,7 +62,8 @@ bool waitFor(const std::function<bool()>& done) {
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     const std::string action = argc > 1 ? argv[1] : "";
-    const fs::path root = fs::temp_directory_path() / ("quorvel-follow-" + std::to_string(getpid()));
+    const fs::path root =
+        fs::temp_directory_path() / ("quorvel-follow-" + std::to_string(getpid()));
     const fs::path program = root / "Quorvel";
     const fs::path game = root / "game";
     for (const char* folder : {"FLIGHTMODELS", "MISSIONS", "SKINS", "TERRAINS", "GRAPHICS",

@@ -24,6 +24,30 @@ TEST(FolderListing, ExactNameWinsOverOtherCase) {
     EXPECT_EQ(ResolveInFolder(folder.path(), "eaw.ini"), folder / "eaw.ini");
 }
 
+// A name that is there as written costs one question to the file system, not a
+// walk of a game folder of thousands of files; one in other letter case, a
+// pattern or an 8.3 name is found by the walk, literally.
+TEST(FolderListing, ANameThereAsWrittenIsFoundWithoutAWalk) {
+    TempFolder folder;
+    WriteFile(folder / "EAW.INI", "ini");
+    WriteFile(folder / "LongName.pic", "long");
+    struct Row {
+        const char* name;
+        const char* found;
+        int walks;
+    };
+    for (const Row& row : {Row{"EAW.INI", "EAW.INI", 0}, Row{"eaw.ini", "EAW.INI", 1},
+                           Row{"LONGNA~1.PIC", "LONGNA~1.PIC", 1}, Row{"EAW.*", "EAW.*", 1},
+                           Row{"NEW.PIC", "NEW.PIC", 1}}) {
+        int walks = 0;
+        SetFolderReadHook([&walks](const fs::path&) { ++walks; });
+        const fs::path resolved = ResolveInFolder(folder.path(), row.name);
+        SetFolderReadHook({});
+        EXPECT_EQ(resolved, folder / row.found) << row.name;
+        EXPECT_EQ(walks, row.walks) << row.name;
+    }
+}
+
 TEST(FolderListing, EmptyOrMissingFolderIsNeverTheCurrentFolder) {
     EXPECT_TRUE(FolderListing(fs::path()).regularFiles().empty());
     EXPECT_EQ(ResolveInFolder(fs::path(), "EAW.INI"), fs::path());
