@@ -37,3 +37,8 @@ ctest --preset dev
 cmake --preset asan
 cmake --build --preset asan -j"$(nproc)"
 ctest --preset asan
+
+# And optimised, where the compiler sees warnings the debug builds do not.
+cmake --preset release
+cmake --build --preset release -j"$(nproc)"
+ctest --preset release
