@@ -34,8 +34,8 @@ int unzip(int argc, char** argv) {
     if (argc > 4)
         tuning.workers = number(argv[4]);
     const UnzipResult result = Unzip(argv[2], argv[3], {}, tuning);
-    if (!result.ok())
-        std::fprintf(stderr, "Unzip: %s\n", result.description.c_str());
+    if (!result.done())
+        std::fprintf(stderr, "Unzip: %s\n", result.why().c_str());
     return 0;
 }
 
@@ -48,9 +48,9 @@ int installUninstall(char** argv) {
     const UnzipResult installed = Unzip(AddonArchivePath(library, name), game);
     const double install = secondsSince(start);
     start = std::chrono::steady_clock::now();
-    const UninstallResult removed = UninstallAddon(game, installed.writtenNames, backup);
+    const UninstallResult removed = UninstallAddon(game, installed->writtenNames, backup);
     const double uninstall = secondsSince(start);
-    std::printf("%.4f %.4f %zu %zu\n", install, uninstall, installed.writtenNames.size(),
+    std::printf("%.4f %.4f %zu %zu\n", install, uninstall, installed->writtenNames.size(),
                 removed.deleted.size());
     return 0;
 }

@@ -83,7 +83,7 @@ Scene& scene() {
 void BM_PutBackSetOfEight(benchmark::State& state) {
     Scene& s = scene();
     for (auto _ : state) {
-        if (PutBackSet(*s.installation, s.set).putBack.size() != s.set.size())
+        if (PutBackSet(*s.installation, s.set)->putBack.size() != s.set.size())
             state.SkipWithError("the set was not put back whole");
     }
 }
@@ -97,7 +97,7 @@ void BM_ClearAllThenInstallOneByOne(benchmark::State& state) {
         s.installation->clearAll();
         for (const AddonKey& addon : s.set) {
             const InstallOutcome outcome = s.installation->install(addon.category, addon.name);
-            if (!outcome.extraction || !outcome.extraction->ok())
+            if (!outcome->extraction || !outcome->extraction->done())
                 state.SkipWithError("an add-on was not installed");
         }
     }

@@ -141,10 +141,9 @@ void BM_SliderStep(benchmark::State& state) {
 
 void BM_RestoreIni(benchmark::State& state) {
     const GameFolder& folder = GameFolder::ofSize(folderSize(state));
-    const auto installation = folder.use(playerEawIni(" "));
+    const auto model = folder.use(playerEawIni(" "));
     for (auto _ : state)
-        if (quorvel::RestoreIni(folder.game(), folder.backups()) !=
-            quorvel::RestoreIniStatus::Restored)
+        if (!quorvel::RestoreIni(folder.game(), folder.backups()).done())
             state.SkipWithError("Restore INI did not restore");
 }
 

@@ -67,7 +67,7 @@ struct Library {
             InstalledAddon addon;
             addon.key = {kGraphics, name};
             addon.archive = AddonArchivePath(folders[kGraphics], name);
-            addon.writtenNames = Unzip(addon.archive, game()).writtenNames;
+            addon.writtenNames = Unzip(addon.archive, game())->writtenNames;
             installed.add(std::move(addon));
         }
         return installed;

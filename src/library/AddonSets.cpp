@@ -317,18 +317,19 @@ std::string SetReplacedBy(const fs::path& setsFolder, std::string_view name) {
 SetSave SaveSet(const fs::path& setsFolder, std::string_view name,
                 const std::vector<AddonKey>& addons) {
     if (std::string fault = SetNameFault(name); !fault.empty())
-        return {std::move(fault), {}};
+        return SetSave::NotDone(std::move(fault));
     if (!CreateFolder(setsFolder))
-        return {"The folder " + NameText(setsFolder) + " could not be made.", {}};
+        return SetSave::NotDone("The folder " + NameText(setsFolder) + " could not be made.");
     SetFileText file = SetText(addons);
     if (!ReplaceFileAtomically(setFile(setsFolder, name), file.text))
-        return {"The file of the set could not be written in " + NameText(setsFolder) + ".", {}};
-    return {{}, std::move(file.leftOut)};
+        return SetSave::NotDone("The file of the set could not be written in " +
+                                NameText(setsFolder) + ".");
+    return SetSave::Done({std::move(file.leftOut)});
 }
 
 SetSave SaveLastRun(const fs::path& setsFolder, const InstalledAddons& installed) {
     if (installed.inOrder().empty())
-        return {};
+        return SetSave::Done();
     return SaveSet(setsFolder, kLastRunSetName, InstalledSet(installed));
 }
 
@@ -339,22 +340,32 @@ SetReading ReadSet(const fs::path& setsFolder, std::string_view name) {
     return ParseSet(*bytes);
 }
 
-std::string DeleteSet(const fs::path& setsFolder, std::string_view name) {
+Outcome<> DeleteSet(const fs::path& setsFolder, std::string_view name) {
     if (setsFolder.empty() || !DeleteFileEntry(setFile(setsFolder, name)))
-        return "The file of the set could not be deleted.";
-    return {};
+        return Outcome<>::NotDone("The file of the set could not be deleted.");
+    return Outcome<>::Done();
 }
 
-std::string RenameSet(const fs::path& setsFolder, std::string_view from, std::string_view to) {
+namespace {
+
+// Done when `ec` holds no error.
+Outcome<> renamedUnless(const std::error_code& ec) {
+    return ec ? Outcome<>::NotDone("The set could not be renamed: " + ec.message())
+              : Outcome<>::Done();
+}
+
+} // namespace
+
+Outcome<> RenameSet(const fs::path& setsFolder, std::string_view from, std::string_view to) {
     if (std::string fault = SetNameFault(to); !fault.empty())
-        return fault;
+        return Outcome<>::NotDone(std::move(fault));
     const fs::path source = setFile(setsFolder, from);
     const std::string replaced = SetReplacedBy(setsFolder, to);
     std::error_code ec;
     const fs::path target = InFolder(setsFolder, std::string(to) + std::string(kSetFileExtension));
     if (replaced.empty()) {
         RenameEntry(source, target, ec);
-        return ec ? "The set could not be renamed: " + ec.message() : std::string();
+        return renamedUnless(ec);
     }
     if (setFile(setsFolder, replaced) == source) {
         // The same name in other letter case: through a name of its own, since a
@@ -363,15 +374,16 @@ std::string RenameSet(const fs::path& setsFolder, std::string_view from, std::st
         std::error_code back;
         if (RenameEntry(source, between, ec) && !RenameEntry(between, target, ec))
             RenameEntry(between, source, back);
-        return ec ? "The set could not be renamed: " + ec.message() : std::string();
+        return renamedUnless(ec);
     }
     // Over another set: its file takes the new content whole before the old name goes.
     const auto bytes = ReadWholeFile(source);
     if (!bytes || !ReplaceFileAtomically(setFile(setsFolder, replaced), *bytes))
-        return "The set could not be renamed: its file could not be copied.";
+        return Outcome<>::NotDone("The set could not be renamed: its file could not be copied.");
     if (!DeleteFileEntry(source))
-        return "The set was copied to its new name, but its old file could not be deleted.";
-    return {};
+        return Outcome<>::NotDone(
+            "The set was copied to its new name, but its old file could not be deleted.");
+    return Outcome<>::Done();
 }
 
 } // namespace quorvel

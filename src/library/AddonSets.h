@@ -1,6 +1,7 @@
 #pragma once
 
 #include "library/InstalledAddons.h"
+#include "platform/Outcome.h"
 
 #include <cstddef>
 #include <filesystem>
@@ -60,10 +61,12 @@ std::vector<std::string> ListSets(const std::filesystem::path& setsFolder);
 // without regard to case, as Windows sees them); "" when there is none.
 std::string SetReplacedBy(const std::filesystem::path& setsFolder, std::string_view name);
 
-struct SetSave {
-    std::string error; // why nothing was written; "" when the set is saved
-    std::vector<std::string> leftOut;
+struct SetSaved {
+    std::vector<std::string> leftOut; // add-ons whose names a set file cannot hold
 };
+
+// Not done: nothing was written.
+using SetSave = Outcome<SetSaved>;
 
 // Writes the set atomically and flushed, replacing the set SetReplacedBy names;
 // makes the folder when it is missing. Refuses a name SetNameFault refuses.
@@ -78,13 +81,12 @@ SetSave SaveLastRun(const std::filesystem::path& setsFolder, const InstalledAddo
 // and says so.
 SetReading ReadSet(const std::filesystem::path& setsFolder, std::string_view name);
 
-// Deletes the set's file; returns why it could not, "" when it is gone.
-std::string DeleteSet(const std::filesystem::path& setsFolder, std::string_view name);
+// Deletes the set's file.
+Outcome<> DeleteSet(const std::filesystem::path& setsFolder, std::string_view name);
 
 // Gives set `from` the name `to`, replacing the set SetReplacedBy(to) names when
-// that is another set. Returns why it could not, "" when done; on failure both
-// sets stay as they were.
-std::string RenameSet(const std::filesystem::path& setsFolder, std::string_view from,
-                      std::string_view to);
+// that is another set. When not done, both sets stay as they were.
+Outcome<> RenameSet(const std::filesystem::path& setsFolder, std::string_view from,
+                    std::string_view to);
 
 } // namespace quorvel

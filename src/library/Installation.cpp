@@ -115,8 +115,8 @@ const InstalledAddon* Installation::installedIn(std::size_t category) const {
     return nullptr;
 }
 
-std::vector<Recovery> Installation::recoverLastRun() {
-    std::vector<Recovery> recoveries;
+std::vector<RecoveryOutcome> Installation::recoverLastRun() {
+    std::vector<RecoveryOutcome> recoveries;
     std::vector<Ledger> waiting;
     for (Ledger& left : leftovers_) {
         recoveries.push_back(
@@ -150,12 +150,12 @@ std::string Installation::recoverIn(const fs::path& folder) {
             ++left;
             continue;
         }
-        const Recovery recovery =
+        const RecoveryOutcome recovery =
             RecoverLedger(*left, paths_.ProgramFolder, paths_.BackupFolder, inUse_);
-        if (!recovery.pending.empty())
-            why = recovery.pending;
-        else if (!recovery.failed.empty())
-            why = "these files of add-ons could not be taken out: " + FewNames(recovery.failed);
+        if (!recovery.done())
+            why = recovery.why();
+        else if (!recovery->failed.empty())
+            why = "these files of add-ons could not be taken out: " + FewNames(recovery->failed);
         left = left->empty() ? leftovers_.erase(left) : left + 1;
     }
     updateLedger();
@@ -187,24 +187,21 @@ std::string Installation::copiesStillNeeded(const fs::path& chosen) const {
 
 InstallOutcome Installation::install(std::size_t category, const std::string& name,
                                      const UnzipProgress& progress) {
-    InstallOutcome outcome;
-    if (paths_.GameFolder.empty()) {
-        outcome.error = GameFolderFaultText(GameFolderFault::NotSet);
-        return outcome;
-    }
+    InstallReport report;
+    if (paths_.GameFolder.empty())
+        return InstallOutcome::NotDone(GameFolderFaultText(GameFolderFault::NotSet));
     const fs::path archive = AddonArchivePath(paths_.CategoryFolder.at(category), name);
     const InstalledAddon* current = installedIn(category);
     if (kAddonCategories[category].holdsOneAddon && current && ZipArchive(archive).isOpen()) {
-        outcome.tookOut = current->key;
+        report.tookOut = current->key;
         UninstallOutcome tookOut = uninstall(current->key, progress);
-        outcome.tookOutFiles = std::move(tookOut.files);
-        if (!tookOut.refusal.empty() || installedIn(category)) {
-            outcome.error = tookOut.refusal.empty()
-                                ? "The installed add-on could not be taken out: " +
-                                      FewNames(outcome.tookOutFiles.files.failed)
-                                : tookOut.refusal;
-            return outcome;
-        }
+        report.tookOutFiles = std::move(tookOut.report());
+        if (!tookOut.done())
+            return InstallOutcome::NotDone(tookOut.why(), std::move(report));
+        if (installedIn(category))
+            return InstallOutcome::NotDone("The installed add-on could not be taken out: " +
+                                               FewNames(report.tookOutFiles.files.failed),
+                                           std::move(report));
     }
     const AddonKey key{category, name};
     const std::vector<MemberCheck> checks = ArchiveMemberChecks(archive);
@@ -220,49 +217,48 @@ InstallOutcome Installation::install(std::size_t category, const std::string& na
         ledger_.installed.remove(key);
         for (const std::string& file : keeping)
             DropKeptFile(file, ledger_.kept);
-        outcome.error = notKept.empty()
-                            ? "The list of installed add-ons could not be written in Quorvel's "
+        return InstallOutcome::NotDone(
+            notKept.empty() ? "The list of installed add-ons could not be written in Quorvel's "
                               "folder"
                             : "The game's own " + notKept +
                                   ", which the add-on would replace, could not be kept in "
-                                  "Quorvel's folder (is its disk full?)";
-        return outcome;
+                                  "Quorvel's folder (is its disk full?)",
+            std::move(report));
     }
     try {
         UnzipResult extraction = Unzip(archive, paths_.GameFolder, progress);
-        dropKeptFilesNotReplaced(keeping, extraction.writtenNames);
-        if (extraction.writtenNames.empty()) {
+        dropKeptFilesNotReplaced(keeping, extraction->writtenNames);
+        if (extraction->writtenNames.empty()) {
             ledger_.installed.remove(key);
         } else {
             const std::string replaced = ReplacedAddonsText(
-                ReplacedAddons(ledger_.installed, extraction.writtenNames, &key));
-            ledger_.installed.add({key, archive, extraction.writtenNames, replaced, false, checks});
-            ledger_.addonFiles.wrote(extraction.writtenNames);
+                ReplacedAddons(ledger_.installed, extraction->writtenNames, &key));
+            ledger_.installed.add(
+                {key, archive, extraction->writtenNames, replaced, false, checks});
+            ledger_.addonFiles.wrote(extraction->writtenNames);
         }
-        outcome.extraction = std::move(extraction);
+        report.extraction = std::move(extraction);
     } catch (const std::exception& error) {
         ledger_.addonFiles.wrote(planned);
-        outcome.error = error.what();
+        updateLedger();
+        return InstallOutcome::NotDone(error.what(), std::move(report));
     }
     updateLedger();
-    return outcome;
+    return InstallOutcome::Done(std::move(report));
 }
 
 UninstallOutcome Installation::uninstall(const AddonKey& key, const UnzipProgress& progress) {
-    UninstallOutcome outcome;
     const GameFolderFault fault = CheckGameFolder(paths_.GameFolder, paths_.ProgramFolder);
-    if (!stillTheGame(fault)) {
-        outcome.refusal = refusalText(paths_.GameFolder, GameFolderFaultText(fault));
-        return outcome;
-    }
-    outcome.files = UninstallSharingFiles(ledger_.installed, key, paths_.GameFolder,
-                                          paths_.BackupFolder, progress);
-    ledger_.addonFiles.deleted(outcome.files.files.deleted);
+    if (!stillTheGame(fault))
+        return UninstallOutcome::NotDone(
+            refusalText(paths_.GameFolder, GameFolderFaultText(fault)));
+    SharedFilesUninstallResult files = UninstallSharingFiles(
+        ledger_.installed, key, paths_.GameFolder, paths_.BackupFolder, progress);
+    ledger_.addonFiles.deleted(files.files.deleted);
     const auto notBack = putBackKeptFiles(false);
-    outcome.files.files.failed.insert(outcome.files.files.failed.end(), notBack.begin(),
-                                      notBack.end());
+    files.files.failed.insert(files.files.failed.end(), notBack.begin(), notBack.end());
     updateLedger();
-    return outcome;
+    return UninstallOutcome::Done(std::move(files));
 }
 
 std::string Installation::conflictLine(std::size_t category, const std::string& name) const {
@@ -324,68 +320,66 @@ std::vector<std::string> Installation::putBackKeptFiles(bool clearing) {
 }
 
 ClearOutcome Installation::clearAll(const ClearAllProgress& progress) {
-    ClearOutcome outcome;
     if (paths_.GameFolder.empty())
-        return outcome;
+        return ClearOutcome::Done();
     const GameFolderFault fault = CheckGameFolder(paths_.GameFolder, paths_.ProgramFolder);
-    if (!stillTheGame(fault)) {
-        outcome.refusal = refusalText(paths_.GameFolder, GameFolderFaultText(fault));
-        return outcome;
-    }
-    outcome.files = ClearAll(paths_.GameFolder, paths_.BackupFolder, ledger_.addonFiles, progress);
-    outcome.acted = true;
+    if (!stillTheGame(fault))
+        return ClearOutcome::NotDone(refusalText(paths_.GameFolder, GameFolderFaultText(fault)));
+    ClearAllResult files =
+        ClearAll(paths_.GameFolder, paths_.BackupFolder, ledger_.addonFiles, progress);
     // What Clear All leaves is the game's, but for what it could not take out.
-    ledger_.installed.keepRemaining(outcome.files.failed, paths_.GameFolder);
+    ledger_.installed.keepRemaining(files.failed, paths_.GameFolder);
     const auto notBack = putBackKeptFiles(true);
-    outcome.files.failed.insert(outcome.files.failed.end(), notBack.begin(), notBack.end());
+    files.failed.insert(files.failed.end(), notBack.begin(), notBack.end());
     ledger_.addonFiles = AddonFileRecord();
     for (const InstalledAddon& addon : ledger_.installed.inOrder())
         ledger_.addonFiles.wrote(addon.writtenNames);
     updateLedger();
-    return outcome;
+    return ClearOutcome::Done(std::move(files));
 }
 
-RestoreIniStatus Installation::restoreIni() const {
+Outcome<> Installation::restoreIni() const {
     return RestoreIni(paths_.GameFolder, paths_.BackupFolder);
 }
 
 FolderOutcome Installation::acceptFirstRun(const GameFolderChoice& choice, bool doNotShowAgain) {
     const auto folder = choice.accepted();
     if (!folder)
-        return {false, GameFolderFaultText(choice.fault())};
+        return FolderOutcome::NotDone(GameFolderFaultText(choice.fault()));
     // Picking stored the library and backup folders with it, on a first start
     // into a QUORVEL.INI that did not exist before.
     reloadLibraryFolders();
     if (const std::string why = recoverIn(*folder); !why.empty())
-        return {false, why};
+        return FolderOutcome::NotDone(why);
     if (const auto failed = TakeSecurityCopies(*folder, paths_.BackupFolder); !failed.empty())
-        return {false, "The security copies could not be taken: " + FewNames(failed)};
+        return FolderOutcome::NotDone("The security copies could not be taken: " +
+                                      FewNames(failed));
     if (!StoreFirstRunFlag(doNotShowAgain))
-        return {false, GameFolderFaultText(GameFolderFault::NotStored)};
+        return FolderOutcome::NotDone(GameFolderFaultText(GameFolderFault::NotStored));
     useGameFolder(*folder);
-    return {true, {}};
+    return FolderOutcome::Done();
 }
 
 FolderOutcome Installation::switchTo(const GameFolderChoice& choice,
                                      const ClearAllProgress& progress) {
     const auto folder = choice.accepted();
     if (!folder)
-        return {false, GameFolderFaultText(choice.fault())};
+        return FolderOutcome::NotDone(GameFolderFaultText(choice.fault()));
     if (const std::string why = recoverIn(*folder); !why.empty())
-        return {false, why};
+        return FolderOutcome::NotDone(why);
     const ClearOutcome cleared = clearAll(progress);
-    if (!cleared.refusal.empty())
-        return {false, cleared.refusal};
-    if (!cleared.files.failed.empty())
-        return {false, "these files of add-ons could not be taken out of it: " +
-                           FewNames(cleared.files.failed)};
+    if (!cleared.done())
+        return FolderOutcome::NotDone(cleared.why());
+    if (!cleared->failed.empty())
+        return FolderOutcome::NotDone("these files of add-ons could not be taken out of it: " +
+                                      FewNames(cleared->failed));
     // The old folder was cleared from the old copies; the new ones go where the
     // choice stored the backup folder.
     reloadLibraryFolders();
     const auto failed = TakeSecurityCopies(*folder, paths_.BackupFolder, OtherCopies::Delete);
     if (failed.empty()) {
         useGameFolder(*folder);
-        return {true, {}};
+        return FolderOutcome::Done();
     }
     const std::string why = "The security copies could not be taken: " + FewNames(failed);
     if (const CopiesState copies = CheckCopies(paths_.BackupFolder, paths_.GameFolder);
@@ -393,7 +387,7 @@ FolderOutcome Installation::switchTo(const GameFolderChoice& choice,
         refusal_ = refusalText(paths_.GameFolder, CopiesStateText(copies, paths_.BackupFolder));
         useGameFolder({});
     }
-    return {false, why};
+    return FolderOutcome::NotDone(why);
 }
 
 void Installation::reloadLibraryFolders() {

@@ -8,6 +8,7 @@
 #include "library/SecurityCopies.h"
 #include "library/UninstallAddon.h"
 #include "library/Unzip.h"
+#include "platform/Outcome.h"
 
 #include <cstddef>
 #include <filesystem>
@@ -17,28 +18,21 @@
 
 namespace quorvel {
 
-struct InstallOutcome {
+struct InstallReport {
     std::optional<AddonKey> tookOut; // the add-on of a one-add-on category taken out first
     SharedFilesUninstallResult tookOutFiles;
     std::optional<UnzipResult> extraction; // none when it could not start or stopped part-way
-    std::string error; // why it could not start, or why it stopped ("" when it ran to its end)
 };
 
-struct UninstallOutcome {
-    std::string refusal; // why the game folder was not touched ("" when it was)
-    SharedFilesUninstallResult files;
-};
-
-struct ClearOutcome {
-    bool acted = false;  // false: the game folder was not touched
-    std::string refusal; // why it was not touched ("" when there was no game folder)
-    ClearAllResult files;
-};
-
-struct FolderOutcome {
-    bool done = false;
-    std::string why; // when not done
-};
+// Not done: it could not start, or it stopped part-way (the extraction's own
+// result says what it could not write).
+using InstallOutcome = Outcome<InstallReport>;
+// Not done: the game folder was not touched.
+using UninstallOutcome = Outcome<SharedFilesUninstallResult>;
+// Not done: the game folder was not touched. Done, with nothing in its report,
+// when there is no game folder: nothing can be installed in none.
+using ClearOutcome = Outcome<ClearAllResult>;
+using FolderOutcome = Outcome<>;
 
 // The game the program works on and what is installed in it: the game folder
 // accepted in this run, the library and backup folders, and the ledger of the
@@ -72,7 +66,7 @@ public:
     // or waits for its folder, stays listed in the program folder for the next
     // start; in this run's game folder it stays installed, shown in the lists.
     // A stored game folder whose copies were recorded meanwhile is used from now on.
-    std::vector<Recovery> recoverLastRun();
+    std::vector<RecoveryOutcome> recoverLastRun();
 
     // Installs the add-on; in a category that holds one, the installed one is taken
     // out first unless the new archive cannot be opened. The ledger names what it
@@ -95,7 +89,7 @@ public:
     // rule. Add-ons whose files could not all be taken out stay installed with
     // those that remain.
     ClearOutcome clearAll(const ClearAllProgress& progress = {});
-    RestoreIniStatus restoreIni() const;
+    Outcome<> restoreIni() const;
 
     // The first-run Accept: takes out what a run that did not end normally left in
     // the stored and read-back folder, takes its security copies, records the

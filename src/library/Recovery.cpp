@@ -109,8 +109,8 @@ void putBackKeptFiles(const fs::path& folder, const std::vector<std::string>& ta
 
 } // namespace
 
-Recovery RecoverLedger(Ledger& left, const fs::path& programFolder, const fs::path& backupFolder,
-                       const FolderInUse& inUse) {
+RecoveryOutcome RecoverLedger(Ledger& left, const fs::path& programFolder,
+                              const fs::path& backupFolder, const FolderInUse& inUse) {
     Recovery recovery;
     recovery.gameFolder = left.gameFolder;
     for (const InstalledAddon& addon : left.installed.inOrder())
@@ -118,25 +118,22 @@ Recovery RecoverLedger(Ledger& left, const fs::path& programFolder, const fs::pa
     const fs::path& folder = left.gameFolder;
     if (const GameFolderFault fault = CheckGameFolder(folder, programFolder);
         fault != GameFolderFault::None) {
-        recovery.pending = GameFolderFaultText(fault);
+        std::string pending = GameFolderFaultText(fault);
         // It follows a colon in the box: "The folder" reads "the folder" there.
-        if (recovery.pending.size() > 1 &&
-            std::islower(static_cast<unsigned char>(recovery.pending[1])))
-            recovery.pending[0] =
-                static_cast<char>(std::tolower(static_cast<unsigned char>(recovery.pending[0])));
-        return recovery;
+        if (pending.size() > 1 && std::islower(static_cast<unsigned char>(pending[1])))
+            pending[0] = static_cast<char>(std::tolower(static_cast<unsigned char>(pending[0])));
+        return RecoveryOutcome::NotDone(pending, std::move(recovery));
     }
-    if (inUse && inUse(folder)) {
-        recovery.pending = "another copy of Quorvel is working on that folder";
-        return recovery;
-    }
+    if (inUse && inUse(folder))
+        return RecoveryOutcome::NotDone("another copy of Quorvel is working on that folder",
+                                        std::move(recovery));
     const ListedFiles files = sortListedFiles(folder, left);
     std::string why;
     const fs::path copies = copiesFor(folder, backupFolder, files.addons, why);
     if (const auto stranded = protectedAmong(files.addons); copies.empty() && !stranded.empty()) {
-        recovery.pending = why + ", so the add-ons' " + JoinedNames(stranded) +
-                           " cannot be replaced by the game's own";
-        return recovery;
+        return RecoveryOutcome::NotDone(why + ", so the add-ons' " + JoinedNames(stranded) +
+                                            " cannot be replaced by the game's own",
+                                        std::move(recovery));
     }
     const UninstallResult taken = UninstallAddon(folder, files.addons, copies);
     // A worker killed mid-member leaves its temporary file beside the game's.
@@ -148,7 +145,7 @@ Recovery RecoverLedger(Ledger& left, const fs::path& programFolder, const fs::pa
     left.addonFiles = AddonFileRecord();
     for (const InstalledAddon& addon : left.installed.inOrder())
         left.addonFiles.wrote(addon.writtenNames);
-    return recovery;
+    return RecoveryOutcome::Done(std::move(recovery));
 }
 
 } // namespace quorvel

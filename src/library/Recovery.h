@@ -1,6 +1,7 @@
 #pragma once
 
 #include "library/Ledger.h"
+#include "platform/Outcome.h"
 
 #include <cstddef>
 #include <filesystem>
@@ -18,9 +19,11 @@ struct Recovery {
     std::size_t deleted = 0;
     std::vector<std::string> failed; // the add-ons' files that could not be taken out: still listed
     std::vector<std::string>
-        notTheirs;       // listed, but what the folder holds there is not the add-on's
-    std::string pending; // why the folder was not touched: the list waits for a later start
+        notTheirs; // listed, but what the folder holds there is not the add-on's
 };
+
+// Not done: the folder was not touched, and the list waits for a later start.
+using RecoveryOutcome = Outcome<Recovery>;
 
 // Whether another running copy of the program works on a folder.
 using FolderInUse = std::function<bool(const std::filesystem::path&)>;
@@ -32,9 +35,9 @@ using FolderInUse = std::function<bool(const std::filesystem::path&)>;
 // from the security copies when the copies are of that folder (copies of an older
 // Quorvel that match the folder are recorded as its own first). Nothing is touched
 // when the folder fails the game-folder rule, another copy works on it, or an
-// add-on's protected file could not be put back; `pending` says why. `left` keeps
-// what could not be taken out, and is empty when all went.
-Recovery RecoverLedger(Ledger& left, const std::filesystem::path& programFolder,
-                       const std::filesystem::path& backupFolder, const FolderInUse& inUse);
+// add-on's protected file could not be put back. `left` keeps what could not be
+// taken out, and is empty when all went.
+RecoveryOutcome RecoverLedger(Ledger& left, const std::filesystem::path& programFolder,
+                              const std::filesystem::path& backupFolder, const FolderInUse& inUse);
 
 } // namespace quorvel

@@ -129,16 +129,18 @@ void RemoveUnfinishedCopies(const fs::path& backupFolder) {
 
 // Each name is looked up by itself: listing the whole game folder would cost the
 // more, the fuller it is.
-RestoreIniStatus RestoreIni(const fs::path& gameFolder, const fs::path& backupFolder) {
+Outcome<> RestoreIni(const fs::path& gameFolder, const fs::path& backupFolder) {
     if (gameFolder.empty() || backupFolder.empty())
-        return RestoreIniStatus::FolderNotSet;
+        return Outcome<>::NotDone("No game folder is set: there is no EAW.INI to restore.");
     const fs::path copy = ResolveInFolder(backupFolder, "EAW.INI");
     std::error_code ec;
     if (!fs::exists(fs::symlink_status(copy, ec)))
-        return RestoreIniStatus::NoSecurityCopy;
-    return CopyFileReplacing(copy, ResolveInFolder(gameFolder, "EAW.INI"))
-               ? RestoreIniStatus::Restored
-               : RestoreIniStatus::CopyFailed;
+        return Outcome<>::NotDone(
+            "BACKUPS holds no security copy of EAW.INI: the game's EAW.INI stays as it is.");
+    if (!CopyFileReplacing(copy, ResolveInFolder(gameFolder, "EAW.INI")))
+        return Outcome<>::NotDone(
+            "The security copy of EAW.INI could not be copied over the game's EAW.INI.");
+    return Outcome<>::Done();
 }
 
 } // namespace quorvel

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/FolderListing.h"
+#include "platform/Outcome.h"
 
 #include <array>
 #include <filesystem>
@@ -57,13 +58,11 @@ std::vector<std::string> TakeSecurityCopies(const std::filesystem::path& gameFol
 // halfway left in `backupFolder`: they are of no known game.
 void RemoveUnfinishedCopies(const std::filesystem::path& backupFolder);
 
-// Restore INI: the player's way back to the settings of the security copy.
-enum class RestoreIniStatus { Restored, NoSecurityCopy, CopyFailed, FolderNotSet };
-
-// Copies the security copy of EAW.INI over the game's, both found without regard
-// to case, so a game file named eaw.ini is replaced rather than joined by a second
-// one. On any failure the game's file stays as it was.
-RestoreIniStatus RestoreIni(const std::filesystem::path& gameFolder,
-                            const std::filesystem::path& backupFolder);
+// Restore INI, the player's way back to the settings of the security copy: copies
+// the security copy of EAW.INI over the game's, both found without regard to case,
+// so a game file named eaw.ini is replaced rather than joined by a second one. On
+// any failure the game's file stays as it was.
+Outcome<> RestoreIni(const std::filesystem::path& gameFolder,
+                     const std::filesystem::path& backupFolder);
 
 } // namespace quorvel

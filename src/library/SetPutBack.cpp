@@ -14,10 +14,10 @@ namespace quorvel {
 namespace {
 
 std::string whyNotInstalled(const InstallOutcome& outcome) {
-    if (!outcome.error.empty())
-        return outcome.error;
-    if (outcome.extraction && !outcome.extraction->ok())
-        return outcome.extraction->description;
+    if (!outcome.done())
+        return outcome.why();
+    if (outcome->extraction && !outcome->extraction->done())
+        return outcome->extraction->why();
     return {};
 }
 
@@ -53,37 +53,30 @@ SetArchives CheckSetArchives(const PathVariables& paths, const std::vector<Addon
 
 PutBackOutcome PutBackSet(Installation& installation, const std::vector<AddonKey>& set,
                           const UnzipProgress& progress, const StopRequest& stop) {
-    PutBackOutcome outcome;
-    if (set.empty()) {
-        outcome.refusal = "The set holds no add-on.";
-        return outcome;
-    }
-    if (installation.paths().GameFolder.empty()) {
-        outcome.refusal = "No game folder is chosen.";
-        return outcome;
-    }
+    if (set.empty())
+        return PutBackOutcome::NotDone("The set holds no add-on.");
+    if (installation.paths().GameFolder.empty())
+        return PutBackOutcome::NotDone("No game folder is chosen.");
     SetArchives archives = CheckSetArchives(installation.paths(), set);
-    outcome.notPutBack = std::move(archives.missing);
-    outcome.namedTwice = std::move(archives.namedTwice);
+    PutBackReport report;
+    report.notPutBack = std::move(archives.missing);
+    report.namedTwice = std::move(archives.namedTwice);
     // Taking the setup out for nothing in its place would only empty the game.
-    if (archives.present.empty()) {
-        outcome.refusal = "none of its add-ons can go in, so the add-ons installed now stay.";
-        return outcome;
-    }
+    if (archives.present.empty())
+        return PutBackOutcome::NotDone(
+            "none of its add-ons can go in, so the add-ons installed now stay.", std::move(report));
     const ClearOutcome cleared = installation.clearAll(progress);
-    if (!cleared.refusal.empty()) {
-        outcome.refusal = "Clear All did not touch the game folder " + cleared.refusal;
-        return outcome;
-    }
-    if (!cleared.files.failed.empty()) {
-        outcome.refusal =
-            "Clear All could not delete or put back: " + FewNames(cleared.files.failed);
-        return outcome;
-    }
+    if (!cleared.done())
+        return PutBackOutcome::NotDone("Clear All did not touch the game folder " + cleared.why(),
+                                       std::move(report));
+    if (!cleared->failed.empty())
+        return PutBackOutcome::NotDone("Clear All could not delete or put back: " +
+                                           FewNames(cleared->failed),
+                                       std::move(report));
     std::size_t before = 0;
     for (const AddonKey& addon : archives.present) {
         if (stop && stop()) {
-            outcome.stopped = true;
+            report.stopped = true;
             break;
         }
         std::size_t inThisOne = 0;
@@ -95,11 +88,11 @@ PutBackOutcome PutBackSet(Installation& installation, const std::vector<AddonKey
             });
         before += inThisOne;
         if (const std::string why = whyNotInstalled(installed); why.empty())
-            outcome.putBack.push_back(addon);
+            report.putBack.push_back(addon);
         else
-            outcome.notPutBack.push_back({addon, why});
+            report.notPutBack.push_back({addon, why});
     }
-    return outcome;
+    return PutBackOutcome::Done(std::move(report));
 }
 
 } // namespace quorvel

@@ -26,13 +26,15 @@ struct SetArchives {
 // each archive found; time grows with the set, not with the set times the library.
 SetArchives CheckSetArchives(const PathVariables& paths, const std::vector<AddonKey>& set);
 
-struct PutBackOutcome {
-    std::string refusal; // why nothing was taken out nor put back; "" when it ran
+struct PutBackReport {
     std::vector<AddonKey> putBack;
     std::vector<AddonNotPutBack> notPutBack; // archive gone from the library, or a failed install
     std::vector<AddonKey> namedTwice;        // put back once, under its first name
     bool stopped = false;                    // asked to stop: the add-ons after it were not tried
 };
+
+// Not done: nothing was taken out nor put back.
+using PutBackOutcome = Outcome<PutBackReport>;
 
 // Asked between two add-ons: whether to stop there.
 using StopRequest = std::function<bool()>;

@@ -69,15 +69,15 @@ UninstallPlan planUninstall(const InstalledAddons& installed, const InstalledAdd
 
 // Why a name the extraction did not write is lost.
 std::string whyNotWritten(const UnzipResult& extraction, const std::string& name) {
-    if (extraction.status != UnzipResult::Status::Extracted &&
-        extraction.status != UnzipResult::Status::SomeNotWritten &&
-        extraction.status != UnzipResult::Status::NothingWritten)
-        return extraction.description;
+    if (extraction->status != Extraction::Status::Extracted &&
+        extraction->status != Extraction::Status::SomeNotWritten &&
+        extraction->status != Extraction::Status::NothingWritten)
+        return extraction.why();
     const auto skipped = std::find_if(
-        extraction.skipped.begin(), extraction.skipped.end(),
+        extraction->skipped.begin(), extraction->skipped.end(),
         [&name](const SkippedMember& member) { return EqualsIgnoringCase(member.name, name); });
-    return skipped != extraction.skipped.end() ? "skipped because " + skipped->reason
-                                               : "its archive no longer holds it";
+    return skipped != extraction->skipped.end() ? "skipped because " + skipped->reason
+                                                : "its archive no longer holds it";
 }
 
 // Writes the names back from one add-on's archive; returns the ones it could not.
@@ -89,7 +89,7 @@ std::vector<LostFile> putBackFrom(const InstalledAddon& addon,
                                   std::vector<std::string>& putBack) {
     const UnzipResult extraction = UnzipMembers(addon.archive, gameFolder, names, progress);
     std::unordered_set<std::string> written;
-    for (const std::string& name : extraction.writtenNames)
+    for (const std::string& name : extraction->writtenNames)
         written.insert(FoldCase(name));
     std::vector<LostFile> lost;
     for (const std::string& name : names) {

@@ -21,7 +21,7 @@ namespace fs = std::filesystem;
 namespace quorvel {
 namespace {
 
-using Status = UnzipResult::Status;
+using Status = Extraction::Status;
 
 // Deleting an old file can wait for the disk (ext4 mounted with `discard` frees
 // its blocks at once), so more threads than cores keep the cores busy; beyond
@@ -41,7 +41,9 @@ Status statusOf(ZipArchive::OpenStatus status) {
 }
 
 UnzipResult failure(Status status, std::string description) {
-    return UnzipResult(status, std::move(description));
+    Extraction report;
+    report.status = status;
+    return UnzipResult::NotDone(std::move(description), std::move(report));
 }
 
 // Hands the members done to the caller's progress one at a time, whichever
@@ -99,26 +101,29 @@ std::vector<ChainOutcome> extractChains(const ZipArchive& archive, const fs::pat
 
 // What became of the extraction as a whole: nothing written at all is a failure
 // whatever the reason, and members the destination refused are told.
-void stateOutcome(UnzipResult& result, const fs::path& archivePath) {
+UnzipResult stateOutcome(Extraction report, const fs::path& archivePath) {
     std::vector<SkippedMember> refused;
-    std::copy_if(result.skipped.begin(), result.skipped.end(), std::back_inserter(refused),
+    std::copy_if(report.skipped.begin(), report.skipped.end(), std::back_inserter(refused),
                  [](const SkippedMember& member) { return member.refusedByDestination; });
-    if (result.writtenNames.empty()) {
-        result.status = Status::NothingWritten;
-        result.description = NameText(archivePath) + ": " + NothingWrittenText(result.skipped);
-    } else if (!refused.empty()) {
-        result.status = Status::SomeNotWritten;
-        result.description = NameText(archivePath) + ": " + NotWrittenText(refused);
-    } else {
-        result.status = Status::Extracted;
+    if (report.writtenNames.empty()) {
+        report.status = Status::NothingWritten;
+        std::string why = NameText(archivePath) + ": " + NothingWrittenText(report.skipped);
+        return UnzipResult::NotDone(std::move(why), std::move(report));
     }
+    if (!refused.empty()) {
+        report.status = Status::SomeNotWritten;
+        std::string why = NameText(archivePath) + ": " + NotWrittenText(refused);
+        return UnzipResult::NotDone(std::move(why), std::move(report));
+    }
+    report.status = Status::Extracted;
+    return UnzipResult::Done(std::move(report));
 }
 
 // The chains' outcomes as one result, names in the order a member-by-member
 // extraction would have written them first.
 UnzipResult merged(const ExtractionPlan& plan, std::vector<ChainOutcome>& outcomes,
                    const fs::path& archivePath) {
-    UnzipResult result(Status::NothingWritten);
+    Extraction result;
     result.skipped = plan.unusable;
     std::vector<std::pair<std::size_t, std::string>> written;
     for (ChainOutcome& outcome : outcomes) {
@@ -131,8 +136,7 @@ UnzipResult merged(const ExtractionPlan& plan, std::vector<ChainOutcome>& outcom
         result.writtenNames.push_back(std::move(name));
     std::sort(result.skipped.begin(), result.skipped.end(),
               [](const SkippedMember& a, const SkippedMember& b) { return a.index < b.index; });
-    stateOutcome(result, archivePath);
-    return result;
+    return stateOutcome(std::move(result), archivePath);
 }
 
 // Extracts the members that `choose` leaves in the plan of the whole archive.

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "library/SkippedMember.h"
+#include "platform/Outcome.h"
 
 #include <cstddef>
 #include <filesystem>
@@ -10,7 +11,7 @@
 
 namespace quorvel {
 
-struct UnzipResult {
+struct Extraction {
     enum class Status {
         Extracted,      // every member that can be written was written
         SomeNotWritten, // files were written, but the destination refused some members
@@ -20,18 +21,16 @@ struct UnzipResult {
         ArchiveUnreadable,
         DestinationMissing
     };
-    // No default: only an extraction that ran states what became of it.
-    explicit UnzipResult(Status outcome, std::string text = {})
-        : status(outcome)
-        , description(std::move(text)) {}
-
-    Status status;
-    std::string description; // for the "Unzip: " box, naming the archive; empty when Extracted
+    Status status = Status::NothingWritten;
     std::vector<std::string>
         writtenNames; // bare names written into the destination, in order, each once
     std::vector<SkippedMember> skipped; // in archive order: encrypted, damaged, refused ...
-    bool ok() const { return status == Status::Extracted; }
 };
+
+// Done when every member that can be written was written (Extracted); else why()
+// is the text of the "Unzip: " box, naming the archive, and the report still says
+// what was written.
+using UnzipResult = Outcome<Extraction>;
 
 // Called after each member: members done, members in all. Called from the worker
 // threads of the extraction, never two calls at once, `done` rising by one each time.

@@ -50,18 +50,24 @@ std::vector<std::string> AddonFiles(const fs::path& categoryFolder, const std::s
 }
 
 AddonDeletionResult DeleteAddonFiles(const fs::path& categoryFolder, const std::string& addonName) {
-    AddonDeletionResult result;
     if (categoryFolder.empty() || addonName.empty())
-        return result;
+        return AddonDeletionResult::NotDone("No library folder or add-on is chosen.");
+    AddonDeletion report;
     const auto archive = FindAddonArchive(FolderListing(categoryFolder), addonName);
     for (std::string& file : AddonFiles(categoryFolder, addonName)) {
         if (DeleteFileEntry(InFolder(categoryFolder, file)))
-            result.deleted.push_back(std::move(file));
+            report.deleted.push_back(std::move(file));
         else
-            result.notDeleted.push_back(std::move(file));
+            report.notDeleted.push_back(std::move(file));
     }
-    result.archiveGone = !archive || !entryExists(InFolder(categoryFolder, *archive));
-    return result;
+    if (report.notDeleted.empty())
+        return AddonDeletionResult::Done(std::move(report));
+    const bool archiveGone = !archive || !entryExists(InFolder(categoryFolder, *archive));
+    std::string why = "These files of " + UpperCase(addonName) +
+                      " could not be deleted: " + FewNames(report.notDeleted) + ".";
+    if (!archiveGone)
+        why += "\nThe add-on stays in the library.";
+    return AddonDeletionResult::NotDone(std::move(why), std::move(report));
 }
 
 } // namespace quorvel

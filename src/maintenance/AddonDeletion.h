@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/Outcome.h"
+
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -15,11 +17,14 @@ namespace quorvel {
 std::vector<std::string> AddonFiles(const std::filesystem::path& categoryFolder,
                                     const std::string& addonName);
 
-struct AddonDeletionResult {
+struct AddonDeletion {
     std::vector<std::string> deleted;    // file names removed, in listing order
     std::vector<std::string> notDeleted; // file names that could not be removed
-    bool archiveGone = false;            // the add-on's archive is no longer in the folder
 };
+
+// Done when every file of the add-on went; else why() names those that stay and
+// whether the add-on stays in the library with them.
+using AddonDeletionResult = Outcome<AddonDeletion>;
 
 // Deletes every file of the add-on from `categoryFolder`; a file that cannot be
 // deleted does not stop the others. Nothing outside the folder is touched.

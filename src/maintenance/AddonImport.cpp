@@ -13,21 +13,23 @@ namespace fs = std::filesystem;
 namespace quorvel {
 
 ArchiveImportResult ImportAddonArchive(const fs::path& sourceFile, const fs::path& categoryFolder) {
-    using Status = ArchiveImportResult::Status;
+    using Status = ImportedArchive::Status;
     if (categoryFolder.empty())
-        return {Status::NoLibraryFolder, "No library folder is set"};
+        return ArchiveImportResult::NotDone("No library folder is set", {Status::NoLibraryFolder});
     std::error_code ec;
     if (!sourceFile.has_filename() || !fs::is_regular_file(sourceFile, ec))
-        return {Status::NoFile, NameText(sourceFile) + ": No such file"};
+        return ArchiveImportResult::NotDone(NameText(sourceFile) + ": No such file",
+                                            {Status::NoFile});
     // "ALPHA.ZIP" replaces "alpha.zip" instead of standing beside it, as it would
     // on the file systems the game runs on.
     const fs::path destination = ResolveInFolder(categoryFolder, NameText(sourceFile.filename()));
     if (fs::exists(destination, ec) && fs::equivalent(sourceFile, destination, ec))
-        return {Status::AlreadyInLibrary, {}};
+        return ArchiveImportResult::Done({Status::AlreadyInLibrary});
     std::error_code why;
     if (!CopyFileReplacing(sourceFile, destination, &why))
-        return {Status::CopyFailed, NameText(destination) + ": " + why.message()};
-    return {Status::Copied, {}};
+        return ArchiveImportResult::NotDone(NameText(destination) + ": " + why.message(),
+                                            {Status::CopyFailed});
+    return ArchiveImportResult::Done({Status::Copied});
 }
 
 namespace {
@@ -74,7 +76,7 @@ std::vector<ArchiveImportResult> ImportLibraryDrop(const std::vector<fs::path>& 
         if (!isArchive(archive))
             continue;
         results.push_back(ImportAddonArchive(archive, categoryFolder));
-        if (!results.back().ok())
+        if (!results.back().done())
             continue;
         for (const fs::path& companion : dropped) {
             if (isCompanion(companion) && sameBaseName(companion, archive))

@@ -1,12 +1,14 @@
 #pragma once
 
+#include "platform/Outcome.h"
+
 #include <filesystem>
 #include <string>
 #include <vector>
 
 namespace quorvel {
 
-struct ArchiveImportResult {
+struct ImportedArchive {
     enum class Status {
         Copied,           // the archive now lies in the library folder
         AlreadyInLibrary, // the chosen file is the library's own copy; left as it was
@@ -15,9 +17,11 @@ struct ArchiveImportResult {
         CopyFailed        // the library folder keeps what it had
     };
     Status status;
-    std::string description; // what went wrong, naming the file; empty when ok
-    bool ok() const { return status == Status::Copied || status == Status::AlreadyInLibrary; }
 };
+
+// Done when the archive lies in the library folder (copied, or already there);
+// else why() names the file and what went wrong.
+using ArchiveImportResult = Outcome<ImportedArchive>;
 
 // Copies a normal add-on archive into a category's library folder under its own
 // file name, replacing an archive of that name in any letter case. The copy goes

@@ -93,19 +93,14 @@ void Deleteaddon::Command1_Click() {
                                  ? NameOfItem(chosen)
                                  : ToStdString(ui->Text1->text());
     const AddonDeletionResult result = DeleteAddonFiles(folder, name);
-    if (!result.deleted.empty())
+    if (!result->deleted.empty())
         emit libraryChanged(static_cast<std::size_t>(ui->Combo1->currentIndex()));
     // The list is read again, with nothing chosen, so the name field and the
     // button agree with it whatever was deleted; the keys stay with the list.
     Combo1_Click(ui->Combo1->currentIndex());
     ui->List1->setFocus();
-    if (!result.notDeleted.empty())
-        Prompts::tell(this,
-                      QStringLiteral("These files of %1 could not be deleted: %2.%3")
-                          .arg(ToQString(UpperCase(name)), ToQString(FewNames(result.notDeleted)),
-                               result.archiveGone
-                                   ? QString()
-                                   : QStringLiteral("\nThe add-on stays in the library.")));
+    if (!result.done())
+        Prompts::tell(this, ToQString(result.why()));
 }
 
 } // namespace quorvel

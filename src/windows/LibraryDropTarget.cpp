@@ -87,9 +87,9 @@ void LibraryDropTarget::tellImported(const std::vector<ArchiveImportResult>& res
     QStringList failures;
     bool copied = false;
     for (const ArchiveImportResult& result : results) {
-        copied = copied || result.status == ArchiveImportResult::Status::Copied;
-        if (!result.ok())
-            failures << ToQString(result.description);
+        copied = copied || result->status == ImportedArchive::Status::Copied;
+        if (!result.done())
+            failures << ToQString(result.why());
     }
     if (copied)
         emit libraryChanged(category);

@@ -86,10 +86,9 @@ void Newaddon::importArchive(const fs::path& source, const fs::path& library,
         [this, category](const std::optional<ArchiveImportResult>& result) {
             if (!result)
                 return;
-            if (!result->ok())
-                Prompts::bridgeError(this, QStringLiteral("FileCopy"),
-                                     ToQString(result->description));
-            if (result->status == ArchiveImportResult::Status::Copied)
+            if (!result->done())
+                Prompts::bridgeError(this, QStringLiteral("FileCopy"), ToQString(result->why()));
+            if ((*result)->status == ImportedArchive::Status::Copied)
                 emit libraryChanged(category);
         });
 }
@@ -104,9 +103,9 @@ void Newaddon::importPackage(const fs::path& source, const fs::path& library,
         [this, category](const std::optional<UnzipResult>& result) {
             if (!result)
                 return;
-            if (!result->ok())
-                Prompts::bridgeError(this, QStringLiteral("Unzip"), ToQString(result->description));
-            if (!result->writtenNames.empty())
+            if (!result->done())
+                Prompts::bridgeError(this, QStringLiteral("Unzip"), ToQString(result->why()));
+            if (!(*result)->writtenNames.empty())
                 emit libraryChanged(category);
         });
 }

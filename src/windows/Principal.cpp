@@ -232,18 +232,17 @@ void Principal::List8_DblClick() {
 
 void Principal::tellInstalled(std::size_t category, const std::string& name,
                               const InstallOutcome& outcome) {
-    if (!outcome.tookOutFiles.lost.empty())
-        ui->Text1->appendPlainText(ToQString(LostFilesText(outcome.tookOutFiles.lost)));
-    if (!outcome.error.empty()) {
+    if (!outcome->tookOutFiles.lost.empty())
+        ui->Text1->appendPlainText(ToQString(LostFilesText(outcome->tookOutFiles.lost)));
+    if (!outcome.done()) {
         const bool partly = model_.installation().installed().find({category, name}) != nullptr;
         Prompts::bridgeError(this, QStringLiteral("Unzip"),
-                             ToQString(outcome.error) +
+                             ToQString(outcome.why()) +
                                  (partly ? QStringLiteral("\nThe add-on is partly installed: "
                                                           "uninstall it to take its files out.")
                                          : QString()));
-    } else if (!outcome.extraction->ok()) {
-        Prompts::bridgeError(this, QStringLiteral("Unzip"),
-                             ToQString(outcome.extraction->description));
+    } else if (!outcome->extraction->done()) {
+        Prompts::bridgeError(this, QStringLiteral("Unzip"), ToQString(outcome->extraction->why()));
     }
 }
 
@@ -278,12 +277,12 @@ void Principal::BORRAR(const AddonKey& key) {
 
 void Principal::tellUninstalled(const AddonKey& key, const UninstallOutcome& outcome) {
     const QString shown = ToQString(UpperCase(key.name));
-    if (!outcome.refusal.empty()) {
+    if (!outcome.done()) {
         Prompts::tell(this, QStringLiteral("%1 was not uninstalled: the game folder %2")
-                                .arg(shown, ToQString(outcome.refusal)));
+                                .arg(shown, ToQString(outcome.why())));
         return;
     }
-    const SharedFilesUninstallResult& files = outcome.files;
+    const SharedFilesUninstallResult& files = outcome.report();
     if (!files.lost.empty())
         ui->Text1->appendPlainText(ToQString(LostFilesText(files.lost)));
     if (!files.files.failed.empty())
@@ -317,19 +316,19 @@ void Principal::BORRARTODO(std::function<void()> then) {
 }
 
 void Principal::tellCleared(const ClearOutcome& outcome) {
-    if (!outcome.refusal.empty()) {
+    if (!outcome.done()) {
         Prompts::tell(this, QStringLiteral("Clear All did not touch the game folder ") +
-                                ToQString(outcome.refusal));
+                                ToQString(outcome.why()));
         return;
     }
-    if (!outcome.files.failed.empty()) {
+    if (!outcome->failed.empty()) {
         std::vector<std::string> staying;
         for (const InstalledAddon& addon : model_.installation().installed().inOrder())
             staying.push_back(UpperCase(addon.key.name));
         Prompts::tell(this, QStringLiteral("Clear All could not delete or put back %1 file(s): "
                                            "%2.%3")
-                                .arg(outcome.files.failed.size())
-                                .arg(ToQString(FewNames(outcome.files.failed)),
+                                .arg(outcome->failed.size())
+                                .arg(ToQString(FewNames(outcome->failed)),
                                      staying.empty()
                                          ? QString()
                                          : QStringLiteral("\nThese add-ons stay installed with "
@@ -339,22 +338,8 @@ void Principal::tellCleared(const ClearOutcome& outcome) {
 }
 
 void Principal::BORRARINI() {
-    switch (model_.installation().restoreIni()) {
-    case RestoreIniStatus::Restored:
-        return;
-    case RestoreIniStatus::CopyFailed:
-        Prompts::tell(this, QStringLiteral("The security copy of EAW.INI could not be copied "
-                                           "over the game's EAW.INI."));
-        return;
-    case RestoreIniStatus::NoSecurityCopy:
-        Prompts::tell(this, QStringLiteral("BACKUPS holds no security copy of EAW.INI: the "
-                                           "game's EAW.INI stays as it is."));
-        return;
-    case RestoreIniStatus::FolderNotSet:
-        Prompts::tell(this, QStringLiteral("No game folder is set: there is no EAW.INI to "
-                                           "restore."));
-        return;
-    }
+    if (const Outcome<> restored = model_.installation().restoreIni(); !restored.done())
+        Prompts::tell(this, ToQString(restored.why()));
 }
 
 void Principal::resetPreview() {

@@ -21,14 +21,14 @@ namespace fs = std::filesystem;
 namespace quorvel {
 namespace {
 
-QString recoveryText(const Recovery& recovery) {
+QString recoveryText(const RecoveryOutcome& outcome) {
+    const Recovery& recovery = outcome.report();
     QString text =
         QStringLiteral("Quorvel did not end normally last time, while these add-ons "
                        "were installed in %1:\n%2\n\n")
             .arg(ToQString(NameText(recovery.gameFolder)), ToQString(JoinedNames(recovery.addons)));
-    if (!recovery.pending.empty())
-        return text + QStringLiteral("That folder was not touched: ") +
-               ToQString(recovery.pending) +
+    if (!outcome.done())
+        return text + QStringLiteral("That folder was not touched: ") + ToQString(outcome.why()) +
                QStringLiteral(".\nQuorvel keeps the list in %1 and tries again at the next "
                               "start, and before it takes that folder's security copies.")
                    .arg(ToQString(std::string(kLedgerFileName)));
@@ -62,8 +62,9 @@ void Principal::start() {
         [](Installation& installation, const ProgressReport&, const CancelRequested&) {
             return installation.recoverLastRun();
         },
-        [this](const std::optional<std::vector<Recovery>>& recoveries) {
-            for (const Recovery& recovery : recoveries.value_or(std::vector<Recovery>()))
+        [this](const std::optional<std::vector<RecoveryOutcome>>& recoveries) {
+            for (const RecoveryOutcome& recovery :
+                 recoveries.value_or(std::vector<RecoveryOutcome>()))
                 Prompts::tell(this, recoveryText(recovery));
             if (holdGameFolder())
                 openFirstRunWindowWhenDue();
@@ -122,10 +123,10 @@ bool Principal::acceptFirstRun(const GameFolderChoice& choice, bool doNotShowAga
         return installation.acceptFirstRun(choice, doNotShowAgain);
     });
     keepChosenLock(before);
-    if (!outcome.done)
+    if (!outcome.done())
         Prompts::tell(this, QStringLiteral("The game folder was not accepted: ") +
-                                ToQString(outcome.why));
-    return outcome.done;
+                                ToQString(outcome.why()));
+    return outcome.done();
 }
 
 void Principal::switchGameFolder(const GameFolderChoice& choice,
@@ -143,21 +144,21 @@ void Principal::switchGameFolder(const GameFolderChoice& choice,
         [this, before = model_.paths().GameFolder,
          accepted = std::move(accepted)](const std::optional<FolderOutcome>& outcome) {
             keepChosenLock(before);
-            if (outcome && !outcome->done)
+            if (outcome && !outcome->done())
                 tellNotSwitched(*outcome);
-            accepted(outcome && outcome->done);
+            accepted(outcome && outcome->done());
         });
 }
 
 void Principal::tellNotSwitched(const FolderOutcome& outcome) {
     const fs::path& game = model_.paths().GameFolder;
-    Prompts::tell(this,
-                  game.empty()
-                      ? QStringLiteral("The game folder was not changed, and Quorvel "
-                                       "works on no game folder now: %1\n\n%2")
-                            .arg(ToQString(outcome.why), ToQString(model_.installation().refusal()))
-                      : QStringLiteral("Quorvel stays on the game folder %1: %2")
-                            .arg(ToQString(NameText(game)), ToQString(outcome.why)));
+    Prompts::tell(
+        this, game.empty()
+                  ? QStringLiteral("The game folder was not changed, and Quorvel "
+                                   "works on no game folder now: %1\n\n%2")
+                        .arg(ToQString(outcome.why()), ToQString(model_.installation().refusal()))
+                  : QStringLiteral("Quorvel stays on the game folder %1: %2")
+                        .arg(ToQString(NameText(game)), ToQString(outcome.why())));
 }
 
 void Principal::libraryFoldersStored() {

@@ -160,13 +160,13 @@ bool SetsMenu::saveAs(const std::string& name) {
                                            .arg(quoted(replaced))))
         return false;
     const SetSave saved = SaveSet(folder(), name, InstalledSet(model_.installation().installed()));
-    if (!saved.error.empty())
+    if (!saved.done())
         Prompts::tell(mainWindow_, QStringLiteral("The set %1 was not saved: %2")
-                                       .arg(quoted(name), ToQString(saved.error)));
-    else if (!saved.leftOut.empty())
+                                       .arg(quoted(name), ToQString(saved.why())));
+    else if (!saved->leftOut.empty())
         Prompts::tell(mainWindow_, QStringLiteral("The set %1 is saved without these add-ons, "
                                                   "whose names hold a line break: %2")
-                                       .arg(quoted(name), ToQString(FewNames(saved.leftOut))));
+                                       .arg(quoted(name), ToQString(FewNames(saved->leftOut))));
     return true;
 }
 
@@ -208,13 +208,13 @@ void SetsMenu::putBack(const std::string& name) {
 void SetsMenu::tellNotPutBack(const std::string& name, const SetReading& reading,
                               const PutBackOutcome& outcome, std::size_t alreadyTold) {
     QStringList parts;
-    if (!outcome.refusal.empty())
+    if (!outcome.done())
         parts << QStringLiteral("The set %1 was not put back: %2")
-                     .arg(quoted(name), ToQString(outcome.refusal));
+                     .arg(quoted(name), ToQString(outcome.why()));
     const std::vector<AddonNotPutBack> notTold(
-        outcome.notPutBack.begin() +
-            std::ptrdiff_t(std::min(alreadyTold, outcome.notPutBack.size())),
-        outcome.notPutBack.end());
+        outcome->notPutBack.begin() +
+            std::ptrdiff_t(std::min(alreadyTold, outcome->notPutBack.size())),
+        outcome->notPutBack.end());
     if (!notTold.empty())
         parts << QStringLiteral("These add-ons of the set %1 could not be put back:\n")
                          .arg(quoted(name)) +
@@ -222,7 +222,7 @@ void SetsMenu::tellNotPutBack(const std::string& name, const SetReading& reading
     QStringList problems;
     for (const std::string& problem : reading.problems)
         problems << ToQString(problem);
-    for (const AddonKey& twice : outcome.namedTwice)
+    for (const AddonKey& twice : outcome->namedTwice)
         problems << QStringLiteral("%1=%2: %3 is in the set twice, put back once")
                         .arg(ToQString(std::string(kAddonCategories.at(twice.category).folderName)),
                              ToQString(twice.name), ToQString(UpperCase(twice.name)));
@@ -230,7 +230,7 @@ void SetsMenu::tellNotPutBack(const std::string& name, const SetReading& reading
         parts << QStringLiteral("In the file of the set, Quorvel passed over:\n") + lines(problems);
     if (parts.isEmpty())
         return;
-    if (outcome.stopped)
+    if (outcome->stopped)
         parts << QStringLiteral("Putting the set back stopped at your Cancel.");
     Prompts::tell(mainWindow_, parts.join(QStringLiteral("\n\n")));
 }
@@ -252,8 +252,8 @@ bool SetsMenu::renameTo(const std::string& from, const std::string& to) {
                           QStringLiteral("There is a set %1 already. Replace it with the set %2?")
                               .arg(quoted(replaced), quoted(from))))
         return false;
-    if (const std::string error = RenameSet(folder(), from, to); !error.empty())
-        Prompts::tell(mainWindow_, ToQString(error));
+    if (const Outcome<> renamed = RenameSet(folder(), from, to); !renamed.done())
+        Prompts::tell(mainWindow_, ToQString(renamed.why()));
     return true;
 }
 
@@ -262,16 +262,16 @@ void SetsMenu::remove(const std::string& name) {
                                                       "library.")
                                            .arg(quoted(name))))
         return;
-    if (const std::string error = DeleteSet(folder(), name); !error.empty())
-        Prompts::tell(mainWindow_, ToQString(error));
+    if (const Outcome<> deleted = DeleteSet(folder(), name); !deleted.done())
+        Prompts::tell(mainWindow_, ToQString(deleted.why()));
 }
 
 void SetsMenu::saveLastRun(QWidget* failureShownOn) {
     const SetSave saved = SaveLastRun(folder(), model_.installation().installed());
-    if (!saved.error.empty() && failureShownOn)
+    if (!saved.done() && failureShownOn)
         Prompts::tell(failureShownOn,
                       QStringLiteral("The set %1 was not saved: %2")
-                          .arg(quoted(std::string(kLastRunSetName)), ToQString(saved.error)));
+                          .arg(quoted(std::string(kLastRunSetName)), ToQString(saved.why())));
 }
 
 } // namespace quorvel

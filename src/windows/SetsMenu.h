@@ -1,5 +1,6 @@
 #pragma once
 
+#include "library/SetPutBack.h"
 #include "windows/InstallationModel.h"
 
 #include <QObject>
@@ -15,7 +16,6 @@ class QWidget;
 
 namespace quorvel {
 
-struct PutBackOutcome;
 struct SetReading;
 
 // The add-on sets of the main window: a context menu on the installed lists (the

@@ -59,22 +59,22 @@ const BlockedCase kBlockedCases[] = {
     {"ExtractionOverABlockedFile", "GAME/B.DAT",
      [](const fs::path& root) {
          const UnzipResult result = Unzip(root / "ADDON.ZIP", root / "GAME");
-         EXPECT_EQ(result.writtenNames, (Names{"A.DAT", "C.DAT"}));
-         EXPECT_EQ(result.status, UnzipResult::Status::SomeNotWritten);
-         ASSERT_EQ(result.skipped.size(), 1u);
-         EXPECT_TRUE(result.skipped[0].refusedByDestination);
+         EXPECT_EQ(result->writtenNames, (Names{"A.DAT", "C.DAT"}));
+         EXPECT_EQ(result->status, Extraction::Status::SomeNotWritten);
+         ASSERT_EQ(result->skipped.size(), 1u);
+         EXPECT_TRUE(result->skipped[0].refusedByDestination);
      }},
     {"ExtractionIntoABlockedFolder", "GAME",
      [](const fs::path& root) {
          const UnzipResult result = Unzip(root / "ADDON.ZIP", root / "GAME");
-         EXPECT_EQ(result.status, UnzipResult::Status::NothingWritten);
-         EXPECT_EQ(result.skipped.size(), 3u);
+         EXPECT_EQ(result->status, Extraction::Status::NothingWritten);
+         EXPECT_EQ(result->skipped.size(), 3u);
      }},
     {"AddonDeletionInABlockedFolder", "GAME",
      [](const fs::path& root) {
          const AddonDeletionResult result = DeleteAddonFiles(root / "GAME", "ALPHA");
-         EXPECT_EQ(result.notDeleted, (Names{"alpha.txt", "alpha.zip"}));
-         EXPECT_FALSE(result.archiveGone);
+         EXPECT_EQ(result->notDeleted, (Names{"alpha.txt", "alpha.zip"}));
+         EXPECT_TRUE(result.why().ends_with("\nThe add-on stays in the library."));
      }},
     {"SettingsWriteToABlockedFile", "GAME/EAW.INI",
      [](const fs::path& root) {

@@ -46,7 +46,7 @@ TEST_P(UnzipDifferential, LeavesTheFilesInfoZipLeaves) {
         "unzip -j -o -qq '" + archive.string() + "' -d '" + (root / "INFOZIP").string() + "'";
     ASSERT_EQ(std::system(command.c_str()), 0) << command;
     const UnzipResult result = Unzip(archive, root / "OURS");
-    ASSERT_TRUE(result.ok()) << result.description;
+    ASSERT_TRUE(result.done()) << result.why();
 
     auto theirs = ExtractedFiles(root / "INFOZIP");
     auto ours = ExtractedFiles(root / "OURS");

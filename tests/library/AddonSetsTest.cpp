@@ -113,7 +113,7 @@ TEST(AddonSets, ASavedSetReadsBackInItsOrder) {
     const Keys set{{kTerrains, "CHANNEL"}, {kGraphics, "dup"},       {kGraphics, "DUP"},
                    {kSounds, " blank "},   {kGraphics, "a=b \"c\""}, {kFlightModels, "\"q\""},
                    {kGraphics, "CLOUDS"}};
-    ASSERT_EQ(SaveSet(p.sets(), "Online", set).error, "");
+    ASSERT_TRUE(SaveSet(p.sets(), "Online", set).done());
     const SetReading back = ReadSet(p.sets(), "online");
     EXPECT_EQ(back.addons, set);
     EXPECT_EQ(back.problems, std::vector<std::string>{});
@@ -198,18 +198,18 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(AddonSets, SetsAreListedRenamedAndDeleted) {
     Program p;
     for (const char* name : {"zulu", "Alpha", "Last run", "mike"})
-        ASSERT_EQ(SaveSet(p.sets(), name, {{kGraphics, name}}).error, "");
+        ASSERT_TRUE(SaveSet(p.sets(), name, {{kGraphics, name}}).done());
     EXPECT_EQ(ListSets(p.sets()), (std::vector<std::string>{"Last run", "Alpha", "mike", "zulu"}));
     EXPECT_EQ(SetReplacedBy(p.sets(), "ALPHA"), "Alpha");
     EXPECT_EQ(SetReplacedBy(p.sets(), "Bravo"), "");
-    EXPECT_NE(SaveSet(p.sets(), "CON", {{kGraphics, "X"}}).error, "");
+    EXPECT_FALSE(SaveSet(p.sets(), "CON", {{kGraphics, "X"}}).done());
 
-    EXPECT_EQ(RenameSet(p.sets(), "mike", "Mike"), "");
-    EXPECT_EQ(RenameSet(p.sets(), "zulu", "Alpha"), "");
-    EXPECT_NE(RenameSet(p.sets(), "Alpha", "a/b"), "");
+    EXPECT_TRUE(RenameSet(p.sets(), "mike", "Mike").done());
+    EXPECT_TRUE(RenameSet(p.sets(), "zulu", "Alpha").done());
+    EXPECT_FALSE(RenameSet(p.sets(), "Alpha", "a/b").done());
     EXPECT_EQ(ListSets(p.sets()), (std::vector<std::string>{"Last run", "Alpha", "Mike"}));
     EXPECT_EQ(ReadSet(p.sets(), "Alpha").addons, (Keys{{kGraphics, "zulu"}}));
-    EXPECT_EQ(DeleteSet(p.sets(), "MIKE"), "");
+    EXPECT_TRUE(DeleteSet(p.sets(), "MIKE").done());
     EXPECT_EQ(ListSets(p.sets()), (std::vector<std::string>{"Last run", "Alpha"}));
     EXPECT_EQ(filesIn(p.sets()), (std::vector<std::string>{"Alpha.INI", "Last run.INI"}));
 }
@@ -221,9 +221,9 @@ TEST(AddonSets, LastRunIsKeptWhenNothingIsInstalled) {
     p.addon(kGraphics, "A.zip", "A.PIC=a");
     Installation installation;
     installation.install(kGraphics, "A");
-    ASSERT_EQ(SaveLastRun(p.sets(), installation.installed()).error, "");
+    ASSERT_TRUE(SaveLastRun(p.sets(), installation.installed()).done());
     installation.clearAll();
-    ASSERT_EQ(SaveLastRun(p.sets(), installation.installed()).error, "");
+    ASSERT_TRUE(SaveLastRun(p.sets(), installation.installed()).done());
     EXPECT_EQ(ReadSet(p.sets(), "Last run").addons, (Keys{{kGraphics, "A"}}));
     EXPECT_EQ(filesIn(p.sets()), std::vector<std::string>{"Last run.INI"});
 }
@@ -250,8 +250,8 @@ TEST(AddonSets, PuttingASetBackEqualsInstallingItByHand) {
             p.installByHand(installation, set);
         } else {
             const PutBackOutcome outcome = PutBackSet(installation, set);
-            EXPECT_EQ(outcome.putBack, set);
-            EXPECT_TRUE(outcome.notPutBack.empty());
+            EXPECT_EQ(outcome->putBack, set);
+            EXPECT_TRUE(outcome->notPutBack.empty());
         }
         std::vector<std::string> replaced;
         for (const InstalledAddon& addon : installation.installed().inOrder())
@@ -283,21 +283,21 @@ TEST(AddonSets, APutBackNamesWhatItCouldNotPutBackAndStopsWhenAsked) {
                    {kTerrains, "../GRAPHICS/dup"},
                    {kSounds, "S"}};
     const PutBackOutcome all = PutBackSet(installation, set);
-    EXPECT_EQ(all.putBack, (Keys{{kGraphics, "DUP"}, {kGraphics, "dup"}, {kSounds, "S"}}));
-    ASSERT_EQ(all.notPutBack.size(), 3u);
-    EXPECT_EQ(all.notPutBack[0].addon.name, "GONE");
-    EXPECT_EQ(all.notPutBack[0].why, "its archive is no longer in the library");
-    EXPECT_EQ(all.notPutBack[1].addon.name, "BROKEN");
-    EXPECT_NE(all.notPutBack[1].why, "");
-    EXPECT_EQ(all.notPutBack[2].addon.name, "../GRAPHICS/dup");
+    EXPECT_EQ(all->putBack, (Keys{{kGraphics, "DUP"}, {kGraphics, "dup"}, {kSounds, "S"}}));
+    ASSERT_EQ(all->notPutBack.size(), 3u);
+    EXPECT_EQ(all->notPutBack[0].addon.name, "GONE");
+    EXPECT_EQ(all->notPutBack[0].why, "its archive is no longer in the library");
+    EXPECT_EQ(all->notPutBack[1].addon.name, "BROKEN");
+    EXPECT_NE(all->notPutBack[1].why, "");
+    EXPECT_EQ(all->notPutBack[2].addon.name, "../GRAPHICS/dup");
     EXPECT_EQ(ReadFile(p.game() / "TWIN.PIC"), "lower");
     EXPECT_EQ(ReadFile(p.game() / "UPPER.PIC"), "u");
 
     int asked = 0;
     const PutBackOutcome stopped =
         PutBackSet(installation, set, {}, [&asked] { return ++asked == 2; });
-    EXPECT_TRUE(stopped.stopped);
-    EXPECT_EQ(stopped.putBack, (Keys{{kGraphics, "DUP"}}));
+    EXPECT_TRUE(stopped->stopped);
+    EXPECT_EQ(stopped->putBack, (Keys{{kGraphics, "DUP"}}));
     ASSERT_EQ(installation.installed().inOrder().size(), 1u);
     EXPECT_EQ(installation.installed().inOrder()[0].key, (AddonKey{kGraphics, "DUP"}));
     EXPECT_FALSE(fs::exists(p.game() / "S.WSD"));
@@ -311,10 +311,10 @@ TEST(AddonSets, ASetThatCannotGoInTouchesNothing) {
     Installation installation;
     installation.install(kGraphics, "A");
     const FolderSnapshot before = SnapshotOf(p.game());
-    EXPECT_NE(PutBackSet(installation, ParseSet("garbage").addons).refusal, "");
+    EXPECT_NE(PutBackSet(installation, ParseSet("garbage").addons).why(), "");
     const PutBackOutcome gone = PutBackSet(installation, {{kGraphics, "GONE"}, {kSounds, "S"}});
-    EXPECT_NE(gone.refusal, "");
-    EXPECT_EQ(gone.notPutBack.size(), 2u);
+    EXPECT_NE(gone.why(), "");
+    EXPECT_EQ(gone->notPutBack.size(), 2u);
     EXPECT_EQ(SnapshotOf(p.game()), before);
     EXPECT_EQ(installation.installed().inOrder().size(), 1u);
 }

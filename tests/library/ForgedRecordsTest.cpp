@@ -196,7 +196,7 @@ TEST_P(ForgedRecords, NeverCostAFileAndAreTold) {
     const FolderSnapshot before = outside();
 
     Installation installation;
-    const std::vector<Recovery> recoveries = installation.recoverLastRun();
+    const std::vector<RecoveryOutcome> recoveries = installation.recoverLastRun();
     const bool told = !installation.refusal().empty() || !recoveries.empty();
     installation.clearAll();
 

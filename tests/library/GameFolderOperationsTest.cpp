@@ -85,19 +85,19 @@ Step install(const std::string& addon) {
         Progress progress;
         const InstallOutcome outcome =
             s.installation().install(Scene::key(addon).category, addon, progress.report());
-        EXPECT_EQ(outcome.error, "");
-        EXPECT_TRUE(outcome.extraction && outcome.extraction->ok()) << addon;
+        EXPECT_EQ(outcome.why(), "");
+        EXPECT_TRUE(outcome->extraction && outcome->extraction->done()) << addon;
     };
 }
 
 Step uninstall(const std::string& addon) {
     return [addon](Scene& s) {
         const UninstallOutcome outcome = s.installation().uninstall(Scene::key(addon));
-        EXPECT_EQ(outcome.refusal, "");
-        EXPECT_EQ(outcome.files.files.failed, Strings());
+        EXPECT_EQ(outcome.why(), "");
+        EXPECT_EQ(outcome.report().files.failed, Strings());
         EXPECT_EQ(s.installation().installed().find(Scene::key(addon)), nullptr);
-        if (!outcome.files.lost.empty())
-            s.told += LostFilesText(outcome.files.lost) + "\n";
+        if (!outcome.report().lost.empty())
+            s.told += LostFilesText(outcome.report().lost) + "\n";
     };
 }
 
@@ -120,8 +120,8 @@ Step archiveBecomes(const std::string& addon, const std::string& members) {
 const Step clearAll = [](Scene& s) {
     Progress progress;
     const ClearOutcome outcome = s.installation().clearAll(progress.report());
-    EXPECT_TRUE(outcome.acted) << outcome.refusal;
-    EXPECT_EQ(outcome.files.failed, Strings());
+    EXPECT_TRUE(outcome.done()) << outcome.why();
+    EXPECT_EQ(outcome.report().failed, Strings());
 };
 const Step clearAllWithoutCopies = [](Scene& s) {
     EXPECT_EQ(ClearAll(s.game(), {}, AddonFileRecord()).failed, Strings());
@@ -369,8 +369,8 @@ TEST(GameFolderOperations, AnEmptyFolderIsNeverTheCurrentFolder) {
     const FolderSnapshot before = SnapshotOf(here);
     const CurrentFolder current(here);
     const std::function<void()> operations[] = {
-        [&] { EXPECT_FALSE(InstallAddon(none, "ALPHA", here).ok()); },
-        [&] { EXPECT_FALSE(InstallAddon(here, "ALPHA", none).ok()); },
+        [&] { EXPECT_FALSE(InstallAddon(none, "ALPHA", here).done()); },
+        [&] { EXPECT_FALSE(InstallAddon(here, "ALPHA", none).done()); },
         [&] {
             UninstallAddon(none, {"EAW.EXE", "MAP.TPC"}, here / "BACKUPS");
         },

@@ -68,12 +68,12 @@ TEST(Installation, AnInstallThatStopsPartWayStaysRecordedToBeTakenOut) {
         installation.install(kGraphics, "A", [](std::size_t, std::size_t) {
             throw std::runtime_error("no thread could be started");
         });
-    EXPECT_EQ(outcome.error, "no thread could be started");
+    EXPECT_EQ(outcome.why(), "no thread could be started");
     const InstalledAddon* partly = installation.installed().find({kGraphics, "A"});
     ASSERT_NE(partly, nullptr);
     EXPECT_TRUE(partly->partly);
     EXPECT_EQ(partly->writtenNames.size(), 4u);
-    EXPECT_EQ(installation.uninstall({kGraphics, "A"}).files.files.failed,
+    EXPECT_EQ(installation.uninstall({kGraphics, "A"}).report().files.failed,
               std::vector<std::string>{});
     EXPECT_EQ(SnapshotOf(p.game()), before);
 }
@@ -97,7 +97,7 @@ TEST(Installation, AListOfInstalledAddonsThatCannotBeWrittenIsTold) {
     };
     for (const auto& operation : operations) {
         Installation installation;
-        ASSERT_EQ(installation.install(kGraphics, "A").error, "");
+        ASSERT_EQ(installation.install(kGraphics, "A").why(), "");
         EXPECT_EQ(installation.takeLedgerFailure(), "");
         blockList();
         operation(installation);
@@ -108,7 +108,7 @@ TEST(Installation, AListOfInstalledAddonsThatCannotBeWrittenIsTold) {
     blockList();
     const FolderSnapshot before = SnapshotOf(p.game());
     Installation installation;
-    EXPECT_NE(installation.install(kGraphics, "A").error, "");
+    EXPECT_NE(installation.install(kGraphics, "A").why(), "");
     EXPECT_EQ(SnapshotOf(p.game()), before);
 }
 
@@ -169,7 +169,7 @@ TEST_P(RefusingGameFolder, TellsTheFailureAndListsWhatIsThere) {
     p.addon(kExes, "NEWEXE.zip", "bin/EAW.EXE=addon exe; MAP.TPC=m");
     WriteFile(p.root / "OTHER" / "EAW.EXE", "other game");
     Installation installation;
-    ASSERT_EQ(installation.install(kExes, "NEWEXE").error, "");
+    ASSERT_EQ(installation.install(kExes, "NEWEXE").why(), "");
     GameFolderChoice choice;
     ASSERT_TRUE(choice.choose(p.root / "OTHER"));
     std::optional<BlockedFolder> blocked;
@@ -186,14 +186,14 @@ TEST_P(RefusingGameFolder, TellsTheFailureAndListsWhatIsThere) {
     bool told = false;
     if (c.operation == "uninstall") {
         const UninstallOutcome outcome = installation.uninstall({kExes, "NEWEXE"});
-        told = !outcome.refusal.empty() || !outcome.files.files.failed.empty();
+        told = !outcome.done() || !outcome.report().files.failed.empty();
     } else if (c.operation == "clear") {
         const ClearOutcome outcome = installation.clearAll();
-        told = !outcome.refusal.empty() || !outcome.files.failed.empty();
+        told = !outcome.done() || !outcome.report().failed.empty();
     } else if (c.operation == "restore") {
-        told = installation.restoreIni() != RestoreIniStatus::Restored;
+        told = !installation.restoreIni().done();
     } else {
-        told = !installation.switchTo(choice).done;
+        told = !installation.switchTo(choice).done();
         EXPECT_EQ(installation.paths().GameFolder, NamePath(FolderText(p.game())));
     }
 

@@ -58,10 +58,10 @@ TEST(KeptGameFiles, EveryOrderOfInstallsAndUninstallsGivesTheGameBack) {
             do {
                 Installation installation;
                 for (const std::size_t i : installs)
-                    ASSERT_EQ(installation.install(kAddons[i].category, kAddons[i].name).error, "");
+                    ASSERT_EQ(installation.install(kAddons[i].category, kAddons[i].name).why(), "");
                 for (const std::size_t i : uninstalls) {
                     const UninstallOutcome out = installation.uninstall(kAddons[i]);
-                    EXPECT_EQ(out.files.files.failed, std::vector<std::string>{});
+                    EXPECT_EQ(out.report().files.failed, std::vector<std::string>{});
                 }
                 const std::string order =
                     "installed " + orderText(installs) + "uninstalled " + orderText(uninstalls);
@@ -80,9 +80,9 @@ TEST(KeptGameFiles, ClearAllGivesBackAllButTheIni) {
     FolderSnapshot expected = SnapshotOf(g.game());
     Installation installation;
     for (const AddonKey& addon : kAddons)
-        ASSERT_EQ(installation.install(addon.category, addon.name).error, "");
+        ASSERT_EQ(installation.install(addon.category, addon.name).why(), "");
     EXPECT_EQ(installation.keptFor(kAddons[0]), (std::vector<std::string>{"SMACKW32.DLL"}));
-    EXPECT_EQ(installation.clearAll().files.failed, std::vector<std::string>{});
+    EXPECT_EQ(installation.clearAll().report().failed, std::vector<std::string>{});
     expected["EAW.INI"] = "skn ini";
     EXPECT_EQ(SnapshotOf(g.game()), expected);
     EXPECT_FALSE(fs::exists(g.program() / "INSTALLED.TXT"));
@@ -98,8 +98,8 @@ TEST(KeptGameFiles, EntriesOfEveryKindComeBackAsTheyWere) {
         fs::create_symlink("../ELSEWHERE.DLL", g.game() / "DDRAW.DLL");
     const FolderSnapshot before = SnapshotOf(g.game());
     Installation installation;
-    ASSERT_EQ(installation.install(kGraphics, "GFX").error, "");
-    ASSERT_EQ(installation.install(kSounds, "SND").error, "");
+    ASSERT_EQ(installation.install(kGraphics, "GFX").why(), "");
+    ASSERT_EQ(installation.install(kSounds, "SND").why(), "");
     EXPECT_EQ(ReadFile(g.game() / "readme.txt"), "snd readme");
     installation.uninstall(kAddons[0]);
     installation.uninstall(kAddons[1]);
@@ -122,15 +122,15 @@ TEST(KeptGameFiles, TheStartAfterAKillGivesTheGameItsFilesBack) {
     {
         Installation killed;
         for (const AddonKey& addon : kAddons)
-            ASSERT_EQ(killed.install(addon.category, addon.name).error, "");
+            ASSERT_EQ(killed.install(addon.category, addon.name).why(), "");
     }
     WriteFile(TemporaryNameBeside(g.game() / "BANG.WSD"), "half a member");
     Installation next;
     const auto recoveries = next.recoverLastRun();
     ASSERT_EQ(recoveries.size(), 1u);
-    EXPECT_EQ(recoveries[0].addons, (std::vector<std::string>{"GFX", "SND", "SKN"}));
-    EXPECT_EQ(recoveries[0].failed, std::vector<std::string>{});
-    EXPECT_EQ(recoveries[0].pending, "");
+    EXPECT_EQ(recoveries[0]->addons, (std::vector<std::string>{"GFX", "SND", "SKN"}));
+    EXPECT_EQ(recoveries[0]->failed, std::vector<std::string>{});
+    EXPECT_EQ(recoveries[0].why(), "");
     EXPECT_EQ(SnapshotOf(g.game()), before);
     EXPECT_FALSE(fs::exists(g.program() / "INSTALLED.TXT"));
 }
@@ -142,7 +142,7 @@ TEST(KeptGameFiles, AFileThatCannotBeKeptRefusesTheInstall) {
     const FolderSnapshot before = SnapshotOf(g.game());
     Installation installation;
     const InstallOutcome outcome = installation.install(kGraphics, "GFX");
-    EXPECT_NE(outcome.error.find("could not be kept"), std::string::npos) << outcome.error;
+    EXPECT_NE(outcome.why().find("could not be kept"), std::string::npos) << outcome.why();
     EXPECT_EQ(SnapshotOf(g.game()), before);
     EXPECT_TRUE(installation.installed().inOrder().empty());
     EXPECT_EQ(installation.conflictLine(kGraphics, "GFX"), "the game (3)");

@@ -31,10 +31,10 @@ TEST_P(NamesInAnyScript, InstallsAndUninstallsUnderTheFolder) {
 
     const UnzipResult installed = InstallAddon(library, "CAFÉ", game);
 
-    ASSERT_TRUE(installed.ok()) << installed.description;
+    ASSERT_TRUE(installed.done()) << installed.why();
     EXPECT_EQ(ReadFile(InFolder(game, "Größe.TXT")), "utf-8");
     EXPECT_EQ(ReadFile(InFolder(game, "Flügel.TXT")), "cp437");
-    const UninstallResult removed = UninstallAddon(game, installed.writtenNames, fs::path());
+    const UninstallResult removed = UninstallAddon(game, installed->writtenNames, fs::path());
     EXPECT_TRUE(removed.failed.empty());
     EXPECT_TRUE(fs::is_empty(game));
 }
@@ -54,7 +54,7 @@ TEST(NamesInAnyScript, NamesEqualUnderCaseFoldingAreOneFile) {
         WriteFile(InFolder(root / "GAME", c.onDisk), "old");
         MakeZip(root / "LIB" / "A.ZIP", {{c.member, "new"}});
 
-        ASSERT_TRUE(InstallAddon(root / "LIB", "A", root / "GAME").ok()) << c.member;
+        ASSERT_TRUE(InstallAddon(root / "LIB", "A", root / "GAME").done()) << c.member;
 
         EXPECT_EQ(FolderListing(root / "GAME").regularFiles(), std::vector<std::string>{c.onDisk});
         EXPECT_EQ(ReadFile(InFolder(root / "GAME", c.onDisk)), "new") << c.member;
@@ -75,7 +75,7 @@ TEST(NamesInAnyScript, EachArchiveIsListedInstalledAndDeletedByItsOwnName) {
         // game's file systems: the first comes in through an import, the rest after.
         MakeZip(root / "SOURCE" / (archives.front() + ".zip"), {{"A.TXT", archives.front()}});
         ASSERT_TRUE(
-            ImportAddonArchive(root / "SOURCE" / (archives.front() + ".zip"), root / "LIB").ok());
+            ImportAddonArchive(root / "SOURCE" / (archives.front() + ".zip"), root / "LIB").done());
         for (auto archive = archives.begin() + 1; archive != archives.end(); ++archive)
             MakeZip(root / "LIB" / (*archive + ".zip"), {{"A.TXT", *archive}});
         for (const std::string& archive : archives)
@@ -83,13 +83,13 @@ TEST(NamesInAnyScript, EachArchiveIsListedInstalledAndDeletedByItsOwnName) {
         EXPECT_EQ(ListAddonNames(root / "LIB"), archives);
 
         for (const std::string& archive : archives) {
-            ASSERT_TRUE(InstallAddon(root / "LIB", archive, root / "GAME").ok()) << archive;
+            ASSERT_TRUE(InstallAddon(root / "LIB", archive, root / "GAME").done()) << archive;
             EXPECT_EQ(ReadFile(root / "GAME" / "A.TXT"), archive);
         }
         const AddonDeletionResult deleted = DeleteAddonFiles(root / "LIB", archives.front());
-        EXPECT_EQ(deleted.deleted,
+        EXPECT_EQ(deleted->deleted,
                   (std::vector<std::string>{archives.front() + ".txt", archives.front() + ".zip"}));
-        EXPECT_TRUE(deleted.archiveGone);
+        EXPECT_TRUE(deleted.done());
         EXPECT_EQ(ListAddonNames(root / "LIB"),
                   std::vector<std::string>(archives.begin() + 1, archives.end()));
     }

@@ -30,7 +30,7 @@ struct KilledWithAnExe : ProgramWithGame {
         addon(kExes, "NEWEXE.zip", "bin/EAW.EXE=addon exe; EXTRA.SPT=addon spt; NEW.TXT=n");
         gameBefore = SnapshotOf(game());
         Installation killed;
-        EXPECT_EQ(killed.install(kExes, "NEWEXE").error, "");
+        EXPECT_EQ(killed.install(kExes, "NEWEXE").why(), "");
     }
     fs::path ledger() const { return program() / "INSTALLED.TXT"; }
     FolderSnapshot gameBefore;
@@ -46,7 +46,7 @@ TEST(WaitingRecovery, AGameOutOfReachIsRecoveredBeforeItsCopiesAreTaken) {
         Installation unreachable;
         const auto recoveries = unreachable.recoverLastRun();
         ASSERT_EQ(recoveries.size(), 1u);
-        EXPECT_NE(recoveries[0].pending, "");
+        EXPECT_NE(recoveries[0].why(), "");
         unreachable.clearAll();
     }
     ASSERT_TRUE(fs::exists(w.ledger()));
@@ -57,7 +57,7 @@ TEST(WaitingRecovery, AGameOutOfReachIsRecoveredBeforeItsCopiesAreTaken) {
     GameFolderChoice choice;
     ASSERT_TRUE(choice.choose(w.game()));
     const FolderOutcome accepted = next.acceptFirstRun(choice, true);
-    EXPECT_TRUE(accepted.done) << accepted.why;
+    EXPECT_TRUE(accepted.done()) << accepted.why();
     EXPECT_EQ(ReadFile(w.program() / "BACKUPS" / "EAW.EXE"), "game exe");
     EXPECT_EQ(ReadFile(w.program() / "BACKUPS" / "EXTRA.SPT"), "game spt");
     EXPECT_EQ(SnapshotOf(w.game()), w.gameBefore);
@@ -77,8 +77,8 @@ TEST(WaitingRecovery, TheCopiesAWaitingRecoveryNeedsAreNotReplaced) {
         GameFolderChoice choice;
         ASSERT_TRUE(choice.choose(w.root / "OTHER"));
         const FolderOutcome accepted = unreachable.acceptFirstRun(choice, true);
-        EXPECT_FALSE(accepted.done);
-        EXPECT_NE(accepted.why.find("INSTALLED.TXT"), std::string::npos) << accepted.why;
+        EXPECT_FALSE(accepted.done());
+        EXPECT_NE(accepted.why().find("INSTALLED.TXT"), std::string::npos) << accepted.why();
     }
     EXPECT_EQ(ReadFile(w.program() / "BACKUPS" / "EAW.EXE"), "game exe");
     fs::rename(w.root / "EAW.away", w.game());
@@ -100,7 +100,7 @@ TEST(WaitingRecovery, ARunOnAnotherGameKeepsTheListOfTheFirst) {
         const auto recoveries = other.recoverLastRun();
         ASSERT_EQ(recoveries.size(), 1u);
         // The copies are the other game's, and the add-on's EAW.EXE needs the first's.
-        EXPECT_NE(recoveries[0].pending, "");
+        EXPECT_NE(recoveries[0].why(), "");
         other.clearAll();
     }
     EXPECT_EQ(ReadFile(w.game() / "EAW.EXE"), "addon exe");
@@ -109,8 +109,8 @@ TEST(WaitingRecovery, ARunOnAnotherGameKeepsTheListOfTheFirst) {
     ASSERT_TRUE(choice.choose(w.game()));
     Installation again;
     const FolderOutcome accepted = again.acceptFirstRun(choice, true);
-    EXPECT_FALSE(accepted.done);
-    EXPECT_NE(accepted.why.find("INSTALLED.TXT"), std::string::npos) << accepted.why;
+    EXPECT_FALSE(accepted.done());
+    EXPECT_NE(accepted.why().find("INSTALLED.TXT"), std::string::npos) << accepted.why();
     EXPECT_NE(ReadFile(w.program() / "BACKUPS" / "EAW.EXE"), "addon exe");
 }
 
@@ -126,7 +126,7 @@ TEST(WaitingRecovery, FilesThatCannotBeTakenOutStayListed) {
         Installation installation;
         const auto recoveries = installation.recoverLastRun();
         ASSERT_EQ(recoveries.size(), 1u);
-        EXPECT_EQ(recoveries[0].failed, std::vector<std::string>{"NEW.TXT"});
+        EXPECT_EQ(recoveries[0]->failed, std::vector<std::string>{"NEW.TXT"});
     }
     ASSERT_TRUE(fs::exists(w.ledger()));
     EXPECT_NE(ReadFile(w.ledger()).find("WROTE=NEW.TXT"), std::string::npos);
@@ -143,15 +143,15 @@ TEST(WaitingRecovery, ASecondClearAllStillKnowsTheAddonsFiles) {
     ProgramWithGame p("EAW.EXE=game exe");
     p.addon(kGraphics, "SOUND.zip", "GRB_031.SND=addon snd; A.TPC=a");
     Installation installation;
-    ASSERT_EQ(installation.install(kGraphics, "SOUND").error, "");
+    ASSERT_EQ(installation.install(kGraphics, "SOUND").why(), "");
     {
         const Blocked held(p.game() / "GRB_031.SND");
         if (!held.blocked())
             GTEST_SKIP() << "needs chattr +i (root on Linux)";
-        EXPECT_FALSE(installation.clearAll().files.failed.empty());
+        EXPECT_FALSE(installation.clearAll().report().failed.empty());
     }
     const ClearOutcome second = installation.clearAll();
-    EXPECT_EQ(second.files.failed, std::vector<std::string>{});
+    EXPECT_EQ(second.report().failed, std::vector<std::string>{});
     EXPECT_EQ(SnapshotOf(p.game()), Tree("EAW.EXE=game exe"));
 }
 

@@ -44,9 +44,8 @@ TEST_P(DeletesOnlyTheAddonsFiles, FolderAfterwards) {
 
     const AddonDeletionResult result = DeleteAddonFiles(folder.path(), c.addonName);
 
-    EXPECT_EQ(result.deleted, c.deleted);
-    EXPECT_TRUE(result.notDeleted.empty());
-    EXPECT_TRUE(result.archiveGone);
+    EXPECT_EQ(result->deleted, c.deleted);
+    EXPECT_TRUE(result.done());
     EXPECT_EQ(FolderListing(folder.path()).regularFiles(), c.left);
 }
 
@@ -81,7 +80,7 @@ TEST(AddonDeletion, LeavesFoldersAndLinksAlone) {
 
     const AddonDeletionResult result = DeleteAddonFiles(library, "ALPHA");
 
-    EXPECT_EQ(result.deleted, Names{"alpha.zip"});
+    EXPECT_EQ(result->deleted, Names{"alpha.zip"});
     EXPECT_TRUE(fs::exists(library / "alpha.old" / "alpha.zip"));
     EXPECT_TRUE(fs::is_symlink(library / "alpha.lnk"));
     EXPECT_TRUE(fs::exists(root / "outside.txt"));

@@ -10,7 +10,7 @@
 namespace fs = std::filesystem;
 using namespace quorvel;
 using namespace quorvel::test;
-using Status = ArchiveImportResult::Status;
+using Status = ImportedArchive::Status;
 using Names = std::vector<std::string>;
 
 namespace {
@@ -27,8 +27,8 @@ TEST(AddonImport, TheLibrarysOwnCopyIsKept) {
          {library / "alpha.zip", root / "SKINS" / ".." / "SKINS" / "alpha.zip",
           root / "link" / "alpha.zip"}) {
         const ArchiveImportResult result = ImportAddonArchive(source, library);
-        EXPECT_EQ(result.status, Status::AlreadyInLibrary) << source;
-        EXPECT_TRUE(result.ok());
+        EXPECT_EQ(result->status, Status::AlreadyInLibrary) << source;
+        EXPECT_TRUE(result.done());
         EXPECT_EQ(ReadFile(library / "alpha.zip"), "the only copy") << source;
     }
     EXPECT_EQ(FolderListing(library).regularFiles(), Names{"alpha.zip"});
@@ -49,8 +49,8 @@ TEST(AddonImport, RefusesWithoutFolderOrFileAndNeverWritesToTheCurrentFolder) {
     const CurrentFolder current(root / "download");
     for (const auto& [source, library, status] : cases) {
         const ArchiveImportResult result = ImportAddonArchive(source, library);
-        EXPECT_EQ(result.status, status) << source << " into " << library;
-        EXPECT_FALSE(result.ok());
+        EXPECT_EQ(result->status, status) << source << " into " << library;
+        EXPECT_FALSE(result.done());
     }
 
     EXPECT_EQ(FolderListing(root / "download").regularFiles(), Names{"alpha.zip"});

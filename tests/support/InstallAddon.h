@@ -15,7 +15,8 @@ inline UnzipResult InstallAddon(const std::filesystem::path& categoryFolder,
                                 const std::filesystem::path& gameFolder,
                                 const UnzipProgress& progress = {}) {
     if (categoryFolder.empty())
-        return UnzipResult(UnzipResult::Status::ArchiveMissing, "No library folder is set");
+        return UnzipResult::NotDone("No library folder is set",
+                                    {Extraction::Status::ArchiveMissing, {}, {}});
     return Unzip(AddonArchivePath(categoryFolder, addonName), gameFolder, progress);
 }
 

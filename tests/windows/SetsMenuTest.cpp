@@ -122,7 +122,7 @@ private slots:
     // The menu key on an installed list opens the menu.
     void savingOverASetAsksFirst() {
         install(kGraphics, "CLOUDS");
-        QVERIFY(SaveSet(fixture->root() / "SETS", "Evening", {{0, "OLD"}}).error.empty());
+        QVERIFY(SaveSet(fixture->root() / "SETS", "Evening", {{0, "OLD"}}).done());
         prompts->answerNext(QMessageBox::No);
         prompts->answerNext(QMessageBox::Yes);
         QTest::keyClick(window.get(), Qt::Key_S, Qt::ControlModifier);
@@ -237,7 +237,7 @@ private slots:
     // saving "Last run".
     void aTerminationAnswersAnOpenBoxFirst() {
         install(kGraphics, "CLOUDS");
-        QVERIFY(SaveSet(fixture->root() / "SETS", "Evening", {{kGraphics, "HAZE"}}).error.empty());
+        QVERIFY(SaveSet(fixture->root() / "SETS", "Evening", {{kGraphics, "HAZE"}}).done());
         prompts.reset(); // a real box, waiting for the player
         QString openBox;
         QTimer::singleShot(300, window.get(), [this, &openBox] {
