@@ -25,8 +25,9 @@ TEST(FolderListing, ExactNameWinsOverOtherCase) {
 }
 
 // A name that is there as written costs one question to the file system, not a
-// walk of a game folder of thousands of files; one in other letter case, a
-// pattern or an 8.3 name is found by the walk, literally.
+// walk of a game folder of thousands of files (on Windows, in any letter case);
+// one in other letter case elsewhere, a pattern or an 8.3 name is found by the
+// walk, literally.
 TEST(FolderListing, ANameThereAsWrittenIsFoundWithoutAWalk) {
     TempFolder folder;
     WriteFile(folder / "EAW.INI", "ini");
@@ -36,9 +37,10 @@ TEST(FolderListing, ANameThereAsWrittenIsFoundWithoutAWalk) {
         const char* found;
         int walks;
     };
-    for (const Row& row : {Row{"EAW.INI", "EAW.INI", 0}, Row{"eaw.ini", "EAW.INI", 1},
-                           Row{"LONGNA~1.PIC", "LONGNA~1.PIC", 1}, Row{"EAW.*", "EAW.*", 1},
-                           Row{"NEW.PIC", "NEW.PIC", 1}}) {
+    for (const Row& row :
+         {Row{"EAW.INI", "EAW.INI", 0}, Row{"eaw.ini", "EAW.INI", kOnWindows ? 0 : 1},
+          Row{"LONGNA~1.PIC", "LONGNA~1.PIC", 1}, Row{"EAW.*", "EAW.*", 1},
+          Row{"NEW.PIC", "NEW.PIC", 1}}) {
         int walks = 0;
         SetFolderReadHook([&walks](const fs::path&) { ++walks; });
         const fs::path resolved = ResolveInFolder(folder.path(), row.name);
