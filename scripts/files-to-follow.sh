@@ -17,8 +17,12 @@ cmake --build "$build" --target follow_actions -j"$(nproc)" >/dev/null
 ran_files() { # lists src/ files with a line run, as layer/Name
   find "$build" -name '*.gcda' | while read -r data; do
     gcov -n -o "$(dirname "$data")" "$data" 2>/dev/null
-  done | awk -v src="$source/src/" '
-    /^File / { file = substr($2, 2, length($2) - 2) }
+  done | awk -v src="$source/src/" -v layers="$build/layers/" '
+    /^File / {
+      file = substr($2, 2, length($2) - 2)
+      # Headers are reached through the include folders of the layers.
+      if (index(file, layers) == 1) { file = substr(file, length(layers) + 1); sub(/^[^\/]*\//, "", file); file = src file }
+    }
     /^Lines executed:/ && $0 !~ /executed:0\.00%/ && index(file, src) == 1 {
       name = substr(file, length(src) + 1); sub(/\.(h|cpp)$/, "", name); print name }' |
     sort -u
