@@ -1,6 +1,7 @@
 #include "platform/FileOperations.h"
 
 #include "platform/FileChanges.h"
+#include "platform/NameFolding.h"
 #include "platform/NameText.h"
 
 #include <atomic>
@@ -17,6 +18,7 @@
 #else
 #include <cstdio>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 #endif
 
@@ -374,6 +376,30 @@ bool CreateFolder(const fs::path& folder) {
         return !folder.empty();
     ReportFileChange(FileChange::Create, folder);
     return fs::create_directory(folder, ec) && !ec;
+}
+
+std::optional<std::string> EntryNamed(const fs::path& folder, const std::string& name) {
+    if (name.empty() || name == "." || name == ".." || name.find_first_of("/\\*?") != name.npos)
+        return std::nullopt;
+#ifdef _WIN32
+    if (name.back() == '.' || name.back() == ' ')
+        return std::nullopt;
+    WIN32_FIND_DATAW entry;
+    const HANDLE found = FindFirstFileW(InFolder(folder, name).c_str(), &entry);
+    if (found == INVALID_HANDLE_VALUE)
+        return std::nullopt;
+    FindClose(found);
+    std::string onDisk = NameText(fs::path(entry.cFileName));
+    if (FoldCase(onDisk) != FoldCase(name))
+        return std::nullopt;
+    return onDisk;
+#else
+    // A case-sensitive folder holds the exact name, which wins over other cases.
+    struct stat info;
+    if (lstat(InFolder(folder, name).c_str(), &info) != 0)
+        return std::nullopt;
+    return name;
+#endif
 }
 
 } // namespace quorvel

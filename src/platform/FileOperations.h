@@ -98,4 +98,11 @@ std::filesystem::path TemporaryNameBeside(const std::filesystem::path& target);
 // Returns how many were deleted.
 std::size_t RemoveLeftoverTemporaries(const std::filesystem::path& folder);
 
+// The name of the entry `name` in `folder` as the folder holds it (on Windows in
+// its own letter case), found by one question to the file system rather than a
+// walk of the folder; nothing when there is none, or when the name is one the
+// system would not take literally (a pattern, a name it trims, an 8.3 name of
+// another file), which only a walk can tell.
+std::optional<std::string> EntryNamed(const std::filesystem::path& folder, const std::string& name);
+
 } // namespace quorvel

@@ -1,20 +1,12 @@
 #include "platform/FolderListing.h"
 
+#include "platform/FileOperations.h"
 #include "platform/NameFolding.h"
 #include "platform/NameText.h"
 
 #include <algorithm>
 #include <system_error>
 #include <utility>
-
-#ifdef _WIN32
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
-#include <windows.h>
-#else
-#include <sys/stat.h>
-#endif
 
 namespace fs = std::filesystem;
 
@@ -41,40 +33,12 @@ void noteFolderRead(const fs::path& folder) {
         folderReadHook()(folder);
 }
 
-// The entry `name` in `folder` by one question to the file system, as the folder
-// holds it (on Windows in its own letter case); nothing when there is none, or
-// when the name is one the system would not take literally (a pattern, a name
-// it trims, an 8.3 name of another file): then only a walk can tell.
-std::optional<std::string> entryNamed(const fs::path& folder, const std::string& name) {
-    if (name.empty() || name == "." || name == ".." || name.find_first_of("/\\*?") != name.npos)
-        return std::nullopt;
-#ifdef _WIN32
-    if (name.back() == '.' || name.back() == ' ')
-        return std::nullopt;
-    WIN32_FIND_DATAW entry;
-    const HANDLE found = FindFirstFileW(InFolder(folder, name).c_str(), &entry);
-    if (found == INVALID_HANDLE_VALUE)
-        return std::nullopt;
-    FindClose(found);
-    std::string onDisk = NameText(fs::path(entry.cFileName));
-    if (FoldCase(onDisk) != FoldCase(name))
-        return std::nullopt;
-    return onDisk;
-#else
-    // A case-sensitive folder holds the exact name, which wins over other cases.
-    struct stat info;
-    if (lstat(InFolder(folder, name).c_str(), &info) != 0)
-        return std::nullopt;
-    return name;
-#endif
-}
-
 // For looking up a single name: one question to the file system when the name is
 // there as it is written, else one pass over the folder keeping no names, far
 // cheaper than a listing in a game folder of thousands of files. A walk costs
 // milliseconds in a folder of 20,000 files.
 std::optional<std::string> findOne(const fs::path& folder, const std::string& name) {
-    if (auto exact = entryNamed(folder, name))
+    if (auto exact = EntryNamed(folder, name))
         return exact;
     noteFolderRead(folder);
     const std::string folded = FoldCase(name);
