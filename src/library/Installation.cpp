@@ -244,6 +244,10 @@ InstallOutcome Installation::install(std::size_t category, const std::string& na
         return InstallOutcome::NotDone(error.what(), std::move(report));
     }
     updateLedger();
+    if (!report.extraction->done()) {
+        std::string why = report.extraction->why(); // before the report moves
+        return InstallOutcome::NotDone(std::move(why), std::move(report));
+    }
     return InstallOutcome::Done(std::move(report));
 }
 

@@ -24,8 +24,9 @@ struct InstallReport {
     std::optional<UnzipResult> extraction; // none when it could not start or stopped part-way
 };
 
-// Not done: it could not start, or it stopped part-way (the extraction's own
-// result says what it could not write).
+// Done when the extraction wrote every member it could. Not done: it could not
+// start, it stopped part-way (no extraction in the report), or the extraction is
+// not done, and then why() is the extraction's own.
 using InstallOutcome = Outcome<InstallReport>;
 // Not done: the game folder was not touched.
 using UninstallOutcome = Outcome<SharedFilesUninstallResult>;
