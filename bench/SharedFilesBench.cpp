@@ -6,7 +6,7 @@
 #include "config/AddonCategory.h"
 #include "library/AddonLibrary.h"
 #include "library/ExtractionPlan.h"
-#include "library/ReplacedAddons.h"
+#include "library/InstalledAddons.h"
 #include "library/UninstallAddon.h"
 #include "library/Unzip.h"
 #include "platform/ZipArchive.h"

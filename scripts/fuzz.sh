@@ -10,7 +10,7 @@ build=build/fuzz
 cmake -S . -B "$build" -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DQUORVEL_BUILD_FUZZ=ON -DQUORVEL_BUILD_TESTS=OFF >/dev/null
 cmake --build "$build" --target fuzz_ini_file fuzz_unzip -j2 >/dev/null
-python3 tests/hardening/make_corpus.py "$build/seeds" >/dev/null
+python3 fuzz/make_corpus.py "$build/seeds" >/dev/null
 
 # Seeds: the test archives for the zip adapter; for the settings files, the
 # archives' neighbours are of no use, so a few settings texts are written here.

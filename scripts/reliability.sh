@@ -46,7 +46,7 @@ kills, midway = recorded("kills"), recorded("killsLeavingATemporary")
 
 print("# Reliability figures\n")
 print("Produced by `scripts/reliability.sh`; re-run it to measure again. The archives are")
-print("made by `tests/hardening/make_corpus.py`, never downloaded.\n")
+print("made by `fuzz/make_corpus.py`, never downloaded.\n")
 print("| what was tried | count | result |")
 print("|---|---|---|")
 print(f"| hostile archives extracted (traversal, links, encryption, damage, bombs, ...) | "

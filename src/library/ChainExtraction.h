@@ -3,7 +3,7 @@
 #include "library/ExtractionPlan.h"
 #include "library/SkippedMember.h"
 #include "platform/FolderListing.h"
-#include "platform/MemberReader.h"
+#include "platform/ZipArchive.h"
 
 #include <cstddef>
 #include <cstdint>

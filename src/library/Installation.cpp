@@ -4,7 +4,7 @@
 #include "library/AddonLibrary.h"
 #include "library/CopiesRecord.h"
 #include "library/KeptGameFiles.h"
-#include "library/ReplacedAddons.h"
+#include "library/InstalledAddons.h"
 #include "library/SecurityCopies.h"
 #include "library/UninstallAddon.h"
 #include "platform/FileOperations.h"

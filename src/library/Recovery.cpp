@@ -2,7 +2,7 @@
 
 #include "config/GameFolderChoice.h"
 #include "library/CopiesRecord.h"
-#include "library/ReplacedAddons.h"
+#include "library/InstalledAddons.h"
 #include "library/SecurityCopies.h"
 #include "library/UninstallAddon.h"
 #include "platform/FileCheck.h"

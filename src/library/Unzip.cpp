@@ -4,7 +4,6 @@
 #include "library/ExtractionPlan.h"
 #include "library/SkippedMember.h"
 #include "platform/FileOperations.h"
-#include "platform/MemberReader.h"
 #include "platform/NameFolding.h"
 #include "platform/NameText.h"
 #include "platform/Workers.h"

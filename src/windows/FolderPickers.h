@@ -1,6 +1,6 @@
 #pragma once
 
-#include "windows/FocusMarkedList.h"
+#include "windows/NameLists.h"
 
 #include <QComboBox>
 #include <QListWidget>

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QListWidget>
 #include <QString>
 #include <functional>
 #include <string>
@@ -21,5 +22,18 @@ std::string NameOfItem(const QListWidgetItem* item);
 // Runs `action` on a double-click on an entry of `list`, and on Enter or Return
 // while the list has the focus, so that lists work without a mouse too.
 void OnDoubleClickOrEnter(QListWidget* list, const std::function<void()>& action);
+
+// A list that shows the style's focus frame while it has the focus even when it
+// is empty, where a plain list marks the focus only on an entry: a player on the
+// keyboard sees where Tab went, and that the menu key opens its menu there.
+class FocusMarkedList : public QListWidget {
+    Q_OBJECT
+
+public:
+    explicit FocusMarkedList(QWidget* parent = nullptr);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+};
 
 } // namespace quorvel
