@@ -63,7 +63,7 @@ void installTerrain(benchmark::State& state, bool gameHoldsTheNames) {
     Scene scene(gameHoldsTheNames);
     for (auto _ : state) {
         const InstallOutcome outcome = scene.installation->install(kTerrains, "EUROPE");
-        if (!outcome->extraction || !outcome->extraction->done())
+        if (!outcome.done())
             state.SkipWithError("the terrain was not installed");
         state.PauseTiming();
         scene.installation->uninstall({kTerrains, "EUROPE"});

@@ -79,21 +79,25 @@ bool GameFolderChoice::choose(const fs::path& folder) {
     return stored_;
 }
 
+// Another program may have written QUORVEL.INI since the folder was chosen: the
+// choice then no longer stands, and Accept must say so rather than fail unexplained.
 GameFolderFault GameFolderChoice::fault() const {
-    if (!chosen_.empty() && !stored_)
+    if (!chosen_.empty() && (!stored_ || StoredGameFolder() != FolderText(chosen_)))
         return GameFolderFault::NotStored;
     return CheckGameFolder(chosen_, ProgramFolder());
 }
 
 std::optional<fs::path> GameFolderChoice::accepted() const {
-    const std::string stored = StoredGameFolder();
-    if (fault() != GameFolderFault::None || stored != FolderText(chosen_))
+    if (fault() != GameFolderFault::None)
         return std::nullopt;
-    return NamePath(stored);
+    return NamePath(StoredGameFolder());
 }
 
-bool GameFolderChoice::cancel() {
-    return StorePaths(storedBefore_);
+Outcome<> GameFolderChoice::cancel() {
+    if (!StorePaths(storedBefore_))
+        return Outcome<>::NotDone(
+            "QUORVEL.INI could not be written: it may still name the last folder picked");
+    return Outcome<>::Done();
 }
 
 } // namespace quorvel

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/Outcome.h"
+
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -10,7 +12,8 @@ namespace quorvel {
 enum class GameFolderFault {
     None,
     NotSet,
-    NotStored,       // QUORVEL.INI could not be written, or reads back another folder
+    NotStored,       // QUORVEL.INI could not be written, reads back another folder, or
+                     // names another folder since it was chosen
     Relative,        // would be taken from whatever folder the program was started in
     Missing,         // no such folder
     NoGameProgram,   // holds no EAW.EXE
@@ -45,9 +48,8 @@ public:
     // The folder QUORVEL.INI holds now, when it is the one chosen last and passes
     // the rule: the one folder Accept may act on. Nothing otherwise.
     std::optional<std::filesystem::path> accepted() const;
-    // Stores the game folder that was stored when the choice began. Returns
-    // whether QUORVEL.INI was written.
-    bool cancel();
+    // Stores the game folder that was stored when the choice began.
+    Outcome<> cancel();
 
     // The game folder stored when the choice began, as stored.
     const std::string& storedBefore() const { return storedBefore_; }

@@ -3,8 +3,8 @@
 #include "config/PathVariables.h"
 #include "library/AddonLibrary.h"
 #include "library/CopiesRecord.h"
-#include "library/KeptGameFiles.h"
 #include "library/InstalledAddons.h"
+#include "library/KeptGameFiles.h"
 #include "library/SecurityCopies.h"
 #include "library/UninstallAddon.h"
 #include "platform/FileOperations.h"
@@ -54,12 +54,12 @@ Installation::~Installation() = default;
 // in it, whose files the comparison would take for the game's.
 void Installation::useStoredGameFolder() {
     const fs::path stored = ReadStoredPaths().GameFolder;
-    refusal_.clear();
+    whyFolderUnused_.clear();
     useGameFolder({});
     const GameFolderFault fault = CheckGameFolder(stored, paths_.ProgramFolder);
     if (fault != GameFolderFault::None) {
         if (fault != GameFolderFault::NotSet)
-            refusal_ = refusalText(stored, GameFolderFaultText(fault));
+            whyFolderUnused_ = refusalText(stored, GameFolderFaultText(fault));
         return;
     }
     const bool leftInIt = std::any_of(leftovers_.begin(), leftovers_.end(), [&](const Ledger& l) {
@@ -69,7 +69,7 @@ void Installation::useStoredGameFolder() {
     if (copies == CopiesState::Unrecorded && !leftInIt && AdoptCopies(paths_.BackupFolder, stored))
         copies = CopiesState::OfThisGame;
     if (copies != CopiesState::OfThisGame) {
-        refusal_ = refusalText(stored, CopiesStateText(copies, paths_.BackupFolder));
+        whyFolderUnused_ = refusalText(stored, CopiesStateText(copies, paths_.BackupFolder));
         return;
     }
     useGameFolder(stored);
@@ -244,6 +244,10 @@ InstallOutcome Installation::install(std::size_t category, const std::string& na
         return InstallOutcome::NotDone(error.what(), std::move(report));
     }
     updateLedger();
+    if (!report.extraction->done()) {
+        std::string why = report.extraction->why(); // before the report moves
+        return InstallOutcome::NotDone(std::move(why), std::move(report));
+    }
     return InstallOutcome::Done(std::move(report));
 }
 
@@ -351,9 +355,8 @@ FolderOutcome Installation::acceptFirstRun(const GameFolderChoice& choice, bool 
     reloadLibraryFolders();
     if (const std::string why = recoverIn(*folder); !why.empty())
         return FolderOutcome::NotDone(why);
-    if (const auto failed = TakeSecurityCopies(*folder, paths_.BackupFolder); !failed.empty())
-        return FolderOutcome::NotDone("The security copies could not be taken: " +
-                                      FewNames(failed));
+    if (const Outcome<> taken = TakeSecurityCopies(*folder, paths_.BackupFolder); !taken.done())
+        return FolderOutcome::NotDone(taken.why());
     if (!StoreFirstRunFlag(doNotShowAgain))
         return FolderOutcome::NotDone(GameFolderFaultText(GameFolderFault::NotStored));
     useGameFolder(*folder);
@@ -376,18 +379,18 @@ FolderOutcome Installation::switchTo(const GameFolderChoice& choice,
     // The old folder was cleared from the old copies; the new ones go where the
     // choice stored the backup folder.
     reloadLibraryFolders();
-    const auto failed = TakeSecurityCopies(*folder, paths_.BackupFolder, OtherCopies::Delete);
-    if (failed.empty()) {
+    const Outcome<> taken = TakeSecurityCopies(*folder, paths_.BackupFolder, OtherCopies::Delete);
+    if (taken.done()) {
         useGameFolder(*folder);
         return FolderOutcome::Done();
     }
-    const std::string why = "The security copies could not be taken: " + FewNames(failed);
     if (const CopiesState copies = CheckCopies(paths_.BackupFolder, paths_.GameFolder);
         copies != CopiesState::OfThisGame) {
-        refusal_ = refusalText(paths_.GameFolder, CopiesStateText(copies, paths_.BackupFolder));
+        whyFolderUnused_ =
+            refusalText(paths_.GameFolder, CopiesStateText(copies, paths_.BackupFolder));
         useGameFolder({});
     }
-    return FolderOutcome::NotDone(why);
+    return FolderOutcome::NotDone(taken.why());
 }
 
 void Installation::reloadLibraryFolders() {

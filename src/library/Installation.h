@@ -24,8 +24,9 @@ struct InstallReport {
     std::optional<UnzipResult> extraction; // none when it could not start or stopped part-way
 };
 
-// Not done: it could not start, or it stopped part-way (the extraction's own
-// result says what it could not write).
+// Done when the extraction wrote every member it could. Not done: it could not
+// start, it stopped part-way (no extraction in the report), or the extraction is
+// not done, and then why() is the extraction's own.
 using InstallOutcome = Outcome<InstallReport>;
 // Not done: the game folder was not touched.
 using UninstallOutcome = Outcome<SharedFilesUninstallResult>;
@@ -43,7 +44,7 @@ class Installation {
 public:
     // Reads QUORVEL.INI in the program folder; a stored game folder that fails the
     // game folder rule, or that the security copies were not taken from, is not
-    // used (refusal() says why), and the ledgers left by runs that did not end
+    // used (whyFolderUnused() says why), and the ledgers left by runs that did not end
     // normally are kept for recoverLastRun(). `inUse` tells whether another running
     // copy works on a folder; nothing of such a folder is touched.
     explicit Installation(FolderInUse inUse = {});
@@ -53,7 +54,7 @@ public:
 
     const PathVariables& paths() const { return paths_; }
     // The stored game folder and why it was not used; "" when it was, or when none is stored.
-    const std::string& refusal() const { return refusal_; }
+    const std::string& whyFolderUnused() const { return whyFolderUnused_; }
     const InstalledAddons& installed() const { return ledger_.installed; }
     // The add-on installed in `category`, the first one for those that hold several.
     const InstalledAddon* installedIn(std::size_t category) const;
@@ -100,7 +101,7 @@ public:
     // in the new folder, Clear All on the current folder, new security copies in
     // place of all old ones, then the new folder. The program stays on the current
     // folder when a step fails, as long as the copies are still its own; else it
-    // works on no folder (refusal() says why).
+    // works on no folder (whyFolderUnused() says why).
     FolderOutcome switchTo(const GameFolderChoice& choice, const ClearAllProgress& progress = {});
     // After a Cancel: the library folders as stored now.
     void reloadLibraryFolders();
@@ -122,7 +123,7 @@ private:
 
     FolderInUse inUse_;
     PathVariables paths_;
-    std::string refusal_;
+    std::string whyFolderUnused_;
     Ledger ledger_;
     std::vector<Ledger> leftovers_;
     bool ledgerNotUpdated_ = false;

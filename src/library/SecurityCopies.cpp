@@ -67,8 +67,11 @@ std::vector<std::string> CopyNamedFiles(const fs::path& fromFolder, const Folder
     return failed;
 }
 
-std::vector<std::string> TakeSecurityCopies(const fs::path& gameFolder,
-                                            const fs::path& backupFolder, OtherCopies others) {
+namespace {
+
+// Takes the copies; returns the names that failed.
+std::vector<std::string> takeCopies(const fs::path& gameFolder, const fs::path& backupFolder,
+                                    OtherCopies others) {
     if (gameFolder.empty() || backupFolder.empty() || SameFolder(gameFolder, backupFolder))
         return {std::string(kProtectedFiles.front())};
     const FolderListing game(gameFolder);
@@ -115,6 +118,15 @@ std::vector<std::string> TakeSecurityCopies(const fs::path& gameFolder,
     if (failed.empty() && !RecordCopies(backupFolder, gameFolder))
         failed.push_back(std::string(kCopiesRecordName));
     return failed;
+}
+
+} // namespace
+
+Outcome<> TakeSecurityCopies(const fs::path& gameFolder, const fs::path& backupFolder,
+                             OtherCopies others) {
+    if (const auto failed = takeCopies(gameFolder, backupFolder, others); !failed.empty())
+        return Outcome<>::NotDone("The security copies could not be taken: " + FewNames(failed));
+    return Outcome<>::Done();
 }
 
 void RemoveUnfinishedCopies(const fs::path& backupFolder) {

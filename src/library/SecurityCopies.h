@@ -48,11 +48,11 @@ enum class OtherCopies { Keep, Delete };
 // copies' places; copies of protected files the game lacks are deleted, and with
 // OtherCopies::Delete every other file in the backup folder too. The record naming
 // `gameFolder` is written last, only when every step went well. On a failed copy
-// the backup folder stays as it was. Returns the names that failed (empty when
-// all went well); both folders must be set and differ.
-std::vector<std::string> TakeSecurityCopies(const std::filesystem::path& gameFolder,
-                                            const std::filesystem::path& backupFolder,
-                                            OtherCopies others = OtherCopies::Keep);
+// the backup folder stays as it was. Not done, naming what failed, when a step
+// failed or the folders are not both set and different.
+Outcome<> TakeSecurityCopies(const std::filesystem::path& gameFolder,
+                             const std::filesystem::path& backupFolder,
+                             OtherCopies others = OtherCopies::Keep);
 
 // Deletes the new copies and temporaries that a swap of the copies killed
 // halfway left in `backupFolder`: they are of no known game.

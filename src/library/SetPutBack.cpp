@@ -11,17 +11,6 @@
 namespace fs = std::filesystem;
 
 namespace quorvel {
-namespace {
-
-std::string whyNotInstalled(const InstallOutcome& outcome) {
-    if (!outcome.done())
-        return outcome.why();
-    if (outcome->extraction && !outcome->extraction->done())
-        return outcome->extraction->why();
-    return {};
-}
-
-} // namespace
 
 SetArchives CheckSetArchives(const PathVariables& paths, const std::vector<AddonKey>& set) {
     SetArchives found;
@@ -87,10 +76,10 @@ PutBackOutcome PutBackSet(Installation& installation, const std::vector<AddonKey
                     progress(before + done, std::max(archives.members, before + done));
             });
         before += inThisOne;
-        if (const std::string why = whyNotInstalled(installed); why.empty())
+        if (installed.done())
             report.putBack.push_back(addon);
         else
-            report.notPutBack.push_back({addon, why});
+            report.notPutBack.push_back({addon, installed.why()});
     }
     return PutBackOutcome::Done(std::move(report));
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cassert>
 #include <string>
 #include <utility>
 
@@ -11,12 +12,12 @@ struct Nothing {};
 // What an operation did. It was done, or it was not, and then why() says why in
 // words the player can read. Either way it carries its report: what it did on the
 // way (the files it wrote, those it could not ...). There is no default: only the
-// operation says what became of it, and one not done never reads as done, even
-// without a reason.
+// operation says what became of it, and one not done always says why.
 template <typename Report = Nothing> class Outcome {
 public:
     static Outcome Done(Report report = {}) { return Outcome(true, {}, std::move(report)); }
     static Outcome NotDone(std::string why, Report report = {}) {
+        assert(!why.empty() && "an operation that was not done says why");
         return Outcome(false, std::move(why), std::move(report));
     }
 

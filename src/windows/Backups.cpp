@@ -25,10 +25,10 @@ Backups::~Backups() = default;
 // A stored game folder that was not used is named, with why, before anything
 // is picked.
 void Backups::Form_Load() {
-    const std::string& refusal = mainWindow_->installation().refusal();
+    const std::string& whyUnused = mainWindow_->installation().whyFolderUnused();
     ui->Label7->setText(QStringLiteral("The game folder stored before was not used: ") +
-                        ToQString(refusal));
-    ui->Label7->setVisible(!refusal.empty());
+                        ToQString(whyUnused));
+    ui->Label7->setVisible(!whyUnused.empty());
     StartGameFolderPickers(choice_, ui->Drive1, ui->Dir1);
 }
 

@@ -48,11 +48,11 @@ void EAWFolder::Command1_Click() {
 void EAWFolder::Form_Unload() {
     if (accepted_)
         return;
-    if (!choice_.cancel())
+    if (const Outcome<> cancelled = choice_.cancel(); !cancelled.done())
         Prompts::tell(
-            this, QStringLiteral("QUORVEL.INI could not be written: it may still name "
-                                 "the last folder picked. Quorvel works on %1.")
-                      .arg(ToQString(NameText(mainWindow_->installation().paths().GameFolder))));
+            this, QStringLiteral("%1. Quorvel works on %2.")
+                      .arg(ToQString(cancelled.why()),
+                           ToQString(NameText(mainWindow_->installation().paths().GameFolder))));
     mainWindow_->libraryFoldersStored();
 }
 

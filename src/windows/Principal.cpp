@@ -234,16 +234,16 @@ void Principal::tellInstalled(std::size_t category, const std::string& name,
                               const InstallOutcome& outcome) {
     if (!outcome->tookOutFiles.lost.empty())
         ui->Text1->appendPlainText(ToQString(LostFilesText(outcome->tookOutFiles.lost)));
-    if (!outcome.done()) {
-        const bool partly = model_.installation().installed().find({category, name}) != nullptr;
-        Prompts::bridgeError(this, QStringLiteral("Unzip"),
-                             ToQString(outcome.why()) +
-                                 (partly ? QStringLiteral("\nThe add-on is partly installed: "
-                                                          "uninstall it to take its files out.")
-                                         : QString()));
-    } else if (!outcome->extraction->done()) {
-        Prompts::bridgeError(this, QStringLiteral("Unzip"), ToQString(outcome->extraction->why()));
-    }
+    if (outcome.done())
+        return;
+    // An extraction that ran to its end recorded what it wrote: nothing is partly there.
+    const bool partly =
+        !outcome->extraction && model_.installation().installed().find({category, name}) != nullptr;
+    Prompts::bridgeError(this, QStringLiteral("Unzip"),
+                         ToQString(outcome.why()) +
+                             (partly ? QStringLiteral("\nThe add-on is partly installed: "
+                                                      "uninstall it to take its files out.")
+                                     : QString()));
 }
 
 void Principal::installedList_DblClick(std::size_t category) {

@@ -72,7 +72,7 @@ void Principal::start() {
 }
 
 void Principal::openFirstRunWindowWhenDue() {
-    if (FirstRunWindowDue() || !model_.installation().refusal().empty())
+    if (FirstRunWindowDue() || !model_.installation().whyFolderUnused().empty())
         openWindow(new Backups(this), false);
 }
 
@@ -152,13 +152,13 @@ void Principal::switchGameFolder(const GameFolderChoice& choice,
 
 void Principal::tellNotSwitched(const FolderOutcome& outcome) {
     const fs::path& game = model_.paths().GameFolder;
-    Prompts::tell(
-        this, game.empty()
-                  ? QStringLiteral("The game folder was not changed, and Quorvel "
-                                   "works on no game folder now: %1\n\n%2")
-                        .arg(ToQString(outcome.why()), ToQString(model_.installation().refusal()))
-                  : QStringLiteral("Quorvel stays on the game folder %1: %2")
-                        .arg(ToQString(NameText(game)), ToQString(outcome.why())));
+    Prompts::tell(this, game.empty()
+                            ? QStringLiteral("The game folder was not changed, and Quorvel "
+                                             "works on no game folder now: %1\n\n%2")
+                                  .arg(ToQString(outcome.why()),
+                                       ToQString(model_.installation().whyFolderUnused()))
+                            : QStringLiteral("Quorvel stays on the game folder %1: %2")
+                                  .arg(ToQString(NameText(game)), ToQString(outcome.why())));
 }
 
 void Principal::libraryFoldersStored() {

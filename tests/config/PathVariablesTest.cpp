@@ -134,7 +134,8 @@ TEST_F(PathVariablesTest, OneRuleDecidesWhatAGameFolderIs) {
         EXPECT_EQ(CheckGameFolder(c.folder, ProgramFolder()), c.fault) << c.folder;
 }
 
-// Accept acts only on a folder that QUORVEL.INI holds and reads back.
+// Accept acts only on a folder that QUORVEL.INI holds and reads back, and holds
+// still at the Accept.
 TEST_F(PathVariablesTest, AFolderThatCouldNotBeStoredCannotBeAccepted) {
     WriteFile(program / "GAME" / "EAW.EXE", "game");
     GameFolderChoice choice;
@@ -147,6 +148,14 @@ TEST_F(PathVariablesTest, AFolderThatCouldNotBeStoredCannotBeAccepted) {
     SetWritable(program / "QUORVEL.INI", true);
     ASSERT_TRUE(choice.choose(program / "GAME"));
     EXPECT_EQ(choice.fault(), GameFolderFault::InProgramFolder);
+    const TempFolder game;
+    WriteFile(game / "EAW.EXE", "game");
+    ASSERT_TRUE(choice.choose(game.path()));
+    ASSERT_NE(choice.accepted(), std::nullopt);
+    // Another program stores a folder of its own before the Accept.
+    ASSERT_TRUE(StorePaths(FolderText(program.path())));
+    EXPECT_EQ(choice.fault(), GameFolderFault::NotStored);
+    EXPECT_EQ(choice.accepted(), std::nullopt);
 }
 
 } // namespace

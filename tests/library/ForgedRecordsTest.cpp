@@ -197,10 +197,10 @@ TEST_P(ForgedRecords, NeverCostAFileAndAreTold) {
 
     Installation installation;
     const std::vector<RecoveryOutcome> recoveries = installation.recoverLastRun();
-    const bool told = !installation.refusal().empty() || !recoveries.empty();
+    const bool told = !installation.whyFolderUnused().empty() || !recoveries.empty();
     installation.clearAll();
 
-    EXPECT_EQ(told, c.told) << installation.refusal();
+    EXPECT_EQ(told, c.told) << installation.whyFolderUnused();
     EXPECT_EQ(outside(), before);
     EXPECT_TRUE(Installation().recoverLastRun().size() <= recoveries.size());
     EXPECT_EQ(outside(), before) << "after a second start";

@@ -48,7 +48,7 @@ struct Scene {
         if (!running) {
             EXPECT_TRUE(RecordCopies(backups(), game()));
             running.emplace();
-            EXPECT_FALSE(running->paths().GameFolder.empty()) << running->refusal();
+            EXPECT_FALSE(running->paths().GameFolder.empty()) << running->whyFolderUnused();
         }
         return *running;
     }
@@ -85,8 +85,7 @@ Step install(const std::string& addon) {
         Progress progress;
         const InstallOutcome outcome =
             s.installation().install(Scene::key(addon).category, addon, progress.report());
-        EXPECT_EQ(outcome.why(), "");
-        EXPECT_TRUE(outcome->extraction && outcome->extraction->done()) << addon;
+        EXPECT_TRUE(outcome.done()) << addon << ": " << outcome.why();
     };
 }
 
@@ -128,15 +127,15 @@ const Step clearAllWithoutCopies = [](Scene& s) {
 };
 // Copies taken as a whole are recorded as the game's.
 const Step takeCopies = [](Scene& s) {
-    EXPECT_EQ(TakeSecurityCopies(s.game(), s.backups()), Strings());
+    EXPECT_TRUE(TakeSecurityCopies(s.game(), s.backups()).done());
     EXPECT_EQ(CheckCopies(s.backups(), s.game()), CopiesState::OfThisGame);
 };
 const Step replaceCopies = [](Scene& s) {
-    EXPECT_EQ(TakeSecurityCopies(s.game(), s.backups(), OtherCopies::Delete), Strings());
+    EXPECT_TRUE(TakeSecurityCopies(s.game(), s.backups(), OtherCopies::Delete).done());
     EXPECT_EQ(CheckCopies(s.backups(), s.game()), CopiesState::OfThisGame);
 };
 const Step replaceCopiesFails = [](Scene& s) {
-    EXPECT_NE(TakeSecurityCopies(s.game(), s.backups(), OtherCopies::Delete), Strings());
+    EXPECT_FALSE(TakeSecurityCopies(s.game(), s.backups(), OtherCopies::Delete).done());
 };
 const Step restoreIni = [](Scene& s) { RestoreIni(s.game(), s.backups()); };
 

@@ -56,6 +56,19 @@ TEST(Installation, CaseTwinsEachUseTheirOwnArchive) {
     EXPECT_EQ(ReadFile(p.game() / "SHARED.TPC"), "lower");
 }
 
+// An extraction that is not done leaves the install not done, in the
+// extraction's own words, and records nothing.
+TEST(Installation, AnExtractionNotDoneIsAnInstallNotDone) {
+    Program p;
+    WriteFile(p.program() / "GRAPHICS" / "BAD.zip", "not a zip archive");
+    Installation installation;
+    const InstallOutcome outcome = installation.install(kGraphics, "BAD");
+    ASSERT_TRUE(outcome->extraction);
+    EXPECT_FALSE(outcome.done());
+    EXPECT_EQ(outcome.why(), outcome->extraction->why());
+    EXPECT_TRUE(installation.installed().inOrder().empty());
+}
+
 // An extraction that stops part-way (a worker that cannot start, say) leaves the
 // add-on recorded with every name it may have written, so its uninstall takes
 // them out again.

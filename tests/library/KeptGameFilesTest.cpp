@@ -98,7 +98,8 @@ TEST(KeptGameFiles, EntriesOfEveryKindComeBackAsTheyWere) {
         fs::create_symlink("../ELSEWHERE.DLL", g.game() / "DDRAW.DLL");
     const FolderSnapshot before = SnapshotOf(g.game());
     Installation installation;
-    ASSERT_EQ(installation.install(kGraphics, "GFX").why(), "");
+    // The folder EAW.CFG stays in the way of the add-on's file of that name.
+    EXPECT_NE(installation.install(kGraphics, "GFX").why().find("EAW.CFG"), std::string::npos);
     ASSERT_EQ(installation.install(kSounds, "SND").why(), "");
     EXPECT_EQ(ReadFile(g.game() / "readme.txt"), "snd readme");
     installation.uninstall(kAddons[0]);
