@@ -12,6 +12,7 @@
 #include <QCheckBox>
 #include <QScrollBar>
 #include <benchmark/benchmark.h>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <map>
@@ -55,26 +56,34 @@ void writeFile(const fs::path& path, const std::string& content) {
     std::ofstream(path, std::ios::binary | std::ios::trunc) << content;
 }
 
-// A program folder whose game folder holds EAW.INI and `files` - 1 other files.
-// Made once per size: a folder of 20,000 files takes seconds to write.
+// A program folder and, beside it (a game folder inside the program folder is
+// refused), a game folder that holds EAW.INI and `files` - 1 other files, with
+// the security copies taken of the player's EAW.INI. Made once per size: a folder
+// of 20,000 files takes seconds to write.
 class GameFolder {
 public:
     explicit GameFolder(std::size_t files) {
         quorvel::bench::MakeGameFolder(game(), files - 1, kSeed);
-        fs::create_directories(scratch_.path() / "BACKUPS");
-        writeFile(scratch_.path() / "BACKUPS" / "EAW.INI", playerEawIni("F1"));
+        fs::create_directories(backups());
+        writeFile(game() / "EAW.EXE", "game");
+        writeFile(game() / "EAW.INI", playerEawIni("F1"));
+        if (!quorvel::TakeSecurityCopies(game(), backups()).done())
+            std::abort();
     }
+    fs::path program() const { return scratch_.path() / "Quorvel"; }
     fs::path game() const { return scratch_.path() / "game"; }
-    fs::path backups() const { return scratch_.path() / "BACKUPS"; }
+    fs::path backups() const { return program() / "BACKUPS"; }
 
     // Points the program at this folder and gives the game `eawIni`; the program
     // works on it while the model lives.
     std::unique_ptr<quorvel::InstallationModel> use(const std::string& eawIni) const {
-        quorvel::SetProgramFolder(scratch_.path());
+        quorvel::SetProgramFolder(program());
         quorvel::StorePaths(quorvel::FolderText(game()));
-        writeFile(game() / "EAW.EXE", "game");
         writeFile(game() / "EAW.INI", eawIni);
-        return std::make_unique<quorvel::InstallationModel>();
+        auto model = std::make_unique<quorvel::InstallationModel>();
+        if (model->paths().GameFolder.empty())
+            std::abort(); // the figures would be those of a window with no game
+        return model;
     }
 
     static const GameFolder& ofSize(std::size_t files) {
