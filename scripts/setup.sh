@@ -13,7 +13,7 @@ esac
 cd "$(dirname "$0")/.."
 
 build_packages=(g++ cmake pkg-config qt6-base-dev libgl-dev libzip-dev libdeflate-dev libicu-dev
-  fonts-liberation2)
+  fonts-liberation2 ccache)
 test_packages=(libgtest-dev libbenchmark-dev zip unzip xvfb xauth xdotool imagemagick python3
   desktop-file-utils x11-utils p7zip-full libarchive-tools clang libclang-rt-14-dev time locales-all)
 packages=("${build_packages[@]}")
@@ -21,7 +21,9 @@ packages=("${build_packages[@]}")
 
 # shellcheck source=scripts/debian-packages.sh
 . scripts/debian-packages.sh
-install_missing_packages -- "${packages[@]}"
+# shellcheck source=scripts/stages.sh
+. scripts/stages.sh
+run_stage "Debian packages" install_missing_packages -- "${packages[@]}"
 
 if [ "$mode" = run ]; then
   cmake --preset release >/dev/null
@@ -29,16 +31,17 @@ if [ "$mode" = run ]; then
   exec build/release/Quorvel/quorvel
 fi
 
-cmake --preset dev
-cmake --build --preset dev -j"$(nproc)"
-ctest --preset dev
+build_preset() { # preset
+  cmake --preset "$1" && cmake --build --preset "$1" -j"$(nproc)"
+}
 
+build_and_test() { # preset
+  run_stage "build $1" build_preset "$1"
+  run_stage "suite $1" ctest --preset "$1"
+}
+
+build_and_test dev
 # The same suite again under the address and undefined-behaviour sanitizers.
-cmake --preset asan
-cmake --build --preset asan -j"$(nproc)"
-ctest --preset asan
-
+build_and_test asan
 # And optimised, where the compiler sees warnings the debug builds do not.
-cmake --preset release
-cmake --build --preset release -j"$(nproc)"
-ctest --preset release
+build_and_test release

@@ -1,15 +1,13 @@
 #!/usr/bin/env bash
 # Builds the whole program for 64-bit Windows and the portable folder players
-# get, as a zip in build/windows. Qt's base module is cross-built, static, from
-# Debian's own qt6-base source (the version of this machine's Qt tools, which
-# generate code for it), once, into build/windows/qt; later runs reuse it.
+# get, as a zip in build/windows, and runs its window tests under Wine. Qt's base
+# module is cross-built, static, from Debian's own qt6-base source (the version of
+# this machine's Qt tools, which generate code for it), once per machine, into
+# the build cache (scripts/build-cache.sh); every later run reuses it.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
 out=$root/build/windows
-deps=$out/deps
-qt=$out/qt
-triple=x86_64-w64-mingw32
 toolchain=$root/cmake/mingw-w64-x86_64.cmake
 
 packages=(qt6-base-dev qt6-base-dev-tools dpkg-dev ninja-build xvfb xauth zip fonts-liberation2)
@@ -17,11 +15,18 @@ packages=(qt6-base-dev qt6-base-dev-tools dpkg-dev ninja-build xvfb xauth zip fo
 . scripts/debian-packages.sh
 # shellcheck source=scripts/debian-sources.sh
 . scripts/debian-sources.sh
-install_missing_packages --no-install-recommends -- "${packages[@]}"
+# shellcheck source=scripts/build-cache.sh
+. scripts/build-cache.sh
+# shellcheck source=scripts/windows-deps.sh
+. scripts/windows-deps.sh
+# shellcheck source=scripts/stages.sh
+. scripts/stages.sh
+run_stage "Windows program packages" install_missing_packages --no-install-recommends -- \
+  "${packages[@]}"
 
-# The core is proven under Wine before a program is built on it; that run also
-# builds libzip and libdeflate for Windows and the private source list used below.
-[ -e "$deps/done" ] || scripts/windows-core.sh
+# The core is proven under Wine before a program is built on it.
+[ -e "$out/core-proven" ] || scripts/windows-core.sh
+use_windows_deps
 
 # Only what the program uses. Debian's source lacks the tablet driver's header,
 # and no window here draws with OpenGL. Network is for the local socket that keeps
@@ -38,58 +43,10 @@ qt_options=(-DCMAKE_BUILD_TYPE=Release -DBUILD_SHARED_LIBS=OFF -DQT_BUILD_EXAMPL
 # Where this machine's Qt tools keep their CMake files, which the Windows build runs.
 host_multiarch=$(dpkg-architecture -qDEB_HOST_MULTIARCH)
 
-build_qt() {
-  local log=$qt/build.log
-  rm -rf "$qt/build" "$qt/prefix" "$qt/done"
-  [ -d "$(echo "$qt"/src/qt6-base-*/)" ] || download_sources "$deps/apt" "$qt/src" qt6-base
-  local source
-  source=$(echo "$qt"/src/qt6-base-*/)
-  # Qt Gui builds its DirectWrite font database only with Direct2D, which is off;
-  # the Windows platform plugin must ask for the same, or it does not link.
-  sed -i 's/^#if QT_CONFIG(directwrite3)$/#if QT_CONFIG(directwrite3) \&\& QT_CONFIG(direct2d)/' \
-    "$source/src/plugins/platforms/windows/qwindowsintegration.cpp"
-  echo "Building Qt for Windows (once, 15 to 50 minutes on 2 cores; log: $log)"
-  {
-    cmake -S "$source" -B "$qt/build" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
-      -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR="/usr/lib/$host_multiarch/cmake" \
-      -DCMAKE_INSTALL_PREFIX="$qt/prefix" "${qt_options[@]}" &&
-      nice -n 19 cmake --build "$qt/build" -j2 && cmake --install "$qt/build"
-  } >"$log" 2>&1 || {
-    tail -n 40 "$log" >&2
-    return 1
-  }
-  # The installed prefix is all later runs need; the build tree is 2 GB.
-  rm -rf "$qt/build"
-  printf '%s\n' "${qt_options[@]}" >"$qt/done"
-}
-
-# A Qt built with other options than these is built again.
-[ "$(cat "$qt/done" 2>/dev/null)" = "$(printf '%s\n' "${qt_options[@]}")" ] || build_qt
-
-export PKG_CONFIG_LIBDIR=$deps/prefix/lib/pkgconfig
-program=$out/program
-# The static zlib, for libzip and Qt alike: left to themselves they pick the
-# import library of zlib1.dll, which no Windows has.
-zlib=/usr/$triple/lib/libz.a
-echo "Building the program for Windows"
-cmake -S "$root" -B "$program" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
-  -DCMAKE_PREFIX_PATH="$qt/prefix;$deps/prefix" -DQT_HOST_PATH=/usr \
-  -DQT_HOST_PATH_CMAKE_DIR="/usr/lib/$host_multiarch/cmake" -DCMAKE_BUILD_TYPE=Release \
-  -DZLIB_LIBRARY_RELEASE="$zlib" -Dpkgcfg_lib_LIBZIP_z="$zlib" \
-  -DZLIB_INCLUDE_DIR=/usr/$triple/include \
-  -DQUORVEL_WARNINGS_AS_ERRORS=ON >/dev/null
-cmake --build "$program" -j2 --target quorvel tests/windows/all
-
-# The folder as players get it, with the notices Qt's licences ask for.
-stage=$out/package
-rm -rf "$stage"
-cmake --install "$program" --prefix "$stage" --strip >/dev/null
-licenses=$stage/Quorvel/licenses
-mkdir -p "$licenses"
-qt_source=$(echo "$qt"/src/qt6-base-*/)
-cp "$qt_source/LICENSES/LGPL-3.0-only.txt" "$qt_source/LICENSES/GPL-3.0-only.txt" "$licenses/"
-cp "$root/resources/windows/Qt.txt" "$licenses/"
-python3 - "$qt_source" >"$licenses/third-party.txt" <<'PY'
+# The notices Qt's licences ask for, gathered from the source once.
+write_qt_licenses() { # qt-source licenses-folder
+  mkdir -p "$2" && cp "$1/LICENSES/LGPL-3.0-only.txt" "$1/LICENSES/GPL-3.0-only.txt" "$2/" &&
+    python3 - "$1" >"$2/third-party.txt" <<'PY'
 import json, pathlib, sys
 source = pathlib.Path(sys.argv[1])
 for path in sorted((source / "src").rglob("qt_attribution.json")):
@@ -106,6 +63,69 @@ for path in sorted((source / "src").rglob("qt_attribution.json")):
             print()
             print((folder / name).read_text(errors="replace"))
 PY
+}
+
+# Keeps Qt's prefix, the three files of its source package (published with every
+# release) and its licence notices; the 2 GB build tree and the unpacked source go.
+build_qt() { # folder
+  local log=$1/build.log source
+  download_sources "$1/apt" "$1/src" "qt6-base=$(source_version qt6-base-dev)" || return 1
+  source=$(echo "$1"/src/qt6-base-*/)
+  # Qt Gui builds its DirectWrite font database only with Direct2D, which is off;
+  # the Windows platform plugin must ask for the same, or it does not link.
+  sed -i 's/^#if QT_CONFIG(directwrite3)$/#if QT_CONFIG(directwrite3) \&\& QT_CONFIG(direct2d)/' \
+    "$source/src/plugins/platforms/windows/qwindowsintegration.cpp"
+  echo "Building Qt for Windows (once per machine, 15 to 50 minutes on 2 cores; log: $log)"
+  {
+    cmake -S "$source" -B "$1/build" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
+      -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR="/usr/lib/$host_multiarch/cmake" \
+      -DCMAKE_INSTALL_PREFIX="$1/prefix" "${qt_options[@]}" &&
+      nice -n 19 cmake --build "$1/build" -j2 && cmake --install "$1/build"
+  } >"$log" 2>&1 || {
+    tail -n 40 "$log" >&2
+    return 1
+  }
+  write_qt_licenses "$source" "$1/licenses" && mkdir -p "$1/source" &&
+    mv "$1"/src/*.dsc "$1"/src/*.tar.* "$1/source/" && rm -rf "$1/build" "$1/src" "$1/apt" &&
+    [ -s "$1/prefix/lib/libQt6Widgets.a" ]
+}
+
+use_qt() {
+  local key
+  key=$(
+    toolchain_key
+    echo "qt6-base $(source_version qt6-base-dev) $host_multiarch"
+    printf '%s\n' "${qt_options[@]}"
+    declare -f build_qt write_qt_licenses
+  )
+  use_cached_build windows-qt "$key" build_qt
+  qt=$cached_folder
+}
+run_stage "Qt for Windows (cache)" use_qt
+
+export PKG_CONFIG_LIBDIR=$deps_prefix/lib/pkgconfig
+program=$out/program
+# The static zlib, for libzip and Qt alike: left to themselves they pick the
+# import library of zlib1.dll, which no Windows has.
+zlib=/usr/$triple/lib/libz.a
+build_program() {
+  cmake -S "$root" -B "$program" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
+    -DCMAKE_PREFIX_PATH="$qt/prefix;$deps_prefix" -DQT_HOST_PATH=/usr \
+    -DQT_HOST_PATH_CMAKE_DIR="/usr/lib/$host_multiarch/cmake" -DCMAKE_BUILD_TYPE=Release \
+    -DZLIB_LIBRARY_RELEASE="$zlib" -Dpkgcfg_lib_LIBZIP_z="$zlib" \
+    -DZLIB_INCLUDE_DIR=/usr/$triple/include \
+    -DQUORVEL_WARNINGS_AS_ERRORS=ON >/dev/null &&
+    cmake --build "$program" -j2 --target quorvel tests/windows/all
+}
+run_stage "build Windows program" build_program
+
+# The folder as players get it, with the notices Qt's licences ask for.
+stage=$out/package
+rm -rf "$stage"
+cmake --install "$program" --prefix "$stage" --strip >/dev/null
+licenses=$stage/Quorvel/licenses
+mkdir -p "$licenses"
+cp "$qt"/licenses/* "$root/resources/windows/Qt.txt" "$licenses/"
 version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$program/CMakeCache.txt")
 zip=$out/Quorvel-$version-windows-x64.zip
 rm -f "$zip"
@@ -119,24 +139,28 @@ echo "Built $zip ($(du -k "$zip" | cut -f1) KiB)"
 export WINEPREFIX=$out/wine WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 trap 'wineserver -k 2>/dev/null || true' EXIT
 reports=$out/window-tests
-rm -rf "$reports"
-mkdir -p "$reports"
-status=0
-xvfb-run -a -s "-screen 0 1280x1024x24" sh -c '
-  wineboot -i >/dev/null 2>&1
-  "$3" # the fonts Windows has
-  status=0
-  for test in "$1"/*.exe; do
-    report=$2/$(basename "$test" .exe).txt
-    QT_QPA_PLATFORM=windows timeout 300 wine "$test" -o "$(winepath -w "$report"),txt" \
-      >/dev/null 2>&1 || status=1
+
+run_window_tests() {
+  local status=0
+  rm -rf "$reports"
+  mkdir -p "$reports"
+  xvfb-run -a -s "-screen 0 1280x1024x24" sh -c '
+    wineboot -i >/dev/null 2>&1
+    "$3" # the fonts Windows has
+    status=0
+    for test in "$1"/*.exe; do
+      report=$2/$(basename "$test" .exe).txt
+      QT_QPA_PLATFORM=windows timeout 300 wine "$test" -o "$(winepath -w "$report"),txt" \
+        >/dev/null 2>&1 || status=1
+    done
+    exit $status' - "$program/tests/windows" "$reports" "$root/scripts/wine-fonts.sh" || status=$?
+  grep -h -A3 '^FAIL!' "$reports"/*.txt || true
+  for report in "$reports"/*.txt; do
+    grep -q '^Totals:' "$report" || echo "$(basename "$report" .txt) ended before its report did"
   done
-  exit $status' - "$program/tests/windows" "$reports" "$root/scripts/wine-fonts.sh" || status=$?
-grep -h -A3 '^FAIL!' "$reports"/*.txt || true
-for report in "$reports"/*.txt; do
-  grep -q '^Totals:' "$report" || echo "$(basename "$report" .txt) ended before its report did"
-done
-cat "$reports"/*.txt | grep -oE '^Totals: [0-9]+ passed, [0-9]+ failed, [0-9]+ skipped' |
-  awk '{ p += $2; f += $4; s += $6 }
-    END { printf "Window tests under Wine: %d passed, %d failed, %d skipped\n", p, f, s }'
-exit "$status"
+  cat "$reports"/*.txt | grep -oE '^Totals: [0-9]+ passed, [0-9]+ failed, [0-9]+ skipped' |
+    awk '{ p += $2; f += $4; s += $6 }
+      END { printf "Window tests under Wine: %d passed, %d failed, %d skipped\n", p, f, s }'
+  return "$status"
+}
+run_stage "window tests (Wine)" run_window_tests
