@@ -17,6 +17,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPointer>
+#include <QWindow>
 #include <QtTest>
 #include <map>
 #include <optional>
@@ -132,6 +133,7 @@ private slots:
         QVERIFY(mainWindow->isEnabled());
         QPointer<QWidget> other = OpenedBy(mainWindow, qPrintable(button));
         QVERIFY(other && other->inherits(qPrintable(window)) && other->isEnabled());
+        QCOMPARE(other->windowHandle()->transientParent(), mainWindow->windowHandle());
         QVERIFY(!mainWindow->isEnabled());
         QVERIFY(!OpenedBy(mainWindow, "Command11"));
         QVERIFY(!mainWindow->close());
@@ -147,21 +149,24 @@ private slots:
 
     void focusGoesBackToTheButtonThatOpenedTheWindow_data() {
         QTest::addColumn<QString>("button");
+        QTest::addColumn<bool>("mouse");
         for (const auto& [button, window] : kDisablingWindows)
-            QTest::newRow(window) << button;
-        QTest::newRow("quorvel::Deleteaddon") << "Command12";
+            QTest::newRow(window) << button << false;
+        QTest::newRow("quorvel::Deleteaddon") << "Command12" << false;
+        QTest::newRow("quorvel::Help, by the mouse") << "Command14" << true;
     }
 
-    // Opened from the keyboard and closed by Escape, a window hands the keys back
-    // where the player left them.
+    // Opened from the keyboard, or by the mouse while another button had the
+    // focus, and closed by Escape, a window hands the keys back to its button.
     void focusGoesBackToTheButtonThatOpenedTheWindow() {
         QFETCH(QString, button);
+        QFETCH(bool, mouse);
         mainWindow->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(mainWindow));
         auto* opener = Find<QWidget>(mainWindow, qPrintable(button));
-        opener->setFocus(Qt::TabFocusReason);
+        (mouse ? Find<QWidget>(mainWindow, "Command11") : opener)->setFocus(Qt::TabFocusReason);
         const QWidgetList before = QApplication::topLevelWidgets();
-        QTest::keyClick(opener, Qt::Key_Space);
+        mouse ? QTest::mouseClick(opener, Qt::LeftButton) : QTest::keyClick(opener, Qt::Key_Space);
         QWidget* opened = nullptr;
         for (QWidget* top : QApplication::topLevelWidgets())
             if (top->isVisible() && !before.contains(top))
