@@ -118,6 +118,7 @@ private:
     WindowsOverMain* windowsOver_;
     SetsMenu* sets_;
     bool clearOnExit_ = true;
+    bool closeWaits_ = false; // a close asked for while an operation runs
 };
 
 } // namespace quorvel

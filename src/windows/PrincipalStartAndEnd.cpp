@@ -221,11 +221,19 @@ void Principal::clearBeforeExit() {
 }
 
 // Closing the main window clears the game folder first, and the window closes
-// once that has ended. It is refused while a window that disabled it is open:
+// once that has ended. Asked for while an operation runs, the close comes once
+// the operation has ended. It is refused while a window that disabled it is open:
 // that window would be dropped half done.
 void Principal::closeEvent(QCloseEvent* event) {
     if (!isEnabled()) {
         event->ignore();
+        if (model_.busy() && !closeWaits_) {
+            closeWaits_ = true;
+            model_.whenIdle(this, [this] {
+                closeWaits_ = false;
+                close();
+            });
+        }
         return;
     }
     if (clearOnExit_) {
