@@ -113,20 +113,29 @@ void Principal::keepChosenLock(const fs::path& before) {
     chosenLock_ = GameFolderLock();
 }
 
-// Taking the security copies of a game folder is quick: the first run has no
-// add-ons to clear.
-bool Principal::acceptFirstRun(const GameFolderChoice& choice, bool doNotShowAgain) {
-    if (!lockChosenFolder(choice))
-        return false;
-    const fs::path before = model_.paths().GameFolder;
-    const FolderOutcome outcome = model_.change([&](Installation& installation) {
-        return installation.acceptFirstRun(choice, doNotShowAgain);
-    });
-    keepChosenLock(before);
-    if (!outcome.done())
-        Prompts::tell(this, QStringLiteral("The game folder was not accepted: ") +
-                                ToQString(outcome.why()));
-    return outcome.done();
+// A recovery of what a run left in the chosen folder may be long: the work runs
+// as a long operation over the first-run window, which shows the box when it
+// could not be done.
+void Principal::acceptFirstRun(const GameFolderChoice& choice, bool doNotShowAgain,
+                               QWidget* firstRun, std::function<void(bool)> accepted) {
+    if (!lockChosenFolder(choice)) {
+        accepted(false);
+        return;
+    }
+    model_.run(
+        firstRun, {QStringLiteral("Taking the security copies"), QStringLiteral("Accept")},
+        [choice, doNotShowAgain](Installation& installation, const ProgressReport&,
+                                 const CancelRequested&) {
+            return installation.acceptFirstRun(choice, doNotShowAgain);
+        },
+        [this, firstRun, before = model_.paths().GameFolder,
+         accepted = std::move(accepted)](const std::optional<FolderOutcome>& outcome) {
+            keepChosenLock(before);
+            if (outcome && !outcome->done())
+                Prompts::tell(firstRun, QStringLiteral("The game folder was not accepted: ") +
+                                            ToQString(outcome->why()));
+            accepted(outcome && outcome->done());
+        });
 }
 
 void Principal::switchGameFolder(const GameFolderChoice& choice,

@@ -250,6 +250,9 @@ private slots:
         const bool notAgain = file == "eaw.exe";
         Find<QCheckBox>(firstRun, "Check1")->setChecked(notAgain);
         accept->click();
+        // The recovery and the copies run on the worker, under the progress dialog.
+        QCOMPARE(mainWindow->model().busy(), acceptable);
+        QVERIFY(Settled(mainWindow->model()));
 
         QCOMPARE(mainWindow->isEnabled(), acceptable);
         QCOMPARE(ReadFile(program->backups() / "EAW.EXE"),
