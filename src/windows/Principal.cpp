@@ -52,6 +52,7 @@ Principal::Principal(QWidget* parent)
         OnDoubleClickOrEnter(list, [this, category] { installedList_DblClick(category); });
     }
     sets_ = new SetsMenu(this, model_, installedLists_);
+    connect(sets_, &SetsMenu::puttingBack, this, &Principal::resetPreview);
     connect(&model_, &InstallationModel::changed, this, &Principal::redraw);
     connect(ui->List8, &QListWidget::itemSelectionChanged, this, &Principal::List8_Click);
     OnDoubleClickOrEnter(ui->List8, [this] { List8_DblClick(); });
