@@ -32,9 +32,10 @@ QString recoveryText(const RecoveryOutcome& outcome) {
                QStringLiteral(".\nQuorvel keeps the list in %1 and tries again at the next "
                               "start, and before it takes that folder's security copies.")
                    .arg(ToQString(std::string(kLedgerFileName)));
-    text += QStringLiteral("Their files were taken out (%1 deleted) and the protected game files "
-                           "they had replaced were put back from the security copies.")
-                .arg(recovery.deleted);
+    text += QStringLiteral("Their files were taken out (%1 deleted).").arg(recovery.deleted);
+    if (!recovery.putBack.empty())
+        text += QStringLiteral(" These files of the game that they had replaced were put back: ") +
+                ToQString(FewNames(recovery.putBack)) + QLatin1Char('.');
     if (!recovery.notTheirs.empty())
         text += QStringLiteral("\n\nThese files were listed but hold something else now, so "
                                "they were left as they are: ") +
