@@ -104,6 +104,8 @@ void putBackKeptFiles(const fs::path& folder, const std::vector<std::string>& ta
             DropKeptFile(file.name, left.kept);
         else if (!free || !PutBackKeptFile(folder, file.name, left.kept))
             recovery.failed.push_back(file.name);
+        else
+            recovery.putBack.push_back(file.name);
     }
 }
 
@@ -140,6 +142,8 @@ RecoveryOutcome RecoverLedger(Ledger& left, const fs::path& programFolder,
     recovery.deleted = taken.deleted.size() + RemoveLeftoverTemporaries(folder);
     recovery.failed = taken.failed;
     recovery.notTheirs = files.others;
+    // A protected file taken out was replaced by its security copy.
+    recovery.putBack = protectedAmong(taken.deleted);
     putBackKeptFiles(folder, taken.deleted, left, recovery);
     left.installed.keepRemaining(taken.failed, folder);
     left.addonFiles = AddonFileRecord();

@@ -19,7 +19,9 @@ struct Recovery {
     std::size_t deleted = 0;
     std::vector<std::string> failed; // the add-ons' files that could not be taken out: still listed
     std::vector<std::string>
-        notTheirs; // listed, but what the folder holds there is not the add-on's
+        notTheirs;                    // listed, but what the folder holds there is not the add-on's
+    std::vector<std::string> putBack; // the game's own files put back: protected ones from
+                                      // the security copies, the others from KEPT
 };
 
 // Not done: the folder was not touched, and the list waits for a later start.

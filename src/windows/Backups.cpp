@@ -26,17 +26,21 @@ Backups::~Backups() = default;
 // is picked.
 void Backups::Form_Load() {
     const std::string& whyUnused = mainWindow_->installation().whyFolderUnused();
-    ui->Label7->setText(QStringLiteral("The game folder stored before was not used: ") +
-                        ToQString(whyUnused));
+    ui->Label7->setText(QStringLiteral("The game folder stored before was not used: %1\n"
+                                       "Choose the folder that holds EAW.EXE and press Accept, "
+                                       "or close this window to end Quorvel.")
+                            .arg(ToQString(whyUnused)));
     ui->Label7->setVisible(!whyUnused.empty());
     StartGameFolderPickers(choice_, ui->Drive1, ui->Dir1);
 }
 
 void Backups::Command1_Click() {
-    if (!mainWindow_->acceptFirstRun(choice_, ui->Check1->isChecked()))
-        return;
-    accepted_ = true;
-    close();
+    mainWindow_->acceptFirstRun(choice_, ui->Check1->isChecked(), this, [this](bool accepted) {
+        if (!accepted)
+            return;
+        accepted_ = true;
+        close();
+    });
 }
 
 // A player without the game must be able to leave: the program ends without

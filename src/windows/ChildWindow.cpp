@@ -1,6 +1,7 @@
 #include "windows/ChildWindow.h"
 
 #include "windows/DropDownLists.h"
+#include "windows/Principal.h"
 #include "windows/WindowPlacement.h"
 
 #include <QCloseEvent>
@@ -37,10 +38,19 @@ void ChildWindow::keyPressEvent(QKeyEvent* event) {
         QWidget::keyPressEvent(event);
 }
 
-// A window that an operation disabled stays until the operation has ended.
+// A window that an operation disabled stays until the operation has ended, and
+// closes once the operation has told how it ended.
 void ChildWindow::closeEvent(QCloseEvent* event) {
     if (!isEnabled()) {
         event->ignore();
+        auto* principal = qobject_cast<Principal*>(mainWindow_.data());
+        if (principal && principal->model().busy() && !closeWaits_) {
+            closeWaits_ = true;
+            principal->model().whenIdle(this, [this] {
+                closeWaits_ = false;
+                close();
+            });
+        }
         return;
     }
     Form_Unload();

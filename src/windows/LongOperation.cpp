@@ -66,10 +66,14 @@ QProgressDialog* progressDialog(QWidget* window, const QString& label) {
     // Made while its window is disabled; a window of its own may be enabled alone.
     dialog->setEnabled(true);
     dialog->setWindowTitle(QStringLiteral("Quorvel"));
-    dialog->setWindowModality(Qt::ApplicationModal);
+    // Not modal: the windows are disabled already, and a modal dialog would handle
+    // events inside every setValue(), the end of its own operation too.
     dialog->setAutoClose(false);
     dialog->setAutoReset(false);
     dialog->setMinimumDuration(kDialogDelayMs);
+    // Starts the timer that shows the dialog after the delay, also for work that
+    // reports nothing.
+    dialog->setValue(0);
     return dialog;
 }
 
@@ -90,15 +94,18 @@ struct LongOperation::Running {
                     target->setLabelText(target->labelText().section(QLatin1Char('\n'), 0, 0) +
                                          QStringLiteral("\n%1 of %2").arg(done).arg(total));
                     target->setMaximum(int(total));
-                    // Last: a modal dialog handles events here, the end of the work too.
                     target->setValue(int(done));
                 },
                 Qt::QueuedConnection);
         }) {}
 
-    ~Running() { delete dialog.data(); }
+    ~Running() { closeDialog(); }
     Running(const Running&) = delete;
     Running& operator=(const Running&) = delete;
+
+    // At once, not later: a nested event loop, as a box's, would keep a dialog
+    // deleted later alive, and its timer would show it over the box.
+    void closeDialog() { delete dialog.data(); }
 
     QPointer<QProgressDialog> dialog; // a child of the window, which may go first
     ProgressThrottle throttle;
@@ -120,11 +127,7 @@ LongOperation::LongOperation(QWidget* window, const OperationTexts& texts, LongW
     }
     connect(&running_->watcher, &QFutureWatcher<void>::finished, this, [this] {
         std::exception_ptr failure = failureOf(running_->future);
-        // The dialog may be inside its own setValue(), which handles events.
-        if (running_->dialog) {
-            running_->dialog->hide();
-            running_->dialog->deleteLater();
-        }
+        running_->closeDialog();
         enableWindows();
         emit ended(failure);
     });

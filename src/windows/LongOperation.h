@@ -37,8 +37,9 @@ struct OperationTexts {
 // painting. When the work takes longer than about half a second a progress dialog
 // over `window` shows the items done of all, about thirty times a second; with a
 // `stopping` text it has a Cancel button (Escape and closing it too), which only
-// asks the work to stop. When the work has ended the windows are enabled again and
-// `ended` is emitted with what the work threw, if anything.
+// asks the work to stop. The dialog is made for this operation alone and is gone
+// once its work has ended; then the windows are enabled again and `ended` is
+// emitted with what the work threw, if anything.
 class LongOperation : public QObject {
     Q_OBJECT
 public:

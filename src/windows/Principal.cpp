@@ -23,6 +23,8 @@
 #include "windows/TextConversions.h"
 #include "windows/WindowPlacement.h"
 
+#include <QWindow>
+
 namespace fs = std::filesystem;
 
 namespace quorvel {
@@ -50,6 +52,7 @@ Principal::Principal(QWidget* parent)
         OnDoubleClickOrEnter(list, [this, category] { installedList_DblClick(category); });
     }
     sets_ = new SetsMenu(this, model_, installedLists_);
+    connect(sets_, &SetsMenu::puttingBack, this, &Principal::resetPreview);
     connect(&model_, &InstallationModel::changed, this, &Principal::redraw);
     connect(ui->List8, &QListWidget::itemSelectionChanged, this, &Principal::List8_Click);
     OnDoubleClickOrEnter(ui->List8, [this] { List8_DblClick(); });
@@ -80,6 +83,11 @@ Principal::Principal(QWidget* parent)
     });
     connect(ui->Command14, &QAbstractButton::clicked, this,
             [this] { openWindow(new Help(this), false); });
+    // A click gives a button that opens a window the focus, as Tab does, so that
+    // the focus comes back to it when the window closes.
+    for (QAbstractButton* opener :
+         {ui->Command8, ui->Command9, ui->Command11, ui->Command12, ui->Command14, ui->Command15})
+        opener->setFocusPolicy(Qt::StrongFocus);
     auto* drop = new LibraryDropTarget(this, model_, [this] { return category_; });
     connect(drop, &LibraryDropTarget::libraryChanged, this, &Principal::libraryChanged);
     connect(ui->Command15, &QAbstractButton::clicked, this,
@@ -347,9 +355,16 @@ void Principal::resetPreview() {
     ShowLogo(ui->Image1);
 }
 
+// A window that disables the main window is the main window's for the window
+// manager, which keeps it in front of it; it is no child widget, which the main
+// window's disabling would disable too.
 void Principal::openWindow(QWidget* window, bool keepMainEnabled) {
     std::erase_if(openWindows_, [](const QPointer<QWidget>& open) { return open.isNull(); });
     openWindows_.emplace_back(window);
+    if (!keepMainEnabled) {
+        window->winId();
+        window->windowHandle()->setTransientParent(windowHandle());
+    }
     window->show();
     if (!keepMainEnabled)
         windowsOver_->hold(window);

@@ -59,11 +59,12 @@ public:
     // the stored game folder, the player is told and this copy ends.
     void start();
 
-    // The first-run and game-folder Accept. Each tells the player in a box when
-    // it could not be done; the program then stays on the folder it had. The
-    // switch clears the old folder as a long operation and calls `accepted` with
-    // whether it was done.
-    bool acceptFirstRun(const GameFolderChoice& choice, bool doNotShowAgain);
+    // The first-run and game-folder Accept. Each runs as a long operation, tells
+    // the player in a box when it could not be done (the program then stays on the
+    // folder it had) and calls `accepted` with whether it was done. The switch
+    // clears the old folder first.
+    void acceptFirstRun(const GameFolderChoice& choice, bool doNotShowAgain, QWidget* firstRun,
+                        std::function<void(bool)> accepted);
     void switchGameFolder(const GameFolderChoice& choice, std::function<void(bool)> accepted);
     // After a Cancel of the game-folder window.
     void libraryFoldersStored();
@@ -118,6 +119,7 @@ private:
     WindowsOverMain* windowsOver_;
     SetsMenu* sets_;
     bool clearOnExit_ = true;
+    bool closeWaits_ = false; // a close asked for while an operation runs
 };
 
 } // namespace quorvel

@@ -32,9 +32,10 @@ QString recoveryText(const RecoveryOutcome& outcome) {
                QStringLiteral(".\nQuorvel keeps the list in %1 and tries again at the next "
                               "start, and before it takes that folder's security copies.")
                    .arg(ToQString(std::string(kLedgerFileName)));
-    text += QStringLiteral("Their files were taken out (%1 deleted) and the protected game files "
-                           "they had replaced were put back from the security copies.")
-                .arg(recovery.deleted);
+    text += QStringLiteral("Their files were taken out (%1 deleted).").arg(recovery.deleted);
+    if (!recovery.putBack.empty())
+        text += QStringLiteral(" These files of the game that they had replaced were put back: ") +
+                ToQString(FewNames(recovery.putBack)) + QLatin1Char('.');
     if (!recovery.notTheirs.empty())
         text += QStringLiteral("\n\nThese files were listed but hold something else now, so "
                                "they were left as they are: ") +
@@ -113,20 +114,29 @@ void Principal::keepChosenLock(const fs::path& before) {
     chosenLock_ = GameFolderLock();
 }
 
-// Taking the security copies of a game folder is quick: the first run has no
-// add-ons to clear.
-bool Principal::acceptFirstRun(const GameFolderChoice& choice, bool doNotShowAgain) {
-    if (!lockChosenFolder(choice))
-        return false;
-    const fs::path before = model_.paths().GameFolder;
-    const FolderOutcome outcome = model_.change([&](Installation& installation) {
-        return installation.acceptFirstRun(choice, doNotShowAgain);
-    });
-    keepChosenLock(before);
-    if (!outcome.done())
-        Prompts::tell(this, QStringLiteral("The game folder was not accepted: ") +
-                                ToQString(outcome.why()));
-    return outcome.done();
+// A recovery of what a run left in the chosen folder may be long: the work runs
+// as a long operation over the first-run window, which shows the box when it
+// could not be done.
+void Principal::acceptFirstRun(const GameFolderChoice& choice, bool doNotShowAgain,
+                               QWidget* firstRun, std::function<void(bool)> accepted) {
+    if (!lockChosenFolder(choice)) {
+        accepted(false);
+        return;
+    }
+    model_.run(
+        firstRun, {QStringLiteral("Taking the security copies"), QStringLiteral("Accept")},
+        [choice, doNotShowAgain](Installation& installation, const ProgressReport&,
+                                 const CancelRequested&) {
+            return installation.acceptFirstRun(choice, doNotShowAgain);
+        },
+        [this, firstRun, before = model_.paths().GameFolder,
+         accepted = std::move(accepted)](const std::optional<FolderOutcome>& outcome) {
+            keepChosenLock(before);
+            if (outcome && !outcome->done())
+                Prompts::tell(firstRun, QStringLiteral("The game folder was not accepted: ") +
+                                            ToQString(outcome->why()));
+            accepted(outcome && outcome->done());
+        });
 }
 
 void Principal::switchGameFolder(const GameFolderChoice& choice,
@@ -221,11 +231,19 @@ void Principal::clearBeforeExit() {
 }
 
 // Closing the main window clears the game folder first, and the window closes
-// once that has ended. It is refused while a window that disabled it is open:
+// once that has ended. Asked for while an operation runs, the close comes once
+// the operation has ended. It is refused while a window that disabled it is open:
 // that window would be dropped half done.
 void Principal::closeEvent(QCloseEvent* event) {
     if (!isEnabled()) {
         event->ignore();
+        if (model_.busy() && !closeWaits_) {
+            closeWaits_ = true;
+            model_.whenIdle(this, [this] {
+                closeWaits_ = false;
+                close();
+            });
+        }
         return;
     }
     if (clearOnExit_) {

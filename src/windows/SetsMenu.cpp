@@ -58,6 +58,19 @@ QStringList notPutBackLines(const std::vector<AddonNotPutBack>& addons) {
     return texts;
 }
 
+// What a Cancel left: the add-ons installed before are out whether or not the
+// Cancel came while they were taken out, and the set's went in up to it.
+QString stoppedText(const std::vector<AddonKey>& takenOut, const std::vector<AddonKey>& putBack) {
+    QString text = QStringLiteral("Putting the set back stopped at your Cancel.");
+    if (!takenOut.empty())
+        text += QStringLiteral("\nThe add-ons installed before were taken out: %1.")
+                    .arg(setTooltip(takenOut));
+    return text +
+           (putBack.empty()
+                ? QStringLiteral("\nNone of the set went in.")
+                : QStringLiteral("\nOf the set, these went in: %1.").arg(setTooltip(putBack)));
+}
+
 // At most kLinesShown lines, then how many more, so that the box stays on screen.
 QString lines(const QStringList& all) {
     if (std::size_t(all.size()) <= kLinesShown)
@@ -173,7 +186,7 @@ bool SetsMenu::saveAs(const std::string& name) {
 // Every archive is looked up first: a set none of whose add-ons can go in takes
 // nothing out, and one that can go in only partly asks before the setup goes.
 // Then one step: Clear All and the set's add-ons in order, under one dialog whose
-// Cancel stops between two add-ons.
+// Cancel lets the Clear All, or the add-on being installed, end and stops there.
 void SetsMenu::putBack(const std::string& name) {
     if (model_.busy())
         return;
@@ -188,25 +201,28 @@ void SetsMenu::putBack(const std::string& name) {
                 .arg(archives.present.size())))
         return;
     const std::size_t alreadyTold = archives.present.empty() ? 0 : archives.missing.size();
+    const std::vector<AddonKey> takenOut = InstalledSet(model_.installation().installed());
+    emit puttingBack();
     model_.run(
         mainWindow_,
         {QStringLiteral("Putting back the set %1").arg(quoted(name)), QStringLiteral("Unzip"),
-         QStringLiteral("Stopping after this add-on")},
+         QStringLiteral("Stopping: no more add-ons of the set go in")},
         [addons = reading.addons](Installation& installation, const ProgressReport& report,
                                   const CancelRequested& cancelled) {
             return PutBackSet(installation, addons, report, cancelled);
         },
-        [this, name, reading, alreadyTold](const std::optional<PutBackOutcome>& outcome) {
+        [this, name, reading, alreadyTold, takenOut](const std::optional<PutBackOutcome>& outcome) {
             if (outcome)
-                tellNotPutBack(name, reading, *outcome, alreadyTold);
+                tellNotPutBack(name, reading, *outcome, alreadyTold, takenOut);
         });
 }
 
-// One box for all that could not be put back; none when everything was, or when
-// the player stopped it and nothing else went wrong. The first `alreadyTold` add-ons
-// not put back were named in the question before.
+// One box for all that could not be put back, and for a stop at the player's
+// Cancel; none when everything was. The first `alreadyTold` add-ons not put back
+// were named in the question before.
 void SetsMenu::tellNotPutBack(const std::string& name, const SetReading& reading,
-                              const PutBackOutcome& outcome, std::size_t alreadyTold) {
+                              const PutBackOutcome& outcome, std::size_t alreadyTold,
+                              const std::vector<AddonKey>& takenOut) {
     QStringList parts;
     if (!outcome.done())
         parts << QStringLiteral("The set %1 was not put back: %2")
@@ -228,10 +244,10 @@ void SetsMenu::tellNotPutBack(const std::string& name, const SetReading& reading
                              ToQString(twice.name), ToQString(UpperCase(twice.name)));
     if (!problems.isEmpty())
         parts << QStringLiteral("In the file of the set, Quorvel passed over:\n") + lines(problems);
+    if (outcome->stopped)
+        parts << stoppedText(takenOut, outcome->putBack);
     if (parts.isEmpty())
         return;
-    if (outcome->stopped)
-        parts << QStringLiteral("Putting the set back stopped at your Cancel.");
     Prompts::tell(mainWindow_, parts.join(QStringLiteral("\n\n")));
 }
 

@@ -39,13 +39,19 @@ public:
     // `failureShownOn`, when given, says when it could not be saved.
     void saveLastRun(QWidget* failureShownOn);
 
+signals:
+    // A set is about to replace the add-ons installed: what the preview says of
+    // them will no longer hold.
+    void puttingBack();
+
 private:
     std::filesystem::path folder() const;
     void showMenu(const QPoint& globalPosition);
     bool saveAs(const std::string& name);
     bool renameTo(const std::string& from, const std::string& to);
     void tellNotPutBack(const std::string& name, const SetReading& reading,
-                        const PutBackOutcome& outcome, std::size_t alreadyTold);
+                        const PutBackOutcome& outcome, std::size_t alreadyTold,
+                        const std::vector<AddonKey>& takenOut);
 
     QWidget* mainWindow_;
     InstallationModel& model_;

@@ -16,9 +16,13 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QPlainTextEdit>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QtTest>
+#include <atomic>
 #include <optional>
+#include <thread>
 
 namespace fs = std::filesystem;
 using namespace quorvel;
@@ -230,6 +234,35 @@ private slots:
         QCOMPARE(opening, 1);
         QCOMPARE(reads, 2);
         QCOMPARE(Item(menu.get(), "Two")->toolTip(), QString("MERLIN (SOUND PACK)"));
+    }
+
+    // Cancel while the add-ons installed now are taken out lets that end; none of
+    // the set goes in, a box says what was done, and the preview names no add-on
+    // that has gone.
+    void aCancelWhileTheSetupGoesOutIsTold() {
+        install(kGraphics, "CLOUDS");
+        Find<QListWidget>(window.get(), "List8")->setCurrentRow(0); // HAZE
+        auto* preview = Find<QPlainTextEdit>(window.get(), "Text1");
+        QVERIFY(preview->toPlainText().contains("CLOUDS"));
+        QVERIFY(SaveSet(fixture->root() / "SETS", "Evening", {{kSounds, "MERLIN"}}).done());
+        std::atomic<bool> cancelled = false;
+        // The worker waits at its first look into the library until Cancel is pressed.
+        SetFolderReadHook([&cancelled, main = std::this_thread::get_id()](const fs::path&) {
+            while (std::this_thread::get_id() != main && !cancelled)
+                std::this_thread::yield();
+        });
+        prompts->answerNext(QMessageBox::Ok);
+        std::unique_ptr<QMenu> menu(window->findChild<SetsMenu*>()->menu());
+        Item(menu.get(), "Evening")->trigger();
+        emit window->findChild<QProgressDialog*>()->canceled();
+        cancelled = true;
+        QVERIFY(Settled(window->model()));
+        SetFolderReadHook({});
+        QVERIFY(Entries(InstalledList(window.get(), kGraphics)).isEmpty());
+        QVERIFY(!preview->toPlainText().contains("CLOUDS"));
+        QCOMPARE(prompts->shown().size(), std::size_t(1));
+        QVERIFY2(prompts->shown()[0].text.contains("CLOUDS (GRAPHIC)"),
+                 qPrintable(prompts->shown()[0].text));
     }
 
     // A termination while a box waits for its answer: the box goes first, as its

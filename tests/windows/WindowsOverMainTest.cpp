@@ -17,6 +17,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPointer>
+#include <QWindow>
 #include <QtTest>
 #include <map>
 #include <optional>
@@ -45,14 +46,21 @@ const std::map<QString, QStringList> kHelpFor{
     {"Moving things, and editing Quorvel's files by hand", {"MOVING THINGS"}},
     {"The main window", {"installing another takes the installed one out first"}},
     {"Add-ons that share files",
-     {"ADD-ONS THAT SHARE FILES", "put back from the other", "the game (3)", "BACKUPS\\KEPT"}},
+     {"ADD-ONS THAT SHARE FILES", "put back from the other", "the game (3)", "BACKUPS\\KEPT",
+      "Uninstalling brings back every file of the game that the add-on had replaced"}},
     {"Dropping files into the library", {"drag and drop"}},
     {"Clear All, and what closing the program does",
-     {"saves the installed add-ons as the set \"Last run\""}},
+     {"saves the installed add-ons as the set \"Last run\"",
+      "\"Last run\" in the sets menu puts them back in one step"}},
     {"When something cannot be done", {"WHEN SOMETHING CANNOT BE DONE"}},
-    {"Add-on sets", {"ADD-ON SETS", "Right-click", "No (the default) changes nothing"}},
-    {"The other windows", {"Yes deletes", "THE INI SETTINGS EDITOR", "CHANGING THE GAME FOLDER"}},
-    {"Without a mouse", {"USING THE KEYBOARD"}},
+    {"Add-on sets",
+     {"ADD-ON SETS", "Right-click", "No (the default) changes nothing",
+      "pressed while the add-ons installed before are taken out, it lets that end"}},
+    {"The other windows",
+     {"Yes deletes", "THE INI SETTINGS EDITOR", "CHANGING THE GAME FOLDER",
+      "it only stores the places of Quorvel's own folders"}},
+    {"Without a mouse",
+     {"USING THE KEYBOARD", "or Ctrl+O anywhere in the main window: opens the sets menu"}},
     {"On Windows", {"64-bit Windows 10"}},
     {"Playing under Wine on Linux", {"PLAYING UNDER WINE"}}};
 
@@ -132,6 +140,7 @@ private slots:
         QVERIFY(mainWindow->isEnabled());
         QPointer<QWidget> other = OpenedBy(mainWindow, qPrintable(button));
         QVERIFY(other && other->inherits(qPrintable(window)) && other->isEnabled());
+        QCOMPARE(other->windowHandle()->transientParent(), mainWindow->windowHandle());
         QVERIFY(!mainWindow->isEnabled());
         QVERIFY(!OpenedBy(mainWindow, "Command11"));
         QVERIFY(!mainWindow->close());
@@ -147,21 +156,24 @@ private slots:
 
     void focusGoesBackToTheButtonThatOpenedTheWindow_data() {
         QTest::addColumn<QString>("button");
+        QTest::addColumn<bool>("mouse");
         for (const auto& [button, window] : kDisablingWindows)
-            QTest::newRow(window) << button;
-        QTest::newRow("quorvel::Deleteaddon") << "Command12";
+            QTest::newRow(window) << button << false;
+        QTest::newRow("quorvel::Deleteaddon") << "Command12" << false;
+        QTest::newRow("quorvel::Help, by the mouse") << "Command14" << true;
     }
 
-    // Opened from the keyboard and closed by Escape, a window hands the keys back
-    // where the player left them.
+    // Opened from the keyboard, or by the mouse while another button had the
+    // focus, and closed by Escape, a window hands the keys back to its button.
     void focusGoesBackToTheButtonThatOpenedTheWindow() {
         QFETCH(QString, button);
+        QFETCH(bool, mouse);
         mainWindow->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(mainWindow));
         auto* opener = Find<QWidget>(mainWindow, qPrintable(button));
-        opener->setFocus(Qt::TabFocusReason);
+        (mouse ? Find<QWidget>(mainWindow, "Command11") : opener)->setFocus(Qt::TabFocusReason);
         const QWidgetList before = QApplication::topLevelWidgets();
-        QTest::keyClick(opener, Qt::Key_Space);
+        mouse ? QTest::mouseClick(opener, Qt::LeftButton) : QTest::keyClick(opener, Qt::Key_Space);
         QWidget* opened = nullptr;
         for (QWidget* top : QApplication::topLevelWidgets())
             if (top->isVisible() && !before.contains(top))
@@ -197,8 +209,11 @@ private slots:
             QVERIFY2(text.contains(words), qPrintable(words));
     }
 
+    // A close asked for while work runs is not dropped: it is done, closing the
+    // windows over the main one, once the work has ended.
     void closingTheMainWindowClosesItsWindows() {
         QPointer<QWidget> child = OpenedBy(mainWindow, "Command12");
+        Find<QAbstractButton>(mainWindow, "Command13")->click(); // Clear All, on the worker
         QVERIFY(Closed(mainWindow));
         QTRY_VERIFY(child.isNull());
     }
@@ -242,6 +257,9 @@ private slots:
         const bool notAgain = file == "eaw.exe";
         Find<QCheckBox>(firstRun, "Check1")->setChecked(notAgain);
         accept->click();
+        // The recovery and the copies run on the worker, under the progress dialog.
+        QCOMPARE(mainWindow->model().busy(), acceptable);
+        QVERIFY(Settled(mainWindow->model()));
 
         QCOMPARE(mainWindow->isEnabled(), acceptable);
         QCOMPARE(ReadFile(program->backups() / "EAW.EXE"),
