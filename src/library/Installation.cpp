@@ -38,7 +38,7 @@ std::string refusalText(const fs::path& folder, const std::string& why) {
 Installation::Installation(FolderInUse inUse)
     : inUse_(std::move(inUse))
     , paths_(ReadStoredPaths())
-    , leftovers_(LoadLedgers(ledgerFile())) {
+    , leftovers_(LoadLedgers(ledgerFile(), paths_)) {
     // What a killed run was writing: its lists, settings and copies half made.
     RemoveLeftoverTemporaries(paths_.ProgramFolder);
     RemoveUnfinishedCopies(paths_.BackupFolder);
@@ -317,7 +317,7 @@ std::vector<std::string> Installation::putBackKeptFiles(bool clearing) {
             continue;
         if (clearing && (GameFileMaskIndex(file.name) || EqualsIgnoringCase(file.name, "EAW.INI")))
             DropKeptFile(file.name, ledger_.kept);
-        else if (!PutBackKeptFile(paths_.GameFolder, file.name, ledger_.kept))
+        else if (PutBackKeptFile(paths_.GameFolder, file.name, ledger_.kept) != KeptPutBack::Back)
             failed.push_back(file.name);
     }
     return failed;

@@ -1,6 +1,7 @@
 #include "library/KeptGameFiles.h"
 
 #include "config/PathVariables.h"
+#include "config/RecordKeys.h"
 #include "library/SecurityCopies.h"
 #include "platform/FileCheck.h"
 #include "platform/FileOperations.h"
@@ -42,6 +43,8 @@ const MemberCheck* KeptGameFiles::find(const std::string& name) const {
 }
 
 fs::path KeptFilesFolder(const fs::path& backupFolder, const fs::path& gameFolder) {
+    if (backupFolder.empty() || gameFolder.empty())
+        return {};
     const std::string id = FileCheckText(CheckOfText(FolderText(gameFolder)));
     return backupFolder / "KEPT" / id.substr(id.find(' ') + 1);
 }
@@ -66,6 +69,8 @@ std::string KeepGameFiles(const fs::path& gameFolder, const std::vector<std::str
                           KeptGameFiles& kept) {
     if (names.empty())
         return {};
+    if (kept.folder.empty())
+        return names.front();
     std::vector<std::pair<fs::path, fs::path>> copies;
     std::vector<MemberCheck> checked;
     for (const std::string& name : names) {
@@ -86,23 +91,32 @@ std::string KeepGameFiles(const fs::path& gameFolder, const std::vector<std::str
     return {};
 }
 
-bool PutBackKeptFile(const fs::path& gameFolder, const std::string& name, KeptGameFiles& kept) {
+// The kept entry is compared as it stands, a link by the text it points to, and
+// copied as it stands: a link put in a kept file's place never brings the file it
+// points to into the game.
+KeptPutBack PutBackKeptFile(const fs::path& gameFolder, const std::string& name,
+                            KeptGameFiles& kept) {
     const auto file = entryOf(kept, name);
-    if (file == kept.files.end())
-        return false;
+    if (file == kept.files.end() || kept.folder.empty() || !IsBareName(file->name))
+        return KeptPutBack::Failed;
     const fs::path copy = InFolder(kept.folder, file->name);
+    if (CheckOfEntry(copy) != file->check) {
+        kept.files.erase(file);
+        return KeptPutBack::NotAsKept;
+    }
     if (!CopyEntryReplacing(copy, ResolveInFolder(gameFolder, file->name)))
-        return false;
+        return KeptPutBack::Failed;
     DeleteFileEntry(copy);
     kept.files.erase(file);
-    return true;
+    return KeptPutBack::Back;
 }
 
 void DropKeptFile(const std::string& name, KeptGameFiles& kept) {
     const auto file = entryOf(kept, name);
     if (file == kept.files.end())
         return;
-    DeleteFileEntry(InFolder(kept.folder, file->name));
+    if (!kept.folder.empty() && IsBareName(file->name))
+        DeleteFileEntry(InFolder(kept.folder, file->name));
     kept.files.erase(file);
 }
 

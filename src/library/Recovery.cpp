@@ -102,7 +102,12 @@ void putBackKeptFiles(const fs::path& folder, const std::vector<std::string>& ta
             });
         if (!free && CheckOfEntry(entry) == file.check)
             DropKeptFile(file.name, left.kept);
-        else if (!free || !PutBackKeptFile(folder, file.name, left.kept))
+        else if (!free)
+            recovery.failed.push_back(file.name);
+        else if (const KeptPutBack back = PutBackKeptFile(folder, file.name, left.kept);
+                 back == KeptPutBack::NotAsKept)
+            recovery.notAsKept.push_back(file.name);
+        else if (back == KeptPutBack::Failed)
             recovery.failed.push_back(file.name);
     }
 }

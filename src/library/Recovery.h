@@ -20,6 +20,9 @@ struct Recovery {
     std::vector<std::string> failed; // the add-ons' files that could not be taken out: still listed
     std::vector<std::string>
         notTheirs; // listed, but what the folder holds there is not the add-on's
+    // the game's own files kept in the program folder that changed there since: not
+    // put back, left where they are
+    std::vector<std::string> notAsKept;
 };
 
 // Not done: the folder was not touched, and the list waits for a later start.

@@ -6,6 +6,7 @@
 #include "support/WindowsSkips.h"
 
 #include <algorithm>
+#include <functional>
 #include <gtest/gtest.h>
 
 namespace fs = std::filesystem;
@@ -134,6 +135,39 @@ TEST(KeptGameFiles, TheStartAfterAKillGivesTheGameItsFilesBack) {
     EXPECT_EQ(recoveries[0].why(), "");
     EXPECT_EQ(SnapshotOf(g.game()), before);
     EXPECT_FALSE(fs::exists(g.program() / "INSTALLED.TXT"));
+}
+
+// A kept file is put back only as it was kept: one changed since (in the same
+// size) or put in its place as a link to a file elsewhere stays where it is, is
+// told, and the file it links to keeps its bytes.
+TEST(KeptGameFiles, AKeptFileNotAsKeptIsNotPutBack) {
+    const std::vector<std::pair<std::string, std::function<void(const fs::path&, const fs::path&)>>>
+        changes{{"changed in its size",
+                 [](const fs::path& kept, const fs::path&) { WriteFile(kept, "evil dll"); }},
+                {"replaced by a link", [](const fs::path& kept, const fs::path& outside) {
+                     fs::remove(kept);
+                     fs::create_symlink(outside, kept);
+                 }}};
+    for (const auto& [title, change] : changes) {
+        if (kOnWindows && title == "replaced by a link")
+            continue;
+        Game g;
+        const fs::path outside = g.root / "OUTSIDE.DLL";
+        WriteFile(outside, "player's file");
+        {
+            Installation killed;
+            ASSERT_EQ(killed.install(kGraphics, "GFX").why(), "");
+        }
+        const FolderSnapshot keptFiles = SnapshotOf(g.kept());
+        ASSERT_EQ(keptFiles.size(), 4u) << "a folder and three files";
+        change(g.kept() / keptFiles.begin()->first / "SMACKW32.DLL", outside);
+        const auto recoveries = Installation().recoverLastRun();
+        ASSERT_EQ(recoveries.size(), 1u) << title;
+        EXPECT_FALSE(fs::exists(fs::symlink_status(g.game() / "SMACKW32.DLL"))) << title;
+        EXPECT_EQ(recoveries[0]->notAsKept, std::vector<std::string>{"SMACKW32.DLL"}) << title;
+        EXPECT_EQ(ReadFile(g.game() / "README.TXT"), "game readme") << title;
+        EXPECT_EQ(ReadFile(outside), "player's file") << title;
+    }
 }
 
 // A game file that cannot be kept stops the install before the game folder changes.
