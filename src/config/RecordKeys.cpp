@@ -2,6 +2,7 @@
 
 #include "config/AddonCategory.h"
 #include "platform/FileCheck.h"
+#include "platform/FileOperations.h"
 #include "platform/IniFile.h"
 #include "platform/NameText.h"
 
@@ -115,6 +116,14 @@ bool ValueFits(ValueKind kind, std::string_view value) {
         return value == "0" || value == "1";
     }
     return false;
+}
+
+std::optional<std::string> ReadRecordFile(const fs::path& file, const RecordDeclaration& record) {
+    std::error_code error;
+    const std::uintmax_t size = file.empty() ? 0 : fs::file_size(file, error);
+    if (file.empty() || error || size > record.longest)
+        return std::nullopt;
+    return ReadWholeFile(file);
 }
 
 } // namespace quorvel

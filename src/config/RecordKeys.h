@@ -2,8 +2,10 @@
 
 #include <array>
 #include <cstdint>
+#include <filesystem>
 #include <optional>
 #include <span>
+#include <string>
 #include <string_view>
 
 namespace quorvel {
@@ -51,6 +53,11 @@ std::optional<ValueKind> KindOf(const RecordDeclaration& record, std::string_vie
 // Whether `value` may stand as a value of `kind`. Derived values fit always: they are
 // not used.
 bool ValueFits(ValueKind kind, std::string_view value);
+
+// The bytes of `file` when it is a regular file no longer than `record` allows;
+// nothing else, so that a huge file is never read whole into memory.
+std::optional<std::string> ReadRecordFile(const std::filesystem::path& file,
+                                          const RecordDeclaration& record);
 
 // Whether `name` names a file directly in a folder, on every system the program
 // serves: not empty, no "/" nor "\", no ":" of a drive or stream, no NUL, not "." or "..".

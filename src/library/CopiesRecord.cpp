@@ -1,6 +1,7 @@
 #include "library/CopiesRecord.h"
 
 #include "config/PathVariables.h"
+#include "config/RecordKeys.h"
 #include "library/SecurityCopies.h"
 #include "platform/FileOperations.h"
 #include "platform/FolderIdentity.h"
@@ -67,6 +68,10 @@ std::optional<CopiesRecord> ParseCopiesRecord(std::string_view text) {
     CopiesRecord record;
     while (!text.empty()) {
         const std::string_view row = TakeLine(text);
+        const std::size_t equals = row.find('=');
+        const auto kind = KindOf(kCopiesRecord, row.substr(0, equals));
+        if (equals == std::string_view::npos || !kind || !ValueFits(*kind, row.substr(equals + 1)))
+            return std::nullopt;
         if (row.starts_with(kGameKey) && record.gameFolder.empty())
             record.gameFolder = NamePath(row.substr(kGameKey.size()));
         else if (!row.starts_with(kCopyKey) || !parseCopy(row.substr(kCopyKey.size()), record))
@@ -93,7 +98,7 @@ CopiesState CheckCopies(const fs::path& backupFolder, const fs::path& gameFolder
     const fs::path file = recordFile(backupFolder);
     if (backupFolder.empty() || !fs::exists(fs::symlink_status(file, error)))
         return CopiesState::Unrecorded;
-    const auto text = ReadWholeFile(file);
+    const auto text = ReadRecordFile(file, kCopiesRecord);
     const auto record = text ? ParseCopiesRecord(*text) : std::nullopt;
     if (!record)
         return CopiesState::NotAsRecorded;

@@ -182,7 +182,7 @@ void DeriveLedgerFolders(Ledger& ledger, const PathVariables& paths) {
 }
 
 std::vector<Ledger> LoadLedgers(const fs::path& file, const PathVariables& paths) {
-    const auto text = file.empty() ? std::nullopt : ReadWholeFile(file);
+    const auto text = ReadRecordFile(file, kLedgerRecord);
     std::vector<Ledger> ledgers = text ? ParseLedgers(*text) : std::vector<Ledger>();
     for (Ledger& ledger : ledgers)
         DeriveLedgerFolders(ledger, paths);

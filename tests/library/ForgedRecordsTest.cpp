@@ -168,6 +168,9 @@ std::vector<ForgedCase> forgedCases() {
          }},
         {"a_copy_changed_after_the_record",
          [](const World& w) { WriteFile(w.program() / "BACKUPS" / "EXTRA.SPT", "other spt"); }},
+        // A patched EAW.EXE usually keeps its size: only the CRC tells it.
+        {"a_copy_changed_in_its_bytes_only",
+         [](const World& w) { WriteFile(w.program() / "BACKUPS" / "EAW.EXE", "game exX"); }},
         {"copies_without_record_of_another_game",
          [](const World& w) {
              fs::remove(w.program() / "BACKUPS" / std::string(kCopiesRecordName));
