@@ -109,6 +109,18 @@ CopiesState CheckCopies(const fs::path& backupFolder, const fs::path& gameFolder
                                                : CopiesState::NotAsRecorded;
 }
 
+std::vector<std::string> FilesCoveredByCopies(const fs::path& backupFolder,
+                                              const fs::path& gameFolder) {
+    std::vector<std::string> covered;
+    if (CheckCopies(backupFolder, gameFolder) != CopiesState::OfThisGame)
+        return covered;
+    const FolderListing backup(backupFolder);
+    for (const std::string_view name : kRestoredGameFiles)
+        if (backup.find(std::string(name)))
+            covered.emplace_back(name);
+    return covered;
+}
+
 std::string CopiesStateText(CopiesState state, const fs::path& backupFolder) {
     const std::string where = NameText(backupFolder);
     switch (state) {

@@ -44,6 +44,12 @@ enum class CopiesState {
 CopiesState CheckCopies(const std::filesystem::path& backupFolder,
                         const std::filesystem::path& gameFolder);
 
+// The protected files that go back from the copies after an add-on's are taken
+// out: those `backupFolder` holds a copy of, when the copies are `gameFolder`'s
+// (CheckCopies says OfThisGame); none else.
+std::vector<std::string> FilesCoveredByCopies(const std::filesystem::path& backupFolder,
+                                              const std::filesystem::path& gameFolder);
+
 // Why the copies cannot be used for `gameFolder`, in the player's words; "" for OfThisGame.
 std::string CopiesStateText(CopiesState state, const std::filesystem::path& backupFolder);
 

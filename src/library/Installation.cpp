@@ -207,7 +207,8 @@ InstallOutcome Installation::install(std::size_t category, const std::string& na
     const std::vector<MemberCheck> checks = ArchiveMemberChecks(archive);
     const std::vector<std::string> planned = FileNamesOf(checks);
     const std::vector<std::string> keeping =
-        GameFilesReplacedBy(FolderListing(paths_.GameFolder), ledger_.installed, planned);
+        GameFilesReplacedBy(FolderListing(paths_.GameFolder), ledger_.installed, planned,
+                            FilesCoveredByCopies(paths_.BackupFolder, paths_.GameFolder));
     ledger_.installed.add({key, archive, planned, {}, true, checks});
     if (ledger_.kept.folder.empty())
         ledger_.kept.folder = KeptFilesFolder(paths_.BackupFolder, paths_.GameFolder);
@@ -273,7 +274,9 @@ std::string Installation::conflictLine(std::size_t category, const std::string& 
     std::vector<ReplacedAddon> replaced = ReplacedAddons(ledger_.installed, names, leaving);
     if (!paths_.GameFolder.empty()) {
         std::size_t own =
-            GameFilesReplacedBy(FolderListing(paths_.GameFolder), ledger_.installed, names).size();
+            GameFilesReplacedBy(FolderListing(paths_.GameFolder), ledger_.installed, names,
+                                FilesCoveredByCopies(paths_.BackupFolder, paths_.GameFolder))
+                .size();
         // The leaving add-on gives back the game's files it had replaced first.
         if (leaving)
             for (const std::string& file : keptFor(*leaving))
@@ -308,14 +311,18 @@ void Installation::dropKeptFilesNotReplaced(const std::vector<std::string>& kept
 
 // The game's own files whose names no installed add-on holds any more go back.
 // Clear All leaves the game's file types and EAW.INI to its own rules: their kept
-// files are dropped. Returns the names that could not be put back.
+// files are dropped, but for a protected file, kept because no security copy
+// would put it back. Returns the names that could not be put back.
 std::vector<std::string> Installation::putBackKeptFiles(bool clearing) {
     const auto holders = ledger_.installed.holders();
     std::vector<std::string> failed;
     for (const MemberCheck& file : std::vector<MemberCheck>(ledger_.kept.files)) {
         if (holders.contains(FoldCase(file.name)))
             continue;
-        if (clearing && (GameFileMaskIndex(file.name) || EqualsIgnoringCase(file.name, "EAW.INI")))
+        const bool leftToClearAll =
+            (GameFileMaskIndex(file.name) && !ProtectedFileNamed(file.name)) ||
+            EqualsIgnoringCase(file.name, "EAW.INI");
+        if (clearing && leftToClearAll)
             DropKeptFile(file.name, ledger_.kept);
         else if (PutBackKeptFile(paths_.GameFolder, file.name, ledger_.kept) != KeptPutBack::Back)
             failed.push_back(file.name);

@@ -2,7 +2,6 @@
 
 #include "config/PathVariables.h"
 #include "config/RecordKeys.h"
-#include "library/SecurityCopies.h"
 #include "platform/FileCheck.h"
 #include "platform/FileOperations.h"
 #include "platform/NameFolding.h"
@@ -16,9 +15,9 @@ namespace fs = std::filesystem;
 namespace quorvel {
 namespace {
 
-bool restoredFromCopies(const std::string& name) {
-    return std::any_of(kRestoredGameFiles.begin(), kRestoredGameFiles.end(),
-                       [&name](std::string_view file) { return EqualsIgnoringCase(name, file); });
+bool coveredBy(const std::vector<std::string>& coveredByCopies, const std::string& name) {
+    return std::any_of(coveredByCopies.begin(), coveredByCopies.end(),
+                       [&name](const std::string& file) { return EqualsIgnoringCase(name, file); });
 }
 
 bool fileOrLink(const fs::path& entry) {
@@ -51,12 +50,13 @@ fs::path KeptFilesFolder(const fs::path& backupFolder, const fs::path& gameFolde
 
 std::vector<std::string> GameFilesReplacedBy(const FolderListing& game,
                                              const InstalledAddons& installed,
-                                             const std::vector<std::string>& names) {
+                                             const std::vector<std::string>& names,
+                                             const std::vector<std::string>& coveredByCopies) {
     const auto holders = installed.holders();
     std::vector<std::string> replaced;
     for (const std::string& name : names) {
         const auto actual = game.find(name);
-        if (actual && !holders.contains(FoldCase(name)) && !restoredFromCopies(name) &&
+        if (actual && !holders.contains(FoldCase(name)) && !coveredBy(coveredByCopies, name) &&
             fileOrLink(InFolder(game.folder(), *actual)))
             replaced.push_back(*actual);
     }

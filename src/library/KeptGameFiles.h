@@ -28,10 +28,12 @@ std::filesystem::path KeptFilesFolder(const std::filesystem::path& backupFolder,
 
 // The game's own files that writing `names` would replace: those `game` holds
 // (files and links, in any letter case) that no add-on in `installed` holds, other
-// than the protected files the security copies put back. Names as the folder has them.
+// than the protected files that agreeing security copies put back (`coveredByCopies`).
+// Names as the folder has them.
 std::vector<std::string> GameFilesReplacedBy(const FolderListing& game,
                                              const InstalledAddons& installed,
-                                             const std::vector<std::string>& names);
+                                             const std::vector<std::string>& names,
+                                             const std::vector<std::string>& coveredByCopies);
 
 // Copies each of `names` from the game folder into `kept.folder`, flushed, and adds
 // it to `kept`. On a failure the copies this call made are removed again, `kept`

@@ -68,10 +68,13 @@ std::vector<std::string> folded(const std::vector<std::string>& names) {
     return result;
 }
 
-std::vector<std::string> protectedAmong(const std::vector<std::string>& names) {
+// The protected files among `names` that nothing but the security copies could
+// put back: those the game's own was not kept of.
+std::vector<std::string> protectedAmong(const std::vector<std::string>& names,
+                                        const KeptGameFiles& kept) {
     std::vector<std::string> found;
     for (const std::string& name : names)
-        if (ProtectedFileNamed(name))
+        if (ProtectedFileNamed(name) && !kept.find(name))
             found.push_back(name);
     return found;
 }
@@ -135,7 +138,8 @@ RecoveryOutcome RecoverLedger(Ledger& left, const fs::path& programFolder,
     const ListedFiles files = sortListedFiles(folder, left);
     std::string why;
     const fs::path copies = copiesFor(folder, backupFolder, files.addons, why);
-    if (const auto stranded = protectedAmong(files.addons); copies.empty() && !stranded.empty()) {
+    if (const auto stranded = protectedAmong(files.addons, left.kept);
+        copies.empty() && !stranded.empty()) {
         return RecoveryOutcome::NotDone(why + ", so the add-ons' " + JoinedNames(stranded) +
                                             " cannot be replaced by the game's own",
                                         std::move(recovery));

@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <functional>
 #include <gtest/gtest.h>
+#include <memory>
 
 namespace fs = std::filesystem;
 using namespace quorvel;
@@ -15,7 +16,7 @@ using namespace quorvel::test;
 
 namespace {
 
-constexpr std::size_t kSkins = 2, kGraphics = 4, kSounds = 5;
+constexpr std::size_t kSkins = 2, kGraphics = 4, kSounds = 5, kExes = 6;
 
 const std::string kGame = "EAW.EXE=game exe; EAW.INI=game ini; SMACKW32.DLL=game dll; "
                           "README.TXT=game readme; EAW.CFG=game cfg; DDRAW.DLL=wrapper";
@@ -167,6 +168,34 @@ TEST(KeptGameFiles, AKeptFileNotAsKeptIsNotPutBack) {
         EXPECT_EQ(recoveries[0]->notAsKept, std::vector<std::string>{"SMACKW32.DLL"}) << title;
         EXPECT_EQ(ReadFile(g.game() / "README.TXT"), "game readme") << title;
         EXPECT_EQ(ReadFile(outside), "player's file") << title;
+    }
+}
+
+// Without security copies (BACKUPS emptied, or never filled) the protected files
+// an add-on replaces are kept like the game's others: its uninstall, Clear All,
+// and the start after a kill each give the game its own EAW.EXE and EXTRA.SPT back.
+TEST(KeptGameFiles, WithoutCopiesTheProtectedFilesAreKeptToo) {
+    using Run = std::unique_ptr<Installation>;
+    const std::vector<std::pair<std::string, std::function<void(Run&)>>> endings{
+        {"uninstall",
+         [](Run& run) {
+             run->uninstall({kExes, "NEWEXE"});
+         }},
+        {"Clear All", [](Run& run) { run->clearAll(); }},
+        {"kill", [](Run& run) {
+             run.reset();
+             Installation().recoverLastRun();
+         }}};
+    for (const auto& [title, end] : endings) {
+        Game g("EAW.EXE=game exe; EXTRA.SPT=game spt; EAW.INI=game ini");
+        g.addon(kExes, "NEWEXE.zip", "EAW.EXE=addon exe; EXTRA.SPT=addon spt; NEW.PIC=n");
+        for (const auto& copy : fs::directory_iterator(g.program() / "BACKUPS"))
+            fs::remove(copy.path());
+        const FolderSnapshot before = SnapshotOf(g.game());
+        Run run = std::make_unique<Installation>();
+        ASSERT_EQ(run->install(kExes, "NEWEXE").why(), "") << title;
+        end(run);
+        EXPECT_EQ(SnapshotOf(g.game()), before) << title;
     }
 }
 
