@@ -3,6 +3,7 @@
 #include "config/PathVariables.h"
 #include "config/RecordKeys.h"
 #include "library/SecurityCopies.h"
+#include "platform/FileCheck.h"
 #include "platform/FileOperations.h"
 #include "platform/FolderIdentity.h"
 #include "platform/FolderListing.h"
@@ -119,6 +120,39 @@ std::vector<std::string> FilesCoveredByCopies(const fs::path& backupFolder,
         if (backup.find(std::string(name)))
             covered.emplace_back(name);
     return covered;
+}
+
+fs::path SetAsideCopiesFolder(const fs::path& backupFolder, const fs::path& gameFolder) {
+    if (backupFolder.empty() || gameFolder.empty())
+        return {};
+    const std::string id = FileCheckText(CheckOfText(FolderText(gameFolder)));
+    return NamePath(FolderText(backupFolder / "ASIDE" / id.substr(id.find(' ') + 1)));
+}
+
+bool SetCopiesAside(const fs::path& backupFolder, const fs::path& gameFolder) {
+    const fs::path aside = SetAsideCopiesFolder(backupFolder, gameFolder);
+    if (aside.empty() || !MakeFolders(aside))
+        return false;
+    const FolderListing backup(backupFolder);
+    std::vector<std::pair<fs::path, fs::path>> files;
+    for (const std::string_view name : kProtectedFiles)
+        if (const auto actual = backup.find(std::string(name)))
+            files.emplace_back(InFolder(backupFolder, *actual), InFolder(aside, name));
+    // The record last: it vouches for the copies before it.
+    files.emplace_back(recordFile(backupFolder), recordFile(aside));
+    return CopyEntriesFlushedTogether(files) == files.size();
+}
+
+void DropSetAsideCopies(const fs::path& backupFolder, const fs::path& gameFolder) {
+    const fs::path aside = SetAsideCopiesFolder(backupFolder, gameFolder);
+    if (aside.empty())
+        return;
+    const FolderListing listing(aside);
+    for (const std::string& name : listing.regularFiles())
+        DeleteFileEntry(InFolder(aside, name));
+    std::error_code error;
+    fs::remove(aside, error);
+    fs::remove(aside.parent_path().parent_path(), error); // ASIDE, when no other game waits
 }
 
 std::string CopiesStateText(CopiesState state, const fs::path& backupFolder) {

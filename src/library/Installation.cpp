@@ -160,27 +160,32 @@ std::string Installation::recoverIn(const fs::path& folder) {
     }
     updateLedger();
     if (why.empty())
-        return copiesStillNeeded(folder);
+        return setAsideCopiesStillNeeded(folder);
     return "Quorvel's list of installed add-ons (" + std::string(kLedgerFileName) +
            ") still names add-ons of a run that did not end normally in that folder: " + why;
 }
 
 // The security copies of a folder whose recovery waits are the only way back for
-// the protected files its add-ons replaced: new copies of another folder must not
-// take their place. Returns why they are needed, "" when they are not.
-std::string Installation::copiesStillNeeded(const fs::path& chosen) const {
+// the protected files its add-ons replaced: before new copies of another folder
+// take their place, they are set aside in a folder of their own, where its
+// recovery finds them. Returns why they could not be, "" when they were or were
+// not needed.
+std::string Installation::setAsideCopiesStillNeeded(const fs::path& chosen) const {
     for (const Ledger& left : leftovers_) {
         if (SameFolder(left.gameFolder, chosen) ||
             CheckCopies(paths_.BackupFolder, left.gameFolder) != CopiesState::OfThisGame)
             continue;
-        for (const InstalledAddon& addon : left.installed.inOrder())
-            for (const std::string& name : addon.writtenNames)
-                if (ProtectedFileNamed(name))
-                    return "the security copies are those of " + NameText(left.gameFolder) +
-                           ", where add-ons left by a run that did not end normally replaced " +
-                           name + "; new copies would leave that game without its own. Make " +
-                           "that folder reachable and start Quorvel again (" +
-                           std::string(kLedgerFileName) + " names it)";
+        const auto& addons = left.installed.inOrder();
+        const bool needed = std::any_of(addons.begin(), addons.end(), [](const auto& addon) {
+            return std::any_of(addon.writtenNames.begin(), addon.writtenNames.end(),
+                               [](const std::string& name) { return ProtectedFileNamed(name); });
+        });
+        if (needed && !SetCopiesAside(paths_.BackupFolder, left.gameFolder))
+            return "the security copies are those of " + NameText(left.gameFolder) +
+                   ", where add-ons left by a run that did not end normally replaced protected "
+                   "files, and they could not be set aside in " +
+                   NameText(SetAsideCopiesFolder(paths_.BackupFolder, left.gameFolder)) +
+                   " (is the disk full?); new copies would leave that game without its own";
     }
     return {};
 }

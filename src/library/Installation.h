@@ -113,7 +113,7 @@ private:
     void useStoredGameFolder();
     void useGameFolder(const std::filesystem::path& folder);
     std::string recoverIn(const std::filesystem::path& folder);
-    std::string copiesStillNeeded(const std::filesystem::path& chosen) const;
+    std::string setAsideCopiesStillNeeded(const std::filesystem::path& chosen) const;
     void dropKeptFilesNotReplaced(const std::vector<std::string>& kept,
                                   const std::vector<std::string>& written);
     std::vector<std::string> putBackKeptFiles(bool clearing);

@@ -79,9 +79,14 @@ std::vector<std::string> protectedAmong(const std::vector<std::string>& names,
     return found;
 }
 
-// The security copies that may go back into `folder`: none unless they are its own.
+// The security copies that may go back into `folder`: none unless they are its
+// own, in the backup folder or set aside there while another game's took their place.
 fs::path copiesFor(const fs::path& folder, const fs::path& backupFolder,
                    const std::vector<std::string>& addonsFiles, std::string& why) {
+    if (const fs::path aside = SetAsideCopiesFolder(backupFolder, folder);
+        CheckCopies(backupFolder, folder) != CopiesState::OfThisGame &&
+        CheckCopies(aside, folder) == CopiesState::OfThisGame)
+        return aside;
     CopiesState state = CheckCopies(backupFolder, folder);
     if (state == CopiesState::Unrecorded && AdoptCopies(backupFolder, folder, folded(addonsFiles)))
         state = CopiesState::OfThisGame;
@@ -154,6 +159,8 @@ RecoveryOutcome RecoverLedger(Ledger& left, const fs::path& programFolder,
     left.addonFiles = AddonFileRecord();
     for (const InstalledAddon& addon : left.installed.inOrder())
         left.addonFiles.wrote(addon.writtenNames);
+    if (left.installed.inOrder().empty())
+        DropSetAsideCopies(backupFolder, folder);
     return RecoveryOutcome::Done(std::move(recovery));
 }
 

@@ -65,9 +65,10 @@ TEST(WaitingRecovery, AGameOutOfReachIsRecoveredBeforeItsCopiesAreTaken) {
 }
 
 // While the recovery of a game out of reach waits, its security copies are the
-// only way back for the EAW.EXE its add-on replaced: another game's Accept is
-// refused rather than taking their place, and the game gets it back once reachable.
-TEST(WaitingRecovery, TheCopiesAWaitingRecoveryNeedsAreNotReplaced) {
+// only way back for the EAW.EXE its add-on replaced: another game's Accept goes on,
+// its own copies taken, while the waiting game's are set aside in a folder of
+// their own; once reachable, the game gets its EAW.EXE back from them.
+TEST(WaitingRecovery, AnotherGameGoesOnWhileTheWaitingGamesCopiesAreSetAside) {
     KilledWithAnExe w;
     LayOut(w.root / "OTHER", Tree("EAW.EXE=other exe"));
     fs::rename(w.game(), w.root / "EAW.away");
@@ -77,15 +78,18 @@ TEST(WaitingRecovery, TheCopiesAWaitingRecoveryNeedsAreNotReplaced) {
         GameFolderChoice choice;
         ASSERT_TRUE(choice.choose(w.root / "OTHER"));
         const FolderOutcome accepted = unreachable.acceptFirstRun(choice, true);
-        EXPECT_FALSE(accepted.done());
-        EXPECT_NE(accepted.why().find("INSTALLED.TXT"), std::string::npos) << accepted.why();
+        EXPECT_TRUE(accepted.done()) << accepted.why();
     }
-    EXPECT_EQ(ReadFile(w.program() / "BACKUPS" / "EAW.EXE"), "game exe");
+    EXPECT_EQ(ReadFile(w.program() / "BACKUPS" / "EAW.EXE"), "other exe");
     fs::rename(w.root / "EAW.away", w.game());
-    StorePaths(FolderText(w.game()));
     Installation back;
-    back.recoverLastRun();
+    const auto recoveries = back.recoverLastRun();
+    ASSERT_EQ(recoveries.size(), 1u);
+    EXPECT_EQ(recoveries[0].why(), "");
     EXPECT_EQ(SnapshotOf(w.game()), w.gameBefore);
+    EXPECT_FALSE(fs::exists(w.ledger()));
+    EXPECT_EQ(ReadFile(w.program() / "BACKUPS" / "EAW.EXE"), "other exe");
+    EXPECT_FALSE(fs::exists(w.program() / "BACKUPS" / "ASIDE"));
 }
 
 // A run on another game folder, and its close, keep the list of the first game.
