@@ -35,8 +35,8 @@ std::string refusalText(const fs::path& folder, const std::string& why) {
 
 } // namespace
 
-Installation::Installation(FolderInUse inUse)
-    : inUse_(std::move(inUse))
+Installation::Installation(HoldFolder hold)
+    : hold_(std::move(hold))
     , paths_(ReadStoredPaths())
     , leftovers_(LoadLedgers(ledgerFile(), paths_)) {
     // What a killed run was writing: its lists, settings and copies half made.
@@ -119,8 +119,7 @@ std::vector<RecoveryOutcome> Installation::recoverLastRun() {
     std::vector<RecoveryOutcome> recoveries;
     std::vector<Ledger> waiting;
     for (Ledger& left : leftovers_) {
-        recoveries.push_back(
-            RecoverLedger(left, paths_.ProgramFolder, paths_.BackupFolder, inUse_));
+        recoveries.push_back(RecoverLedger(left, paths_.ProgramFolder, paths_.BackupFolder, hold_));
         if (!left.empty())
             waiting.push_back(std::move(left));
     }
@@ -151,7 +150,7 @@ std::string Installation::recoverIn(const fs::path& folder) {
             continue;
         }
         const RecoveryOutcome recovery =
-            RecoverLedger(*left, paths_.ProgramFolder, paths_.BackupFolder, inUse_);
+            RecoverLedger(*left, paths_.ProgramFolder, paths_.BackupFolder, hold_);
         if (!recovery.done())
             why = recovery.why();
         else if (!recovery->failed.empty())

@@ -123,7 +123,7 @@ void putBackKeptFiles(const fs::path& folder, const std::vector<std::string>& ta
 } // namespace
 
 RecoveryOutcome RecoverLedger(Ledger& left, const fs::path& programFolder,
-                              const fs::path& backupFolder, const FolderInUse& inUse) {
+                              const fs::path& backupFolder, const HoldFolder& hold) {
     Recovery recovery;
     recovery.gameFolder = left.gameFolder;
     for (const InstalledAddon& addon : left.installed.inOrder())
@@ -137,7 +137,8 @@ RecoveryOutcome RecoverLedger(Ledger& left, const fs::path& programFolder,
             pending[0] = static_cast<char>(std::tolower(static_cast<unsigned char>(pending[0])));
         return RecoveryOutcome::NotDone(pending, std::move(recovery));
     }
-    if (inUse && inUse(folder))
+    const std::optional<FolderHold> held = hold ? hold(folder) : FolderHold();
+    if (!held)
         return RecoveryOutcome::NotDone("another copy of Quorvel is working on that folder",
                                         std::move(recovery));
     const ListedFiles files = sortListedFiles(folder, left);

@@ -100,6 +100,18 @@ bool Principal::heldElsewhere(const fs::path& folder) const {
     return gameLock_.heldElsewhere(folder) && chosenLock_.heldElsewhere(folder);
 }
 
+// A folder this copy holds already stays held by it; any other is held for the
+// recovery's whole length, a folder without locks (missing, say) left to the
+// recovery's own refusal.
+std::optional<FolderHold> Principal::holdForRecovery(const fs::path& folder) const {
+    auto lock = std::make_shared<FolderLock>();
+    if (lock->hold(folder) != FolderLockOutcome::HeldElsewhere)
+        return lock;
+    if (!heldElsewhere(folder))
+        return FolderHold();
+    return std::nullopt;
+}
+
 // The lock of the chosen folder is taken beside the one held before the folder
 // changes, so that no moment passes in which a second copy could take it.
 bool Principal::lockChosenFolder(const GameFolderChoice& choice) {

@@ -4,6 +4,8 @@
 #include "config/PathVariables.h"
 #include "library/CopiesRecord.h"
 #include "library/Installation.h"
+#include "platform/FileChanges.h"
+#include "platform/FolderIdentity.h"
 #include "support/Blocked.h"
 #include "support/TempFolder.h"
 
@@ -157,6 +159,44 @@ TEST(WaitingRecovery, ASecondClearAllStillKnowsTheAddonsFiles) {
     const ClearOutcome second = installation.clearAll();
     EXPECT_EQ(second.report().failed, std::vector<std::string>{});
     EXPECT_EQ(SnapshotOf(p.game()), Tree("EAW.EXE=game exe"));
+}
+
+} // namespace
+
+namespace {
+
+fs::path watchedFolder;
+bool folderHeld = false;
+int changesInFolder = 0, changesUnheld = 0;
+
+void countChange(FileChange, const fs::path& path, const fs::path&) {
+    if (!SameFolder(path.parent_path(), watchedFolder))
+        return;
+    ++changesInFolder;
+    changesUnheld += folderHeld ? 0 : 1;
+}
+
+// A recovery asks for the lock of the very folder it changes, and holds it for as
+// long as it changes it: a copy of the program in another program folder cannot
+// start on that folder meanwhile.
+TEST(WaitingRecovery, ARecoveryHoldsTheLockOfTheFolderItChanges) {
+    KilledWithAnExe w;
+    StorePaths("");
+    watchedFolder = w.game();
+    std::vector<fs::path> asked;
+    Installation installation([&asked](const fs::path& folder) -> std::optional<FolderHold> {
+        asked.push_back(folder);
+        folderHeld = true;
+        return FolderHold(nullptr, [](void*) { folderHeld = false; });
+    });
+    WatchFileChanges(countChange);
+    installation.recoverLastRun();
+    WatchFileChanges(nullptr);
+    ASSERT_EQ(asked.size(), 1u);
+    EXPECT_TRUE(SameFolder(asked[0], w.game())) << asked[0];
+    EXPECT_GT(changesInFolder, 0);
+    EXPECT_EQ(changesUnheld, 0);
+    EXPECT_FALSE(folderHeld) << "held after the recovery";
 }
 
 } // namespace
