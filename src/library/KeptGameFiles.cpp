@@ -32,6 +32,18 @@ std::vector<MemberCheck>::iterator entryOf(KeptGameFiles& kept, const std::strin
     });
 }
 
+// Once nothing is kept for the game, its folder goes, and KEPT when no other
+// game's is left in it; a folder that still holds anything stays.
+void removeFolderWhenEmptied(const KeptGameFiles& kept) {
+    if (!kept.files.empty() || kept.folder.empty())
+        return;
+    std::error_code error;
+    const fs::path folder = NamePath(FolderText(kept.folder)).parent_path();
+    fs::remove(folder, error);
+    if (!error)
+        fs::remove(folder.parent_path(), error);
+}
+
 } // namespace
 
 const MemberCheck* KeptGameFiles::find(const std::string& name) const {
@@ -108,6 +120,7 @@ KeptPutBack PutBackKeptFile(const fs::path& gameFolder, const std::string& name,
         return KeptPutBack::Failed;
     DeleteFileEntry(copy);
     kept.files.erase(file);
+    removeFolderWhenEmptied(kept);
     return KeptPutBack::Back;
 }
 
@@ -118,6 +131,7 @@ void DropKeptFile(const std::string& name, KeptGameFiles& kept) {
     if (!kept.folder.empty() && IsBareName(file->name))
         DeleteFileEntry(InFolder(kept.folder, file->name));
     kept.files.erase(file);
+    removeFolderWhenEmptied(kept);
 }
 
 } // namespace quorvel
