@@ -120,6 +120,19 @@ void putBackKeptFiles(const fs::path& folder, const std::vector<std::string>& ta
     }
 }
 
+// A listed name that holds the game's own file again, as a kill while the kept
+// files went back leaves it, is not "something else".
+std::vector<std::string> othersThanTheGamesOwn(const fs::path& folder,
+                                               const std::vector<std::string>& others,
+                                               const KeptGameFiles& kept) {
+    std::vector<std::string> result;
+    for (const std::string& name : others)
+        if (const MemberCheck* own = kept.find(name);
+            !own || CheckOfEntry(InFolder(folder, name)) != own->check)
+            result.push_back(name);
+    return result;
+}
+
 } // namespace
 
 RecoveryOutcome RecoverLedger(Ledger& left, const fs::path& programFolder,
@@ -154,7 +167,7 @@ RecoveryOutcome RecoverLedger(Ledger& left, const fs::path& programFolder,
     // A worker killed mid-member leaves its temporary file beside the game's.
     recovery.deleted = taken.deleted.size() + RemoveLeftoverTemporaries(folder);
     recovery.failed = taken.failed;
-    recovery.notTheirs = files.others;
+    recovery.notTheirs = othersThanTheGamesOwn(folder, files.others, left.kept);
     putBackKeptFiles(folder, taken.deleted, left, recovery);
     left.installed.keepRemaining(taken.failed, folder);
     left.addonFiles = AddonFileRecord();

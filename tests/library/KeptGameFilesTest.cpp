@@ -166,6 +166,22 @@ TEST(KeptGameFiles, AKeptFileNotAsKeptIsNotPutBack) {
     }
 }
 
+// A kill while the kept files went back leaves some of the game's own in place
+// with the ledger still listing the add-on's: they are the game's, not "something else".
+TEST(KeptGameFiles, AGameFileAlreadyBackIsNotCalledSomethingElse) {
+    Game g;
+    const FolderSnapshot before = SnapshotOf(g.game());
+    {
+        Installation killed;
+        ASSERT_EQ(killed.install(kGraphics, "GFX").why(), "");
+    }
+    WriteFile(g.game() / "SMACKW32.DLL", "game dll");
+    const auto recoveries = Installation().recoverLastRun();
+    ASSERT_EQ(recoveries.size(), 1u);
+    EXPECT_EQ(recoveries[0]->notTheirs, std::vector<std::string>{});
+    EXPECT_EQ(SnapshotOf(g.game()), before);
+}
+
 // Without security copies (BACKUPS emptied, or never filled) the protected files
 // an add-on replaces are kept like the game's others: its uninstall, Clear All,
 // and the start after a kill each give the game its own EAW.EXE and EXTRA.SPT back.
