@@ -112,7 +112,8 @@ TEST(KeptGameFiles, EntriesOfEveryKindComeBackAsTheyWere) {
 
 // A run that ended without Clear All: the next start gives back every file the
 // add-ons replaced, the EAW.INI the player edited since the copies included, and
-// deletes the temporary file of a member whose extraction the end cut short.
+// deletes the temporary files of a member whose extraction the end cut short and
+// of a list of installed add-ons whose write it cut short.
 TEST(KeptGameFiles, TheStartAfterAKillGivesTheGameItsFilesBack) {
     Game g;
     WriteFile(g.game() / "EAW.INI", "edited since the copies");
@@ -123,7 +124,10 @@ TEST(KeptGameFiles, TheStartAfterAKillGivesTheGameItsFilesBack) {
             ASSERT_EQ(killed.install(addon.category, addon.name).why(), "");
     }
     WriteFile(TemporaryNameBeside(g.game() / "BANG.WSD"), "half a member");
+    const fs::path halfLedger = TemporaryNameBeside(g.program() / "INSTALLED.TXT");
+    WriteFile(halfLedger, "GAME=");
     Installation next;
+    EXPECT_FALSE(fs::exists(halfLedger)) << "a killed write's temporary file stays";
     const auto recoveries = next.recoverLastRun();
     ASSERT_EQ(recoveries.size(), 1u);
     EXPECT_EQ(recoveries[0]->addons, (std::vector<std::string>{"GFX", "SND", "SKN"}));
