@@ -1,5 +1,6 @@
 #include "config/PathVariables.h"
 
+#include "config/RecordKeys.h"
 #include "platform/FileOperations.h"
 #include "platform/FolderListing.h"
 #include "platform/IniFile.h"
@@ -56,16 +57,28 @@ PathVariables ReadStoredPaths() {
     PathVariables paths;
     paths.ProgramFolder = ProgramFolder();
     paths.ConfigFilePath = ConfigFile();
-    const std::string text =
-        ReadWholeFile(ResolvePath(paths.ConfigFilePath)).value_or(std::string());
+    const std::string text = paths.ConfigFilePath.empty()
+                                 ? std::string()
+                                 : ReadRecordFile(ResolvePath(paths.ConfigFilePath), kConfigRecord)
+                                       .value_or(std::string());
     const auto stored = [&text](std::string_view key) {
         return NamePath(ReadIniValueIn(text, kPathSection, key));
+    };
+    // A folder the program stored beside itself that reads back cut short or
+    // relative is worked out again from the program folder; none stored stays none.
+    const auto storedFolder = [&](std::string_view key, std::string_view folderName) {
+        const std::string value = ReadIniValueIn(text, kPathSection, key);
+        if (value.empty() || ValueFits(*KindOf(kConfigRecord, key), value))
+            return NamePath(value);
+        return paths.ProgramFolder.empty() ? fs::path()
+                                           : NamePath(FolderText(paths.ProgramFolder / folderName));
     };
     paths.GameFolder = stored(kGameFolderKey);
     paths.GameIniPath = paths.GameFolder.empty() ? fs::path() : paths.GameFolder / kGameIniName;
     for (std::size_t i = 0; i < kCategoryCount; ++i)
-        paths.CategoryFolder[i] = stored(kAddonCategories[i].pathKey);
-    paths.BackupFolder = stored(kBackupPathKey);
+        paths.CategoryFolder[i] =
+            storedFolder(kAddonCategories[i].pathKey, kAddonCategories[i].folderName);
+    paths.BackupFolder = storedFolder(kBackupPathKey, kBackupFolderName);
     return paths;
 }
 

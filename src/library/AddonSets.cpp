@@ -1,6 +1,7 @@
 #include "library/AddonSets.h"
 
 #include "config/AddonCategory.h"
+#include "config/RecordKeys.h"
 #include "library/MemberName.h"
 #include "platform/FileOperations.h"
 #include "platform/FolderListing.h"
@@ -197,6 +198,11 @@ private:
             problem(where + ": no add-on name");
             return;
         }
+        const std::string_view word = kAddonCategories[key.category].folderName;
+        if (!ValueFits(*KindOf(kSetRecord, word), key.name)) {
+            problem(where + ": \"" + key.name + "\" cannot name an add-on's archive");
+            return;
+        }
         const std::string shown = UpperCase(key.name);
         if (!seen_.insert(std::to_string(key.category) + '=' + key.name).second) {
             problem(where + ": " + shown + " is in the set twice");
@@ -334,7 +340,8 @@ SetSave SaveLastRun(const fs::path& setsFolder, const InstalledAddons& installed
 }
 
 SetReading ReadSet(const fs::path& setsFolder, std::string_view name) {
-    const auto bytes = setsFolder.empty() ? std::nullopt : ReadWholeFile(setFile(setsFolder, name));
+    const auto bytes =
+        setsFolder.empty() ? std::nullopt : ReadRecordFile(setFile(setsFolder, name), kSetRecord);
     if (!bytes)
         return {{}, {"The file of the set could not be read."}};
     return ParseSet(*bytes);

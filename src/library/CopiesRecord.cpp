@@ -1,7 +1,9 @@
 #include "library/CopiesRecord.h"
 
 #include "config/PathVariables.h"
+#include "config/RecordKeys.h"
 #include "library/SecurityCopies.h"
+#include "platform/FileCheck.h"
 #include "platform/FileOperations.h"
 #include "platform/FolderIdentity.h"
 #include "platform/FolderListing.h"
@@ -67,6 +69,10 @@ std::optional<CopiesRecord> ParseCopiesRecord(std::string_view text) {
     CopiesRecord record;
     while (!text.empty()) {
         const std::string_view row = TakeLine(text);
+        const std::size_t equals = row.find('=');
+        const auto kind = KindOf(kCopiesRecord, row.substr(0, equals));
+        if (equals == std::string_view::npos || !kind || !ValueFits(*kind, row.substr(equals + 1)))
+            return std::nullopt;
         if (row.starts_with(kGameKey) && record.gameFolder.empty())
             record.gameFolder = NamePath(row.substr(kGameKey.size()));
         else if (!row.starts_with(kCopyKey) || !parseCopy(row.substr(kCopyKey.size()), record))
@@ -93,7 +99,7 @@ CopiesState CheckCopies(const fs::path& backupFolder, const fs::path& gameFolder
     const fs::path file = recordFile(backupFolder);
     if (backupFolder.empty() || !fs::exists(fs::symlink_status(file, error)))
         return CopiesState::Unrecorded;
-    const auto text = ReadWholeFile(file);
+    const auto text = ReadRecordFile(file, kCopiesRecord);
     const auto record = text ? ParseCopiesRecord(*text) : std::nullopt;
     if (!record)
         return CopiesState::NotAsRecorded;
@@ -102,6 +108,51 @@ CopiesState CheckCopies(const fs::path& backupFolder, const fs::path& gameFolder
     const auto copies = copiesIn(backupFolder);
     return copies && *copies == record->copies ? CopiesState::OfThisGame
                                                : CopiesState::NotAsRecorded;
+}
+
+std::vector<std::string> FilesCoveredByCopies(const fs::path& backupFolder,
+                                              const fs::path& gameFolder) {
+    std::vector<std::string> covered;
+    if (CheckCopies(backupFolder, gameFolder) != CopiesState::OfThisGame)
+        return covered;
+    const FolderListing backup(backupFolder);
+    for (const std::string_view name : kRestoredGameFiles)
+        if (backup.find(std::string(name)))
+            covered.emplace_back(name);
+    return covered;
+}
+
+fs::path SetAsideCopiesFolder(const fs::path& backupFolder, const fs::path& gameFolder) {
+    if (backupFolder.empty() || gameFolder.empty())
+        return {};
+    const std::string id = FileCheckText(CheckOfText(FolderText(gameFolder)));
+    return NamePath(FolderText(backupFolder / "ASIDE" / id.substr(id.find(' ') + 1)));
+}
+
+bool SetCopiesAside(const fs::path& backupFolder, const fs::path& gameFolder) {
+    const fs::path aside = SetAsideCopiesFolder(backupFolder, gameFolder);
+    if (aside.empty() || !MakeFolders(aside))
+        return false;
+    const FolderListing backup(backupFolder);
+    std::vector<std::pair<fs::path, fs::path>> files;
+    for (const std::string_view name : kProtectedFiles)
+        if (const auto actual = backup.find(std::string(name)))
+            files.emplace_back(InFolder(backupFolder, *actual), InFolder(aside, name));
+    // The record last: it vouches for the copies before it.
+    files.emplace_back(recordFile(backupFolder), recordFile(aside));
+    return CopyEntriesFlushedTogether(files) == files.size();
+}
+
+void DropSetAsideCopies(const fs::path& backupFolder, const fs::path& gameFolder) {
+    const fs::path aside = SetAsideCopiesFolder(backupFolder, gameFolder);
+    if (aside.empty())
+        return;
+    const FolderListing listing(aside);
+    for (const std::string& name : listing.regularFiles())
+        DeleteFileEntry(InFolder(aside, name));
+    std::error_code error;
+    fs::remove(aside, error);
+    fs::remove(aside.parent_path().parent_path(), error); // ASIDE, when no other game waits
 }
 
 std::string CopiesStateText(CopiesState state, const fs::path& backupFolder) {

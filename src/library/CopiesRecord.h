@@ -44,6 +44,25 @@ enum class CopiesState {
 CopiesState CheckCopies(const std::filesystem::path& backupFolder,
                         const std::filesystem::path& gameFolder);
 
+// The protected files that go back from the copies after an add-on's are taken
+// out: those `backupFolder` holds a copy of, when the copies are `gameFolder`'s
+// (CheckCopies says OfThisGame); none else.
+std::vector<std::string> FilesCoveredByCopies(const std::filesystem::path& backupFolder,
+                                              const std::filesystem::path& gameFolder);
+
+// The folder inside `backupFolder` where the copies of `gameFolder` wait, with
+// their record, while a run that did not end normally left add-ons in that game
+// and another game's copies take their place; empty when either folder is.
+std::filesystem::path SetAsideCopiesFolder(const std::filesystem::path& backupFolder,
+                                           const std::filesystem::path& gameFolder);
+// Copies the copies and the record in `backupFolder` into the set-aside folder of
+// `gameFolder`, flushed. Returns whether they are all there.
+bool SetCopiesAside(const std::filesystem::path& backupFolder,
+                    const std::filesystem::path& gameFolder);
+// Deletes the set-aside copies of `gameFolder` and their folder, once no longer needed.
+void DropSetAsideCopies(const std::filesystem::path& backupFolder,
+                        const std::filesystem::path& gameFolder);
+
 // Why the copies cannot be used for `gameFolder`, in the player's words; "" for OfThisGame.
 std::string CopiesStateText(CopiesState state, const std::filesystem::path& backupFolder);
 

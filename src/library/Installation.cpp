@@ -35,10 +35,10 @@ std::string refusalText(const fs::path& folder, const std::string& why) {
 
 } // namespace
 
-Installation::Installation(FolderInUse inUse)
-    : inUse_(std::move(inUse))
+Installation::Installation(HoldFolder hold)
+    : hold_(std::move(hold))
     , paths_(ReadStoredPaths())
-    , leftovers_(LoadLedgers(ledgerFile())) {
+    , leftovers_(LoadLedgers(ledgerFile(), paths_)) {
     // What a killed run was writing: its lists, settings and copies half made.
     RemoveLeftoverTemporaries(paths_.ProgramFolder);
     RemoveUnfinishedCopies(paths_.BackupFolder);
@@ -119,8 +119,7 @@ std::vector<RecoveryOutcome> Installation::recoverLastRun() {
     std::vector<RecoveryOutcome> recoveries;
     std::vector<Ledger> waiting;
     for (Ledger& left : leftovers_) {
-        recoveries.push_back(
-            RecoverLedger(left, paths_.ProgramFolder, paths_.BackupFolder, inUse_));
+        recoveries.push_back(RecoverLedger(left, paths_.ProgramFolder, paths_.BackupFolder, hold_));
         if (!left.empty())
             waiting.push_back(std::move(left));
     }
@@ -151,7 +150,7 @@ std::string Installation::recoverIn(const fs::path& folder) {
             continue;
         }
         const RecoveryOutcome recovery =
-            RecoverLedger(*left, paths_.ProgramFolder, paths_.BackupFolder, inUse_);
+            RecoverLedger(*left, paths_.ProgramFolder, paths_.BackupFolder, hold_);
         if (!recovery.done())
             why = recovery.why();
         else if (!recovery->failed.empty())
@@ -160,27 +159,32 @@ std::string Installation::recoverIn(const fs::path& folder) {
     }
     updateLedger();
     if (why.empty())
-        return copiesStillNeeded(folder);
+        return setAsideCopiesStillNeeded(folder);
     return "Quorvel's list of installed add-ons (" + std::string(kLedgerFileName) +
            ") still names add-ons of a run that did not end normally in that folder: " + why;
 }
 
 // The security copies of a folder whose recovery waits are the only way back for
-// the protected files its add-ons replaced: new copies of another folder must not
-// take their place. Returns why they are needed, "" when they are not.
-std::string Installation::copiesStillNeeded(const fs::path& chosen) const {
+// the protected files its add-ons replaced: before new copies of another folder
+// take their place, they are set aside in a folder of their own, where its
+// recovery finds them. Returns why they could not be, "" when they were or were
+// not needed.
+std::string Installation::setAsideCopiesStillNeeded(const fs::path& chosen) const {
     for (const Ledger& left : leftovers_) {
         if (SameFolder(left.gameFolder, chosen) ||
             CheckCopies(paths_.BackupFolder, left.gameFolder) != CopiesState::OfThisGame)
             continue;
-        for (const InstalledAddon& addon : left.installed.inOrder())
-            for (const std::string& name : addon.writtenNames)
-                if (ProtectedFileNamed(name))
-                    return "the security copies are those of " + NameText(left.gameFolder) +
-                           ", where add-ons left by a run that did not end normally replaced " +
-                           name + "; new copies would leave that game without its own. Make " +
-                           "that folder reachable and start Quorvel again (" +
-                           std::string(kLedgerFileName) + " names it)";
+        const auto& addons = left.installed.inOrder();
+        const bool needed = std::any_of(addons.begin(), addons.end(), [](const auto& addon) {
+            return std::any_of(addon.writtenNames.begin(), addon.writtenNames.end(),
+                               [](const std::string& name) { return ProtectedFileNamed(name); });
+        });
+        if (needed && !SetCopiesAside(paths_.BackupFolder, left.gameFolder))
+            return "the security copies are those of " + NameText(left.gameFolder) +
+                   ", where add-ons left by a run that did not end normally replaced protected "
+                   "files, and they could not be set aside in " +
+                   NameText(SetAsideCopiesFolder(paths_.BackupFolder, left.gameFolder)) +
+                   " (is the disk full?); new copies would leave that game without its own";
     }
     return {};
 }
@@ -207,7 +211,8 @@ InstallOutcome Installation::install(std::size_t category, const std::string& na
     const std::vector<MemberCheck> checks = ArchiveMemberChecks(archive);
     const std::vector<std::string> planned = FileNamesOf(checks);
     const std::vector<std::string> keeping =
-        GameFilesReplacedBy(FolderListing(paths_.GameFolder), ledger_.installed, planned);
+        GameFilesReplacedBy(FolderListing(paths_.GameFolder), ledger_.installed, planned,
+                            FilesCoveredByCopies(paths_.BackupFolder, paths_.GameFolder));
     ledger_.installed.add({key, archive, planned, {}, true, checks});
     if (ledger_.kept.folder.empty())
         ledger_.kept.folder = KeptFilesFolder(paths_.BackupFolder, paths_.GameFolder);
@@ -273,7 +278,9 @@ std::string Installation::conflictLine(std::size_t category, const std::string& 
     std::vector<ReplacedAddon> replaced = ReplacedAddons(ledger_.installed, names, leaving);
     if (!paths_.GameFolder.empty()) {
         std::size_t own =
-            GameFilesReplacedBy(FolderListing(paths_.GameFolder), ledger_.installed, names).size();
+            GameFilesReplacedBy(FolderListing(paths_.GameFolder), ledger_.installed, names,
+                                FilesCoveredByCopies(paths_.BackupFolder, paths_.GameFolder))
+                .size();
         // The leaving add-on gives back the game's files it had replaced first.
         if (leaving)
             for (const std::string& file : keptFor(*leaving))
@@ -308,16 +315,20 @@ void Installation::dropKeptFilesNotReplaced(const std::vector<std::string>& kept
 
 // The game's own files whose names no installed add-on holds any more go back.
 // Clear All leaves the game's file types and EAW.INI to its own rules: their kept
-// files are dropped. Returns the names that could not be put back.
+// files are dropped, but for a protected file, kept because no security copy
+// would put it back. Returns the names that could not be put back.
 std::vector<std::string> Installation::putBackKeptFiles(bool clearing) {
     const auto holders = ledger_.installed.holders();
     std::vector<std::string> failed;
     for (const MemberCheck& file : std::vector<MemberCheck>(ledger_.kept.files)) {
         if (holders.contains(FoldCase(file.name)))
             continue;
-        if (clearing && (GameFileMaskIndex(file.name) || EqualsIgnoringCase(file.name, "EAW.INI")))
+        const bool leftToClearAll =
+            (GameFileMaskIndex(file.name) && !ProtectedFileNamed(file.name)) ||
+            EqualsIgnoringCase(file.name, "EAW.INI");
+        if (clearing && leftToClearAll)
             DropKeptFile(file.name, ledger_.kept);
-        else if (!PutBackKeptFile(paths_.GameFolder, file.name, ledger_.kept))
+        else if (PutBackKeptFile(paths_.GameFolder, file.name, ledger_.kept) != KeptPutBack::Back)
             failed.push_back(file.name);
     }
     return failed;

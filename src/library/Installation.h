@@ -45,9 +45,10 @@ public:
     // Reads QUORVEL.INI in the program folder; a stored game folder that fails the
     // game folder rule, or that the security copies were not taken from, is not
     // used (whyFolderUnused() says why), and the ledgers left by runs that did not end
-    // normally are kept for recoverLastRun(). `inUse` tells whether another running
-    // copy works on a folder; nothing of such a folder is touched.
-    explicit Installation(FolderInUse inUse = {});
+    // normally are kept for recoverLastRun(). `hold` holds a folder against other
+    // running copies while a recovery changes it; nothing of a folder another copy
+    // works on is touched.
+    explicit Installation(HoldFolder hold = {});
     ~Installation();
     Installation(const Installation&) = delete;
     Installation& operator=(const Installation&) = delete;
@@ -113,7 +114,7 @@ private:
     void useStoredGameFolder();
     void useGameFolder(const std::filesystem::path& folder);
     std::string recoverIn(const std::filesystem::path& folder);
-    std::string copiesStillNeeded(const std::filesystem::path& chosen) const;
+    std::string setAsideCopiesStillNeeded(const std::filesystem::path& chosen) const;
     void dropKeptFilesNotReplaced(const std::vector<std::string>& kept,
                                   const std::vector<std::string>& written);
     std::vector<std::string> putBackKeptFiles(bool clearing);
@@ -121,7 +122,7 @@ private:
     void updateLedger();
     std::filesystem::path ledgerFile() const;
 
-    FolderInUse inUse_;
+    HoldFolder hold_;
     PathVariables paths_;
     std::string whyFolderUnused_;
     Ledger ledger_;

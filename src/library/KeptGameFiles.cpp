@@ -1,7 +1,7 @@
 #include "library/KeptGameFiles.h"
 
 #include "config/PathVariables.h"
-#include "library/SecurityCopies.h"
+#include "config/RecordKeys.h"
 #include "platform/FileCheck.h"
 #include "platform/FileOperations.h"
 #include "platform/NameFolding.h"
@@ -15,9 +15,9 @@ namespace fs = std::filesystem;
 namespace quorvel {
 namespace {
 
-bool restoredFromCopies(const std::string& name) {
-    return std::any_of(kRestoredGameFiles.begin(), kRestoredGameFiles.end(),
-                       [&name](std::string_view file) { return EqualsIgnoringCase(name, file); });
+bool coveredBy(const std::vector<std::string>& coveredByCopies, const std::string& name) {
+    return std::any_of(coveredByCopies.begin(), coveredByCopies.end(),
+                       [&name](const std::string& file) { return EqualsIgnoringCase(name, file); });
 }
 
 bool fileOrLink(const fs::path& entry) {
@@ -32,6 +32,18 @@ std::vector<MemberCheck>::iterator entryOf(KeptGameFiles& kept, const std::strin
     });
 }
 
+// Once nothing is kept for the game, its folder goes, and KEPT when no other
+// game's is left in it; a folder that still holds anything stays.
+void removeFolderWhenEmptied(const KeptGameFiles& kept) {
+    if (!kept.files.empty() || kept.folder.empty())
+        return;
+    std::error_code error;
+    const fs::path folder = NamePath(FolderText(kept.folder)).parent_path();
+    fs::remove(folder, error);
+    if (!error)
+        fs::remove(folder.parent_path(), error);
+}
+
 } // namespace
 
 const MemberCheck* KeptGameFiles::find(const std::string& name) const {
@@ -42,18 +54,21 @@ const MemberCheck* KeptGameFiles::find(const std::string& name) const {
 }
 
 fs::path KeptFilesFolder(const fs::path& backupFolder, const fs::path& gameFolder) {
+    if (backupFolder.empty() || gameFolder.empty())
+        return {};
     const std::string id = FileCheckText(CheckOfText(FolderText(gameFolder)));
     return backupFolder / "KEPT" / id.substr(id.find(' ') + 1);
 }
 
 std::vector<std::string> GameFilesReplacedBy(const FolderListing& game,
                                              const InstalledAddons& installed,
-                                             const std::vector<std::string>& names) {
+                                             const std::vector<std::string>& names,
+                                             const std::vector<std::string>& coveredByCopies) {
     const auto holders = installed.holders();
     std::vector<std::string> replaced;
     for (const std::string& name : names) {
         const auto actual = game.find(name);
-        if (actual && !holders.contains(FoldCase(name)) && !restoredFromCopies(name) &&
+        if (actual && !holders.contains(FoldCase(name)) && !coveredBy(coveredByCopies, name) &&
             fileOrLink(InFolder(game.folder(), *actual)))
             replaced.push_back(*actual);
     }
@@ -66,6 +81,8 @@ std::string KeepGameFiles(const fs::path& gameFolder, const std::vector<std::str
                           KeptGameFiles& kept) {
     if (names.empty())
         return {};
+    if (kept.folder.empty())
+        return names.front();
     std::vector<std::pair<fs::path, fs::path>> copies;
     std::vector<MemberCheck> checked;
     for (const std::string& name : names) {
@@ -86,24 +103,35 @@ std::string KeepGameFiles(const fs::path& gameFolder, const std::vector<std::str
     return {};
 }
 
-bool PutBackKeptFile(const fs::path& gameFolder, const std::string& name, KeptGameFiles& kept) {
+// The kept entry is compared as it stands, a link by the text it points to, and
+// copied as it stands: a link put in a kept file's place never brings the file it
+// points to into the game.
+KeptPutBack PutBackKeptFile(const fs::path& gameFolder, const std::string& name,
+                            KeptGameFiles& kept) {
     const auto file = entryOf(kept, name);
-    if (file == kept.files.end())
-        return false;
+    if (file == kept.files.end() || kept.folder.empty() || !IsBareName(file->name))
+        return KeptPutBack::Failed;
     const fs::path copy = InFolder(kept.folder, file->name);
+    if (CheckOfEntry(copy) != file->check) {
+        kept.files.erase(file);
+        return KeptPutBack::NotAsKept;
+    }
     if (!CopyEntryReplacing(copy, ResolveInFolder(gameFolder, file->name)))
-        return false;
+        return KeptPutBack::Failed;
     DeleteFileEntry(copy);
     kept.files.erase(file);
-    return true;
+    removeFolderWhenEmptied(kept);
+    return KeptPutBack::Back;
 }
 
 void DropKeptFile(const std::string& name, KeptGameFiles& kept) {
     const auto file = entryOf(kept, name);
     if (file == kept.files.end())
         return;
-    DeleteFileEntry(InFolder(kept.folder, file->name));
+    if (!kept.folder.empty() && IsBareName(file->name))
+        DeleteFileEntry(InFolder(kept.folder, file->name));
     kept.files.erase(file);
+    removeFolderWhenEmptied(kept);
 }
 
 } // namespace quorvel

@@ -21,16 +21,19 @@ struct KeptGameFiles {
     const MemberCheck* find(const std::string& name) const;
 };
 
-// The folder inside `backupFolder` that keeps the files of `gameFolder`.
+// The folder inside `backupFolder` that keeps the files of `gameFolder`; empty when
+// either is.
 std::filesystem::path KeptFilesFolder(const std::filesystem::path& backupFolder,
                                       const std::filesystem::path& gameFolder);
 
 // The game's own files that writing `names` would replace: those `game` holds
 // (files and links, in any letter case) that no add-on in `installed` holds, other
-// than the protected files the security copies put back. Names as the folder has them.
+// than the protected files that agreeing security copies put back (`coveredByCopies`).
+// Names as the folder has them.
 std::vector<std::string> GameFilesReplacedBy(const FolderListing& game,
                                              const InstalledAddons& installed,
-                                             const std::vector<std::string>& names);
+                                             const std::vector<std::string>& names,
+                                             const std::vector<std::string>& coveredByCopies);
 
 // Copies each of `names` from the game folder into `kept.folder`, flushed, and adds
 // it to `kept`. On a failure the copies this call made are removed again, `kept`
@@ -38,10 +41,16 @@ std::vector<std::string> GameFilesReplacedBy(const FolderListing& game,
 std::string KeepGameFiles(const std::filesystem::path& gameFolder,
                           const std::vector<std::string>& names, KeptGameFiles& kept);
 
+enum class KeptPutBack {
+    Back,      // in the game folder, and no longer kept
+    NotAsKept, // the kept entry is missing or changed since: left where it is, no longer kept
+    Failed     // the copy failed: still kept
+};
+
 // The kept file of `name` goes back into the game folder in place of whatever holds
-// the name now, and is no longer kept. Returns whether it is back.
-bool PutBackKeptFile(const std::filesystem::path& gameFolder, const std::string& name,
-                     KeptGameFiles& kept);
+// the name now, when it still has the size and CRC it was kept with.
+KeptPutBack PutBackKeptFile(const std::filesystem::path& gameFolder, const std::string& name,
+                            KeptGameFiles& kept);
 
 // The kept file of `name` is no longer needed: deleted, and no longer kept.
 void DropKeptFile(const std::string& name, KeptGameFiles& kept);

@@ -1,6 +1,8 @@
 #include "library/Ledger.h"
 
 #include "config/AddonCategory.h"
+#include "config/RecordKeys.h"
+#include "library/AddonLibrary.h"
 #include "platform/FileOperations.h"
 #include "platform/IniFile.h"
 #include "platform/NameText.h"
@@ -72,8 +74,6 @@ std::optional<MemberCheck> checkedName(const std::string& value) {
 void readAddonLine(InstalledAddon& addon, std::string_view key, const std::string& value) {
     if (key == "NAME") {
         addon.key.name = value;
-    } else if (key == "ARCHIVE") {
-        addon.archive = NamePath(value);
     } else if (key == "REPLACED") {
         addon.replaced = value;
     } else if (key == "PARTLY") {
@@ -131,6 +131,13 @@ std::vector<Ledger> ParseLedgers(std::string_view text) {
             continue;
         const std::string_view key = row.substr(0, equals);
         const std::string value = unescaped(row.substr(equals + 1));
+        const auto kind = KindOf(kLedgerRecord, key);
+        // A game folder and an add-on begin their block whatever they hold, so that
+        // the lines after them are never taken as another's: the game-folder rule
+        // decides whether a folder is acted on, and an unknown category counts as the first.
+        const bool beginsBlock = key == "GAME" || key == "ADDON";
+        if (!kind || kind == ValueKind::Derived || (!beginsBlock && !ValueFits(*kind, value)))
+            continue;
         if (key == "GAME") {
             if (!ledgers.empty())
                 finish();
@@ -141,8 +148,6 @@ std::vector<Ledger> ParseLedgers(std::string_view text) {
             addons.push_back({{categoryNamed(value), {}}, {}, {}, {}, false, {}});
         } else if (key == "ADDONFILE") {
             addonFiles.push_back(value);
-        } else if (key == "KEPTIN") {
-            ledgers.back().kept.folder = NamePath(value);
         } else if (key == "KEPT") {
             if (auto file = checkedName(value))
                 ledgers.back().kept.files.push_back(std::move(*file));
@@ -165,9 +170,23 @@ bool SaveLedgers(const fs::path& file, const std::vector<const Ledger*>& ledgers
     return text.empty() ? DeleteFileEntry(file) : ReplaceFileAtomically(file, text);
 }
 
-std::vector<Ledger> LoadLedgers(const fs::path& file) {
-    const auto text = file.empty() ? std::nullopt : ReadWholeFile(file);
-    return text ? ParseLedgers(*text) : std::vector<Ledger>();
+void DeriveLedgerFolders(Ledger& ledger, const PathVariables& paths) {
+    ledger.kept.folder = KeptFilesFolder(paths.BackupFolder, ledger.gameFolder);
+    InstalledAddons derived;
+    for (InstalledAddon addon : ledger.installed.inOrder()) {
+        addon.archive =
+            AddonArchivePath(paths.CategoryFolder.at(addon.key.category), addon.key.name);
+        derived.add(std::move(addon));
+    }
+    ledger.installed = std::move(derived);
+}
+
+std::vector<Ledger> LoadLedgers(const fs::path& file, const PathVariables& paths) {
+    const auto text = ReadRecordFile(file, kLedgerRecord);
+    std::vector<Ledger> ledgers = text ? ParseLedgers(*text) : std::vector<Ledger>();
+    for (Ledger& ledger : ledgers)
+        DeriveLedgerFolders(ledger, paths);
+    return ledgers;
 }
 
 } // namespace quorvel

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "config/PathVariables.h"
 #include "library/InstalledAddons.h"
 #include "library/KeptGameFiles.h"
 
@@ -32,16 +33,23 @@ inline constexpr std::string_view kLedgerFileName = "INSTALLED.TXT";
 std::string LedgerText(const Ledger& ledger);
 
 // The ledgers `text` holds, each from its "GAME=" line on, an empty one dropped.
-// Reads what makes sense of any bytes: CR LF line ends are taken, unknown lines
-// and lines before the first game folder are passed over, an unknown category
-// counts as the first.
+// Reads what makes sense of any bytes: CR LF line ends are taken; unknown keys,
+// values their key may not hold (a name with a folder part, say) and lines before
+// the first game folder are passed over. The folders it names are left empty:
+// DeriveLedgerFolders works them out.
 std::vector<Ledger> ParseLedgers(std::string_view text);
 
 // Writes the non-empty ledgers to `file` atomically and flushed; none removes the
 // file. Returns whether the file now holds them.
 bool SaveLedgers(const std::filesystem::path& file, const std::vector<const Ledger*>& ledgers);
 
-// The ledgers in `file`; none when there is no such file or it holds none.
-std::vector<Ledger> LoadLedgers(const std::filesystem::path& file);
+// The folders a ledger names are worked out from the program's own, never read:
+// the kept files' folder from the backup folder and the game folder, each add-on's
+// archive from its category's library folder and its name.
+void DeriveLedgerFolders(Ledger& ledger, const PathVariables& paths);
+
+// The ledgers in `file`, their folders derived from `paths`; none when there is no
+// such file or it holds none.
+std::vector<Ledger> LoadLedgers(const std::filesystem::path& file, const PathVariables& paths);
 
 } // namespace quorvel

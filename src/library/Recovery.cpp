@@ -68,17 +68,25 @@ std::vector<std::string> folded(const std::vector<std::string>& names) {
     return result;
 }
 
-std::vector<std::string> protectedAmong(const std::vector<std::string>& names) {
+// The protected files among `names` that nothing but the security copies could
+// put back: those the game's own was not kept of.
+std::vector<std::string> protectedAmong(const std::vector<std::string>& names,
+                                        const KeptGameFiles& kept) {
     std::vector<std::string> found;
     for (const std::string& name : names)
-        if (ProtectedFileNamed(name))
+        if (ProtectedFileNamed(name) && !kept.find(name))
             found.push_back(name);
     return found;
 }
 
-// The security copies that may go back into `folder`: none unless they are its own.
+// The security copies that may go back into `folder`: none unless they are its
+// own, in the backup folder or set aside there while another game's took their place.
 fs::path copiesFor(const fs::path& folder, const fs::path& backupFolder,
                    const std::vector<std::string>& addonsFiles, std::string& why) {
+    if (const fs::path aside = SetAsideCopiesFolder(backupFolder, folder);
+        CheckCopies(backupFolder, folder) != CopiesState::OfThisGame &&
+        CheckCopies(aside, folder) == CopiesState::OfThisGame)
+        return aside;
     CopiesState state = CheckCopies(backupFolder, folder);
     if (state == CopiesState::Unrecorded && AdoptCopies(backupFolder, folder, folded(addonsFiles)))
         state = CopiesState::OfThisGame;
@@ -102,17 +110,35 @@ void putBackKeptFiles(const fs::path& folder, const std::vector<std::string>& ta
             });
         if (!free && CheckOfEntry(entry) == file.check)
             DropKeptFile(file.name, left.kept);
-        else if (!free || !PutBackKeptFile(folder, file.name, left.kept))
+        else if (!free)
+            recovery.failed.push_back(file.name);
+        else if (const KeptPutBack back = PutBackKeptFile(folder, file.name, left.kept);
+                 back == KeptPutBack::NotAsKept)
+            recovery.notAsKept.push_back(file.name);
+        else if (back == KeptPutBack::Failed)
             recovery.failed.push_back(file.name);
         else
             recovery.putBack.push_back(file.name);
     }
 }
 
+// A listed name that holds the game's own file again, as a kill while the kept
+// files went back leaves it, is not "something else".
+std::vector<std::string> othersThanTheGamesOwn(const fs::path& folder,
+                                               const std::vector<std::string>& others,
+                                               const KeptGameFiles& kept) {
+    std::vector<std::string> result;
+    for (const std::string& name : others)
+        if (const MemberCheck* own = kept.find(name);
+            !own || CheckOfEntry(InFolder(folder, name)) != own->check)
+            result.push_back(name);
+    return result;
+}
+
 } // namespace
 
 RecoveryOutcome RecoverLedger(Ledger& left, const fs::path& programFolder,
-                              const fs::path& backupFolder, const FolderInUse& inUse) {
+                              const fs::path& backupFolder, const HoldFolder& hold) {
     Recovery recovery;
     recovery.gameFolder = left.gameFolder;
     for (const InstalledAddon& addon : left.installed.inOrder())
@@ -126,13 +152,15 @@ RecoveryOutcome RecoverLedger(Ledger& left, const fs::path& programFolder,
             pending[0] = static_cast<char>(std::tolower(static_cast<unsigned char>(pending[0])));
         return RecoveryOutcome::NotDone(pending, std::move(recovery));
     }
-    if (inUse && inUse(folder))
+    const std::optional<FolderHold> held = hold ? hold(folder) : FolderHold();
+    if (!held)
         return RecoveryOutcome::NotDone("another copy of Quorvel is working on that folder",
                                         std::move(recovery));
     const ListedFiles files = sortListedFiles(folder, left);
     std::string why;
     const fs::path copies = copiesFor(folder, backupFolder, files.addons, why);
-    if (const auto stranded = protectedAmong(files.addons); copies.empty() && !stranded.empty()) {
+    if (const auto stranded = protectedAmong(files.addons, left.kept);
+        copies.empty() && !stranded.empty()) {
         return RecoveryOutcome::NotDone(why + ", so the add-ons' " + JoinedNames(stranded) +
                                             " cannot be replaced by the game's own",
                                         std::move(recovery));
@@ -141,14 +169,16 @@ RecoveryOutcome RecoverLedger(Ledger& left, const fs::path& programFolder,
     // A worker killed mid-member leaves its temporary file beside the game's.
     recovery.deleted = taken.deleted.size() + RemoveLeftoverTemporaries(folder);
     recovery.failed = taken.failed;
-    recovery.notTheirs = files.others;
-    // A protected file taken out was replaced by its security copy.
-    recovery.putBack = protectedAmong(taken.deleted);
+    recovery.notTheirs = othersThanTheGamesOwn(folder, files.others, left.kept);
+    // A protected file taken out that was not kept was replaced by its security copy.
+    recovery.putBack = protectedAmong(taken.deleted, left.kept);
     putBackKeptFiles(folder, taken.deleted, left, recovery);
     left.installed.keepRemaining(taken.failed, folder);
     left.addonFiles = AddonFileRecord();
     for (const InstalledAddon& addon : left.installed.inOrder())
         left.addonFiles.wrote(addon.writtenNames);
+    if (left.installed.inOrder().empty())
+        DropSetAsideCopies(backupFolder, folder);
     return RecoveryOutcome::Done(std::move(recovery));
 }
 

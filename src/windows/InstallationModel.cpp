@@ -4,9 +4,9 @@
 
 namespace quorvel {
 
-InstallationModel::InstallationModel(FolderInUse inUse, QObject* parent)
+InstallationModel::InstallationModel(HoldFolder hold, QObject* parent)
     : QObject(parent)
-    , installation_(std::move(inUse)) {}
+    , installation_(std::move(hold)) {}
 
 InstallationModel::~InstallationModel() = default;
 

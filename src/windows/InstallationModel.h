@@ -23,7 +23,7 @@ namespace quorvel {
 class InstallationModel : public QObject {
     Q_OBJECT
 public:
-    explicit InstallationModel(FolderInUse inUse = {}, QObject* parent = nullptr);
+    explicit InstallationModel(HoldFolder hold = {}, QObject* parent = nullptr);
     ~InstallationModel() override;
 
     // Read between operations, never while one runs.

@@ -32,7 +32,7 @@ namespace quorvel {
 Principal::Principal(QWidget* parent)
     : QWidget(parent)
     , ui(std::make_unique<Ui::Principal>())
-    , model_([this](const fs::path& folder) { return heldElsewhere(folder); })
+    , model_([this](const fs::path& folder) { return holdForRecovery(folder); })
     , windowsOver_(new WindowsOverMain(this)) {
     ui->setupUi(this);
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |

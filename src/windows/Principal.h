@@ -70,6 +70,9 @@ public:
     void libraryFoldersStored();
     // Whether another running copy of the program works on `folder`.
     bool heldElsewhere(const std::filesystem::path& folder) const;
+    // Holds a folder a recovery is to change, unless this copy holds it already;
+    // nothing when another copy does.
+    std::optional<FolderHold> holdForRecovery(const std::filesystem::path& folder) const;
 
     // Clear All: every loose file of the game's file types leaves the game folder,
     // the protected files come back, and the window returns to no category. A box

@@ -21,7 +21,7 @@ namespace fs = std::filesystem;
 namespace quorvel {
 namespace {
 
-QString recoveryText(const RecoveryOutcome& outcome) {
+QString recoveryText(const RecoveryOutcome& outcome, const fs::path& backupFolder) {
     const Recovery& recovery = outcome.report();
     QString text =
         QStringLiteral("Quorvel did not end normally last time, while these add-ons "
@@ -40,6 +40,11 @@ QString recoveryText(const RecoveryOutcome& outcome) {
         text += QStringLiteral("\n\nThese files were listed but hold something else now, so "
                                "they were left as they are: ") +
                 ToQString(FewNames(recovery.notTheirs));
+    if (!recovery.notAsKept.empty())
+        text += QStringLiteral("\n\nThe game's own copies of these, kept in %1, changed there "
+                               "since, so they were not put back and stay where they are: ")
+                    .arg(ToQString(NameText(KeptFilesFolder(backupFolder, recovery.gameFolder)))) +
+                ToQString(FewNames(recovery.notAsKept));
     if (!recovery.failed.empty())
         text += QStringLiteral("\n\nThese could not be taken out and stay listed: ") +
                 ToQString(FewNames(recovery.failed));
@@ -66,7 +71,8 @@ void Principal::start() {
         [this](const std::optional<std::vector<RecoveryOutcome>>& recoveries) {
             for (const RecoveryOutcome& recovery :
                  recoveries.value_or(std::vector<RecoveryOutcome>()))
-                Prompts::tell(this, recoveryText(recovery));
+                Prompts::tell(this,
+                              recoveryText(recovery, model_.installation().paths().BackupFolder));
             if (holdGameFolder())
                 openFirstRunWindowWhenDue();
         });
@@ -93,6 +99,18 @@ bool Principal::holdGameFolder() {
 // Neither the lock held nor the one taken for a chosen folder is another copy's.
 bool Principal::heldElsewhere(const fs::path& folder) const {
     return gameLock_.heldElsewhere(folder) && chosenLock_.heldElsewhere(folder);
+}
+
+// A folder this copy holds already stays held by it; any other is held for the
+// recovery's whole length, a folder without locks (missing, say) left to the
+// recovery's own refusal.
+std::optional<FolderHold> Principal::holdForRecovery(const fs::path& folder) const {
+    auto lock = std::make_shared<FolderLock>();
+    if (lock->hold(folder) != FolderLockOutcome::HeldElsewhere)
+        return lock;
+    if (!heldElsewhere(folder))
+        return FolderHold();
+    return std::nullopt;
 }
 
 // The lock of the chosen folder is taken beside the one held before the folder

@@ -62,6 +62,21 @@ TEST_F(PathVariablesTest, ReloadTakesStoredLibraryFoldersAsTheyAre) {
     EXPECT_FALSE(FirstRunWindowDue());
 }
 
+// A program folder so deep that its stored folders read back cut short, and a
+// folder stored relative, are worked out again from the program folder.
+TEST_F(PathVariablesTest, AStoredFolderCutShortOrRelativeIsWorkedOutAgain) {
+    const fs::path deep = program / std::string(240, 'd');
+    fs::create_directories(deep);
+    SetProgramFolder(deep);
+    ASSERT_TRUE(StorePaths("/g/"));
+    ASSERT_EQ(ReadIniValue(deep / "QUORVEL.INI", "PATH", "RUTAMODELOSVUELO").size(), 254u);
+    WriteIniValue(deep / "QUORVEL.INI", "PATH", "RUTASKINS", "SKINS" + kSeparator);
+    const PathVariables paths = ReadStoredPaths();
+    EXPECT_EQ(paths.CategoryFolder[0], NamePath(FolderText(deep / "FLIGHTMODELS")));
+    EXPECT_EQ(paths.CategoryFolder[2], NamePath(FolderText(deep / "SKINS")));
+    EXPECT_EQ(paths.BackupFolder, NamePath(FolderText(deep / "BACKUPS")));
+}
+
 TEST_F(PathVariablesTest, OnlyTheExactFlagOneKeepsTheFirstRunWindowAway) {
     for (const char* flag : {"0", "", "yes", "11", " 1x"}) {
         WriteFile(program / "QUORVEL.INI", std::string("[CONFIGURATION]\nBACKUPS=") + flag + "\n");

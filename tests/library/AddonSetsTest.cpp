@@ -190,6 +190,10 @@ INSTANTIATE_TEST_SUITE_P(
                    "GRAPHICS=\xC0\xAF",
                    {{kGraphics, "\xC3\x80\xC2\xAF"}},
                    {}},
+        DamagedRow{"names that climb out",
+                   "GRAPHICS=../../Documents/letter\nSOUNDS=..\nSOUNDS=S",
+                   {{kSounds, "S"}},
+                   {"line 1", "line 2"}},
         DamagedRow{"empty", "", {}, {}}),
     [](const auto& info) { return RowName(info.param.what); });
 
@@ -260,6 +264,7 @@ TEST(AddonSets, PuttingASetBackEqualsInstallingItByHand) {
     };
     const auto byHand = scene(true);
     EXPECT_EQ(scene(false), byHand);
+    ASSERT_GE(byHand.second.size(), 3u);
     EXPECT_EQ(byHand.second[2], "HAZE:CLOUDS (1)");
 }
 

@@ -3,6 +3,7 @@
 #include "config/PathVariables.h"
 #include "library/CopiesRecord.h"
 #include "library/Installation.h"
+#include "platform/NameText.h"
 #include "support/CurrentFolder.h"
 #include "support/WindowsSkips.h"
 
@@ -104,6 +105,20 @@ std::vector<ForgedCase> forgedCases() {
          [](const World& w) {
              writeLedger(w, w.ledgerNaming(FolderText(w.game()) + "\xC3", kPlayers));
          }},
+        {"ledger_keeps_files_in_a_folder_outside",
+         [](const World& w) {
+             writeLedger(w, "GAME=" + FolderText(w.game()) +
+                                "\nKEPTIN=" + FolderText(w.documents()) +
+                                "\nKEPT=1 00000000 letter.txt\nKEPT=1 00000000 MAP.PAL\n");
+         }},
+        {"ledger_keeps_files_by_names_that_climb_out",
+         [](const World& w) {
+             writeLedger(w, "GAME=" + FolderText(w.game()) + "\nKEPT=1 00000000 " +
+                                NameText(w.documents() / "letter.txt") +
+                                "\nKEPT=1 00000000 ../../Documents/MAP.PAL\nKEPT=1 "
+                                "00000000 ..\\\\..\\\\Documents\\\\TUNE.SND\n");
+         },
+         false},
         {"ledger_empty", [](const World& w) { writeLedger(w, ""); }, false},
         {"ledger_of_garbage",
          [](const World& w) { writeLedger(w, std::string("\0\xFF=\n\x80GAME\r\r=", 12)); }, false},
@@ -153,6 +168,9 @@ std::vector<ForgedCase> forgedCases() {
          }},
         {"a_copy_changed_after_the_record",
          [](const World& w) { WriteFile(w.program() / "BACKUPS" / "EXTRA.SPT", "other spt"); }},
+        // A patched EAW.EXE usually keeps its size: only the CRC tells it.
+        {"a_copy_changed_in_its_bytes_only",
+         [](const World& w) { WriteFile(w.program() / "BACKUPS" / "EAW.EXE", "game exX"); }},
         {"copies_without_record_of_another_game",
          [](const World& w) {
              fs::remove(w.program() / "BACKUPS" / std::string(kCopiesRecordName));

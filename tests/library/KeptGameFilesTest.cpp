@@ -6,7 +6,9 @@
 #include "support/WindowsSkips.h"
 
 #include <algorithm>
+#include <functional>
 #include <gtest/gtest.h>
+#include <memory>
 
 namespace fs = std::filesystem;
 using namespace quorvel;
@@ -14,7 +16,7 @@ using namespace quorvel::test;
 
 namespace {
 
-constexpr std::size_t kSkins = 2, kGraphics = 4, kSounds = 5;
+constexpr std::size_t kSkins = 2, kGraphics = 4, kSounds = 5, kExes = 6;
 
 const std::string kGame = "EAW.EXE=game exe; EAW.INI=game ini; SMACKW32.DLL=game dll; "
                           "README.TXT=game readme; EAW.CFG=game cfg; DDRAW.DLL=wrapper";
@@ -40,11 +42,6 @@ std::string orderText(const std::vector<std::size_t>& order) {
     return text;
 }
 
-long filesIn(const fs::path& folder) {
-    const FolderSnapshot all = SnapshotOf(folder);
-    return std::count_if(all.begin(), all.end(), [](const auto& e) { return e.second != "<dir>"; });
-}
-
 // Every order of installing two or three of the add-ons, and every order of
 // taking them out: each step by step ends with the game folder as it was.
 TEST(KeptGameFiles, EveryOrderOfInstallsAndUninstallsGivesTheGameBack) {
@@ -66,7 +63,7 @@ TEST(KeptGameFiles, EveryOrderOfInstallsAndUninstallsGivesTheGameBack) {
                 const std::string order =
                     "installed " + orderText(installs) + "uninstalled " + orderText(uninstalls);
                 EXPECT_EQ(SnapshotOf(g.game()), before) << order;
-                EXPECT_EQ(filesIn(g.kept()), 0) << order;
+                EXPECT_FALSE(fs::exists(g.kept())) << order << "an emptied folder stays";
                 EXPECT_FALSE(fs::exists(g.program() / "INSTALLED.TXT")) << order;
             } while (std::next_permutation(uninstalls.begin(), uninstalls.end()));
         } while (std::next_permutation(installs.begin(), installs.end()));
@@ -115,7 +112,8 @@ TEST(KeptGameFiles, EntriesOfEveryKindComeBackAsTheyWere) {
 
 // A run that ended without Clear All: the next start gives back every file the
 // add-ons replaced, the EAW.INI the player edited since the copies included, and
-// deletes the temporary file of a member whose extraction the end cut short.
+// deletes the temporary files of a member whose extraction the end cut short and
+// of a list of installed add-ons whose write it cut short.
 TEST(KeptGameFiles, TheStartAfterAKillGivesTheGameItsFilesBack) {
     Game g;
     WriteFile(g.game() / "EAW.INI", "edited since the copies");
@@ -126,7 +124,10 @@ TEST(KeptGameFiles, TheStartAfterAKillGivesTheGameItsFilesBack) {
             ASSERT_EQ(killed.install(addon.category, addon.name).why(), "");
     }
     WriteFile(TemporaryNameBeside(g.game() / "BANG.WSD"), "half a member");
+    const fs::path halfLedger = TemporaryNameBeside(g.program() / "INSTALLED.TXT");
+    WriteFile(halfLedger, "GAME=");
     Installation next;
+    EXPECT_FALSE(fs::exists(halfLedger)) << "a killed write's temporary file stays";
     const auto recoveries = next.recoverLastRun();
     ASSERT_EQ(recoveries.size(), 1u);
     EXPECT_EQ(recoveries[0]->addons, (std::vector<std::string>{"GFX", "SND", "SKN"}));
@@ -134,6 +135,83 @@ TEST(KeptGameFiles, TheStartAfterAKillGivesTheGameItsFilesBack) {
     EXPECT_EQ(recoveries[0].why(), "");
     EXPECT_EQ(SnapshotOf(g.game()), before);
     EXPECT_FALSE(fs::exists(g.program() / "INSTALLED.TXT"));
+}
+
+// A kept file is put back only as it was kept: one changed since (in the same
+// size) or put in its place as a link to a file elsewhere stays where it is, is
+// told, and the file it links to keeps its bytes.
+TEST(KeptGameFiles, AKeptFileNotAsKeptIsNotPutBack) {
+    const std::vector<std::pair<std::string, std::function<void(const fs::path&, const fs::path&)>>>
+        changes{{"changed in its size",
+                 [](const fs::path& kept, const fs::path&) { WriteFile(kept, "evil dll"); }},
+                {"replaced by a link", [](const fs::path& kept, const fs::path& outside) {
+                     fs::remove(kept);
+                     fs::create_symlink(outside, kept);
+                 }}};
+    for (const auto& [title, change] : changes) {
+        if (kOnWindows && title == "replaced by a link")
+            continue;
+        Game g;
+        const fs::path outside = g.root / "OUTSIDE.DLL";
+        WriteFile(outside, "player's file");
+        {
+            Installation killed;
+            ASSERT_EQ(killed.install(kGraphics, "GFX").why(), "");
+        }
+        const FolderSnapshot keptFiles = SnapshotOf(g.kept());
+        ASSERT_EQ(keptFiles.size(), 4u) << "a folder and three files";
+        change(g.kept() / keptFiles.begin()->first / "SMACKW32.DLL", outside);
+        const auto recoveries = Installation().recoverLastRun();
+        ASSERT_EQ(recoveries.size(), 1u) << title;
+        EXPECT_FALSE(fs::exists(fs::symlink_status(g.game() / "SMACKW32.DLL"))) << title;
+        EXPECT_EQ(recoveries[0]->notAsKept, std::vector<std::string>{"SMACKW32.DLL"}) << title;
+        EXPECT_EQ(ReadFile(g.game() / "README.TXT"), "game readme") << title;
+        EXPECT_EQ(ReadFile(outside), "player's file") << title;
+    }
+}
+
+// A kill while the kept files went back leaves some of the game's own in place
+// with the ledger still listing the add-on's: they are the game's, not "something else".
+TEST(KeptGameFiles, AGameFileAlreadyBackIsNotCalledSomethingElse) {
+    Game g;
+    const FolderSnapshot before = SnapshotOf(g.game());
+    {
+        Installation killed;
+        ASSERT_EQ(killed.install(kGraphics, "GFX").why(), "");
+    }
+    WriteFile(g.game() / "SMACKW32.DLL", "game dll");
+    const auto recoveries = Installation().recoverLastRun();
+    ASSERT_EQ(recoveries.size(), 1u);
+    EXPECT_EQ(recoveries[0]->notTheirs, std::vector<std::string>{});
+    EXPECT_EQ(SnapshotOf(g.game()), before);
+}
+
+// Without security copies (BACKUPS emptied, or never filled) the protected files
+// an add-on replaces are kept like the game's others: its uninstall, Clear All,
+// and the start after a kill each give the game its own EAW.EXE and EXTRA.SPT back.
+TEST(KeptGameFiles, WithoutCopiesTheProtectedFilesAreKeptToo) {
+    using Run = std::unique_ptr<Installation>;
+    const std::vector<std::pair<std::string, std::function<void(Run&)>>> endings{
+        {"uninstall",
+         [](Run& run) {
+             run->uninstall({kExes, "NEWEXE"});
+         }},
+        {"Clear All", [](Run& run) { run->clearAll(); }},
+        {"kill", [](Run& run) {
+             run.reset();
+             Installation().recoverLastRun();
+         }}};
+    for (const auto& [title, end] : endings) {
+        Game g("EAW.EXE=game exe; EXTRA.SPT=game spt; EAW.INI=game ini");
+        g.addon(kExes, "NEWEXE.zip", "EAW.EXE=addon exe; EXTRA.SPT=addon spt; NEW.PIC=n");
+        for (const auto& copy : fs::directory_iterator(g.program() / "BACKUPS"))
+            fs::remove(copy.path());
+        const FolderSnapshot before = SnapshotOf(g.game());
+        Run run = std::make_unique<Installation>();
+        ASSERT_EQ(run->install(kExes, "NEWEXE").why(), "") << title;
+        end(run);
+        EXPECT_EQ(SnapshotOf(g.game()), before) << title;
+    }
 }
 
 // A game file that cannot be kept stops the install before the game folder changes.

@@ -4,6 +4,8 @@
 #include "config/PathVariables.h"
 #include "library/CopiesRecord.h"
 #include "library/Installation.h"
+#include "platform/FileChanges.h"
+#include "platform/FolderIdentity.h"
 #include "support/Blocked.h"
 #include "support/TempFolder.h"
 
@@ -65,9 +67,10 @@ TEST(WaitingRecovery, AGameOutOfReachIsRecoveredBeforeItsCopiesAreTaken) {
 }
 
 // While the recovery of a game out of reach waits, its security copies are the
-// only way back for the EAW.EXE its add-on replaced: another game's Accept is
-// refused rather than taking their place, and the game gets it back once reachable.
-TEST(WaitingRecovery, TheCopiesAWaitingRecoveryNeedsAreNotReplaced) {
+// only way back for the EAW.EXE its add-on replaced: another game's Accept goes on,
+// its own copies taken, while the waiting game's are set aside in a folder of
+// their own; once reachable, the game gets its EAW.EXE back from them.
+TEST(WaitingRecovery, AnotherGameGoesOnWhileTheWaitingGamesCopiesAreSetAside) {
     KilledWithAnExe w;
     LayOut(w.root / "OTHER", Tree("EAW.EXE=other exe"));
     fs::rename(w.game(), w.root / "EAW.away");
@@ -77,15 +80,18 @@ TEST(WaitingRecovery, TheCopiesAWaitingRecoveryNeedsAreNotReplaced) {
         GameFolderChoice choice;
         ASSERT_TRUE(choice.choose(w.root / "OTHER"));
         const FolderOutcome accepted = unreachable.acceptFirstRun(choice, true);
-        EXPECT_FALSE(accepted.done());
-        EXPECT_NE(accepted.why().find("INSTALLED.TXT"), std::string::npos) << accepted.why();
+        EXPECT_TRUE(accepted.done()) << accepted.why();
     }
-    EXPECT_EQ(ReadFile(w.program() / "BACKUPS" / "EAW.EXE"), "game exe");
+    EXPECT_EQ(ReadFile(w.program() / "BACKUPS" / "EAW.EXE"), "other exe");
     fs::rename(w.root / "EAW.away", w.game());
-    StorePaths(FolderText(w.game()));
     Installation back;
-    back.recoverLastRun();
+    const auto recoveries = back.recoverLastRun();
+    ASSERT_EQ(recoveries.size(), 1u);
+    EXPECT_EQ(recoveries[0].why(), "");
     EXPECT_EQ(SnapshotOf(w.game()), w.gameBefore);
+    EXPECT_FALSE(fs::exists(w.ledger()));
+    EXPECT_EQ(ReadFile(w.program() / "BACKUPS" / "EAW.EXE"), "other exe");
+    EXPECT_FALSE(fs::exists(w.program() / "BACKUPS" / "ASIDE"));
 }
 
 // A run on another game folder, and its close, keep the list of the first game.
@@ -153,6 +159,44 @@ TEST(WaitingRecovery, ASecondClearAllStillKnowsTheAddonsFiles) {
     const ClearOutcome second = installation.clearAll();
     EXPECT_EQ(second.report().failed, std::vector<std::string>{});
     EXPECT_EQ(SnapshotOf(p.game()), Tree("EAW.EXE=game exe"));
+}
+
+} // namespace
+
+namespace {
+
+fs::path watchedFolder;
+bool folderHeld = false;
+int changesInFolder = 0, changesUnheld = 0;
+
+void countChange(FileChange, const fs::path& path, const fs::path&) {
+    if (!SameFolder(path.parent_path(), watchedFolder))
+        return;
+    ++changesInFolder;
+    changesUnheld += folderHeld ? 0 : 1;
+}
+
+// A recovery asks for the lock of the very folder it changes, and holds it for as
+// long as it changes it: a copy of the program in another program folder cannot
+// start on that folder meanwhile.
+TEST(WaitingRecovery, ARecoveryHoldsTheLockOfTheFolderItChanges) {
+    KilledWithAnExe w;
+    StorePaths("");
+    watchedFolder = w.game();
+    std::vector<fs::path> asked;
+    Installation installation([&asked](const fs::path& folder) -> std::optional<FolderHold> {
+        asked.push_back(folder);
+        folderHeld = true;
+        return FolderHold(nullptr, [](void*) { folderHeld = false; });
+    });
+    WatchFileChanges(countChange);
+    installation.recoverLastRun();
+    WatchFileChanges(nullptr);
+    ASSERT_EQ(asked.size(), 1u);
+    EXPECT_TRUE(SameFolder(asked[0], w.game())) << asked[0];
+    EXPECT_GT(changesInFolder, 0);
+    EXPECT_EQ(changesUnheld, 0);
+    EXPECT_FALSE(folderHeld) << "held after the recovery";
 }
 
 } // namespace

@@ -259,9 +259,9 @@ private slots:
 
     // In the folder accepted as the game's at start, whatever became of its
     // EAW.EXE since, Clear All takes out the add-ons' files of the game's types,
-    // an add-on's GRB_031.SND without a security copy too, and puts the protected
-    // files back; the window returns to no category. Restore INI then puts back
-    // the copy of EAW.INI.
+    // an add-on's GRB_031.SND without a security copy too (the game's own, kept at
+    // the install, goes back), and puts the protected files back; the window returns to no
+    // category. Restore INI then puts back the copy of EAW.INI.
     void clearAllTakesOutTheAddonsFiles() {
         QFETCH(QString, exe);
         QFETCH(bool, copy);
@@ -277,7 +277,7 @@ private slots:
         clickButton("Command13");
 
         QVERIFY(!fs::exists(game / "MERLIN.WSD"));
-        QVERIFY(!fs::exists(game / "GRB_031.SND"));
+        QCOMPARE(ReadFile(game / "GRB_031.SND"), std::string("game GRB_031.SND"));
         QCOMPARE(ReadFile(game / "EXTRA.SPT"), std::string("copy EXTRA.SPT"));
         QVERIFY(fs::exists(game / "MERLIN.TXT"));
         QCOMPARE(InstalledList(window.get(), 5)->count(), 0);
