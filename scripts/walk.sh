@@ -36,7 +36,8 @@ server=$!
 trap 'kill $wm $server 2>/dev/null || true; rm -f "$display_file"' EXIT
 wm=
 for _ in $(seq 50); do [ -s "$display_file" ] && break; sleep 0.1; done
-export DISPLAY=":$(cat "$display_file")"
+DISPLAY=":$(cat "$display_file")"
+export DISPLAY
 if [ "$window_manager" = openbox ]; then
   openbox --sm-disable >/dev/null 2>&1 &
   wm=$!

@@ -23,15 +23,25 @@ class Actions:
         self.rng = rng
         self.layouts = layouts
         self.scale = program.scale
+        self.seen = []
 
     def shown(self):
-        return [(w, controls.kind_of(w, self.scale)) for w in self.program.windows()]
+        """The windows shown when the step began: an action acts on what the player saw."""
+        return self.seen
+
+    def look(self):
+        self.seen = [(w, controls.kind_of(w, self.scale)) for w in self.program.windows()]
 
     def called(self, window):
         return controls.called(window, controls.kind_of(window, self.scale))
 
     def main(self):
         return next((w for w, kind in self.shown() if kind == "main"), None)
+
+    def main_takes_input(self):
+        kinds = [(w.title, k) for w, k in self.seen]
+        return any(k == "main" for _, k in kinds) and all(
+            k == "main" or title == controls.DELETE_TITLE for title, k in kinds)
 
     def control(self, window, name):
         return next(c for c in controls.layout_of(window, "main", self.layouts) if c.name == name)
@@ -147,19 +157,21 @@ class Actions:
         return "wait 5 s"
 
     def chances(self):
-        """Each action with its weight; those on the main window only while it is shown."""
+        """Each action with its weight; the main window's own only while it takes
+        input, so that a walk does not spend itself on a disabled window."""
         table = [(self.click, 30), (self.double_click, 10), (self.right_click, 3),
                  (self.key, 16), (self.tab_and_press, 8), (self.type_text, 3),
                  (self.cancel, 3), (self.close_window, 8), (self.wait, 4)]
-        if self.main() is not None:
-            table += [(self.open_window, 7), (self.install, 10), (self.uninstall, 5),
-                      (self.put_back_set, 4)]
+        if self.main_takes_input():
+            table += [(self.open_window, 7), (self.install, 12), (self.uninstall, 5),
+                      (self.put_back_set, 6)]
         return table
 
     def take_one(self):
         """Draws and takes one action; its line, or None when nothing could be done."""
+        self.look()
         table = self.chances()
         action = self.rng.choices([a for a, _ in table], weights=[w for _, w in table])[0]
-        if not self.shown():
+        if not self.seen:
             return None
         return action()

@@ -33,7 +33,10 @@ def double_click(window, x, y, scale):
 
 
 def focus(window):
+    """Brings the window to the front as Alt+Tab does, and gives it the keyboard
+    where no window manager does that."""
     _xdotool("windowactivate", window.id)
+    _xdotool("windowfocus", window.id)
     settle(0.2)
 
 

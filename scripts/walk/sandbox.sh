@@ -6,6 +6,7 @@
 set -euo pipefail
 keep=$(realpath "$1")
 shift
+# shellcheck disable=SC2016 # the script runs inside, with its own arguments
 exec unshare --mount --propagation private bash -c '
   set -e
   keep=$1

@@ -99,8 +99,9 @@ def settle_paths(program, game):
 
 
 def make_outside(folder):
-    """Files beside the game that no operation is about."""
-    for name in ("EAW.EXE", "PRECIOUS.DAT", "MAP.PAL", "notes.txt"):
+    """Files beside the game that no operation is about. Without EAW.EXE, the
+    game-folder window cannot take the folder as the game's."""
+    for name in ("PRECIOUS.DAT", "MAP.PAL", "notes.txt"):
         _write(os.path.join(folder, name), f"mine {name}\n")
 
 

@@ -9,6 +9,7 @@ import argparse
 import os
 import random
 import shutil
+import signal
 import sys
 import tempfile
 import time
@@ -53,7 +54,11 @@ def prepare(work, built, scale):
     stage.make_outside(os.path.join(work, "beside"))
     program = Program(folder, work, scale)
     program.start()
-    program.accept_first_run()
+    try:
+        program.accept_first_run()
+    except BaseException:
+        program.kill()
+        raise
     return program, game
 
 
@@ -72,6 +77,7 @@ class Walk:
         self.actions = actions.Actions(self.program, random.Random(options.seed),
                                        controls.layouts(options.source))
         self.settings_opened = False
+        self.began = time.monotonic()
 
     def over(self, began):
         if self.options.steps:
@@ -83,13 +89,15 @@ class Walk:
         if line is None:
             line = "nothing to do"
         self.steps.append(line)
-        print(f"step {len(self.steps)}: {line}", flush=True)
-        self.settings_opened |= any("EAW.INI Settings" in w.title for w in self.program.windows())
+        print(f"step {len(self.steps)} ({time.monotonic() - self.began:.0f} s): {line}",
+              flush=True)
+        self.settings_opened |= any(w.title.endswith("EAW.INI Settings")
+                                    for w, _ in self.actions.shown())
         return checks.after_step(self.program)
 
     def run(self):
-        began = time.monotonic()
-        while not self.over(began):
+        self.began = time.monotonic()
+        while not self.over(self.began):
             faults = self.step()
             if faults:
                 self.fail(faults)
@@ -105,6 +113,7 @@ class Walk:
         """Answers boxes, closes the windows over the main one, then the main one."""
         deadline = time.monotonic() + END_SECONDS
         while self.program.alive() and time.monotonic() < deadline:
+            self.actions.look()
             shown = self.actions.shown()
             over = [(w, k) for w, k in shown if k != "main"]
             if over:
@@ -150,6 +159,8 @@ class Walk:
 
 
 def main():
+    # A walk stopped from outside still ends its program and removes its folder.
+    signal.signal(signal.SIGTERM, lambda *_: sys.exit(143))
     options = arguments()
     os.makedirs(options.shots, exist_ok=True)
     work = tempfile.mkdtemp(prefix="quorvel-walk.")
