@@ -85,8 +85,6 @@ def after_step(program):
     """The faults seen now, one a line; none when all holds."""
     if not program.alive():
         return [f"the program ended (status {program.process.returncode})"]
-    faults = progress_ends(program)
-    if faults or not program.alive():
-        return faults or [f"the program ended (status {program.process.returncode})"]
     shown = [(window, controls.kind_of(window, program.scale)) for window in program.windows()]
-    return takes_input(shown) + hidden_windows(shown) + covered_boxes(shown)
+    faults = takes_input(shown) + hidden_windows(shown) + covered_boxes(shown)
+    return faults or progress_ends(program)
