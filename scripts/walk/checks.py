@@ -33,9 +33,12 @@ def _name(window, kind):
 
 def hidden_windows(shown):
     """A window stacked below a disabled window of a lower rank that overlaps it:
-    the player sees the disabled one and cannot reach the other."""
+    the player sees the disabled one and cannot reach the other. Boxes have a
+    check of their own."""
     faults = []
     for low, (window, kind) in enumerate(shown):
+        if kind == "box":
+            continue
         for above, above_kind in shown[low + 1:]:
             if (controls.RANK[kind] > controls.RANK[above_kind] and window.overlaps(above)
                     and _disabled(above, above_kind, shown)):
