@@ -44,6 +44,8 @@ if [ "$window_manager" = openbox ]; then
   sleep 1
 fi
 
+# Python keeps no compiled files in the checkout.
+export PYTHONDONTWRITEBYTECODE=1
 failed=0
 for seed in $seeds; do
   python3 "$checkout/scripts/walk/walk.py" --program "$(realpath "$program")" \
