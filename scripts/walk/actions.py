@@ -43,8 +43,8 @@ class Actions:
         return any(k == "main" for _, k in kinds) and all(
             k == "main" or title == controls.DELETE_TITLE for title, k in kinds)
 
-    def control(self, window, name):
-        return next(c for c in controls.layout_of(window, "main", self.layouts) if c.name == name)
+    def main_control(self, name):
+        return next(c for c in self.layouts.get("Principal", []) if c.name == name)
 
     def _spot(self, control):
         """A point inside the control; in a list, on one of its first rows."""
@@ -105,14 +105,14 @@ class Actions:
     def open_window(self):
         main = self.main()
         name = self.rng.choice(OPENERS)
-        control = self.control(main, name)
+        control = self.main_control(name)
         player.click(main, control.x + control.width // 2, control.y + control.height // 2,
                      self.scale)
         return f"click {name} of the main window to open its window"
 
     def _press_category(self, main):
         name = self.rng.choice(CATEGORY_BUTTONS)
-        button = self.control(main, name)
+        button = self.main_control(name)
         player.click(main, button.x + 20, button.y + 20, self.scale)
         return name
 
@@ -120,14 +120,14 @@ class Actions:
         main = self.main()
         category = self._press_category(main)
         row = self.rng.randrange(5)
-        target = self.control(main, "List8")
+        target = self.main_control("List8")
         player.double_click(main, target.x + 40, target.y + ROW * row + 7, self.scale)
         return f"install: {category}, double-click row {row} of the library list"
 
     def uninstall(self):
         main = self.main()
         name = self.rng.choice(INSTALLED_LISTS)
-        target = self.control(main, name)
+        target = self.main_control(name)
         row = self.rng.randrange(max(1, target.height // ROW))
         player.double_click(main, target.x + 40, target.y + ROW * row + 7, self.scale)
         return f"uninstall: double-click row {row} of {name}"
