@@ -39,6 +39,7 @@ for _ in $(seq 50); do [ -s "$display_file" ] && break; sleep 0.1; done
 DISPLAY=":$(cat "$display_file")"
 export DISPLAY
 if [ "$window_manager" = openbox ]; then
+  command -v openbox >/dev/null || { echo "openbox is not installed (scripts/setup.sh test)" >&2; exit 2; }
   openbox --sm-disable >/dev/null 2>&1 &
   wm=$!
   sleep 1
