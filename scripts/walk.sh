@@ -51,6 +51,7 @@ failed=0
 for seed in $seeds; do
   python3 "$checkout/scripts/walk/walk.py" --program "$(realpath "$program")" \
     --source "$checkout" --shots "$shots" --seed "$seed" --minutes "$minutes" \
-    --steps "$steps" --scale "$scale" || failed=$((failed + 1))
+    --steps "$steps" --scale "$scale" --window-manager "$window_manager" ||
+    failed=$((failed + 1))
 done
 [ "$failed" -eq 0 ] || { echo "$failed walk(s) failed; screenshots in $shots"; exit 1; }

@@ -4,7 +4,7 @@ checks the desktop after each; at the end it closes the program and checks that
 the game folder is as it was before the first install and nothing outside it
 changed. A failing walk prints its seed and steps, and replays from the seed.
   walk.py --program FOLDER --source CHECKOUT --shots FOLDER --seed N
-          [--minutes M] [--steps K] [--scale S]"""
+          [--minutes M] [--steps K] [--scale S] [--window-manager NAME]"""
 import argparse
 import os
 import random
@@ -33,6 +33,7 @@ def arguments():
     parser.add_argument("--minutes", type=float, default=1.0)
     parser.add_argument("--steps", type=int, default=0, help="stop after this many steps")
     parser.add_argument("--scale", type=float, default=1.0)
+    parser.add_argument("--window-manager", default="openbox", help="for the replay line")
     return parser.parse_args()
 
 
@@ -154,7 +155,8 @@ class Walk:
         print("\n".join("  " + fault for fault in self.faults))
         print("its steps:")
         print("\n".join(f"  {n}. {line}" for n, line in enumerate(self.steps, 1)))
-        print(f"replay: scripts/walk.sh --seed {seed} --steps {len(self.steps)}")
+        print(f"replay: scripts/walk.sh --seed {seed} --steps {len(self.steps)} "
+              f"--scale {self.options.scale:g} --window-manager {self.options.window_manager}")
         return False
 
 
