@@ -61,7 +61,7 @@ class Actions:
         layout = controls.layout_of(window, kind, self.layouts)
         if layout:
             chosen = self.rng.choice(layout)
-            return window, chosen.name, self._spot(chosen)
+            return window, str(chosen), self._spot(chosen)
         spot = (self.rng.randrange(window.width) / self.scale,
                 self.rng.randrange(window.height) / self.scale)
         return window, "a point", spot
@@ -108,13 +108,12 @@ class Actions:
         control = self.main_control(name)
         player.click(main, control.x + control.width // 2, control.y + control.height // 2,
                      self.scale)
-        return f"click {name} of the main window to open its window"
+        return f"click {control} of the main window to open its window"
 
     def _press_category(self, main):
-        name = self.rng.choice(CATEGORY_BUTTONS)
-        button = self.main_control(name)
+        button = self.main_control(self.rng.choice(CATEGORY_BUTTONS))
         player.click(main, button.x + 20, button.y + 20, self.scale)
-        return name
+        return button
 
     def install(self):
         main = self.main()

@@ -25,6 +25,10 @@ class Control:
     y: int
     width: int
     height: int
+    caption: str
+
+    def __str__(self):
+        return f"{self.name} ({self.caption})" if self.caption else self.name
 
 
 def kind_of(window, scale):
@@ -75,6 +79,15 @@ def _rect(widget):
     return [int(rect.find(side).text) for side in ("x", "y", "width", "height")]
 
 
+def _caption(widget):
+    """The control's text, or its tooltip when it shows a picture."""
+    for name in ("text", "toolTip"):
+        text = widget.find(f"property[@name='{name}']/string")
+        if text is not None and text.text:
+            return text.text
+    return ""
+
+
 def _collect(widget, left, top, controls):
     rect = _rect(widget)
     if rect is None:
@@ -82,7 +95,7 @@ def _collect(widget, left, top, controls):
     x, y, width, height = left + rect[0], top + rect[1], rect[2], rect[3]
     kind = widget.get("class").split("::")[-1]
     if kind in _ACTIVE:
-        controls.append(Control(widget.get("name"), kind, x, y, width, height))
+        controls.append(Control(widget.get("name"), kind, x, y, width, height, _caption(widget)))
     for child in widget.findall("widget"):
         _collect(child, x, y, controls)
 
