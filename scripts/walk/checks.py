@@ -88,6 +88,14 @@ def after_step(program):
     """The faults seen now, one a line; none when all holds."""
     if not program.alive():
         return [f"the program ended (status {program.process.returncode})"]
+    faults = _desk_faults(program)
+    if faults:
+        return faults
+    waited = progress_ends(program)
+    # What the desk shows after the wait tells more than the wait alone.
+    return _desk_faults(program) + waited if waited else []
+
+
+def _desk_faults(program):
     shown = [(window, controls.kind_of(window, program.scale)) for window in program.windows()]
-    faults = takes_input(shown) + hidden_windows(shown) + covered_boxes(shown)
-    return faults or progress_ends(program)
+    return takes_input(shown) + hidden_windows(shown) + covered_boxes(shown)
