@@ -38,7 +38,7 @@ class Program:
     def windows(self):
         return desk.program_windows(self.pid) if self.alive() else []
 
-    def wait_for_window(self, title, seconds=20):
+    def wait_for_window(self, title, seconds=60):
         deadline = time.monotonic() + seconds
         while time.monotonic() < deadline:
             for window in self.windows():

@@ -160,6 +160,19 @@ class Walk:
         return False
 
 
+def broken_off(options, work, fault):
+    """The walk could not go on (its program never showed the first-run window,
+    say): what the screen and the program said, then exit."""
+    shot = os.path.join(options.shots, f"seed-{options.seed}-start.png")
+    player.screenshot(shot)
+    print(f"WALK BROKEN OFF with seed {options.seed}: {fault}\n  screenshot: {shot}")
+    errors = os.path.join(work, "program-errors.txt")
+    if os.path.exists(errors):
+        with open(errors, encoding="utf-8", errors="replace") as text:
+            print("the program's error output:\n" + text.read())
+    sys.exit(1)
+
+
 def main():
     # A walk stopped from outside still ends its program and removes its folder.
     signal.signal(signal.SIGTERM, lambda *_: sys.exit(143))
@@ -170,6 +183,8 @@ def main():
     try:
         walk = Walk(options, work)
         walk.run()
+    except RuntimeError as fault:
+        broken_off(options, work, fault)
     finally:
         if walk is not None:
             walk.program.kill()
