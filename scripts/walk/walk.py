@@ -92,9 +92,13 @@ class Walk:
         self.steps.append(line)
         print(f"step {len(self.steps)} ({time.monotonic() - self.began:.0f} s): {line}",
               flush=True)
+        self.note_settings()
+        return checks.after_step(self.program)
+
+    def note_settings(self):
+        """Whether the settings window was seen, which writes EAW.INI as it opens."""
         self.settings_opened |= any(w.title.endswith("EAW.INI Settings")
                                     for w, _ in self.actions.shown())
-        return checks.after_step(self.program)
 
     def run(self):
         self.began = time.monotonic()
@@ -115,6 +119,7 @@ class Walk:
         deadline = time.monotonic() + END_SECONDS
         while self.program.alive() and time.monotonic() < deadline:
             self.actions.look()
+            self.note_settings()
             shown = self.actions.shown()
             over = [(w, k) for w, k in shown if k != "main"]
             if over:
