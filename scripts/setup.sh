@@ -15,7 +15,7 @@ cd "$(dirname "$0")/.."
 build_packages=(g++ cmake pkg-config qt6-base-dev libgl-dev libzip-dev libdeflate-dev libicu-dev
   fonts-liberation2 ccache)
 test_packages=(libgtest-dev libbenchmark-dev zip unzip xvfb xauth xdotool imagemagick python3
-  desktop-file-utils x11-utils p7zip-full libarchive-tools clang libclang-rt-14-dev time locales-all)
+  desktop-file-utils x11-utils openbox p7zip-full libarchive-tools clang libclang-rt-14-dev time locales-all)
 packages=("${build_packages[@]}")
 [ "$mode" = test ] && packages+=("${test_packages[@]}")
 
