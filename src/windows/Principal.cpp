@@ -357,11 +357,13 @@ void Principal::resetPreview() {
 
 // A window that disables the main window is the main window's for the window
 // manager, which keeps it in front of it; it is no child widget, which the main
-// window's disabling would disable too.
+// window's disabling would disable too. X11 window managers are told only of a
+// dialog's owner, so such a window is made a dialog.
 void Principal::openWindow(QWidget* window, bool keepMainEnabled) {
     std::erase_if(openWindows_, [](const QPointer<QWidget>& open) { return open.isNull(); });
     openWindows_.emplace_back(window);
     if (!keepMainEnabled) {
+        window->setWindowFlags((window->windowFlags() & ~Qt::WindowType_Mask) | Qt::Dialog);
         window->winId();
         window->windowHandle()->setTransientParent(windowHandle());
     }
