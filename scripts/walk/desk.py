@@ -2,10 +2,17 @@
 order, and whether its event loop answers, read through xdotool, xprop and
 xwininfo, and through Xlib for the window manager's ping."""
 import ctypes
+import os
 import re
 import subprocess
+import sys
 import time
 from dataclasses import dataclass
+
+# The X11 event shapes are close_window.py's, one folder up.
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), ".."))
+from close_window import CLIENT_MESSAGE as _CLIENT_MESSAGE  # noqa: E402
+from close_window import Event as _Event  # noqa: E402
 
 
 def run(*command):
@@ -69,18 +76,6 @@ def program_windows(pid):
     return [window for window in shown if window is not None]
 
 
-class _ClientMessage(ctypes.Structure):
-    _fields_ = [("type", ctypes.c_int), ("serial", ctypes.c_ulong), ("send_event", ctypes.c_int),
-                ("display", ctypes.c_void_p), ("window", ctypes.c_ulong),
-                ("message_type", ctypes.c_ulong), ("format", ctypes.c_int),
-                ("data", ctypes.c_long * 5)]
-
-
-class _Event(ctypes.Union):
-    _fields_ = [("client", _ClientMessage), ("pad", ctypes.c_long * 24)]
-
-
-_CLIENT_MESSAGE = 33
 # Toolkits answer to the root window with one of these masks.
 _STRUCTURE_NOTIFY = 1 << 17
 _SUBSTRUCTURE_NOTIFY = 1 << 19
