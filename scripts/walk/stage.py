@@ -106,12 +106,15 @@ def make_outside(folder):
 
 
 def fingerprint(folder, skip=()):
-    """Every file under the folder with its checksum, by relative path."""
+    """Every file under the folder with its checksum, by relative path; the
+    files and folders in `skip` left out."""
     prints = {}
     for top, folders, files in os.walk(folder):
         folders[:] = [name for name in folders if os.path.join(top, name) not in skip]
         for name in files:
             path = os.path.join(top, name)
+            if path in skip:
+                continue
             with open(path, "rb") as file:
                 prints[os.path.relpath(path, folder)] = hashlib.sha256(file.read()).hexdigest()
     return prints

@@ -162,7 +162,15 @@ class Walk:
         print("\n".join(f"  {n}. {line}" for n, line in enumerate(self.steps, 1)))
         print(f"replay: scripts/walk.sh --seed {seed} --steps {len(self.steps)} "
               f"--scale {self.options.scale:g} --window-manager {self.options.window_manager}")
+        print_program_errors(self.work)
         return False
+
+
+def print_program_errors(work):
+    errors = os.path.join(work, "program-errors.txt")
+    if os.path.exists(errors) and os.path.getsize(errors):
+        with open(errors, encoding="utf-8", errors="replace") as text:
+            print("the program's error output:\n" + text.read())
 
 
 def broken_off(options, work, fault):
@@ -171,10 +179,7 @@ def broken_off(options, work, fault):
     shot = os.path.join(options.shots, f"seed-{options.seed}-start.png")
     player.screenshot(shot)
     print(f"WALK BROKEN OFF with seed {options.seed}: {fault}\n  screenshot: {shot}")
-    errors = os.path.join(work, "program-errors.txt")
-    if os.path.exists(errors):
-        with open(errors, encoding="utf-8", errors="replace") as text:
-            print("the program's error output:\n" + text.read())
+    print_program_errors(work)
     sys.exit(1)
 
 
