@@ -54,10 +54,13 @@ TEST_F(PathVariablesTest, StorePathsWritesTheNineKeysInOrderOnAFreshFile) {
 }
 
 TEST_F(PathVariablesTest, ReloadTakesStoredLibraryFoldersAsTheyAre) {
-    WriteFile(program / "QUORVEL.INI", "[path]\r\nrutaeaw=/g/\r\nRUTASKINS=/old/place/SKINS/\r\n"
-                                       "[CONFIGURATION]\r\nBACKUPS=1\r\n");
+    // Absolute on this system: on Windows with the drive of the program folder.
+    const std::string skins =
+        (program.path().root_path() / "old" / "place" / "SKINS").string() + kSeparator;
+    WriteFile(program / "QUORVEL.INI", "[path]\r\nrutaeaw=/g/\r\nRUTASKINS=" + skins +
+                                           "\r\n[CONFIGURATION]\r\nBACKUPS=1\r\n");
     const PathVariables paths = ReadStoredPaths();
-    EXPECT_EQ(paths.CategoryFolder[2], "/old/place/SKINS/");
+    EXPECT_EQ(paths.CategoryFolder[2], skins);
     EXPECT_TRUE(paths.CategoryFolder[0].empty());
     EXPECT_FALSE(FirstRunWindowDue());
 }

@@ -244,7 +244,8 @@ TEST(Installation, TheLedgerReadsBackWhatItWrote) {
     Ledger ledger;
     ledger.gameFolder = "/games/EAW/";
     InstalledAddon escaped;
-    escaped.key = {kExes, "back\\slash"};
+    // A backslash is a name's own only where it separates no folders.
+    escaped.key = {kExes, fs::path::preferred_separator == '/' ? "back\\slash" : "back slash"};
     escaped.archive = "/lib/EXES/back\\slash.zip";
     escaped.writtenNames = {"a\nb.txt", "c\rd.txt", "e.exe"};
     escaped.replaced = "X (1)";
