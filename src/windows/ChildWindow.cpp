@@ -43,14 +43,8 @@ void ChildWindow::keyPressEvent(QKeyEvent* event) {
 void ChildWindow::closeEvent(QCloseEvent* event) {
     if (!isEnabled()) {
         event->ignore();
-        auto* principal = qobject_cast<Principal*>(mainWindow_.data());
-        if (principal && principal->model().busy() && !closeWaits_) {
-            closeWaits_ = true;
-            principal->model().whenIdle(this, [this] {
-                closeWaits_ = false;
-                close();
-            });
-        }
+        if (auto* principal = qobject_cast<Principal*>(mainWindow_.data()))
+            principal->model().closeWhenIdle(this);
         return;
     }
     Form_Unload();

@@ -29,7 +29,6 @@ protected:
 
 private:
     QPointer<QWidget> mainWindow_;
-    bool closeWaits_ = false; // a close asked for while an operation runs
 };
 
 // The frame of the first-run and game-folder windows: a title and a close button,

@@ -48,6 +48,17 @@ void InstallationModel::whenIdle(QObject* context, std::function<void()> next) {
     whenIdle_.emplace_back(context, std::move(next));
 }
 
+void InstallationModel::closeWhenIdle(QWidget* window) {
+    static constexpr char kCloseWaits[] = "quorvelCloseWaits";
+    if (!running_ || window->property(kCloseWaits).toBool())
+        return;
+    window->setProperty(kCloseWaits, true);
+    whenIdle(window, [window] {
+        window->setProperty(kCloseWaits, false);
+        window->close();
+    });
+}
+
 void InstallationModel::finishRunningWork() {
     if (running_)
         running_->finish();

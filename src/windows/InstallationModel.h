@@ -67,6 +67,9 @@ public:
     // Runs `next` once no operation runs: now, or right after the running one's
     // `then`; dropped when `context` is gone.
     void whenIdle(QObject* context, std::function<void()> next);
+    // A close of `window` asked for while an operation runs: done once it has ended,
+    // however often it was asked meanwhile. Nothing while no operation runs.
+    void closeWhenIdle(QWidget* window);
     // Asks the running operation to stop at its next step, when it can, and waits
     // for its work without an event loop: for a logoff, which ends the program
     // before the operation's `then` could run.

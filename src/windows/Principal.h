@@ -122,7 +122,6 @@ private:
     WindowsOverMain* windowsOver_;
     SetsMenu* sets_;
     bool clearOnExit_ = true;
-    bool closeWaits_ = false; // a close asked for while an operation runs
 };
 
 } // namespace quorvel

@@ -255,13 +255,7 @@ void Principal::clearBeforeExit() {
 void Principal::closeEvent(QCloseEvent* event) {
     if (!isEnabled()) {
         event->ignore();
-        if (model_.busy() && !closeWaits_) {
-            closeWaits_ = true;
-            model_.whenIdle(this, [this] {
-                closeWaits_ = false;
-                close();
-            });
-        }
+        model_.closeWhenIdle(this);
         return;
     }
     if (clearOnExit_) {
