@@ -355,18 +355,18 @@ void Principal::resetPreview() {
     ShowLogo(ui->Image1);
 }
 
-// A window that disables the main window is the main window's for the window
-// manager, which keeps it in front of it; it is no child widget, which the main
-// window's disabling would disable too. X11 window managers are told only of a
-// dialog's owner, so such a window is made a dialog.
+// Every window opened here is the main window's for the window manager, which
+// keeps it in front of it: Delete Addon too, which leaves the main window usable,
+// since another window opened beside it disables the main window, and a click on
+// that would otherwise raise it over Delete Addon. None is a child widget, which
+// the main window's disabling would disable too. X11 window managers are told only
+// of a dialog's owner, so each is made a dialog.
 void Principal::openWindow(QWidget* window, bool keepMainEnabled) {
     std::erase_if(openWindows_, [](const QPointer<QWidget>& open) { return open.isNull(); });
     openWindows_.emplace_back(window);
-    if (!keepMainEnabled) {
-        window->setWindowFlags((window->windowFlags() & ~Qt::WindowType_Mask) | Qt::Dialog);
-        window->winId();
-        window->windowHandle()->setTransientParent(windowHandle());
-    }
+    window->setWindowFlags((window->windowFlags() & ~Qt::WindowType_Mask) | Qt::Dialog);
+    window->winId();
+    window->windowHandle()->setTransientParent(windowHandle());
     window->show();
     if (!keepMainEnabled)
         windowsOver_->hold(window);

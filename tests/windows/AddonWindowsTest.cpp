@@ -522,7 +522,7 @@ private slots:
             WriteFile(program / "SKINS" / file, file);
         QWidget* deleteaddon = OpenedBy(window.get(), "Command12");
         deleteaddon->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(deleteaddon));
+        QTRY_COMPARE(QApplication::activeWindow(), deleteaddon);
         auto* list = Find<QListWidget>(deleteaddon, "List1");
         auto* combo = Find<QComboBox>(deleteaddon, "Combo1");
         const auto armed = [&] {
@@ -553,7 +553,7 @@ private slots:
         QWidget* deleteaddon = OpenedBy(window.get(), "Command12");
         QVERIFY(!OpenedBy(window.get(), "Command12"));
         deleteaddon->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(deleteaddon));
+        QTRY_COMPARE(QApplication::activeWindow(), deleteaddon);
         auto* list = Find<QListWidget>(deleteaddon, "List1");
         auto* button = Find<QPushButton>(deleteaddon, "Command1");
         ChooseInCombo(Find<QComboBox>(deleteaddon, "Combo1"), "SKIN PACK");
