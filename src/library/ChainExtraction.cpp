@@ -58,12 +58,11 @@ std::uint64_t freeSpaceIn(const fs::path& folder) {
     return ec ? UINT64_MAX : space.available;
 }
 
-// Extracts one member through a temporary file beside its target; gives the
-// name it now has in the destination, or why it was not written.
-std::variant<std::string, SkippedMember>
-extractMember(MemberReader& reader, const PlannedMember& planned,
-              const DestinationFolder& destination,
-              const std::optional<std::string>& placedBefore) {
+// Extracts one member to a temporary file beside its target; gives that file, or
+// why the member was not written.
+std::variant<StagedFile, SkippedMember>
+stageMember(MemberReader& reader, const PlannedMember& planned,
+            const DestinationFolder& destination, const std::optional<std::string>& placedBefore) {
     const auto skip = [&planned](std::string reason, bool refusedByDestination) {
         return SkippedMember{planned.index, planned.bareName, std::move(reason),
                              refusedByDestination};
@@ -76,44 +75,64 @@ extractMember(MemberReader& reader, const PlannedMember& planned,
     case MemberSize::Allowed:
         break;
     }
-    const fs::path target = destination.target(planned.bareName, placedBefore);
+    fs::path target = destination.target(planned.bareName, placedBefore);
     if (!DestinationFolder::CanReplace(target))
         return skip("a folder is in the way", true);
-    const fs::path temporary = TemporaryNameBeside(target);
+    fs::path temporary = TemporaryNameBeside(target);
     if (auto failure = extractToFile(reader, planned, temporary))
         return std::move(*failure);
     // A time the disk refuses leaves the file as written.
     if (planned.member.modified)
         SetModificationTime(temporary, *planned.member.modified);
-    if (std::error_code error; !ReplaceEntry(temporary, target, error))
-        return skip("the file of its name could not be replaced: " + error.message(), true);
-    return NameText(target.filename());
+    return StagedFile{planned.index, planned.index, planned.bareName, std::move(temporary),
+                      std::move(target)};
 }
 
-bool contains(const ChainOutcome& outcome, const std::string& name) {
-    return std::any_of(outcome.written.begin(), outcome.written.end(),
-                       [&name](const auto& written) { return written.second == name; });
+// Keeps `file` as what its target receives; an earlier member's file for the same
+// target is superseded, as that member's file would have been overwritten.
+void keepStaged(ChainOutcome& outcome, StagedFile file) {
+    const auto same =
+        std::find_if(outcome.staged.begin(), outcome.staged.end(),
+                     [&file](const StagedFile& s) { return s.target == file.target; });
+    if (same == outcome.staged.end()) {
+        outcome.staged.push_back(std::move(file));
+        return;
+    }
+    DeleteFileEntry(same->temporary);
+    file.firstIndex = same->firstIndex;
+    *same = std::move(file);
 }
 
 } // namespace
 
-ChainOutcome ExtractChain(const MemberChain& chain, MemberReader& reader,
-                          const DestinationFolder& destination,
-                          const std::function<void()>& memberDone) {
+ChainOutcome StageChain(const MemberChain& chain, MemberReader& reader,
+                        const DestinationFolder& destination,
+                        const std::function<void()>& memberDone) {
     ChainOutcome outcome;
     std::optional<std::string> placed;
     for (const PlannedMember& planned : chain) {
-        auto extracted = extractMember(reader, planned, destination, placed);
-        if (auto* name = std::get_if<std::string>(&extracted)) {
-            if (!contains(outcome, *name))
-                outcome.written.emplace_back(planned.index, *name);
-            placed = std::move(*name);
+        auto staged = stageMember(reader, planned, destination, placed);
+        if (auto* file = std::get_if<StagedFile>(&staged)) {
+            placed = NameText(file->target.filename());
+            keepStaged(outcome, std::move(*file));
         } else {
-            outcome.skipped.push_back(std::move(std::get<SkippedMember>(extracted)));
+            outcome.skipped.push_back(std::move(std::get<SkippedMember>(staged)));
         }
         memberDone();
     }
     return outcome;
+}
+
+void PublishChain(ChainOutcome& outcome) {
+    for (StagedFile& file : outcome.staged) {
+        if (std::error_code error; !ReplaceEntry(file.temporary, file.target, error))
+            outcome.skipped.push_back(
+                {file.index, file.bareName,
+                 "the file of its name could not be replaced: " + error.message(), true});
+        else
+            outcome.written.emplace_back(file.firstIndex, NameText(file.target.filename()));
+    }
+    outcome.staged.clear();
 }
 
 MemberSize CheckMemberSize(std::uint64_t declaredSize, std::uint64_t freeSpace) {

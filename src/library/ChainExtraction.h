@@ -51,17 +51,32 @@ private:
     FolderListing listing_;
 };
 
+// A member's complete file under its temporary name, waiting to take its target's
+// place once every file of the extraction is on the disk.
+struct StagedFile {
+    std::size_t firstIndex = 0; // of the member of the chain that first chose this target
+    std::size_t index = 0;      // of the member whose data it holds
+    std::string bareName;
+    std::filesystem::path temporary;
+    std::filesystem::path target;
+};
+
 struct ChainOutcome {
+    std::vector<StagedFile> staged; // each target once, holding the chain's last member for it
     // Each name written, with the archive index of the member that first wrote it.
     std::vector<std::pair<std::size_t, std::string>> written;
     std::vector<SkippedMember> skipped; // damaged, too large, refused by the destination
 };
 
-// Writes the members of one chain into `destination` in archive order, each
-// through a temporary name beside its target that replaces the old entry only
-// once the data is complete and checked. `memberDone` is called after each member.
-ChainOutcome ExtractChain(const MemberChain& chain, MemberReader& reader,
-                          const DestinationFolder& destination,
-                          const std::function<void()>& memberDone);
+// Writes the members of one chain, in archive order, each to a temporary name
+// beside its target; a later member for the same target replaces the earlier's
+// temporary. Nothing takes a target's place yet. `memberDone` is called after each member.
+ChainOutcome StageChain(const MemberChain& chain, MemberReader& reader,
+                        const DestinationFolder& destination,
+                        const std::function<void()>& memberDone);
+
+// Puts each staged file in its target's place, the old entry deleted, and lists it
+// as written; one the destination refuses is skipped and its temporary removed.
+void PublishChain(ChainOutcome& outcome);
 
 } // namespace quorvel

@@ -92,10 +92,32 @@ std::vector<ChainOutcome> extractChains(const ZipArchive& archive, const fs::pat
             return;
         MemberReader reader(handle, tuning.wholeMemberBound);
         for (std::size_t chain = nextChain++; chain < plan.chains.size(); chain = nextChain++)
-            outcomes[chain] = ExtractChain(plan.chains[chain], reader, destination,
-                                           [&progress] { progress.memberDone(); });
+            outcomes[chain] = StageChain(plan.chains[chain], reader, destination,
+                                         [&progress] { progress.memberDone(); });
     });
     return outcomes;
+}
+
+// Durable, then published: every staged file's data goes to the disk in one flush
+// before any takes its name, so a power cut never leaves a replaced file empty
+// under an add-on's name; then the names, so that whoever records the files as
+// written records what the disk holds. A flush the disk refuses is no reason to
+// keep the add-on out: its files are as safe as any other program's then.
+void publishChains(std::vector<ChainOutcome>& outcomes, const fs::path& destination,
+                   const UnzipTuning& tuning) {
+    std::vector<fs::path> staged;
+    for (const ChainOutcome& outcome : outcomes)
+        for (const StagedFile& file : outcome.staged)
+            staged.push_back(file.temporary);
+    if (staged.empty())
+        return;
+    FlushFilesTogether(staged);
+    std::atomic<std::size_t> nextChain{0};
+    RunOnWorkers(workerCount(tuning, outcomes.size()), [&](std::size_t) {
+        for (std::size_t chain = nextChain++; chain < outcomes.size(); chain = nextChain++)
+            PublishChain(outcomes[chain]);
+    });
+    FlushFolder(destination);
 }
 
 // What became of the extraction as a whole: nothing written at all is a failure
@@ -159,8 +181,15 @@ UnzipResult extract(const fs::path& archivePath, const fs::path& destinationPath
         counter.memberDone();
     RemoveLeftoverTemporaries(destinationPath); // before any thread writes one of its own
     const DestinationFolder destination(destinationPath);
-    std::vector<ChainOutcome> outcomes =
-        extractChains(archive, archivePath, plan, destination, tuning, counter);
+    std::vector<ChainOutcome> outcomes;
+    try {
+        outcomes = extractChains(archive, archivePath, plan, destination, tuning, counter);
+    } catch (...) {
+        // What was staged is no file of the game's nor yet of the add-on's.
+        RemoveLeftoverTemporaries(destinationPath);
+        throw;
+    }
+    publishChains(outcomes, destinationPath, tuning);
     return merged(plan, outcomes, archivePath);
 }
 

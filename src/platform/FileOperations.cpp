@@ -69,6 +69,7 @@ void renameEntry(const fs::path& from, const fs::path& to, std::error_code& ec) 
 // the old file before that, a power cut could leave an empty file in its place.
 // A copy of a read-only file is read-only too, and must be flushed all the same.
 bool flushToDisk(const fs::path& file) {
+    ReportFileChange(FileChange::Flush, file);
 #ifdef _WIN32
     const DWORD attributes = GetFileAttributesW(file.c_str());
     const bool readOnly =
@@ -98,25 +99,6 @@ bool flushToDisk(const fs::path& file) {
 #endif
 }
 
-// Puts the folder's entries on the disk: a renamed file is safe from a power cut
-// only once its folder is, and until then the old file may come back. A file
-// system that cannot flush a folder (some network ones) leaves the name to the
-// system's own time: the file is in place either way. Windows flushes names with
-// the file.
-void flushFolderOf(const fs::path& file) {
-#ifdef _WIN32
-    (void)file;
-#else
-    const fs::path folder = file.parent_path();
-    const int descriptor =
-        ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (descriptor < 0)
-        return;
-    ::fsync(descriptor);
-    ::close(descriptor);
-#endif
-}
-
 // The one temporary name of `target`'s replacement. What a killed write left
 // behind has the same name, so the next write finds it without reading the
 // folder, and the name is free again before the new temporary is made.
@@ -141,7 +123,7 @@ bool putInPlace(const fs::path& staging, const fs::path& target, std::error_code
         removeEntry(staging, ignored);
         return false;
     }
-    flushFolderOf(target);
+    FlushFolder(target.parent_path());
     return true;
 }
 
@@ -248,22 +230,47 @@ std::size_t CopyEntriesFlushedTogether(const std::vector<std::pair<fs::path, fs:
             break;
         ++copied;
     }
-    if (copied == 0)
-        return 0;
-#ifdef _WIN32
+    std::vector<fs::path> made;
     for (std::size_t i = 0; i < copied; ++i)
-        if (!fs::is_symlink(copies[i].second))
-            flushToDisk(copies[i].second);
-#else
-    // One flush of the file system puts every copy and its name on the disk.
-    const int descriptor =
-        ::open(copies.front().second.parent_path().c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (descriptor >= 0) {
-        ::syncfs(descriptor);
-        ::close(descriptor);
-    }
-#endif
+        made.push_back(copies[i].second);
+    FlushFilesTogether(made);
     return copied;
+}
+
+void FlushFolder(const fs::path& folder) {
+#ifdef _WIN32
+    (void)folder;
+#else
+    const int descriptor =
+        ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (descriptor < 0)
+        return;
+    ::fsync(descriptor);
+    ::close(descriptor);
+#endif
+}
+
+bool FlushFilesTogether(const std::vector<fs::path>& files) {
+    if (files.empty())
+        return true;
+#ifdef _WIN32
+    bool flushed = true;
+    for (const fs::path& file : files)
+        if (!fs::is_symlink(file))
+            flushed = flushToDisk(file) && flushed;
+    return flushed;
+#else
+    // One flush of the file system puts every file and its name on the disk.
+    const fs::path folder = files.front().parent_path();
+    ReportFileChange(FileChange::Flush, folder);
+    const int descriptor =
+        ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (descriptor < 0)
+        return false;
+    const bool flushed = ::syncfs(descriptor) == 0;
+    ::close(descriptor);
+    return flushed;
+#endif
 }
 
 bool MakeFolders(const fs::path& folder) {

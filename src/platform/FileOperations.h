@@ -34,6 +34,16 @@ bool CopyEntryReplacing(const std::filesystem::path& source,
 std::size_t CopyEntriesFlushedTogether(
     const std::vector<std::pair<std::filesystem::path, std::filesystem::path>>& copies);
 
+// Puts the data of `files`, all on one disk, on that disk together: one flush of
+// the file system where the system has one, else a flush each. Returns false when
+// the disk refused a flush.
+bool FlushFilesTogether(const std::vector<std::filesystem::path>& files);
+
+// Puts the folder's entries on the disk: a renamed file is safe from a power cut
+// only once its folder is. A file system that cannot flush a folder (some network
+// ones) leaves the names to the system's own time; Windows flushes names with the file.
+void FlushFolder(const std::filesystem::path& folder);
+
 // Makes `folder` and the folders above it that are missing. Returns whether it is
 // a folder now.
 bool MakeFolders(const std::filesystem::path& folder);

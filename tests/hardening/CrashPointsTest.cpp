@@ -1,9 +1,11 @@
 // Each file-changing call of each operation on the game, in turn, is the point
-// where the process dies; a fresh start then recovers and closes, and what is on
-// disk must still be the game's, the player's and nothing of any add-on. The
-// default run samples the points; QUORVEL_ALL_CRASH_POINTS=1 (scripts/crash-points.sh)
-// tries every one.
+// where the process dies, or the power goes and takes what was not flushed
+// (LostWrites.h says what); a fresh start then recovers and closes, and what is
+// on disk must still be the game's, the player's and nothing of any add-on. The
+// default run samples the points, each with one of the three ends in turn;
+// QUORVEL_ALL_CRASH_POINTS=1 (scripts/crash-points.sh) tries every point with each.
 
+#include "LostWrites.h"
 #include "config/GameFolderChoice.h"
 #include "config/PathVariables.h"
 #include "library/ClearAll.h"
@@ -212,18 +214,32 @@ std::vector<std::string> brokenInvariants(const Operation& operation, const Worl
     return broken;
 }
 
-// The watcher of a child process: counts the changes, and at the chosen one
-// tells what it was and ends the process, as a kill would. Other threads that
-// reach a later change wait there for the end.
+// The watcher of a child process: keeps what is not flushed yet, counts the
+// changes once armed, and at the chosen one tells what it was and which files
+// still wait for a flush, and ends the process, as a kill would. Other threads
+// that reach a later change wait there for the end.
+std::atomic<bool> armed{false};
 std::atomic<std::size_t> changesMade{0};
 std::size_t dieAtChange = 0; // 0: only count
 int reportPipe = -1;
+UnflushedFiles unflushed;
 
 void tell(const std::string& message) {
     [[maybe_unused]] const auto written = ::write(reportPipe, message.data(), message.size());
 }
 
+// "\0<file>" for each file a power cut would take now.
+std::string unflushedList() {
+    std::string list;
+    for (const fs::path& file : unflushed.files())
+        list += '\0' + file.string();
+    return list;
+}
+
 void dieAtChosenChange(FileChange change, const fs::path& path, const fs::path& source) {
+    unflushed.note(change, path, source);
+    if (change == FileChange::Flush || !armed)
+        return;
     const std::size_t made = ++changesMade;
     if (dieAtChange == 0 || made < dieAtChange)
         return;
@@ -232,7 +248,7 @@ void dieAtChosenChange(FileChange change, const fs::path& path, const fs::path& 
         constexpr const char* kNames[] = {"create", "write", "rename",
                                           "delete", "copy",  "attributes"};
         tell("D" + std::string(kNames[static_cast<int>(change)]) + " " +
-             (source.empty() ? "" : source.string() + " -> ") + path.string());
+             (source.empty() ? "" : source.string() + " -> ") + path.string() + unflushedList());
         _exit(0);
     }
     for (;;)
@@ -240,28 +256,44 @@ void dieAtChosenChange(FileChange change, const fs::path& path, const fs::path& 
 }
 
 struct ChildEnd {
-    std::size_t changes = 0; // when it ran to its end
-    std::string diedAt;      // the change it died at
-    std::string failure;     // how it ended otherwise
+    std::size_t changes = 0;         // when it ran to its end
+    std::string diedAt;              // the change it died at
+    std::vector<fs::path> unflushed; // when it died: the files a power cut would take
+    std::string failure;             // how it ended otherwise
 };
+
+// "D<change>" or "C<changes>", then "\0<file>" for each file not flushed.
+std::string readEnd(const std::string& message, ChildEnd& end) {
+    std::size_t at = message.find('\0');
+    const std::string head =
+        message.substr(1, at == std::string::npos ? std::string::npos : at - 1);
+    while (at != std::string::npos) {
+        const std::size_t next = message.find('\0', at + 1);
+        end.unflushed.emplace_back(
+            message.substr(at + 1, next == std::string::npos ? std::string::npos : next - at - 1));
+        at = next;
+    }
+    return head;
+}
 
 // Runs `work` in a child process that dies at change `dieAt` after `work` arms
 // the watcher (never for 0), and tells how it ended.
 ChildEnd runInChild(const std::function<void(const Arm&)>& work, std::size_t dieAt) {
     int ends[2];
     if (::pipe(ends) != 0)
-        return {0, {}, "no pipe"};
+        return {0, {}, {}, "no pipe"};
     const pid_t child = fork();
     if (child == 0) {
         ::close(ends[0]);
         reportPipe = ends[1];
+        WatchFileChanges(&dieAtChosenChange);
         try {
             work([dieAt] {
                 changesMade = 0;
                 dieAtChange = dieAt;
-                WatchFileChanges(&dieAtChosenChange);
+                armed = true;
             });
-            tell("C" + std::to_string(changesMade.load()));
+            tell("C" + std::to_string(changesMade.load()) + unflushedList());
         } catch (const std::exception& error) {
             tell(std::string("Xthrew ") + error.what());
         }
@@ -281,9 +313,11 @@ ChildEnd runInChild(const std::function<void(const Arm&)>& work, std::size_t die
     else if (message.empty())
         end.failure = "ended without a word";
     else if (message[0] == 'C')
-        end.changes = std::stoul(message.substr(1));
+        end.changes = std::stoul(readEnd(message, end));
+    else if (message[0] == 'D')
+        end.diedAt = readEnd(message, end);
     else
-        (message[0] == 'D' ? end.diedAt : end.failure) = message.substr(1);
+        end.failure = message.substr(1);
     return end;
 }
 
@@ -368,13 +402,29 @@ void runOperation(const Operation& operation, const World& world, const Arm& arm
     operation.act(world, installation);
 }
 
-// Every point, or the first and last few and others evenly between; the point
-// after the last change is the operation done and the process killed at rest.
-std::vector<std::size_t> pointsToExplore(std::size_t changes) {
+// A point where the process ends, and how.
+struct CrashPoint {
+    std::size_t point;
+    PowerCut cut;
+};
+
+constexpr PowerCut kEnds[] = {PowerCut::None, PowerCut::Ext4, PowerCut::Ntfs};
+
+// Every point with every end, or the first and last few and others evenly between,
+// each with the next end in turn; the point after the last change is the
+// operation done and the process killed at rest.
+std::vector<CrashPoint> pointsToExplore(std::size_t changes) {
     const std::size_t last = changes + 1;
     const char* all = std::getenv("QUORVEL_ALL_CRASH_POINTS");
+    std::vector<CrashPoint> explored;
+    if (all && std::string(all) == "1") {
+        for (std::size_t point = 1; point <= last; ++point)
+            for (const PowerCut cut : kEnds)
+                explored.push_back({point, cut});
+        return explored;
+    }
     std::set<std::size_t> points;
-    if ((all && std::string(all) == "1") || last <= kSampledPoints) {
+    if (last <= kSampledPoints) {
         for (std::size_t point = 1; point <= last; ++point)
             points.insert(point);
     } else {
@@ -384,12 +434,14 @@ std::vector<std::size_t> pointsToExplore(std::size_t changes) {
         for (std::size_t step = 1; step <= between; ++step)
             points.insert(1 + step * (last - 1) / (between + 1));
     }
-    return {points.begin(), points.end()};
+    for (const std::size_t point : points)
+        explored.push_back({point, kEnds[point % std::size(kEnds)]});
+    return explored;
 }
 
-// The kills explored end the process, they do not cut the power: the worlds live
-// in memory where there is some, since on a disk the flushes of each point's
-// records would make the run ten times as long.
+// The worlds live in memory where there is some, since on a disk the flushes of
+// each point's records would make the run ten times as long; a power cut is
+// played on them after the kill, as LostWrites.h describes.
 void putWorldsInMemory() {
     std::error_code ec;
     if (fs::is_directory("/dev/shm", ec))
@@ -398,7 +450,7 @@ void putWorldsInMemory() {
 
 // What a crash at one point broke, each "kind: detail (after which starts)".
 struct Finding {
-    std::size_t point;
+    CrashPoint point;
     std::string diedAt;
     std::vector<std::string> broken;
 };
@@ -414,14 +466,16 @@ std::vector<std::string> brokenAfterAStart(const Operation& operation, const Wor
 }
 
 // Kills the operation at `point` in a fresh world, then starts and closes twice.
-Finding explore(const Operation& operation, std::size_t point) {
+Finding explore(const Operation& operation, CrashPoint point) {
     const World world(operation.before == Before::FirstRun);
     const FolderSnapshot before = outsideTheProgram(world);
     const ChildEnd end =
-        runInChild([&](const Arm& arm) { runOperation(operation, world, arm); }, point);
+        runInChild([&](const Arm& arm) { runOperation(operation, world, arm); }, point.point);
+    CutThePower(end.unflushed, point.cut);
     Finding finding{point, end.diedAt, {}};
     if (end.diedAt.empty())
         finding.diedAt = end.failure.empty() ? "after the last change" : end.failure;
+    finding.diedAt += ", " + PowerCutName(point.cut);
     const std::string root = world.root.path().string() + "/";
     for (std::size_t at; (at = finding.diedAt.find(root)) != std::string::npos;)
         finding.diedAt.erase(at, root.size());
@@ -441,12 +495,16 @@ Finding explore(const Operation& operation, std::size_t point) {
 std::string reportOf(const std::string& operation, std::size_t explored, std::size_t points,
                      const std::vector<Finding>& findings) {
     std::ostringstream report;
-    report << operation << ": " << explored << " of " << points << " crash points explored, "
+    report << operation << ": " << explored << " ends at " << points << " crash points explored, "
            << findings.size() << " with violations\n";
     for (std::size_t shown = 0; shown < std::min(findings.size(), kDescribed); ++shown) {
-        report << "  point " << findings[shown].point << " (" << findings[shown].diedAt << "):\n";
-        for (const std::string& broken : findings[shown].broken)
-            report << "    " << broken << "\n";
+        report << "  point " << findings[shown].point.point << " (" << findings[shown].diedAt
+               << "):\n";
+        const std::vector<std::string>& broken = findings[shown].broken;
+        for (std::size_t line = 0; line < std::min(broken.size(), kDescribed); ++line)
+            report << "    " << broken[line] << "\n";
+        if (broken.size() > kDescribed)
+            report << "    and " << broken.size() - kDescribed << " more\n";
     }
     return report.str();
 }
@@ -462,9 +520,9 @@ TEST_P(CrashPoints, EveryPointLeavesTheGameAndThePlayerWhole) {
         runInChild([&](const Arm& arm) { runOperation(operation, dryWorld, arm); }, 0);
     ASSERT_EQ(dryRun.failure, "");
     ASSERT_GT(dryRun.changes, 0u);
-    const std::vector<std::size_t> points = pointsToExplore(dryRun.changes);
+    const std::vector<CrashPoint> points = pointsToExplore(dryRun.changes);
     std::vector<Finding> findings;
-    for (const std::size_t point : points)
+    for (const CrashPoint& point : points)
         if (Finding finding = explore(operation, point); !finding.broken.empty())
             findings.push_back(std::move(finding));
     std::cout << reportOf(operation.title, points.size(), dryRun.changes + 1, findings)
