@@ -29,6 +29,12 @@ struct ListedFiles {
     std::vector<std::string> others;
 };
 
+// A listed file whose data a power cut took, where the game's own file of that
+// name is kept or has its security copy: the add-on's, so that the game's goes back.
+bool tornOverTheGamesOwn(const std::string& name, const FileCheck& check, const Ledger& left) {
+    return LostItsData(check) && (left.kept.find(name) || ProtectedFileNamed(name));
+}
+
 // A name several add-ons wrote holds the file of whichever was installed last:
 // it is theirs when it matches a member of any of them.
 ListedFiles sortListedFiles(const fs::path& folder, const Ledger& left) {
@@ -49,10 +55,12 @@ ListedFiles sortListedFiles(const fs::path& folder, const Ledger& left) {
                 found[key] = CheckOfFile(InFolder(folder, *actual));
             }
             const auto& check = found[key];
-            theirs[key] = theirs[key] ||
-                          (check && std::any_of(checks.begin(), checks.end(), [&](const auto& m) {
+            theirs[key] =
+                theirs[key] ||
+                (check && (tornOverTheGamesOwn(*actual, *check, left) ||
+                           std::any_of(checks.begin(), checks.end(), [&](const auto& m) {
                                return m.check == *check && EqualsIgnoringCase(m.name, name);
-                           }));
+                           })));
         }
     }
     ListedFiles files;

@@ -28,6 +28,10 @@ std::optional<FileCheck> CheckOfEntry(const std::filesystem::path& entry);
 // The check of `text`'s bytes.
 FileCheck CheckOfText(std::string_view text);
 
+// Whether `check` is that of a file that holds no data: empty, or nothing but
+// zero bytes, as a power cut leaves a file whose data never reached the disk.
+bool LostItsData(const FileCheck& check);
+
 // "<size> <crc as eight hex digits>", as records keep it.
 std::string FileCheckText(const FileCheck& check);
 

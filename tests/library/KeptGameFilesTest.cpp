@@ -186,6 +186,26 @@ TEST(KeptGameFiles, AGameFileAlreadyBackIsNotCalledSomethingElse) {
     EXPECT_EQ(SnapshotOf(g.game()), before);
 }
 
+// A power cut after an install of the last release could leave a replaced file
+// empty, or at its length with zeros, under the add-on's name: the start after it
+// puts the game's kept file back rather than calling the husk something else.
+TEST(KeptGameFiles, AFileAPowerCutEmptiedGivesWayToTheGamesOwn) {
+    for (const std::string& husk : {std::string(), std::string(11, '\0')}) {
+        Game g;
+        const FolderSnapshot before = SnapshotOf(g.game());
+        {
+            Installation killed;
+            ASSERT_EQ(killed.install(kSounds, "SND").why(), "");
+        }
+        WriteFile(g.game() / "DDRAW.DLL", husk);
+        WriteFile(g.game() / "README.TXT", husk);
+        const auto recoveries = Installation().recoverLastRun();
+        ASSERT_EQ(recoveries.size(), 1u);
+        EXPECT_EQ(recoveries[0]->notTheirs, std::vector<std::string>{}) << husk.size();
+        EXPECT_EQ(SnapshotOf(g.game()), before) << husk.size();
+    }
+}
+
 // Without security copies (BACKUPS emptied, or never filled) the protected files
 // an add-on replaces are kept like the game's others: its uninstall, Clear All,
 // and the start after a kill each give the game its own EAW.EXE and EXTRA.SPT back.
