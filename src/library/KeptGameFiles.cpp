@@ -76,7 +76,9 @@ std::vector<std::string> GameFilesReplacedBy(const FolderListing& game,
 }
 
 // Flushed together: an add-on replacing thousands of the game's files waits on
-// the disk once, not once a file.
+// the disk once, not once a file; on the program's disk each is a second name
+// for the game's file rather than a copy, since the install then gives the game's
+// name a new file and never writes into the old one.
 std::string KeepGameFiles(const fs::path& gameFolder, const std::vector<std::string>& names,
                           KeptGameFiles& kept) {
     if (names.empty())
@@ -93,7 +95,7 @@ std::string KeepGameFiles(const fs::path& gameFolder, const std::vector<std::str
         copies.emplace_back(source, InFolder(kept.folder, name));
         checked.push_back({name, *check});
     }
-    const std::size_t copied = MakeFolders(kept.folder) ? CopyEntriesFlushedTogether(copies) : 0;
+    const std::size_t copied = MakeFolders(kept.folder) ? KeepEntriesFlushedTogether(copies) : 0;
     if (copied < names.size()) {
         for (std::size_t i = 0; i < copied; ++i)
             DeleteFileEntry(copies[i].second);

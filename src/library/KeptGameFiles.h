@@ -35,7 +35,8 @@ std::vector<std::string> GameFilesReplacedBy(const FolderListing& game,
                                              const std::vector<std::string>& names,
                                              const std::vector<std::string>& coveredByCopies);
 
-// Copies each of `names` from the game folder into `kept.folder`, flushed, and adds
+// Keeps each of `names` of the game folder in `kept.folder` (a second name for the
+// file where the disk allows it, else a copy), flushed, and adds
 // it to `kept`. On a failure the copies this call made are removed again, `kept`
 // is as it was, and the name that failed is returned; "" when all were kept.
 std::string KeepGameFiles(const std::filesystem::path& gameFolder,

@@ -215,26 +215,53 @@ bool CopyEntryReplacing(const fs::path& source, const fs::path& destination) {
     return ReplaceEntry(*staging, destination, ec);
 }
 
-std::size_t CopyEntriesFlushedTogether(const std::vector<std::pair<fs::path, fs::path>>& copies) {
-    std::size_t copied = 0;
-    for (const auto& [source, destination] : copies) {
+namespace {
+
+// A second name for a file's bytes costs no copy, and is safe while nothing writes
+// into the file where it lies: only a file that can be written is linked, since
+// clearing a read-only attribute to delete one name would clear it on both.
+bool linkedWhereSafe(const fs::path& source, const fs::path& destination) {
+    std::error_code ec;
+    const fs::file_status status = fs::symlink_status(source, ec);
+    if (ec || !fs::is_regular_file(status) ||
+        (status.permissions() & fs::perms::owner_write) == fs::perms::none)
+        return false;
+    fs::create_hard_link(source, destination, ec);
+    return !ec;
+}
+
+std::size_t placeEntriesTogether(const std::vector<std::pair<fs::path, fs::path>>& entries,
+                                 bool link) {
+    std::size_t placed = 0;
+    for (const auto& [source, destination] : entries) {
         std::error_code ec;
         if (!DeleteFileEntry(destination))
             break;
         ReportFileChange(FileChange::Copy, destination, source);
-        if (fs::is_symlink(fs::symlink_status(source, ec)))
+        const bool linked = link && linkedWhereSafe(source, destination);
+        if (!linked && fs::is_symlink(fs::symlink_status(source, ec)))
             fs::copy_symlink(source, destination, ec);
-        else
+        else if (!linked)
             fs::copy_file(source, destination, ec);
         if (ec)
             break;
-        ++copied;
+        ++placed;
     }
     std::vector<fs::path> made;
-    for (std::size_t i = 0; i < copied; ++i)
-        made.push_back(copies[i].second);
+    for (std::size_t i = 0; i < placed; ++i)
+        made.push_back(entries[i].second);
     FlushFilesTogether(made);
-    return copied;
+    return placed;
+}
+
+} // namespace
+
+std::size_t CopyEntriesFlushedTogether(const std::vector<std::pair<fs::path, fs::path>>& copies) {
+    return placeEntriesTogether(copies, false);
+}
+
+std::size_t KeepEntriesFlushedTogether(const std::vector<std::pair<fs::path, fs::path>>& entries) {
+    return placeEntriesTogether(entries, true);
 }
 
 void FlushFolder(const fs::path& folder) {

@@ -34,6 +34,13 @@ bool CopyEntryReplacing(const std::filesystem::path& source,
 std::size_t CopyEntriesFlushedTogether(
     const std::vector<std::pair<std::filesystem::path, std::filesystem::path>>& copies);
 
+// As CopyEntriesFlushedTogether, but a file that can be written is given a second
+// name (a hard link) where the disk allows it, rather than copied: for keeping
+// files that are about to be replaced by a new file under their name, never
+// changed where they lie.
+std::size_t KeepEntriesFlushedTogether(
+    const std::vector<std::pair<std::filesystem::path, std::filesystem::path>>& entries);
+
 // Puts the data of `files`, all on one disk, on that disk together: one flush of
 // the file system where the system has one, else a flush each. Returns false when
 // the disk refused a flush.
