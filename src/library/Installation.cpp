@@ -15,6 +15,7 @@
 #include "platform/ZipArchive.h"
 
 #include <algorithm>
+#include <iterator>
 #include <utility>
 
 namespace fs = std::filesystem;
@@ -137,6 +138,22 @@ std::vector<RecoveryOutcome> Installation::recoverLastRun() {
     }
     updateLedger();
     return recoveries;
+}
+
+bool Installation::forgetLeftoversIn(const fs::path& folder) {
+    std::vector<Ledger> forgotten;
+    for (auto left = leftovers_.begin(); left != leftovers_.end();) {
+        if (left->gameFolder == folder) {
+            forgotten.push_back(std::move(*left));
+            left = leftovers_.erase(left);
+        } else {
+            ++left;
+        }
+    }
+    if (saveLedger())
+        return true;
+    std::move(forgotten.begin(), forgotten.end(), std::back_inserter(leftovers_));
+    return false;
 }
 
 // Before the program takes a folder's security copies, the add-ons a run that

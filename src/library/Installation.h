@@ -69,6 +69,11 @@ public:
     // start; in this run's game folder it stays installed, shown in the lists.
     // A stored game folder whose copies were recorded meanwhile is used from now on.
     std::vector<RecoveryOutcome> recoverLastRun();
+    // Stops waiting for the folder `folder` that a run left add-ons in: its list goes,
+    // while the game's own files kept for it and its security copies set aside stay
+    // where they are (KeptFilesFolder, SetAsideCopiesFolder). Returns whether the
+    // program folder's list says so now.
+    bool forgetLeftoversIn(const std::filesystem::path& folder);
 
     // Installs the add-on; in a category that holds one, the installed one is taken
     // out first unless the new archive cannot be opened. The ledger names what it

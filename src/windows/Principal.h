@@ -104,6 +104,7 @@ private:
     void resetPreview();
     void resetCategory();
     void showGameFolder();
+    void tellRecovery(const RecoveryOutcome& recovery);
     void openFirstRunWindowWhenDue();
     void tellNotSwitched(const FolderOutcome& outcome);
     bool holdGameFolder();

@@ -2,7 +2,9 @@
 // installed, the first run and the switch of game folder, and the closing that
 // clears the game folder.
 #include "config/PathVariables.h"
+#include "library/CopiesRecord.h"
 #include "library/Installation.h"
+#include "library/KeptGameFiles.h"
 #include "platform/FolderIdentity.h"
 #include "platform/NameText.h"
 #include "windows/Backups.h"
@@ -51,7 +53,35 @@ QString recoveryText(const RecoveryOutcome& outcome, const fs::path& backupFolde
     return text;
 }
 
+// A gone folder may never come back; what Quorvel keeps for it stays either way.
+QString forgetQuestion(const Recovery& recovery, const fs::path& backupFolder) {
+    return QStringLiteral("\n\nForget these add-ons, if that folder will not come back? "
+                          "Quorvel then stops trying to take them out of it. Nothing is "
+                          "deleted: the game's own files that Quorvel kept for that folder "
+                          "stay in %1, and its security copies, if they were set aside, in %2.")
+        .arg(ToQString(NameText(KeptFilesFolder(backupFolder, recovery.gameFolder))),
+             ToQString(NameText(SetAsideCopiesFolder(backupFolder, recovery.gameFolder))));
+}
+
 } // namespace
+
+// A recovery that waits for a folder that is gone asks whether to stop waiting:
+// else the list would wait, and the box come back, at every start for ever.
+void Principal::tellRecovery(const RecoveryOutcome& recovery) {
+    const fs::path& backupFolder = model_.paths().BackupFolder;
+    const QString text = recoveryText(recovery, backupFolder);
+    std::error_code ec;
+    if (recovery.done() || fs::exists(recovery->gameFolder, ec) || ec) {
+        Prompts::tell(this, text);
+        return;
+    }
+    const fs::path folder = recovery->gameFolder;
+    if (Prompts::confirm(this, text + forgetQuestion(recovery.report(), backupFolder)) &&
+        !model_.change([&folder](Installation& i) { return i.forgetLeftoversIn(folder); }))
+        Prompts::tell(this, QStringLiteral("The list in %1 could not be written, so Quorvel asks "
+                                           "again at the next start.")
+                                .arg(ToQString(std::string(kLedgerFileName))));
+}
 
 // What a run that ended without Clear All left installed is taken out before the
 // first-run window could copy an add-on's file as the game's own.
@@ -71,8 +101,7 @@ void Principal::start() {
         [this](const std::optional<std::vector<RecoveryOutcome>>& recoveries) {
             for (const RecoveryOutcome& recovery :
                  recoveries.value_or(std::vector<RecoveryOutcome>()))
-                Prompts::tell(this,
-                              recoveryText(recovery, model_.installation().paths().BackupFolder));
+                tellRecovery(recovery);
             if (holdGameFolder())
                 openFirstRunWindowWhenDue();
         });

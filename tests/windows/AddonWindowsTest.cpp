@@ -2,6 +2,9 @@
 #include "ProgramFolderFixture.h"
 #include "config/AddonCategory.h"
 #include "library/CopiesRecord.h"
+#include "library/KeptGameFiles.h"
+#include "platform/FileCheck.h"
+#include "platform/NameText.h"
 #include "support/Blocked.h"
 #include "support/ZipBuilder.h"
 #include "windows/Deleteaddon.h"
@@ -593,6 +596,31 @@ private slots:
         empty->setFocus(Qt::TabFocusReason);
         QVERIFY(empty->hasFocus());
         QVERIFY(empty->grab().toImage() != unfocused);
+    }
+
+    // A run left add-ons in a folder that is gone since: each start asks whether to
+    // forget them, saying where what was kept for it stays. No waits for the folder;
+    // Yes stops waiting, and deletes nothing.
+    void aGoneFolderCanBeForgottenAtTheStart() {
+        const fs::path gone = game.parent_path() / "GONE";
+        const fs::path kept = KeptFilesFolder(backups, gone) / "SMACKW32.DLL";
+        WriteFile(kept, "dll");
+        for (const auto answer : {QMessageBox::No, QMessageBox::Yes}) {
+            window.reset();
+            WriteFile(program / "INSTALLED.TXT",
+                      "GAME=" + FolderText(gone) + "\nADDON=GRAPHICS\nNAME=SKY\nWROTE=SKY.PIC\n" +
+                          "KEPT=" + FileCheckText(CheckOfText("dll")) + " SMACKW32.DLL\n");
+            prompts.emplace();
+            prompts->answerNext(answer);
+            window = std::make_unique<Principal>();
+            window->start();
+            QVERIFY(Settled(window->model()));
+            QCOMPARE(prompts->shown().size(), std::size_t(1));
+            QVERIFY(prompts->shown()[0].text.contains(ToQString(NameText(kept.parent_path()))));
+            QCOMPARE(ReadFile(program / "INSTALLED.TXT").find("GONE") != std::string::npos,
+                     answer == QMessageBox::No);
+            QCOMPARE(ReadFile(kept), std::string("dll"));
+        }
     }
 
     // A logoff on Windows asks for Clear All from inside a running install's event
