@@ -29,10 +29,12 @@ void writeLedger(const ForgedWorld& w, const std::string& text) {
     WriteFile(w.file("INSTALLED.TXT"), text);
 }
 
-void storeGameFolder(const ForgedWorld& w, const std::string& value) {
-    WriteFile(w.file("QUORVEL.INI"), "[PATH]\r\nRUTAEAW=" + value +
-                                         "\r\nRUTABACKUPS=" + FolderText(w.program() / "BACKUPS") +
-                                         "\r\n[CONFIGURATION]\r\nBACKUPS=1\r\n");
+void storeGameFolder(const ForgedWorld& w, const std::string& value,
+                     const std::string& backups = {}) {
+    WriteFile(w.file("QUORVEL.INI"),
+              "[PATH]\r\nRUTAEAW=" + value + "\r\nRUTABACKUPS=" +
+                  (backups.empty() ? FolderText(w.program() / "BACKUPS") : backups) +
+                  "\r\n[CONFIGURATION]\r\nBACKUPS=1\r\n");
 }
 
 void writeCopiesRecord(const ForgedWorld& w, const std::string& text) {
@@ -122,6 +124,11 @@ std::vector<ForgedCase> forgedCases() {
          [](const ForgedWorld& w) { storeGameFolder(w, FolderText(w.program())); }},
         {"stored_folder_is_the_current_folder",
          [](const ForgedWorld& w) { storeGameFolder(w, "./"); }},
+        // The game's own files are no copies of them: they are never recorded as copies.
+        {"stored_backup_folder_is_the_game_folder",
+         [](const ForgedWorld& w) {
+             storeGameFolder(w, FolderText(w.game()), FolderText(w.game()));
+         }},
         {"stored_folder_in_the_ansi_code_page",
          [](const ForgedWorld& w) { storeGameFolder(w, FolderText(w.root / "Spiel\xDC")); }},
         {"stored_folder_cut_inside_a_character",
