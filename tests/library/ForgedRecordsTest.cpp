@@ -4,7 +4,6 @@
 #include "library/Installation.h"
 #include "platform/NameText.h"
 #include "support/CurrentFolder.h"
-#include "support/WindowsSkips.h"
 
 #include <functional>
 #include <gtest/gtest.h>
@@ -46,52 +45,16 @@ const std::string kPlayers = "CAMPAIGN1.SAV=x; PILOTS.PLT=x; MYNOTES.TXT=x; SMAC
                              "EAW.EXE=x; EXTRA.SPT=x";
 
 std::vector<ForgedCase> forgedCases() {
-    std::vector<ForgedCase> cases{
+    return {
         // INSTALLED.TXT, the list of what a killed run left installed.
         {"ledger_names_a_folder_without_the_game",
          [](const ForgedWorld& w) {
              writeLedger(w, w.ledgerNaming(FolderText(w.documents()), kLoot));
          }},
-        {"ledger_names_the_current_folder",
-         [](const ForgedWorld& w) { writeLedger(w, w.ledgerNaming("./", kLoot)); }},
-        {"ledger_names_the_program_folder",
-         [](const ForgedWorld& w) {
-             writeLedger(w, w.ledgerNaming(FolderText(w.program()), kLoot));
-         }},
-        {"ledger_names_another_game",
-         [](const ForgedWorld& w) {
-             writeLedger(w, w.ledgerNaming(FolderText(w.other()), "EAW.EXE=x; MAP.TPC=x; "
-                                                                  "EXTRA.SPT=x"));
-         }},
-        {"ledger_lists_the_players_own_files",
-         [](const ForgedWorld& w) {
-             writeLedger(w, w.ledgerNaming(FolderText(w.game()), kPlayers));
-         }},
-        {"ledger_lists_files_by_checks_they_do_not_match",
-         [](const ForgedWorld& w) {
-             writeLedger(w, w.ledgerNaming(FolderText(w.game()), "CAMPAIGN1.SAV=x") +
-                                "CHECK=4 00000000 CAMPAIGN1.SAV\n");
-         }},
         {"ledger_of_an_archive_that_is_gone",
          [](const ForgedWorld& w) {
              writeLedger(w, w.ledgerNaming(FolderText(w.game()), kPlayers));
              fs::remove(w.program() / "EXES" / "NEWEXE.zip");
-         }},
-        {"ledger_with_crlf_in_the_ansi_code_page",
-         [](const ForgedWorld& w) {
-             writeLedger(w, "GAME=" + FolderText(w.game()) +
-                                "\r\nADDON=EXES\r\nNAME=\xDC"
-                                "ber\r\nWROTE=MYNOTES.TXT\r\n");
-         }},
-        {"ledger_cut_inside_a_character",
-         [](const ForgedWorld& w) {
-             writeLedger(w, w.ledgerNaming(FolderText(w.game()) + "\xC3", kPlayers));
-         }},
-        {"ledger_keeps_files_in_a_folder_outside",
-         [](const ForgedWorld& w) {
-             writeLedger(w, "GAME=" + FolderText(w.game()) +
-                                "\nKEPTIN=" + FolderText(w.documents()) +
-                                "\nKEPT=1 00000000 letter.txt\nKEPT=1 00000000 MAP.PAL\n");
          }},
         {"ledger_keeps_files_by_names_that_climb_out",
          [](const ForgedWorld& w) {
@@ -118,12 +81,6 @@ std::vector<ForgedCase> forgedCases() {
         // QUORVEL.INI's game folder.
         {"stored_folder_of_another_game",
          [](const ForgedWorld& w) { storeGameFolder(w, FolderText(w.other())); }},
-        {"stored_folder_without_the_game",
-         [](const ForgedWorld& w) { storeGameFolder(w, FolderText(w.documents())); }},
-        {"stored_folder_is_the_program_folder",
-         [](const ForgedWorld& w) { storeGameFolder(w, FolderText(w.program())); }},
-        {"stored_folder_is_the_current_folder",
-         [](const ForgedWorld& w) { storeGameFolder(w, "./"); }},
         // The game's own files are no copies of them: they are never recorded as copies.
         {"stored_backup_folder_is_the_game_folder",
          [](const ForgedWorld& w) {
@@ -131,8 +88,6 @@ std::vector<ForgedCase> forgedCases() {
          }},
         {"stored_folder_in_the_ansi_code_page",
          [](const ForgedWorld& w) { storeGameFolder(w, FolderText(w.root / "Spiel\xDC")); }},
-        {"stored_folder_cut_inside_a_character",
-         [](const ForgedWorld& w) { storeGameFolder(w, FolderText(w.game()) + "\xC3"); }},
         {"stored_file_empty", [](const ForgedWorld& w) { WriteFile(w.file("QUORVEL.INI"), ""); },
          false},
         {"stored_file_of_garbage",
@@ -148,13 +103,8 @@ std::vector<ForgedCase> forgedCases() {
          false},
 
         // The record of the security copies.
-        {"copies_record_names_another_game",
-         [](const ForgedWorld& w) {
-             writeCopiesRecord(w, "GAME=" + FolderText(w.other()) + "\n");
-         }},
         {"copies_record_of_garbage",
          [](const ForgedWorld& w) { writeCopiesRecord(w, "COPY=\xFF"); }},
-        {"copies_record_empty", [](const ForgedWorld& w) { writeCopiesRecord(w, ""); }},
         {"copies_record_is_a_folder",
          [](const ForgedWorld& w) {
              const fs::path record = w.program() / "BACKUPS" / std::string(kCopiesRecordName);
@@ -183,12 +133,6 @@ std::vector<ForgedCase> forgedCases() {
          },
          false},
     };
-    if (!kOnWindows)
-        cases.push_back({"ledger_names_backups_through_a_link", [](const ForgedWorld& w) {
-                             fs::create_directory_symlink(w.program() / "BACKUPS", w.root / "LINK");
-                             writeLedger(w, w.ledgerNaming(FolderText(w.root / "LINK"), kLoot));
-                         }});
-    return cases;
 }
 
 class ForgedRecords : public testing::TestWithParam<ForgedCase> {};
