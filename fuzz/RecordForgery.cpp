@@ -36,7 +36,7 @@ std::vector<fs::path> filesOf(const RecordDeclaration& record, const test::Forge
 }
 
 // Mostly each declared key in the order a record of the program has them, some
-// missing, some twice; else keys in any order.
+// missing, some more than once; else keys in any order.
 std::string forgeText(const RecordDeclaration& record, const RecordPalette& palette,
                       ByteChoices& choices) {
     const std::string end = choices.oneIn(3) ? "\r\n" : "\n";
@@ -56,8 +56,10 @@ std::string forgeText(const RecordDeclaration& record, const RecordPalette& pale
         for (std::size_t count = choices.below(32); count > 0; --count)
             addKey(record.keys[choices.below(record.keys.size())]);
     } else {
-        for (const RecordKey& key : record.keys)
-            for (std::size_t count = choices.below(3); count > 0; --count)
+        // The first key begins a record of the program.
+        addKey(record.keys.front());
+        for (const RecordKey& key : record.keys.subspan(1))
+            for (std::size_t count = choices.below(4); count > 0; --count)
                 addKey(key);
     }
     if (choices.oneIn(6))
@@ -143,7 +145,9 @@ std::string ForgedStartFault(std::span<const std::uint8_t> input) {
     const test::ForgedWorld world;
     makeLinks(world);
     ByteChoices choices(input);
-    const Forgery forgery = ForgeRecords(world, RecordPalette(world), choices);
+    RecordPalette palette(world);
+    palette.aim(choices);
+    const Forgery forgery = ForgeRecords(world, palette, choices);
     const test::CurrentFolder startedIn(world.documents());
     const test::FolderSnapshot before = world.outsideRecords(forgery.leftOut);
     {

@@ -33,12 +33,17 @@ const std::vector<std::string> kTexts{"",
 const std::vector<std::string> kHeaders{
     "[PATH]", "[CONFIGURATION]", "[", "[PATH", "; a note", "#", "=", " "};
 
+// The folder plainly, without its last separator, and climbing out and back in.
+std::vector<std::string> spellingsOf(const fs::path& folder) {
+    return {FolderText(folder), NameText(folder), FolderText(folder / ".." / folder.filename())};
+}
+
 std::string mangled(std::string value, ByteChoices& choices) {
-    if (choices.oneIn(6))
-        value.resize(choices.below(value.size() + 1));
-    if (choices.oneIn(8))
-        value += RecordPalette::codePageBytes(choices, 1 + choices.below(8));
     if (choices.oneIn(12))
+        value.resize(choices.below(value.size() + 1));
+    if (choices.oneIn(16))
+        value += RecordPalette::codePageBytes(choices, 1 + choices.below(8));
+    if (choices.oneIn(24))
         value.insert(choices.below(value.size() + 1), 1, '\0');
     return value;
 }
@@ -59,34 +64,38 @@ std::string twisted(std::string key, ByteChoices& choices) {
 } // namespace
 
 RecordPalette::RecordPalette(const test::ForgedWorld& world)
-    : games_{FolderText(world.game()), NameText(world.game()),
-             FolderText(world.game() / ".." / world.game().filename()), "../EAW/"}
+    : games_(spellingsOf(world.game()))
     , folders_(kNoFolders)
     , names_(kOddNames) {
-    const fs::path backups = world.program() / kBackupFolderName;
-    std::vector<fs::path> places{world.game(),     world.other(), world.documents(),
-                                 world.program(),  backups,       world.program() / "EXES",
-                                 world.root.path()};
-    for (const auto& entry : fs::directory_iterator(world.root.path()))
-        if (entry.is_symlink())
-            places.push_back(entry.path());
-    for (const fs::path& place : places)
-        addFolder(place);
     for (const fs::path& game : {world.game(), world.other()})
         for (const auto& entry : fs::directory_iterator(game))
             if (const auto check = CheckOfFile(entry.path()))
                 gameChecks_.push_back(*check);
-    for (const fs::path& place : places)
-        for (const auto& entry : fs::directory_iterator(place))
-            if (const auto check = CheckOfFile(entry.path()))
-                files_.push_back({NameText(entry.path().filename()), NameText(place.filename()),
-                                  NameText(entry.path()), notOfAGame(*check)});
+    for (const fs::path& folder : {world.game(), world.other(), world.documents(),
+                                   world.program() / kBackupFolderName, world.program()})
+        addPlace(folder, world.root.path());
+    for (const fs::path& folder : {world.program() / "EXES", world.root.path()})
+        for (const std::string& text : spellingsOf(folder))
+            folders_.push_back(text);
 }
 
-void RecordPalette::addFolder(const fs::path& folder) {
-    folders_.push_back(FolderText(folder));
-    folders_.push_back(NameText(folder));
-    folders_.push_back(FolderText(folder / ".." / folder.filename()));
+// The folder with the links to it in `root`: their spellings and the files in them.
+void RecordPalette::addPlace(const fs::path& folder, const fs::path& root) {
+    std::vector<fs::path> ways{folder};
+    for (const auto& entry : fs::directory_iterator(root))
+        if (entry.is_symlink() && fs::equivalent(entry.path(), folder))
+            ways.push_back(entry.path());
+    Place place;
+    for (const fs::path& way : ways) {
+        for (const std::string& text : spellingsOf(way))
+            place.folders.push_back(text);
+        for (const auto& entry : fs::directory_iterator(way))
+            if (const auto check = CheckOfFile(entry.path()))
+                place.files.push_back({NameText(entry.path().filename()), NameText(way.filename()),
+                                       NameText(entry.path()), notOfAGame(*check)});
+    }
+    folders_.insert(folders_.end(), place.folders.begin(), place.folders.end());
+    places_.push_back(std::move(place));
 }
 
 FileCheck RecordPalette::notOfAGame(FileCheck check) const {
@@ -105,6 +114,10 @@ std::string RecordPalette::codePageBytes(ByteChoices& choices, std::size_t count
                      : kPunctuation[static_cast<unsigned char>(byte) % kPunctuation.size()];
     }
     return bytes;
+}
+
+const RecordPalette::WorldFile& RecordPalette::aimedFile(ByteChoices& choices) const {
+    return choices.of(places_[choices.oneIn(4) ? choices.below(places_.size()) : aim_].files);
 }
 
 // Mostly wrong: of another size or CRC, as a file changed since, or nothing.
@@ -128,8 +141,9 @@ std::string RecordPalette::checkOf(const WorldFile& file, ByteChoices& choices) 
     return FileCheckText(notOfAGame(check));
 }
 
-std::string RecordPalette::nameOf(const WorldFile& file, ByteChoices& choices) const {
-    switch (choices.below(6)) {
+// Mostly the bare name, else with a folder part: absolute or climbing.
+std::string RecordPalette::nameOf(const WorldFile& file, ByteChoices& choices) {
+    switch (choices.below(9)) {
     case 1:
         return file.path;
     case 2:
@@ -148,35 +162,35 @@ std::string RecordPalette::anyValue(ByteChoices& choices) const {
     case 1:
         return choices.of(names_);
     case 2:
-        return nameOf(choices.of(files_), choices);
+        return nameOf(aimedFile(choices), choices);
     default:
         return codePageBytes(choices, choices.below(64));
     }
 }
 
 std::string RecordPalette::valueFor(ValueKind kind, ByteChoices& choices) const {
-    if (choices.oneIn(5))
+    if (choices.oneIn(8))
         return mangled(anyValue(choices), choices);
     std::string value;
     switch (kind) {
     case ValueKind::GameFolder:
-        value = choices.oneIn(2) ? choices.of(folders_) : choices.of(games_);
+        value = choices.oneIn(4) ? choices.of(folders_) : choices.of(games_);
         break;
     case ValueKind::StoredFolder:
     case ValueKind::Derived:
-        value = choices.of(folders_);
+        value = choices.oneIn(4) ? choices.of(folders_) : choices.of(places_[aim_].folders);
         break;
     case ValueKind::BareName:
     case ValueKind::AddonName:
-        value = choices.oneIn(4) ? choices.of(names_) : nameOf(choices.of(files_), choices);
+        value = choices.oneIn(4) ? choices.of(names_) : nameOf(aimedFile(choices), choices);
         break;
     case ValueKind::CheckedName: {
-        const WorldFile& file = choices.of(files_);
+        const WorldFile& file = aimedFile(choices);
         value = checkOf(file, choices) + " " + nameOf(file, choices);
         break;
     }
     case ValueKind::CopyCheck: {
-        const WorldFile& file = choices.of(files_);
+        const WorldFile& file = aimedFile(choices);
         value = nameOf(file, choices) + " " + checkOf(file, choices);
         break;
     }

@@ -21,6 +21,9 @@ class RecordPalette {
 public:
     explicit RecordPalette(const test::ForgedWorld& world);
 
+    // Picks the place of the world most values name from now on: a forger of a
+    // record aims at one folder, its files and their checks.
+    void aim(ByteChoices& choices) { aim_ = choices.below(places_.size()); }
     // A value for a key of `kind`: mostly one of the sort the kind holds,
     // sometimes anything, sometimes cut short or with stray bytes.
     std::string valueFor(ValueKind kind, ByteChoices& choices) const;
@@ -38,19 +41,25 @@ private:
         std::string path;   // absolute
         FileCheck check;    // its own, unless a game holds a file of that check
     };
+    // A folder of the world with the links to it: its spellings and its files.
+    struct Place {
+        std::vector<std::string> folders;
+        std::vector<WorldFile> files;
+    };
 
+    void addPlace(const std::filesystem::path& folder, const std::filesystem::path& root);
     std::string anyValue(ByteChoices& choices) const;
+    const WorldFile& aimedFile(ByteChoices& choices) const;
+    static std::string nameOf(const WorldFile& file, ByteChoices& choices);
     std::string checkOf(const WorldFile& file, ByteChoices& choices) const;
-    std::string nameOf(const WorldFile& file, ByteChoices& choices) const;
     FileCheck notOfAGame(FileCheck check) const;
-    void addFolder(const std::filesystem::path& folder);
 
+    std::vector<FileCheck> gameChecks_;
     std::vector<std::string> games_;   // the game folder, spelled several ways
     std::vector<std::string> folders_; // every place of the world, and what names no folder
     std::vector<std::string> names_;   // names that are no file of the world
-    std::vector<WorldFile> files_;
-    std::vector<FileCheck> gameChecks_;
-    std::filesystem::path documents_;
+    std::vector<Place> places_;
+    std::size_t aim_ = 0;
 };
 
 } // namespace quorvel::fuzz
