@@ -23,6 +23,7 @@ public:
     }
     // Whether a chance of one in `n` comes true.
     bool oneIn(std::size_t n) { return n > 1 && below(n) == n - 1; }
+    // One of `items`, which must not be empty.
     template <class T> const T& of(const std::vector<T>& items) {
         return items[below(items.size())];
     }
