@@ -5,7 +5,7 @@
 
 namespace {
 
-constexpr unsigned kInputs = 400;
+constexpr unsigned kInputs = 300;
 constexpr std::size_t kLongestInput = 1024;
 
 // The records fuzz target's forgeries and checks over inputs of a seeded
