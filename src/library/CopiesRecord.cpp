@@ -172,6 +172,10 @@ std::string CopiesStateText(CopiesState state, const fs::path& backupFolder) {
 
 bool AdoptCopies(const fs::path& backupFolder, const fs::path& gameFolder,
                  const std::vector<std::string>& addonsFiles) {
+    // A stored backup folder that is the game folder holds the game's own files,
+    // no copies of them.
+    if (SameFolder(backupFolder, gameFolder))
+        return false;
     const FolderListing backup(backupFolder);
     const FolderListing game(gameFolder);
     const bool none = std::none_of(

@@ -70,7 +70,8 @@ std::string CopiesStateText(CopiesState state, const std::filesystem::path& back
 // copy of EAW.EXE, EXTRA.SPT and GRB_031.SND equals the game's file of that name
 // byte for byte, apart from the names in `addonsFiles` (folded), which are an
 // add-on's in the game folder now. No copies at all are nobody's: taken, and
-// left without a record. Returns whether the copies may be used as the game's.
+// left without a record. A backup folder that is the game folder is never taken.
+// Returns whether the copies may be used as the game's.
 bool AdoptCopies(const std::filesystem::path& backupFolder, const std::filesystem::path& gameFolder,
                  const std::vector<std::string>& addonsFiles = {});
 

@@ -29,11 +29,13 @@ const char* WhyNotOnWindows(const FolderSnapshot& entries) {
     return nullptr;
 }
 
-FolderSnapshot SnapshotOf(const fs::path& root) {
+FolderSnapshot SnapshotOf(const fs::path& root, const std::set<std::string>& leftOut) {
     FolderSnapshot snapshot;
     for (auto it = fs::recursive_directory_iterator(root); it != fs::recursive_directory_iterator();
          ++it) {
         const std::string name = fs::relative(it->path(), root).generic_string();
+        if (leftOut.contains(name))
+            continue;
         if (it->is_symlink())
             snapshot[name] = kLinkMark + fs::read_symlink(it->path()).string();
         else if (it->is_directory())

@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <map>
+#include <set>
 #include <string>
 #include <string_view>
 
@@ -12,7 +13,9 @@ namespace quorvel::test {
 // entry added, lost or changed anywhere in the tree.
 using FolderSnapshot = std::map<std::string, std::string>;
 
-FolderSnapshot SnapshotOf(const std::filesystem::path& root);
+// The snapshot of `root` without the entries `leftOut` names, which are not read.
+FolderSnapshot SnapshotOf(const std::filesystem::path& root,
+                          const std::set<std::string>& leftOut = {});
 
 // Why `entries` cannot be laid out on Windows (a link, or two names that differ
 // only in letter case), or nullptr when they can.

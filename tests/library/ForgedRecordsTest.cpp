@@ -1,11 +1,9 @@
-#include "FolderSnapshot.h"
-#include "ProgramWithGame.h"
+#include "ForgedWorld.h"
 #include "config/PathVariables.h"
 #include "library/CopiesRecord.h"
 #include "library/Installation.h"
 #include "platform/NameText.h"
 #include "support/CurrentFolder.h"
-#include "support/WindowsSkips.h"
 
 #include <functional>
 #include <gtest/gtest.h>
@@ -16,34 +14,9 @@ using namespace quorvel::test;
 
 namespace {
 
-constexpr std::size_t kExes = 6;
-
-// A game with the player's own files beside it, a second game, and a folder of
-// the player's documents; the add-on NEWEXE lies in the library.
-struct World : ProgramWithGame {
-    World()
-        : ProgramWithGame("EAW.EXE=game exe; EAW.INI=game ini; EXTRA.SPT=game spt; "
-                          "GRB_031.SND=game snd; CAMPAIGN1.SAV=save; PILOTS.PLT=pilots; "
-                          "MYNOTES.TXT=notes; SMACKW32.DLL=dll") {
-        LayOut(documents(), Tree("PRECIOUS.DAT=p; MAP.PAL=m; TUNE.SND=t; letter.txt=l"));
-        LayOut(other(), Tree("EAW.EXE=other exe; MAP.TPC=other map; EXTRA.SPT=other spt"));
-        addon(kExes, "NEWEXE.zip", "EAW.EXE=addon exe; EXTRA.SPT=addon spt; MAP.TPC=addon map");
-    }
-    fs::path documents() const { return root / "Documents"; }
-    fs::path other() const { return root / "EAWB"; }
-    fs::path file(const std::string& name) const { return program() / name; }
-    std::string ledgerNaming(const std::string& folder, const std::string& names) const {
-        std::string text = "GAME=" + folder + "\nADDON=EXES\nNAME=NEWEXE\nARCHIVE=" +
-                           (program() / "EXES" / "NEWEXE.zip").string() + "\n";
-        for (const auto& [name, content] : Tree(names))
-            text += "WROTE=" + name + "\n";
-        return text;
-    }
-};
-
 struct ForgedCase {
     std::string title;
-    std::function<void(const World&)> forge;
+    std::function<void(const ForgedWorld&)> forge;
     bool told = true; // a box tells the player at the start
 };
 
@@ -51,17 +24,19 @@ void PrintTo(const ForgedCase& c, std::ostream* out) {
     *out << c.title;
 }
 
-void writeLedger(const World& w, const std::string& text) {
+void writeLedger(const ForgedWorld& w, const std::string& text) {
     WriteFile(w.file("INSTALLED.TXT"), text);
 }
 
-void storeGameFolder(const World& w, const std::string& value) {
-    WriteFile(w.file("QUORVEL.INI"), "[PATH]\r\nRUTAEAW=" + value +
-                                         "\r\nRUTABACKUPS=" + FolderText(w.program() / "BACKUPS") +
-                                         "\r\n[CONFIGURATION]\r\nBACKUPS=1\r\n");
+void storeGameFolder(const ForgedWorld& w, const std::string& value,
+                     const std::string& backups = {}) {
+    WriteFile(w.file("QUORVEL.INI"),
+              "[PATH]\r\nRUTAEAW=" + value + "\r\nRUTABACKUPS=" +
+                  (backups.empty() ? FolderText(w.program() / "BACKUPS") : backups) +
+                  "\r\n[CONFIGURATION]\r\nBACKUPS=1\r\n");
 }
 
-void writeCopiesRecord(const World& w, const std::string& text) {
+void writeCopiesRecord(const ForgedWorld& w, const std::string& text) {
     WriteFile(w.program() / "BACKUPS" / std::string(kCopiesRecordName), text);
 }
 
@@ -70,62 +45,33 @@ const std::string kPlayers = "CAMPAIGN1.SAV=x; PILOTS.PLT=x; MYNOTES.TXT=x; SMAC
                              "EAW.EXE=x; EXTRA.SPT=x";
 
 std::vector<ForgedCase> forgedCases() {
-    std::vector<ForgedCase> cases{
+    return {
         // INSTALLED.TXT, the list of what a killed run left installed.
         {"ledger_names_a_folder_without_the_game",
-         [](const World& w) { writeLedger(w, w.ledgerNaming(FolderText(w.documents()), kLoot)); }},
-        {"ledger_names_the_current_folder",
-         [](const World& w) { writeLedger(w, w.ledgerNaming("./", kLoot)); }},
-        {"ledger_names_the_program_folder",
-         [](const World& w) { writeLedger(w, w.ledgerNaming(FolderText(w.program()), kLoot)); }},
-        {"ledger_names_another_game",
-         [](const World& w) {
-             writeLedger(w, w.ledgerNaming(FolderText(w.other()), "EAW.EXE=x; MAP.TPC=x; "
-                                                                  "EXTRA.SPT=x"));
-         }},
-        {"ledger_lists_the_players_own_files",
-         [](const World& w) { writeLedger(w, w.ledgerNaming(FolderText(w.game()), kPlayers)); }},
-        {"ledger_lists_files_by_checks_they_do_not_match",
-         [](const World& w) {
-             writeLedger(w, w.ledgerNaming(FolderText(w.game()), "CAMPAIGN1.SAV=x") +
-                                "CHECK=4 00000000 CAMPAIGN1.SAV\n");
+         [](const ForgedWorld& w) {
+             writeLedger(w, w.ledgerNaming(FolderText(w.documents()), kLoot));
          }},
         {"ledger_of_an_archive_that_is_gone",
-         [](const World& w) {
+         [](const ForgedWorld& w) {
              writeLedger(w, w.ledgerNaming(FolderText(w.game()), kPlayers));
              fs::remove(w.program() / "EXES" / "NEWEXE.zip");
          }},
-        {"ledger_with_crlf_in_the_ansi_code_page",
-         [](const World& w) {
-             writeLedger(w, "GAME=" + FolderText(w.game()) +
-                                "\r\nADDON=EXES\r\nNAME=\xDC"
-                                "ber\r\nWROTE=MYNOTES.TXT\r\n");
-         }},
-        {"ledger_cut_inside_a_character",
-         [](const World& w) {
-             writeLedger(w, w.ledgerNaming(FolderText(w.game()) + "\xC3", kPlayers));
-         }},
-        {"ledger_keeps_files_in_a_folder_outside",
-         [](const World& w) {
-             writeLedger(w, "GAME=" + FolderText(w.game()) +
-                                "\nKEPTIN=" + FolderText(w.documents()) +
-                                "\nKEPT=1 00000000 letter.txt\nKEPT=1 00000000 MAP.PAL\n");
-         }},
         {"ledger_keeps_files_by_names_that_climb_out",
-         [](const World& w) {
+         [](const ForgedWorld& w) {
              writeLedger(w, "GAME=" + FolderText(w.game()) + "\nKEPT=1 00000000 " +
                                 NameText(w.documents() / "letter.txt") +
                                 "\nKEPT=1 00000000 ../../Documents/MAP.PAL\nKEPT=1 "
                                 "00000000 ..\\\\..\\\\Documents\\\\TUNE.SND\n");
          },
          false},
-        {"ledger_empty", [](const World& w) { writeLedger(w, ""); }, false},
+        {"ledger_empty", [](const ForgedWorld& w) { writeLedger(w, ""); }, false},
         {"ledger_of_garbage",
-         [](const World& w) { writeLedger(w, std::string("\0\xFF=\n\x80GAME\r\r=", 12)); }, false},
+         [](const ForgedWorld& w) { writeLedger(w, std::string("\0\xFF=\n\x80GAME\r\r=", 12)); },
+         false},
         {"ledger_is_a_folder",
-         [](const World& w) { fs::create_directories(w.file("INSTALLED.TXT")); }, false},
+         [](const ForgedWorld& w) { fs::create_directories(w.file("INSTALLED.TXT")); }, false},
         {"ledger_huge",
-         [](const World& w) {
+         [](const ForgedWorld& w) {
              std::string text = w.ledgerNaming(FolderText(w.game()), "CAMPAIGN1.SAV=x");
              for (int i = 0; i < 200000; ++i)
                  text += "WROTE=F" + std::to_string(i) + ".DAT\n";
@@ -134,50 +80,51 @@ std::vector<ForgedCase> forgedCases() {
 
         // QUORVEL.INI's game folder.
         {"stored_folder_of_another_game",
-         [](const World& w) { storeGameFolder(w, FolderText(w.other())); }},
-        {"stored_folder_without_the_game",
-         [](const World& w) { storeGameFolder(w, FolderText(w.documents())); }},
-        {"stored_folder_is_the_program_folder",
-         [](const World& w) { storeGameFolder(w, FolderText(w.program())); }},
-        {"stored_folder_is_the_current_folder", [](const World& w) { storeGameFolder(w, "./"); }},
+         [](const ForgedWorld& w) { storeGameFolder(w, FolderText(w.other())); }},
+        // The game's own files are no copies of them: they are never recorded as copies.
+        {"stored_backup_folder_is_the_game_folder",
+         [](const ForgedWorld& w) {
+             storeGameFolder(w, FolderText(w.game()), FolderText(w.game()));
+         }},
         {"stored_folder_in_the_ansi_code_page",
-         [](const World& w) { storeGameFolder(w, FolderText(w.root / "Spiel\xDC")); }},
-        {"stored_folder_cut_inside_a_character",
-         [](const World& w) { storeGameFolder(w, FolderText(w.game()) + "\xC3"); }},
-        {"stored_file_empty", [](const World& w) { WriteFile(w.file("QUORVEL.INI"), ""); }, false},
+         [](const ForgedWorld& w) { storeGameFolder(w, FolderText(w.root / "Spiel\xDC")); }},
+        {"stored_file_empty", [](const ForgedWorld& w) { WriteFile(w.file("QUORVEL.INI"), ""); },
+         false},
         {"stored_file_of_garbage",
-         [](const World& w) { WriteFile(w.file("QUORVEL.INI"), std::string("[\0PATH\xFF", 7)); },
+         [](const ForgedWorld& w) {
+             WriteFile(w.file("QUORVEL.INI"), std::string("[\0PATH\xFF", 7));
+         },
          false},
         {"stored_file_is_a_folder",
-         [](const World& w) {
+         [](const ForgedWorld& w) {
              fs::remove(w.file("QUORVEL.INI"));
              fs::create_directories(w.file("QUORVEL.INI"));
          },
          false},
 
         // The record of the security copies.
-        {"copies_record_names_another_game",
-         [](const World& w) { writeCopiesRecord(w, "GAME=" + FolderText(w.other()) + "\n"); }},
-        {"copies_record_of_garbage", [](const World& w) { writeCopiesRecord(w, "COPY=\xFF"); }},
-        {"copies_record_empty", [](const World& w) { writeCopiesRecord(w, ""); }},
+        {"copies_record_of_garbage",
+         [](const ForgedWorld& w) { writeCopiesRecord(w, "COPY=\xFF"); }},
         {"copies_record_is_a_folder",
-         [](const World& w) {
+         [](const ForgedWorld& w) {
              const fs::path record = w.program() / "BACKUPS" / std::string(kCopiesRecordName);
              fs::remove(record);
              fs::create_directories(record);
          }},
         {"a_copy_changed_after_the_record",
-         [](const World& w) { WriteFile(w.program() / "BACKUPS" / "EXTRA.SPT", "other spt"); }},
+         [](const ForgedWorld& w) {
+             WriteFile(w.program() / "BACKUPS" / "EXTRA.SPT", "other spt");
+         }},
         // A patched EAW.EXE usually keeps its size: only the CRC tells it.
         {"a_copy_changed_in_its_bytes_only",
-         [](const World& w) { WriteFile(w.program() / "BACKUPS" / "EAW.EXE", "game exX"); }},
+         [](const ForgedWorld& w) { WriteFile(w.program() / "BACKUPS" / "EAW.EXE", "game exX"); }},
         {"copies_without_record_of_another_game",
-         [](const World& w) {
+         [](const ForgedWorld& w) {
              fs::remove(w.program() / "BACKUPS" / std::string(kCopiesRecordName));
              WriteFile(w.program() / "BACKUPS" / "EAW.EXE", "other exe");
          }},
         {"copies_record_with_crlf",
-         [](const World& w) {
+         [](const ForgedWorld& w) {
              const fs::path record = w.program() / "BACKUPS" / std::string(kCopiesRecordName);
              std::string text = ReadFile(record), crlf;
              for (const char c : text)
@@ -186,12 +133,6 @@ std::vector<ForgedCase> forgedCases() {
          },
          false},
     };
-    if (!kOnWindows)
-        cases.push_back({"ledger_names_backups_through_a_link", [](const World& w) {
-                             fs::create_directory_symlink(w.program() / "BACKUPS", w.root / "LINK");
-                             writeLedger(w, w.ledgerNaming(FolderText(w.root / "LINK"), kLoot));
-                         }});
-    return cases;
 }
 
 class ForgedRecords : public testing::TestWithParam<ForgedCase> {};
@@ -201,17 +142,10 @@ class ForgedRecords : public testing::TestWithParam<ForgedCase> {};
 // every byte, and what could not be used is told.
 TEST_P(ForgedRecords, NeverCostAFileAndAreTold) {
     const ForgedCase& c = GetParam();
-    World w;
+    ForgedWorld w;
     const CurrentFolder startedIn(w.documents());
     c.forge(w);
-    const auto outside = [&w] {
-        FolderSnapshot all = SnapshotOf(w.root.path());
-        for (const char* kept :
-             {"Quorvel/INSTALLED.TXT", "Quorvel/QUORVEL.INI", "Quorvel/BACKUPS/QUORVEL-COPIES.TXT"})
-            all.erase(kept);
-        return all;
-    };
-    const FolderSnapshot before = outside();
+    const FolderSnapshot before = w.outsideRecords();
 
     Installation installation;
     const std::vector<RecoveryOutcome> recoveries = installation.recoverLastRun();
@@ -219,9 +153,9 @@ TEST_P(ForgedRecords, NeverCostAFileAndAreTold) {
     installation.clearAll();
 
     EXPECT_EQ(told, c.told) << installation.whyFolderUnused();
-    EXPECT_EQ(outside(), before);
+    EXPECT_EQ(w.outsideRecords(), before);
     EXPECT_TRUE(Installation().recoverLastRun().size() <= recoveries.size());
-    EXPECT_EQ(outside(), before) << "after a second start";
+    EXPECT_EQ(w.outsideRecords(), before) << "after a second start";
 }
 
 INSTANTIATE_TEST_SUITE_P(Files, ForgedRecords, testing::ValuesIn(forgedCases()),
