@@ -35,7 +35,7 @@ fs::path ProgramFolderFixture::startPickersIn(const std::string& name) const {
 }
 
 bool Settled(const InstallationModel& model) {
-    return QTest::qWaitFor([&model] { return !model.busy(); }, 20000);
+    return QTest::qWaitFor([&model] { return !model.busy(); }, 120000);
 }
 
 bool Closed(Principal* mainWindow) {

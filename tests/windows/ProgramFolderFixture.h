@@ -52,7 +52,8 @@ template <typename Control> Control* Find(const QObject* window, const char* nam
 }
 
 // Waits until the model's operation has ended, and what it does then; false
-// when it did not end within 20 seconds.
+// when it did not end within two minutes: a bound for a hang, which a loaded
+// machine under Wine must never reach by work alone.
 [[nodiscard]] bool Settled(const InstallationModel& model);
 
 // Closes the main window, which clears the game folder first, and waits until
