@@ -145,7 +145,7 @@ run_window_tests() {
   rm -rf "$reports"
   mkdir -p "$reports"
   xvfb-run -a -s "-screen 0 1280x1024x24" sh -c '
-    wineboot -i >/dev/null 2>&1
+    wineserver -p && wineboot -i >/dev/null 2>&1
     "$3" # the fonts Windows has
     status=0
     for test in "$1"/*.exe; do
