@@ -33,20 +33,49 @@ constexpr const char* kTemporarySuffix = ".quorvel-tmp";
 
 // Windows refuses to replace or delete a file that carries the read-only
 // attribute (games installed from a CD often do), where Linux lets the folder's
-// permissions decide. Clears the attribute of `path` on Windows before such an
-// operation; does nothing elsewhere, nor for a missing entry. A failure shows as
-// the failure of the operation that follows.
-void clearReadOnlyAttribute(const fs::path& path) {
+// permissions decide. Lifts the attribute of `path` on Windows for such an
+// operation and sets it again unless the operation was done, so that a failed
+// one leaves every attribute as it was; does nothing elsewhere, nor for a missing
+// entry or an empty path.
+class ReadOnlyLifted {
+public:
+    explicit ReadOnlyLifted(const fs::path& path) {
 #ifdef _WIN32
-    const DWORD attributes = GetFileAttributesW(path.c_str());
-    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) {
-        ReportFileChange(FileChange::Attributes, path);
-        SetFileAttributesW(path.c_str(), attributes & ~DWORD{FILE_ATTRIBUTE_READONLY});
-    }
+        const DWORD attributes =
+            path.empty() ? INVALID_FILE_ATTRIBUTES : GetFileAttributesW(path.c_str());
+        if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) {
+            ReportFileChange(FileChange::Attributes, path);
+            if (SetFileAttributesW(path.c_str(), attributes & ~DWORD{FILE_ATTRIBUTE_READONLY}))
+                lifted_ = path;
+        }
 #else
-    (void)path;
+        (void)path;
 #endif
-}
+    }
+    ~ReadOnlyLifted() {
+#ifdef _WIN32
+        const DWORD attributes =
+            lifted_.empty() ? INVALID_FILE_ATTRIBUTES : GetFileAttributesW(lifted_.c_str());
+        if (attributes != INVALID_FILE_ATTRIBUTES) {
+            ReportFileChange(FileChange::Attributes, lifted_);
+            SetFileAttributesW(lifted_.c_str(), attributes | FILE_ATTRIBUTE_READONLY);
+        }
+#endif
+    }
+    ReadOnlyLifted(const ReadOnlyLifted&) = delete;
+    ReadOnlyLifted& operator=(const ReadOnlyLifted&) = delete;
+
+    // Passes the operation's result on; once it is done, the old file and its
+    // attribute are gone, and nothing is set again.
+    bool done(bool succeeded) {
+        if (succeeded)
+            lifted_.clear();
+        return succeeded;
+    }
+
+private:
+    fs::path lifted_;
+};
 
 bool isWritable(const fs::path& path) {
     std::error_code ec;
@@ -73,23 +102,13 @@ void renameEntry(const fs::path& from, const fs::path& to, std::error_code& ec) 
 bool flushToDisk(const fs::path& file) {
     ReportFileChange(FileChange::Flush, file);
 #ifdef _WIN32
-    const DWORD attributes = GetFileAttributesW(file.c_str());
-    const bool readOnly =
-        attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0;
-    if (readOnly) {
-        ReportFileChange(FileChange::Attributes, file);
-        SetFileAttributesW(file.c_str(), attributes & ~DWORD{FILE_ATTRIBUTE_READONLY});
-    }
+    const ReadOnlyLifted writable(file);
     const HANDLE handle =
         CreateFileW(file.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                     OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     const bool flushed = handle != INVALID_HANDLE_VALUE && FlushFileBuffers(handle) != 0;
     if (handle != INVALID_HANDLE_VALUE)
         CloseHandle(handle);
-    if (readOnly) {
-        ReportFileChange(FileChange::Attributes, file);
-        SetFileAttributesW(file.c_str(), attributes);
-    }
     return flushed;
 #else
     const int descriptor = ::open(file.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW);
@@ -197,8 +216,8 @@ bool CopyFileReplacing(const fs::path& source, const fs::path& destination,
         removeEntry(*staging, ignored);
         return fail(ec);
     }
-    clearReadOnlyAttribute(destination);
-    return putInPlace(*staging, destination, ec) || fail(ec);
+    ReadOnlyLifted lifted(destination);
+    return lifted.done(putInPlace(*staging, destination, ec)) || fail(ec);
 }
 
 bool CopyEntryReplacing(const fs::path& source, const fs::path& destination) {
@@ -324,9 +343,8 @@ bool DeleteFileEntry(const fs::path& path) {
         return true;
     if (type != fs::file_type::regular && type != fs::file_type::symlink)
         return false;
-    if (type == fs::file_type::regular)
-        clearReadOnlyAttribute(path);
-    return removeEntry(path, ec) && !ec;
+    ReadOnlyLifted lifted(type == fs::file_type::regular ? path : fs::path());
+    return lifted.done(removeEntry(path, ec) && !ec);
 }
 
 std::optional<std::string> ReadWholeFile(const fs::path& path) {
@@ -352,26 +370,24 @@ std::optional<std::string> ReadWholeFile(const fs::path& path) {
 bool ReplaceEntry(const fs::path& temporary, const fs::path& target, std::error_code& ec) {
     const fs::file_type oldType = fs::symlink_status(target, ec).type();
     const bool oldEntry = oldType != fs::file_type::not_found;
-    if (oldType == fs::file_type::regular)
-        clearReadOnlyAttribute(target);
+    ReadOnlyLifted lifted(oldType == fs::file_type::regular ? target : fs::path());
     if (oldEntry && exchange(temporary, target)) {
         DeleteFileEntry(temporary); // now the old entry, a link as a link
-    } else {
-        // A rename replaces the entry itself, a link as a link, never through it.
-        renameEntry(temporary, target, ec);
-        if (ec) {
-            std::error_code ignored;
-            removeEntry(temporary, ignored);
-            return false;
-        }
+        return lifted.done(true);
     }
-    return true;
+    // A rename replaces the entry itself, a link as a link, never through it.
+    renameEntry(temporary, target, ec);
+    if (ec) {
+        std::error_code ignored;
+        removeEntry(temporary, ignored);
+        return false;
+    }
+    return lifted.done(true);
 }
 
 bool ReplaceFileAtomically(const fs::path& path, const std::string& content,
                            ReadOnlyFile readOnly) {
-    if (!path.empty() && readOnly == ReadOnlyFile::Clear)
-        clearReadOnlyAttribute(path);
+    ReadOnlyLifted lifted(readOnly == ReadOnlyFile::Clear ? path : fs::path());
     if (path.empty() || !isWritable(path))
         return false;
     const auto staging = freeStagingName(path);
@@ -395,7 +411,7 @@ bool ReplaceFileAtomically(const fs::path& path, const std::string& content,
         ReportFileChange(FileChange::Attributes, *staging);
         fs::permissions(*staging, old.permissions(), ec);
     }
-    return putInPlace(*staging, path, ec);
+    return lifted.done(putInPlace(*staging, path, ec));
 }
 
 bool RenameEntry(const fs::path& from, const fs::path& to, std::error_code& error) {
@@ -406,9 +422,9 @@ bool RenameEntry(const fs::path& from, const fs::path& to, std::error_code& erro
 
 bool RenameReplacing(const fs::path& from, const fs::path& to, std::error_code& error) {
     std::error_code ec;
-    if (fs::symlink_status(to, ec).type() == fs::file_type::regular)
-        clearReadOnlyAttribute(to);
-    return RenameEntry(from, to, error);
+    ReadOnlyLifted lifted(fs::symlink_status(to, ec).type() == fs::file_type::regular ? to
+                                                                                      : fs::path());
+    return lifted.done(RenameEntry(from, to, error));
 }
 
 bool CreateFolder(const fs::path& folder) {

@@ -14,6 +14,10 @@
 #include <utility>
 #include <vector>
 
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
 namespace fs = std::filesystem;
 using namespace quorvel;
 using namespace quorvel::test;
@@ -138,6 +142,50 @@ TEST(RenameReplacing, ClearsTheReadOnlyAttributeOfTheOldFileFirstOnWindows) {
                                        {FileChange::Rename, "EAW.EXE.quorvel-new"}};
 #endif
     EXPECT_EQ(changes, expected);
+}
+
+// The game can hold its EAW.INI open, and then Windows refuses to replace or
+// delete it: the read-only attribute lifted for the attempt is set again, so that
+// a refused write changes nothing of the file.
+TEST(ReadOnlyAttribute, IsSetAgainWhenTheFileIsNotReplaced) {
+#ifdef _WIN32
+    const struct {
+        const char* title;
+        std::function<bool(const fs::path&)> change;
+    } cases[] = {
+        {"ReplaceFileAtomically",
+         [](const fs::path& f) {
+             return ReplaceFileAtomically(f / "EAW.INI", "new", ReadOnlyFile::Clear);
+         }},
+        {"CopyFileReplacing",
+         [](const fs::path& f) { return CopyFileReplacing(f / "NEW.INI", f / "EAW.INI"); }},
+        {"RenameReplacing",
+         [](const fs::path& f) {
+             std::error_code error;
+             return RenameReplacing(f / "NEW.INI", f / "EAW.INI", error);
+         }},
+        {"DeleteFileEntry", [](const fs::path& f) { return DeleteFileEntry(f / "EAW.INI"); }},
+    };
+    for (const auto& c : cases) {
+        TempFolder folder;
+        WriteFile(folder / "EAW.INI", "old");
+        WriteFile(folder / "NEW.INI", "new");
+        SetWritable(folder / "EAW.INI", false);
+        const HANDLE held = CreateFileW((folder / "EAW.INI").c_str(), GENERIC_READ, FILE_SHARE_READ,
+                                        nullptr, OPEN_EXISTING, 0, nullptr);
+        ASSERT_NE(held, INVALID_HANDLE_VALUE) << c.title;
+        const bool changed = c.change(folder.path());
+        CloseHandle(held);
+        EXPECT_FALSE(changed) << c.title;
+        EXPECT_EQ(ReadFile(folder / "EAW.INI"), "old") << c.title;
+        EXPECT_EQ(fs::status(folder / "EAW.INI").permissions() & fs::perms::owner_write,
+                  fs::perms::none)
+            << c.title << " left the file without its read-only attribute";
+        SetWritable(folder / "EAW.INI", true);
+    }
+#else
+    GTEST_SKIP() << "a read-only attribute of the file itself is Windows' own";
+#endif
 }
 
 } // namespace
