@@ -1,6 +1,6 @@
 # Shared by the end-to-end walk and the screenshot script: drives the real program
 # on a virtual display with real mouse clicks and keys. Source it; it needs xvfb,
-# xauth, xdotool, imagemagick, zip and python3.
+# xdotool, imagemagick, zip and python3.
 # Clicks use window-relative coordinates of the fixed layouts at the normal font,
 # multiplied by QUORVEL_SCALE (1, 1.5 or 2), which the program gets as QT_SCALE_FACTOR
 # (under Wine, as the display's DPI instead).
@@ -17,7 +17,7 @@ on_virtual_display() { # script args...
   if [ -z "${QUORVEL_ON_DISPLAY:-}" ]; then
     local size
     size="$(scaled 1100)x$(scaled 800)"
-    exec env QUORVEL_ON_DISPLAY=1 xvfb-run -a -s "-screen 0 ${size}x24" "$@"
+    exec env QUORVEL_ON_DISPLAY=1 "$drive_folder/virtual-display.sh" "$size" "$@"
   fi
 }
 

@@ -6,7 +6,7 @@
 # A folder with quorvel.exe (scripts/windows-program.sh) is driven under Wine at
 # 100% and at 150% (name-x1.5.png): Windows scales a program by the display's DPI,
 # which Wine takes from its LogPixels setting, not by QT_SCALE_FACTOR.
-# Needs xvfb, xauth, xdotool, imagemagick, zip and python3, and wine for Windows.
+# Needs xvfb, xdotool, imagemagick, zip and python3, and wine for Windows.
 set -euo pipefail
 
 source_folder=$(realpath "${1:-build/dev/Quorvel}")

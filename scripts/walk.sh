@@ -12,6 +12,7 @@ checkout=$(realpath "$(dirname "$0")/..")
 seeds=$(( $(date +%s) % 100000 ))
 minutes=1 steps=0 scale=1 window_manager=openbox
 program="$checkout/build/dev/Quorvel"
+arguments=("$@")
 shots="$checkout/build/dev/walk-shots"
 while [ $# -gt 0 ]; do
   case "$1" in
@@ -27,17 +28,14 @@ while [ $# -gt 0 ]; do
   shift 2
 done
 
-# A display of its own, found free by the server itself, with openbox on it
-# unless the walk is without a window manager.
-size=$(awk -v s="$scale" 'BEGIN { printf "%dx%d", 1100 * s, 800 * s }')
-display_file=$(mktemp)
-Xvfb -displayfd 3 -screen 0 "${size}x24" -nolisten tcp 3>"$display_file" 2>/dev/null &
-server=$!
-trap 'kill $wm $server 2>/dev/null || true; rm -f "$display_file"' EXIT
+# A display of its own, with openbox on it unless the walk is without a window
+# manager.
+if [ -z "${QUORVEL_ON_DISPLAY:-}" ]; then
+  size=$(awk -v s="$scale" 'BEGIN { printf "%dx%d", 1100 * s, 800 * s }')
+  exec env QUORVEL_ON_DISPLAY=1 "$checkout/scripts/virtual-display.sh" "$size" "$0" "${arguments[@]}"
+fi
 wm=
-for _ in $(seq 50); do [ -s "$display_file" ] && break; sleep 0.1; done
-DISPLAY=":$(cat "$display_file")"
-export DISPLAY
+trap 'kill $wm 2>/dev/null || true' EXIT
 if [ "$window_manager" = openbox ]; then
   command -v openbox >/dev/null || { echo "openbox is not installed (scripts/setup.sh test)" >&2; exit 2; }
   openbox --sm-disable >/dev/null 2>&1 &

@@ -45,7 +45,7 @@ trap 'wineserver -k 2>/dev/null || true' EXIT
 run_core_suite() {
   # One server for the whole suite: a test started as an idle server shuts down
   # can fail before it prints a line.
-  wineserver -p && wineboot -i >/dev/null 2>&1 || true
+  mkdir -p "$WINEPREFIX" && wineserver -p && wineboot -i >/dev/null 2>&1 || true
   # COM1 leads to a file: an archive member named COM1.TXT that reached the device
   # would land there, and the extraction tests must leave it empty.
   local device=$out/com1-device status=0

@@ -133,31 +133,61 @@ rm -f "$zip"
 echo "Built $zip ($(du -k "$zip" | cut -f1) KiB)"
 
 # The window tests on Windows' own platform (Wine's offscreen one creates no
-# windows), on a virtual display, in a Wine prefix of this build's own whose
-# server is ended however the run ends. Under Wine their report reaches no pipe,
-# so each writes it to a file.
-export WINEPREFIX=$out/wine WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-trap 'wineserver -k 2>/dev/null || true' EXIT
+# windows), in two lanes at once, each on a virtual display and in a Wine prefix
+# of its own, whose servers are ended however the run ends. A lane takes the next
+# test program no lane has claimed, the longest of the last run first. Under Wine
+# a test's report reaches no pipe, so each writes it to a file.
+export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+lanes=2
+# The first lane's prefix is the core suite's, already made.
+lane_prefix() { if [ "$1" = 1 ]; then echo "$out/wine"; else echo "$out/wine-$1"; fi; }
+trap 'for lane in $(seq "$lanes"); do WINEPREFIX=$(lane_prefix "$lane") wineserver -k 2>/dev/null || true; done' EXIT
 reports=$out/window-tests
+durations=$quorvel_cache/window-test-durations
 
-run_window_tests() {
-  local status=0
-  rm -rf "$reports"
-  mkdir -p "$reports"
-  xvfb-run -a -s "-screen 0 1280x1024x24" sh -c '
-    wineserver -p && wineboot -i >/dev/null 2>&1
-    "$3" # the fonts Windows has
+# The test programs, the longest of the last run first and those it did not run before them.
+window_tests_in_order() {
+  local test time
+  for test in "$program"/tests/windows/*.exe; do
+    time=$(awk -v name="$(basename "$test" .exe)" '$1 == name { print $2 }' "$durations" 2>/dev/null)
+    echo "${time:-999999999} $test"
+  done | sort -k1,1nr | cut -d' ' -f2-
+}
+
+run_lane() { # lane tests...
+  WINEPREFIX=$(lane_prefix "$1")
+  export WINEPREFIX
+  shift
+  "$root/scripts/virtual-display.sh" 1280x1024 sh -c '
+    reports=$1 fonts=$2
+    shift 2
+    mkdir -p "$WINEPREFIX" && wineserver -p && wineboot -i >/dev/null 2>&1
+    "$fonts" # the fonts Windows has
     status=0
-    for test in "$1"/*.exe; do
-      report=$2/$(basename "$test" .exe).txt
-      QT_QPA_PLATFORM=windows timeout 300 wine "$test" -o "$(winepath -w "$report"),txt" \
+    for test in "$@"; do
+      name=$(basename "$test" .exe)
+      mkdir "$reports/$name.claimed" 2>/dev/null || continue
+      QT_QPA_PLATFORM=windows timeout 300 wine "$test" -o "$(winepath -w "$reports/$name.txt"),txt" \
         >/dev/null 2>&1 || status=1
     done
-    exit $status' - "$program/tests/windows" "$reports" "$root/scripts/wine-fonts.sh" || status=$?
+    exit $status' - "$reports" "$root/scripts/wine-fonts.sh" "$@"
+}
+
+run_window_tests() {
+  local status=0 tests lane
+  rm -rf "$reports"
+  mkdir -p "$reports"
+  mapfile -t tests < <(window_tests_in_order)
+  for lane in $(seq "$lanes"); do run_lane "$lane" "${tests[@]}" & done
+  for lane in $(seq "$lanes"); do wait -n || status=1; done
   grep -h -A3 '^FAIL!' "$reports"/*.txt || true
-  for report in "$reports"/*.txt; do
-    grep -q '^Totals:' "$report" || echo "$(basename "$report" .txt) ended before its report did"
+  for test in "${tests[@]}"; do
+    report=$reports/$(basename "$test" .exe).txt
+    grep -q '^Totals:' "$report" 2>/dev/null || echo "$(basename "$report" .txt) ended before its report did"
   done
+  mkdir -p "$quorvel_cache"
+  grep -H '^Totals:' "$reports"/*.txt |
+    sed -E 's|^.*/([^/]*)\.txt:.* ([0-9]+)ms\r?$|\1 \2|' >"$durations.new" && mv "$durations.new" "$durations"
   cat "$reports"/*.txt | grep -oE '^Totals: [0-9]+ passed, [0-9]+ failed, [0-9]+ skipped' |
     awk '{ p += $2; f += $4; s += $6 }
       END { printf "Window tests under Wine: %d passed, %d failed, %d skipped\n", p, f, s }'
