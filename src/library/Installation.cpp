@@ -136,6 +136,9 @@ std::vector<RecoveryOutcome> Installation::recoverLastRun() {
         ledger_ = std::move(*own);
         leftovers_.erase(own);
     }
+    DropUnlistedKeptCopies(
+        paths_.GameFolder,
+        {KeptFilesFolder(paths_.BackupFolder, paths_.GameFolder), ledger_.kept.files});
     updateLedger();
     return recoveries;
 }

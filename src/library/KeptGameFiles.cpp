@@ -136,4 +136,22 @@ void DropKeptFile(const std::string& name, KeptGameFiles& kept) {
     removeFolderWhenEmptied(kept);
 }
 
+void DropUnlistedKeptCopies(const fs::path& gameFolder, const KeptGameFiles& kept) {
+    if (kept.folder.empty() || gameFolder.empty())
+        return;
+    std::vector<std::string> unlisted;
+    std::error_code error;
+    for (auto it = fs::directory_iterator(kept.folder, error);
+         !error && it != fs::directory_iterator(); it.increment(error))
+        if (const std::string name = NameText(it->path().filename());
+            !kept.find(name) && IsBareName(name))
+            unlisted.push_back(name);
+    for (const std::string& name : unlisted) {
+        const auto own = CheckOfEntry(ResolveInFolder(gameFolder, name));
+        if (own && CheckOfEntry(InFolder(kept.folder, name)) == own)
+            DeleteFileEntry(InFolder(kept.folder, name));
+    }
+    removeFolderWhenEmptied(kept);
+}
+
 } // namespace quorvel

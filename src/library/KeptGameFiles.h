@@ -56,4 +56,10 @@ KeptPutBack PutBackKeptFile(const std::filesystem::path& gameFolder, const std::
 // The kept file of `name` is no longer needed: deleted, and no longer kept.
 void DropKeptFile(const std::string& name, KeptGameFiles& kept);
 
+// Entries of `kept.folder` that `kept` does not list are what a kill left while
+// files were being kept, before the list named them. Each goes when the game
+// folder still holds the same bytes under its name, so that nothing is lost; any
+// other stays. The folder goes when that empties it.
+void DropUnlistedKeptCopies(const std::filesystem::path& gameFolder, const KeptGameFiles& kept);
+
 } // namespace quorvel

@@ -211,6 +211,16 @@ std::vector<std::string> brokenInvariants(const Operation& operation, const Worl
                  before.at(owner + "/" + std::string(*protectedName)) != ReadFile(entry.path()))
             broken.push_back("security copy not of the recorded game " + owner + ": " + name);
     }
+    // After a start and its close nothing is installed and no recovery waits: a
+    // file still kept or set aside is one that a kill left there for good.
+    for (const char* folder : {"KEPT", "ASIDE"}) {
+        std::error_code error;
+        for (auto it = fs::recursive_directory_iterator(backups / folder, error);
+             !error && it != fs::recursive_directory_iterator(); it.increment(error))
+            if (!it->is_directory())
+                broken.push_back("left in BACKUPS: " +
+                                 fs::relative(it->path(), backups).generic_string());
+    }
     return broken;
 }
 
