@@ -268,7 +268,7 @@ private slots:
         Find<QCheckBox>(firstRun, "Check1")->setChecked(notAgain);
         std::optional<OtherHolder> other;
         if (held)
-            QCOMPARE(other.emplace(start).outcome(), FolderLockOutcome::Held);
+            QVERIFY(other.emplace(start).outcome() == FolderLockOutcome::Held);
         accept->click();
         // The recovery and the copies run on the worker, under the progress dialog.
         QCOMPARE(mainWindow->model().busy(), acceptable);
@@ -289,6 +289,7 @@ private slots:
                               "BACKUPS"),
                  std::string(notAgain ? "1" : "0"));
         QTRY_VERIFY(firstRun.isNull());
+        QVERIFY(OtherHolder(start).outcome() == FolderLockOutcome::HeldElsewhere);
     }
 
     // The first-run window starts at the stored game folder. A player without the
@@ -340,7 +341,7 @@ private slots:
         QVERIFY(!OpenedBy(mainWindow, "Command14"));
         std::optional<OtherHolder> other;
         if (close == "Accept held") {
-            QCOMPARE(other.emplace(x()).outcome(), FolderLockOutcome::Held);
+            QVERIFY(other.emplace(x()).outcome() == FolderLockOutcome::Held);
             Find<QAbstractButton>(folderWindow, "Command1")->click();
             QVERIFY(Settled(mainWindow->model()));
             QCOMPARE(prompts->shown().size(), std::size_t(1));
@@ -364,8 +365,12 @@ private slots:
         QCOMPARE(copiesIn(program->backups()),
                  accepted ? FolderSnapshot({{"EAW.EXE", "x exe"}}) : backupsBefore);
         QCOMPARE(SnapshotOf(x()), xBefore);
-        if (accepted)
+        // Once switched, this copy holds the new folder and lets the old one go.
+        if (accepted) {
+            QVERIFY(OtherHolder(x()).outcome() == FolderLockOutcome::HeldElsewhere);
+            QVERIFY(OtherHolder(program->game()).outcome() == FolderLockOutcome::Held);
             return;
+        }
         QVERIFY(Closed(mainWindow));
         QCOMPARE(SnapshotOf(x()), xBefore);
         QCOMPARE(SnapshotOf(program->game()), (FolderSnapshot{{"EAW.EXE", "game exe"}}));
