@@ -1,4 +1,6 @@
 #include "CorpusFiles.h"
+#include "library/CopiesRecord.h"
+#include "library/SecurityCopies.h"
 #include "library/Unzip.h"
 #include "maintenance/AddonDeletion.h"
 #include "platform/IniFile.h"
@@ -19,7 +21,7 @@ namespace {
 
 struct BlockedCase {
     std::string title;
-    std::string blocked; // GAME, or a file in it
+    std::string blocked; // GAME, or a file in it or in BACKUPS
     // Runs the operation on the root and checks what it reports and leaves.
     std::function<void(const fs::path& root)> runAndCheck;
 };
@@ -30,14 +32,19 @@ void PrintTo(const BlockedCase& c, std::ostream* out) {
 
 class BlockedEntryTest : public testing::TestWithParam<BlockedCase> {};
 
-// GAME/ holds A.DAT, B.DAT, C.DAT, EAW.INI and the add-on ALPHA's files;
-// ADDON.ZIP new A, B and C. An uninstall and Clear All in a blocked game folder are
+// GAME/ holds A.DAT, B.DAT, C.DAT, EAW.INI, EAW.EXE, EXTRA.SPT and the add-on
+// ALPHA's files; BACKUPS/ older copies of EAW.EXE and EXTRA.SPT; ADDON.ZIP new A,
+// B and C. An uninstall and Clear All in a blocked game folder are
 // RefusingGameFolder's.
 TEST_P(BlockedEntryTest, SkipsTheBlockedEntryAndGoesOn) {
     TempFolder root;
     for (const std::string name : {"A.DAT", "B.DAT", "C.DAT", "alpha.txt", "alpha.zip"})
         WriteFile(root / "GAME" / name, "old " + name);
     WriteFile(root / "GAME" / "EAW.INI", "[EAW]\r\nK=1\r\n");
+    for (const std::string name : {"EAW.EXE", "EXTRA.SPT"}) {
+        WriteFile(root / "GAME" / name, "new " + name);
+        WriteFile(root / "BACKUPS" / name, "old " + name);
+    }
     MakeZip(root / "ADDON.ZIP",
             {{"A.DAT", "new A.DAT"}, {"B.DAT", "new B.DAT"}, {"C.DAT", "new C.DAT"}});
     std::optional<Blocked> file;
@@ -85,6 +92,14 @@ const BlockedCase kBlockedCases[] = {
      [](const fs::path& root) {
          EXPECT_FALSE(WriteIniValue(root / "GAME" / "EAW.INI", "EAW", "K", "2"));
          EXPECT_EQ(ReadFile(root / "GAME" / "EAW.INI"), "[EAW]\r\nK=1\r\n");
+     }},
+    // The copies are swapped in one by one: one that cannot be replaced leaves them
+    // a mix of two games, which no record may vouch for.
+    {"SecurityCopiesOverABlockedCopy", "BACKUPS/EXTRA.SPT",
+     [](const fs::path& root) {
+         EXPECT_FALSE(TakeSecurityCopies(root / "GAME", root / "BACKUPS").done());
+         EXPECT_EQ(CheckCopies(root / "BACKUPS", root / "GAME"), CopiesState::Unrecorded);
+         EXPECT_EQ(ReadFile(root / "BACKUPS" / "EXTRA.SPT"), "old EXTRA.SPT");
      }},
 };
 

@@ -123,6 +123,18 @@ std::vector<ForgedCase> forgedCases() {
              fs::remove(w.program() / "BACKUPS" / std::string(kCopiesRecordName));
              WriteFile(w.program() / "BACKUPS" / "EAW.EXE", "other exe");
          }},
+        // Copies without a record are the game's only when each equals the game's own
+        // file byte for byte, one the game lacks included.
+        {"copies_without_record_differing_in_bytes_only",
+         [](const ForgedWorld& w) {
+             fs::remove(w.program() / "BACKUPS" / std::string(kCopiesRecordName));
+             WriteFile(w.program() / "BACKUPS" / "EAW.EXE", "game exX");
+         }},
+        {"copies_without_record_of_a_file_the_game_lacks",
+         [](const ForgedWorld& w) {
+             fs::remove(w.program() / "BACKUPS" / std::string(kCopiesRecordName));
+             fs::remove(w.game() / "GRB_031.SND");
+         }},
         {"copies_record_with_crlf",
          [](const ForgedWorld& w) {
              const fs::path record = w.program() / "BACKUPS" / std::string(kCopiesRecordName);

@@ -186,6 +186,21 @@ TEST(KeptGameFiles, AGameFileAlreadyBackIsNotCalledSomethingElse) {
     EXPECT_EQ(SnapshotOf(g.game()), before);
 }
 
+// What the player put in place of an add-on's file since the kill, in the same
+// size, is told apart by its CRC: it stays, and is named as something else.
+TEST(KeptGameFiles, APlayersFileOfTheAddonsSizeStays) {
+    Game g;
+    {
+        Installation killed;
+        ASSERT_EQ(killed.install(kSounds, "SND").why(), "");
+    }
+    WriteFile(g.game() / "BANG.WSD", "p");
+    const auto recoveries = Installation().recoverLastRun();
+    ASSERT_EQ(recoveries.size(), 1u);
+    EXPECT_EQ(recoveries[0]->notTheirs, std::vector<std::string>{"BANG.WSD"});
+    EXPECT_EQ(ReadFile(g.game() / "BANG.WSD"), "p");
+}
+
 // A power cut after an install of the last release could leave a replaced file
 // empty, or at its length with zeros, under the add-on's name: the start after it
 // puts the game's kept file back rather than calling the husk something else.

@@ -1,19 +1,10 @@
 #include "platform/FolderLock.h"
 
+#include "support/OtherHolder.h"
 #include "support/TempFolder.h"
 #include "support/WindowsSkips.h"
 
 #include <gtest/gtest.h>
-#include <optional>
-
-#ifdef _WIN32
-#include <future>
-#include <thread>
-#else
-#include <csignal>
-#include <sys/wait.h>
-#include <unistd.h>
-#endif
 
 namespace fs = std::filesystem;
 using namespace quorvel;
@@ -22,76 +13,6 @@ using namespace quorvel::test;
 namespace {
 
 using enum FolderLockOutcome;
-
-// Another process that tries to hold a folder and keeps what it got until it is
-// killed. On Windows a thread stands in for it: a mutex belongs to a thread, and
-// one that ends holding it leaves it abandoned, as a killed process does.
-class OtherHolder {
-public:
-    explicit OtherHolder(const fs::path& folder);
-    ~OtherHolder() { kill(); }
-    OtherHolder(const OtherHolder&) = delete;
-    OtherHolder& operator=(const OtherHolder&) = delete;
-
-    std::optional<FolderLockOutcome> outcome() const { return outcome_; }
-    void kill();
-
-private:
-    std::optional<FolderLockOutcome> outcome_;
-#ifdef _WIN32
-    std::promise<void> killed_;
-    std::thread thread_;
-#else
-    pid_t pid_ = -1;
-#endif
-};
-
-#ifdef _WIN32
-OtherHolder::OtherHolder(const fs::path& folder) {
-    std::promise<FolderLockOutcome> tried;
-    auto outcome = tried.get_future();
-    thread_ = std::thread([folder, &tried, killed = killed_.get_future()] {
-        auto* lock = new FolderLock; // never released: the thread dies holding it
-        tried.set_value(lock->hold(folder));
-        killed.wait();
-    });
-    outcome_ = outcome.get();
-}
-
-void OtherHolder::kill() {
-    if (!thread_.joinable())
-        return;
-    killed_.set_value();
-    thread_.join();
-}
-#else
-OtherHolder::OtherHolder(const fs::path& folder) {
-    int channel[2];
-    if (pipe(channel) != 0)
-        return;
-    pid_ = fork();
-    if (pid_ == 0) {
-        FolderLock lock;
-        const auto outcome = static_cast<char>(lock.hold(folder));
-        if (write(channel[1], &outcome, 1) == 1)
-            pause();
-        _exit(0);
-    }
-    close(channel[1]);
-    char outcome = 0;
-    if (pid_ > 0 && read(channel[0], &outcome, 1) == 1)
-        outcome_ = static_cast<FolderLockOutcome>(outcome);
-    close(channel[0]);
-}
-
-void OtherHolder::kill() {
-    if (pid_ <= 0)
-        return;
-    ::kill(pid_, SIGKILL);
-    waitpid(pid_, nullptr, 0);
-    pid_ = -1;
-}
-#endif
 
 // A game folder `EAW`, another folder `Other`, and where links can be made, `Link`
 // pointing to `EAW`.

@@ -4,6 +4,7 @@
 #include "support/TempFolder.h"
 #include "support/WindowsSkips.h"
 
+#include <cstdlib>
 #include <gtest/gtest.h>
 
 namespace fs = std::filesystem;
@@ -47,6 +48,47 @@ TEST(PathText, FoldersAreComparedByWhatTheyAre) {
         EXPECT_TRUE(SameFolder(root / "LINK", backups));
         EXPECT_TRUE(InsideOrSame(root / "LINK", root / "PROGRAM"));
     }
+}
+
+// `source` mounted again at `folder` where root can bind-mount (Linux); elsewhere unmounted.
+class BindMount {
+public:
+    BindMount([[maybe_unused]] const fs::path& source, const fs::path& folder)
+        : folder_(folder) {
+        fs::create_directories(folder);
+#ifdef __linux__
+        const std::string mount =
+            "mount --bind '" + source.string() + "' '" + folder.string() + "' 2>/dev/null";
+        mounted_ = std::system(mount.c_str()) == 0;
+#endif
+    }
+    ~BindMount() {
+        if (mounted_ && std::system(("umount '" + folder_.string() + "'").c_str()) != 0)
+            ADD_FAILURE() << "could not unmount " << folder_;
+    }
+    BindMount(const BindMount&) = delete;
+    BindMount& operator=(const BindMount&) = delete;
+    bool mounted() const {
+        return mounted_;
+    }
+
+private:
+    fs::path folder_;
+    bool mounted_ = false;
+};
+
+// A bind mount shows one folder under a second path that no link resolves: only
+// the file system's identity of the folder tells that it is the same.
+TEST(PathText, AFolderReachedThroughABindMountIsTheSameFolder) {
+    TempFolder root;
+    const fs::path backups = root / "PROGRAM" / "BACKUPS";
+    fs::create_directories(backups);
+    const BindMount mount(root / "PROGRAM", root / "BIND");
+    if (!mount.mounted())
+        GTEST_SKIP() << "needs root on Linux, to bind-mount a folder";
+    EXPECT_TRUE(SameFolder(root / "BIND" / "BACKUPS", backups));
+    EXPECT_TRUE(InsideOrSame(root / "BIND" / "BACKUPS", root / "PROGRAM"));
+    EXPECT_FALSE(SameFolder(root / "BIND" / "BACKUPS", root / "PROGRAM"));
 }
 
 // A check reads back from its text, and text that is not one is refused.

@@ -6,6 +6,7 @@
 #include "platform/FileCheck.h"
 #include "platform/NameText.h"
 #include "support/Blocked.h"
+#include "support/OtherHolder.h"
 #include "support/ZipBuilder.h"
 #include "windows/Deleteaddon.h"
 #include "windows/FolderPickers.h"
@@ -623,6 +624,29 @@ private slots:
                      answer == QMessageBox::No);
             QCOMPARE(ReadFile(kept), std::string("dll"));
         }
+    }
+
+    // A run left an add-on in another game folder, which another running copy works
+    // on now: the start asks about that folder's lock, not its own, and leaves the
+    // folder and its list as they are.
+    void aFolderAnotherCopyWorksOnWaitsAtTheStart() {
+        const fs::path other = game.parent_path() / "OTHER";
+        WriteFile(other / "EAW.EXE", "other exe");
+        WriteFile(other / "SKY.PIC", "sky");
+        addon(4, "SKY", {{"SKY.PIC", "sky"}});
+        WriteFile(program / "INSTALLED.TXT",
+                  "GAME=" + FolderText(other) + "\nADDON=GRAPHICS\nNAME=SKY\nWROTE=SKY.PIC\n");
+        const OtherHolder holder(other);
+        QVERIFY(holder.outcome() == FolderLockOutcome::Held);
+        window.reset();
+        prompts.emplace();
+        window = std::make_unique<Principal>();
+        window->start();
+        QVERIFY(Settled(window->model()));
+        QCOMPARE(ReadFile(other / "SKY.PIC"), std::string("sky"));
+        QVERIFY(ReadFile(program / "INSTALLED.TXT").find("SKY.PIC") != std::string::npos);
+        QCOMPARE(prompts->shown().size(), std::size_t(1));
+        QVERIFY(prompts->shown()[0].text.contains("another copy of Quorvel is working"));
     }
 
     // A logoff on Windows asks for Clear All from inside a running install's event

@@ -4,6 +4,7 @@
 #include "library/CopiesRecord.h"
 #include "library/FolderSnapshot.h"
 #include "platform/IniFile.h"
+#include "support/OtherHolder.h"
 #include "windows/Backups.h"
 #include "windows/FolderPickers.h"
 #include "windows/Presentacion.h"
@@ -227,20 +228,24 @@ private slots:
         QTest::addColumn<QString>("file");
         QTest::addColumn<bool>("acceptable");
         QTest::addColumn<bool>("storable"); // QUORVEL.INI can be written
-        QTest::newRow("no EAW.EXE") << "EAW.EX" << false << true;
-        QTest::newRow("EAW.EXE") << "EAW.EXE" << true << true;
-        QTest::newRow("eaw.exe") << "eaw.exe" << true << true;
-        QTest::newRow("a folder EAW.EXE") << "EAW.EXE/X" << false << true;
-        QTest::newRow("QUORVEL.INI read-only") << "EAW.EXE" << false << false;
+        QTest::addColumn<bool>("held");     // by another running copy
+        QTest::newRow("no EAW.EXE") << "EAW.EX" << false << true << false;
+        QTest::newRow("EAW.EXE") << "EAW.EXE" << true << true << false;
+        QTest::newRow("eaw.exe") << "eaw.exe" << true << true << false;
+        QTest::newRow("a folder EAW.EXE") << "EAW.EXE/X" << false << true << false;
+        QTest::newRow("QUORVEL.INI read-only") << "EAW.EXE" << false << false << false;
+        QTest::newRow("held by another copy") << "EAW.EXE" << false << true << true;
     }
 
     // Each folder browsed to is stored at once, but the program works on it only
     // once Accept took it; and Accept waits for a folder that holds the game (a
-    // press without browsing took the starting folder as the game folder).
+    // press without browsing took the starting folder as the game folder) and that
+    // no other running copy works on.
     void firstRunAcceptsOnlyAFolderHoldingTheGame() {
         QFETCH(QString, file);
         QFETCH(bool, acceptable);
         QFETCH(bool, storable);
+        QFETCH(bool, held);
         WriteFile(start / ToPath(file), "x");
         // A first start: QUORVEL.INI comes with the first folder stored.
         delete mainWindow.data();
@@ -258,13 +263,17 @@ private slots:
         QCOMPARE(prompts->shown().size(), std::size_t(storable ? 0 : 1));
         QVERIFY(mainWindow->installation().paths().GameFolder.empty());
         auto* accept = Find<QAbstractButton>(firstRun, "Command1");
-        QCOMPARE(accept->isEnabled(), acceptable);
+        QCOMPARE(accept->isEnabled(), acceptable || held);
         const bool notAgain = file == "eaw.exe";
         Find<QCheckBox>(firstRun, "Check1")->setChecked(notAgain);
+        std::optional<OtherHolder> other;
+        if (held)
+            QVERIFY(other.emplace(start).outcome() == FolderLockOutcome::Held);
         accept->click();
         // The recovery and the copies run on the worker, under the progress dialog.
         QCOMPARE(mainWindow->model().busy(), acceptable);
         QVERIFY(Settled(mainWindow->model()));
+        QCOMPARE(prompts->shown().size(), std::size_t(held || !storable ? 1 : 0));
 
         QCOMPARE(mainWindow->isEnabled(), acceptable);
         QCOMPARE(ReadFile(program->backups() / "EAW.EXE"),
@@ -280,6 +289,7 @@ private slots:
                               "BACKUPS"),
                  std::string(notAgain ? "1" : "0"));
         QTRY_VERIFY(firstRun.isNull());
+        QVERIFY(OtherHolder(start).outcome() == FolderLockOutcome::HeldElsewhere);
     }
 
     // The first-run window starts at the stored game folder. A player without the
@@ -302,10 +312,13 @@ private slots:
     }
 
     void gameFolderWindowSwitchesOnlyOnAccept_data() {
-        QTest::addColumn<QString>("close"); // "Accept", "Cancel" or "frame"
+        // "Accept", "Cancel", "frame", or "Accept held": Accept while another
+        // running copy works on the chosen folder, then Cancel
+        QTest::addColumn<QString>("close");
         QTest::newRow("Accept") << "Accept";
         QTest::newRow("Cancel") << "Cancel";
         QTest::newRow("frame") << "frame";
+        QTest::newRow("Accept held") << "Accept held";
     }
 
     // Browsing in the game-folder window stores each folder at once, while Delete
@@ -326,6 +339,15 @@ private slots:
                  FolderText(program->game()));
         QVERIFY(!mainWindow->isEnabled());
         QVERIFY(!OpenedBy(mainWindow, "Command14"));
+        std::optional<OtherHolder> other;
+        if (close == "Accept held") {
+            QVERIFY(other.emplace(x()).outcome() == FolderLockOutcome::Held);
+            Find<QAbstractButton>(folderWindow, "Command1")->click();
+            QVERIFY(Settled(mainWindow->model()));
+            QCOMPARE(prompts->shown().size(), std::size_t(1));
+            QVERIFY(prompts->shown()[0].text.contains("Another copy"));
+            QVERIFY(folderWindow);
+        }
         if (close == "frame")
             folderWindow->close();
         else
@@ -343,8 +365,12 @@ private slots:
         QCOMPARE(copiesIn(program->backups()),
                  accepted ? FolderSnapshot({{"EAW.EXE", "x exe"}}) : backupsBefore);
         QCOMPARE(SnapshotOf(x()), xBefore);
-        if (accepted)
+        // Once switched, this copy holds the new folder and lets the old one go.
+        if (accepted) {
+            QVERIFY(OtherHolder(x()).outcome() == FolderLockOutcome::HeldElsewhere);
+            QVERIFY(OtherHolder(program->game()).outcome() == FolderLockOutcome::Held);
             return;
+        }
         QVERIFY(Closed(mainWindow));
         QCOMPARE(SnapshotOf(x()), xBefore);
         QCOMPARE(SnapshotOf(program->game()), (FolderSnapshot{{"EAW.EXE", "game exe"}}));
