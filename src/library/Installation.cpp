@@ -168,8 +168,8 @@ std::string Installation::recoverIn(const fs::path& folder, MovedGameRecovery& m
         if (std::string why = recoverNamedIn(folder); !why.empty())
             return why;
     } else {
-        MovedGameOutcome recovered = RecoverMovedGame(leftovers_, folder, paths_.ProgramFolder,
-                                                      paths_.BackupFolder, hold_);
+        MovedGameOutcome recovered =
+            RecoverMovedGame(leftovers_, folder, paths_.ProgramFolder, paths_.BackupFolder, hold_);
         moved = std::move(recovered.report());
         updateLedger();
         if (!recovered.done())

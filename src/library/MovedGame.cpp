@@ -193,9 +193,9 @@ MovedGameOutcome RecoverMovedGame(std::vector<Ledger>& leftovers, const fs::path
         return MovedGameOutcome::NotDone(notTakenOutText(moved.movedFrom, recovery.why()),
                                          std::move(moved));
     if (!moved.recovery->failed.empty()) {
-        std::string why = notTakenOutText(
-            moved.movedFrom,
-            "these files of add-ons could not be taken out: " + FewNames(moved.recovery->failed));
+        std::string why =
+            notTakenOutText(moved.movedFrom, "these files of add-ons could not be taken out: " +
+                                                 FewNames(moved.recovery->failed));
         return MovedGameOutcome::NotDone(std::move(why), std::move(moved));
     }
     return MovedGameOutcome::Done(std::move(moved));

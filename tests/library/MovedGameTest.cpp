@@ -1,11 +1,14 @@
 #include "FolderSnapshot.h"
 #include "ProgramWithGame.h"
 #include "config/GameFolderChoice.h"
+#include "config/PathVariables.h"
 #include "library/Installation.h"
 #include "platform/FileOperations.h"
+#include "platform/NameText.h"
 
 #include <cctype>
 #include <gtest/gtest.h>
+#include <ostream>
 
 namespace fs = std::filesystem;
 using namespace quorvel;
@@ -47,6 +50,22 @@ fs::path anotherGameSharingNames(const ProgramWithGame& w) {
     return other;
 }
 
+// The game moved, and one of the add-on's files changed in it since.
+fs::path renamedAndChanged(const ProgramWithGame& w) {
+    fs::rename(w.game(), w.root / "EAW moved");
+    LayOut(w.root / "EAW moved", Tree("README.TXT=edited by the player"));
+    return w.root / "EAW moved";
+}
+
+// Another game in which the same add-on was put by hand.
+fs::path anotherGameWithTheAddonsFiles(const ProgramWithGame& w) {
+    fs::rename(w.game(), w.root / "EAW away");
+    const fs::path other = w.root / "OTHER";
+    LayOut(other, Tree("EAW.EXE=other exe; EXTRA.SPT=game spt; GRB_031.SND=game snd; "
+                       "SMACKW32.DLL=addon dll; README.TXT=addon readme; EAW.CFG=addon cfg"));
+    return other;
+}
+
 // Out of reach at the start, the game comes back where it was, and a copy of it,
 // add-ons and all, is picked.
 fs::path awayThenCopied(const ProgramWithGame& w) {
@@ -59,31 +78,41 @@ void backInPlaceWithACopy(const ProgramWithGame& w) {
     fs::rename(w.root / "EAW away", w.game());
 }
 
+enum class Then {
+    TakenOut,  // the picked folder holds the game's own files again, the waiting ends
+    Untouched, // another game: accepted as it is, the list waits
+    Refused    // maybe the game: not accepted, not touched, the list waits
+};
+
 struct Sequence {
     const char* name;
     std::size_t category;
     const char* addon;
     Move move;
     Meanwhile meanwhile;
-    bool takenOut; // the picked folder holds the game's own files again, the waiting ends
+    Then then;
 };
 
+void PrintTo(const Sequence& sequence, std::ostream* out) {
+    *out << sequence.name;
+}
+
+constexpr const char* kThree = "SMACKW32.DLL=addon dll; README.TXT=addon readme; EAW.CFG=addon cfg";
+constexpr const char* kExe = "EAW.EXE=addon exe; NEW.TXT=new";
+
 const Sequence kSequences[] = {
-    {"renamed", kGraphics, "SMACKW32.DLL=addon dll; README.TXT=addon readme; EAW.CFG=addon cfg",
-     renamed, nullptr, true},
-    {"renamed, with an EAW.EXE", kExes, "EAW.EXE=addon exe; NEW.TXT=new", renamed, nullptr,
-     true},
-    {"copied to another disk", kGraphics,
-     "SMACKW32.DLL=addon dll; README.TXT=addon readme; EAW.CFG=addon cfg", copiedToAnotherDisk,
-     nullptr, true},
-    {"copied to another disk, with an EAW.EXE", kExes, "EAW.EXE=addon exe; NEW.TXT=new",
-     copiedToAnotherDisk, nullptr, true},
-    {"another game sharing names", kGraphics,
-     "SMACKW32.DLL=addon dll; README.TXT=addon readme; EAW.CFG=addon cfg",
-     anotherGameSharingNames, nullptr, false},
-    {"a copy picked, the old folder back in place", kGraphics,
-     "SMACKW32.DLL=addon dll; README.TXT=addon readme; EAW.CFG=addon cfg", awayThenCopied,
-     backInPlaceWithACopy, false},
+    {"renamed", kGraphics, kThree, renamed, nullptr, Then::TakenOut},
+    {"renamed, with an EAW.EXE", kExes, kExe, renamed, nullptr, Then::TakenOut},
+    {"copied to another disk", kGraphics, kThree, copiedToAnotherDisk, nullptr, Then::TakenOut},
+    {"copied to another disk, with an EAW.EXE", kExes, kExe, copiedToAnotherDisk, nullptr,
+     Then::TakenOut},
+    {"renamed, a file changed since", kGraphics, kThree, renamedAndChanged, nullptr, Then::Refused},
+    {"another game sharing names", kGraphics, kThree, anotherGameSharingNames, nullptr,
+     Then::Untouched},
+    {"another game with the add-on's files", kGraphics, kThree, anotherGameWithTheAddonsFiles,
+     nullptr, Then::Refused},
+    {"a copy picked, the old folder back in place", kGraphics, kThree, awayThenCopied,
+     backInPlaceWithACopy, Then::Untouched},
 };
 
 class MovedGame : public ::testing::TestWithParam<Sequence> {};
@@ -111,15 +140,23 @@ TEST_P(MovedGame, IsTakenOutWhereItIsNowOnlyWhenTheRecordsAgree) {
     GameFolderChoice choice;
     ASSERT_TRUE(choice.choose(picked));
     const FolderOutcome accepted = started.acceptFirstRun(choice, true);
-    if (s.takenOut) {
+    if (s.then == Then::TakenOut) {
         EXPECT_TRUE(accepted.done()) << accepted.why();
+        EXPECT_EQ(NameText(accepted->movedFrom), FolderText(w.game()));
+        EXPECT_TRUE(accepted->recovery && !accepted->recovery->putBack.empty());
         EXPECT_EQ(SnapshotOf(picked), gameBefore);
         EXPECT_FALSE(fs::exists(ledger));
         EXPECT_FALSE(fs::exists(w.program() / "BACKUPS" / "KEPT"));
         EXPECT_EQ(ReadFile(w.program() / "BACKUPS" / "EAW.EXE"), "game exe");
     } else {
+        EXPECT_EQ(accepted.done(), s.then == Then::Untouched) << accepted.why();
+        EXPECT_FALSE(accepted->recovery.has_value());
         EXPECT_EQ(SnapshotOf(picked), pickedBefore);
         EXPECT_TRUE(fs::exists(ledger));
+    }
+    if (s.then == Then::Refused) {
+        EXPECT_NE(accepted.why().find(NameText(w.game())), std::string::npos) << accepted.why();
+        EXPECT_NE(accepted.why().find("INSTALLED.TXT"), std::string::npos) << accepted.why();
     }
     if (oldInPlace) {
         EXPECT_EQ(SnapshotOf(w.game()), oldBefore);
