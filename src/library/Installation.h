@@ -103,15 +103,16 @@ public:
 
     // The first-run Accept: takes out what a run that did not end normally left in
     // the stored and read-back folder (or in the game it is, moved since that run:
-    // RecoverMovedGame), takes its security copies, records the
-    // first-run flag and works on that folder from now on. Not done, changing
-    // nothing the program works on, when any step fails.
+    // RecoverMovedGame), takes its security copies, records the first-run flag and
+    // works on that folder from now on. Not done, changing nothing the program
+    // works on, when any step fails.
     FolderOutcome acceptFirstRun(const GameFolderChoice& choice, bool doNotShowAgain);
     // The game-folder Accept: takes out what a run that did not end normally left
-    // in the new folder (or in the game it is, moved since), Clear All on the current folder, new
-    // security copies in place of all old ones, then the new folder. The program stays on the
-    // current folder when a step fails, as long as the copies are still its own; else it works on
-    // no folder (whyFolderUnused() says why).
+    // in the new folder (or in the game it is, moved since), Clear All on the
+    // current folder, new security copies in place of all old ones, then the new
+    // folder. The program stays on the current folder when a step fails, as long
+    // as the copies are still its own; else it works on no folder
+    // (whyFolderUnused() says why).
     FolderOutcome switchTo(const GameFolderChoice& choice, const ClearAllProgress& progress = {});
     // After a Cancel: the library folders as stored now.
     void reloadLibraryFolders();

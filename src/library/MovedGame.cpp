@@ -11,6 +11,7 @@
 #include "platform/NameText.h"
 
 #include <algorithm>
+#include <cstddef>
 #include <system_error>
 #include <unordered_map>
 #include <vector>
@@ -118,7 +119,11 @@ private:
         return actual ? CheckOfFile(InFolder(picked_, *actual)) : std::nullopt;
     }
 
+    // Once a name: a kept name is most often an add-on's too.
     void differs(const std::string& name, bool there) {
+        if (std::find(differing_.begin(), differing_.end(), FoldCase(name)) != differing_.end())
+            return;
+        differing_.push_back(FoldCase(name));
         disagreement_.push_back(name + (there ? " holds something else" : " is not there"));
     }
 
@@ -126,6 +131,7 @@ private:
     fs::path picked_;
     FolderListing game_;
     std::vector<std::string> addonsFiles_; // folded
+    std::vector<std::string> differing_;   // folded
     std::vector<std::string> disagreement_;
 };
 
@@ -184,14 +190,13 @@ MovedGameOutcome RecoverMovedGame(std::vector<Ledger>& leftovers, const fs::path
     if (same.empty())
         return MovedGameOutcome::Done();
     Ledger& left = leftovers[same.front()];
-    MovedGameRecovery moved{left.gameFolder, std::nullopt};
+    const fs::path movedFrom = left.gameFolder;
     RecoveryOutcome recovery = RecoverMovedLedger(left, picked, programFolder, backupFolder, hold);
-    moved.recovery = std::move(recovery.report());
+    if (!recovery.done())
+        return MovedGameOutcome::NotDone(notTakenOutText(movedFrom, recovery.why()));
     if (left.empty())
         leftovers.erase(leftovers.begin() + static_cast<std::ptrdiff_t>(same.front()));
-    if (!recovery.done())
-        return MovedGameOutcome::NotDone(notTakenOutText(moved.movedFrom, recovery.why()),
-                                         std::move(moved));
+    MovedGameRecovery moved{movedFrom, std::move(recovery.report())};
     if (!moved.recovery->failed.empty()) {
         std::string why =
             notTakenOutText(moved.movedFrom, "these files of add-ons could not be taken out: " +

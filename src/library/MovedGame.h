@@ -42,8 +42,8 @@ MovedGameEvidence CompareWithRecords(const Ledger& left, const std::filesystem::
 
 // The add-ons of a game moved since a run left them in it, taken out where it is now.
 struct MovedGameRecovery {
-    std::filesystem::path movedFrom; // the folder the ledger named; empty when none was moved
-    std::optional<Recovery> recovery;
+    std::filesystem::path movedFrom;  // the folder the ledger named; empty when none was moved
+    std::optional<Recovery> recovery; // a recovery that was done, perhaps leaving files
 };
 // Done with nothing in its report when `picked` is no moved game of `leftovers`.
 // Not done, and nothing in `picked` touched, when it may be one but not all the
