@@ -109,7 +109,7 @@ const Sequence kSequences[] = {
     {"renamed, a file changed since", kGraphics, kThree, renamedAndChanged, nullptr, Then::Refused},
     {"another game sharing names", kGraphics, kThree, anotherGameSharingNames, nullptr,
      Then::Untouched},
-    {"another game with the add-on's files", kGraphics, kThree, anotherGameWithTheAddonsFiles,
+    {"another game with the add-on files", kGraphics, kThree, anotherGameWithTheAddonsFiles,
      nullptr, Then::Refused},
     {"a copy picked, the old folder back in place", kGraphics, kThree, awayThenCopied,
      backInPlaceWithACopy, Then::Untouched},
