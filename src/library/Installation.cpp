@@ -161,8 +161,27 @@ bool Installation::forgetLeftoversIn(const fs::path& folder) {
 
 // Before the program takes a folder's security copies, the add-ons a run that
 // did not end normally left there must be out: else an add-on's EAW.EXE would
-// become the game's copy. Returns why they are not, "" when they are.
-std::string Installation::recoverIn(const fs::path& folder) {
+// become the game's copy. That holds for a game moved since, known by what was
+// recorded of it. Returns why they are not, "" when they are.
+std::string Installation::recoverIn(const fs::path& folder, MovedGameRecovery& moved) {
+    const bool named = std::any_of(leftovers_.begin(), leftovers_.end(), [&](const Ledger& l) {
+        return SameFolder(l.gameFolder, folder);
+    });
+    if (named) {
+        if (std::string why = recoverNamedIn(folder); !why.empty())
+            return why;
+    } else {
+        MovedGameOutcome recovered =
+            RecoverMovedGame(leftovers_, folder, paths_.ProgramFolder, paths_.BackupFolder, hold_);
+        moved = std::move(recovered.report());
+        updateLedger();
+        if (!recovered.done())
+            return recovered.why();
+    }
+    return setAsideCopiesStillNeeded(folder);
+}
+
+std::string Installation::recoverNamedIn(const fs::path& folder) {
     std::string why;
     for (auto left = leftovers_.begin(); left != leftovers_.end();) {
         if (!SameFolder(left->gameFolder, folder)) {
@@ -179,7 +198,7 @@ std::string Installation::recoverIn(const fs::path& folder) {
     }
     updateLedger();
     if (why.empty())
-        return setAsideCopiesStillNeeded(folder);
+        return {};
     return "Quorvel's list of installed add-ons (" + std::string(kLedgerFileName) +
            ") still names add-ons of a run that did not end normally in that folder: " + why;
 }
@@ -384,14 +403,16 @@ FolderOutcome Installation::acceptFirstRun(const GameFolderChoice& choice, bool 
     // Picking stored the library and backup folders with it, on a first start
     // into a QUORVEL.INI that did not exist before.
     reloadLibraryFolders();
-    if (const std::string why = recoverIn(*folder); !why.empty())
-        return FolderOutcome::NotDone(why);
+    MovedGameRecovery moved;
+    if (const std::string why = recoverIn(*folder, moved); !why.empty())
+        return FolderOutcome::NotDone(why, std::move(moved));
     if (const Outcome<> taken = TakeSecurityCopies(*folder, paths_.BackupFolder); !taken.done())
-        return FolderOutcome::NotDone(taken.why());
+        return FolderOutcome::NotDone(taken.why(), std::move(moved));
     if (!StoreFirstRunFlag(doNotShowAgain))
-        return FolderOutcome::NotDone(GameFolderFaultText(GameFolderFault::NotStored));
+        return FolderOutcome::NotDone(GameFolderFaultText(GameFolderFault::NotStored),
+                                      std::move(moved));
     useGameFolder(*folder);
-    return FolderOutcome::Done();
+    return FolderOutcome::Done(std::move(moved));
 }
 
 FolderOutcome Installation::switchTo(const GameFolderChoice& choice,
@@ -399,21 +420,23 @@ FolderOutcome Installation::switchTo(const GameFolderChoice& choice,
     const auto folder = choice.accepted();
     if (!folder)
         return FolderOutcome::NotDone(GameFolderFaultText(choice.fault()));
-    if (const std::string why = recoverIn(*folder); !why.empty())
-        return FolderOutcome::NotDone(why);
+    MovedGameRecovery moved;
+    if (const std::string why = recoverIn(*folder, moved); !why.empty())
+        return FolderOutcome::NotDone(why, std::move(moved));
     const ClearOutcome cleared = clearAll(progress);
     if (!cleared.done())
-        return FolderOutcome::NotDone(cleared.why());
+        return FolderOutcome::NotDone(cleared.why(), std::move(moved));
     if (!cleared->failed.empty())
         return FolderOutcome::NotDone("these files of add-ons could not be taken out of it: " +
-                                      FewNames(cleared->failed));
+                                          FewNames(cleared->failed),
+                                      std::move(moved));
     // The old folder was cleared from the old copies; the new ones go where the
     // choice stored the backup folder.
     reloadLibraryFolders();
     const Outcome<> taken = TakeSecurityCopies(*folder, paths_.BackupFolder, OtherCopies::Delete);
     if (taken.done()) {
         useGameFolder(*folder);
-        return FolderOutcome::Done();
+        return FolderOutcome::Done(std::move(moved));
     }
     if (const CopiesState copies = CheckCopies(paths_.BackupFolder, paths_.GameFolder);
         copies != CopiesState::OfThisGame) {
@@ -421,7 +444,7 @@ FolderOutcome Installation::switchTo(const GameFolderChoice& choice,
             refusalText(paths_.GameFolder, CopiesStateText(copies, paths_.BackupFolder));
         useGameFolder({});
     }
-    return FolderOutcome::NotDone(taken.why());
+    return FolderOutcome::NotDone(taken.why(), std::move(moved));
 }
 
 void Installation::reloadLibraryFolders() {

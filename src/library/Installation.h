@@ -4,6 +4,7 @@
 #include "config/PathVariables.h"
 #include "library/ClearAll.h"
 #include "library/Ledger.h"
+#include "library/MovedGame.h"
 #include "library/Recovery.h"
 #include "library/SecurityCopies.h"
 #include "library/UninstallAddon.h"
@@ -33,7 +34,9 @@ using UninstallOutcome = Outcome<SharedFilesUninstallResult>;
 // Not done: the game folder was not touched. Done, with nothing in its report,
 // when there is no game folder: nothing can be installed in none.
 using ClearOutcome = Outcome<ClearAllResult>;
-using FolderOutcome = Outcome<>;
+// Its report: the add-ons of a game moved after a run that did not end normally,
+// taken out on the way where the game is now.
+using FolderOutcome = Outcome<MovedGameRecovery>;
 
 // The game the program works on and what is installed in it: the game folder
 // accepted in this run, the library and backup folders, and the ledger of the
@@ -99,15 +102,17 @@ public:
     Outcome<> restoreIni() const;
 
     // The first-run Accept: takes out what a run that did not end normally left in
-    // the stored and read-back folder, takes its security copies, records the
-    // first-run flag and works on that folder from now on. Not done, changing
-    // nothing the program works on, when any step fails.
+    // the stored and read-back folder (or in the game it is, moved since that run:
+    // RecoverMovedGame), takes its security copies, records the first-run flag and
+    // works on that folder from now on. Not done, changing nothing the program
+    // works on, when any step fails.
     FolderOutcome acceptFirstRun(const GameFolderChoice& choice, bool doNotShowAgain);
     // The game-folder Accept: takes out what a run that did not end normally left
-    // in the new folder, Clear All on the current folder, new security copies in
-    // place of all old ones, then the new folder. The program stays on the current
-    // folder when a step fails, as long as the copies are still its own; else it
-    // works on no folder (whyFolderUnused() says why).
+    // in the new folder (or in the game it is, moved since), Clear All on the
+    // current folder, new security copies in place of all old ones, then the new
+    // folder. The program stays on the current folder when a step fails, as long
+    // as the copies are still its own; else it works on no folder
+    // (whyFolderUnused() says why).
     FolderOutcome switchTo(const GameFolderChoice& choice, const ClearAllProgress& progress = {});
     // After a Cancel: the library folders as stored now.
     void reloadLibraryFolders();
@@ -118,7 +123,8 @@ public:
 private:
     void useStoredGameFolder();
     void useGameFolder(const std::filesystem::path& folder);
-    std::string recoverIn(const std::filesystem::path& folder);
+    std::string recoverIn(const std::filesystem::path& folder, MovedGameRecovery& moved);
+    std::string recoverNamedIn(const std::filesystem::path& folder);
     std::string setAsideCopiesStillNeeded(const std::filesystem::path& chosen) const;
     void dropKeptFilesNotReplaced(const std::vector<std::string>& kept,
                                   const std::vector<std::string>& written);

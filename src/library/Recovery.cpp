@@ -87,16 +87,19 @@ std::vector<std::string> protectedAmong(const std::vector<std::string>& names,
     return found;
 }
 
-// The security copies that may go back into `folder`: none unless they are its
-// own, in the backup folder or set aside there while another game's took their place.
-fs::path copiesFor(const fs::path& folder, const fs::path& backupFolder,
+// The security copies that may go back into `folder`: none unless they are those
+// of the game the ledger names (`recorded`), in the backup folder or set aside
+// there while another game's took their place. Copies of an older Quorvel are
+// compared with the game only where the ledger names it.
+fs::path copiesFor(const fs::path& recorded, const fs::path& folder, const fs::path& backupFolder,
                    const std::vector<std::string>& addonsFiles, std::string& why) {
-    if (const fs::path aside = SetAsideCopiesFolder(backupFolder, folder);
-        CheckCopies(backupFolder, folder) != CopiesState::OfThisGame &&
-        CheckCopies(aside, folder) == CopiesState::OfThisGame)
+    if (const fs::path aside = SetAsideCopiesFolder(backupFolder, recorded);
+        CheckCopies(backupFolder, recorded) != CopiesState::OfThisGame &&
+        CheckCopies(aside, recorded) == CopiesState::OfThisGame)
         return aside;
-    CopiesState state = CheckCopies(backupFolder, folder);
-    if (state == CopiesState::Unrecorded && AdoptCopies(backupFolder, folder, folded(addonsFiles)))
+    CopiesState state = CheckCopies(backupFolder, recorded);
+    if (state == CopiesState::Unrecorded && recorded == folder &&
+        AdoptCopies(backupFolder, folder, folded(addonsFiles)))
         state = CopiesState::OfThisGame;
     why = CopiesStateText(state, backupFolder);
     return state == CopiesState::OfThisGame ? backupFolder : fs::path();
@@ -143,15 +146,14 @@ std::vector<std::string> othersThanTheGamesOwn(const fs::path& folder,
     return result;
 }
 
-} // namespace
-
-RecoveryOutcome RecoverLedger(Ledger& left, const fs::path& programFolder,
-                              const fs::path& backupFolder, const HoldFolder& hold) {
+// Takes the add-ons `left` lists out of `folder`: the folder the ledger names, or
+// the one its game was moved to since.
+RecoveryOutcome recoverFrom(const fs::path& folder, Ledger& left, const fs::path& programFolder,
+                            const fs::path& backupFolder, const HoldFolder& hold) {
     Recovery recovery;
-    recovery.gameFolder = left.gameFolder;
+    recovery.gameFolder = folder;
     for (const InstalledAddon& addon : left.installed.inOrder())
         recovery.addons.push_back(UpperCase(addon.key.name));
-    const fs::path& folder = left.gameFolder;
     if (const GameFolderFault fault = CheckGameFolder(folder, programFolder);
         fault != GameFolderFault::None) {
         std::string pending = GameFolderFaultText(fault);
@@ -166,7 +168,7 @@ RecoveryOutcome RecoverLedger(Ledger& left, const fs::path& programFolder,
                                         std::move(recovery));
     const ListedFiles files = sortListedFiles(folder, left);
     std::string why;
-    const fs::path copies = copiesFor(folder, backupFolder, files.addons, why);
+    const fs::path copies = copiesFor(left.gameFolder, folder, backupFolder, files.addons, why);
     if (const auto stranded = protectedAmong(files.addons, left.kept);
         copies.empty() && !stranded.empty()) {
         return RecoveryOutcome::NotDone(why + ", so the add-ons' " + JoinedNames(stranded) +
@@ -186,8 +188,21 @@ RecoveryOutcome RecoverLedger(Ledger& left, const fs::path& programFolder,
     for (const InstalledAddon& addon : left.installed.inOrder())
         left.addonFiles.wrote(addon.writtenNames);
     if (left.installed.inOrder().empty())
-        DropSetAsideCopies(backupFolder, folder);
+        DropSetAsideCopies(backupFolder, left.gameFolder);
     return RecoveryOutcome::Done(std::move(recovery));
+}
+
+} // namespace
+
+RecoveryOutcome RecoverLedger(Ledger& left, const fs::path& programFolder,
+                              const fs::path& backupFolder, const HoldFolder& hold) {
+    return recoverFrom(left.gameFolder, left, programFolder, backupFolder, hold);
+}
+
+RecoveryOutcome RecoverMovedLedger(Ledger& left, const fs::path& whereNow,
+                                   const fs::path& programFolder, const fs::path& backupFolder,
+                                   const HoldFolder& hold) {
+    return recoverFrom(whereNow, left, programFolder, backupFolder, hold);
 }
 
 } // namespace quorvel

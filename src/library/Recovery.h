@@ -52,4 +52,12 @@ using HoldFolder = std::function<std::optional<FolderHold>(const std::filesystem
 RecoveryOutcome RecoverLedger(Ledger& left, const std::filesystem::path& programFolder,
                               const std::filesystem::path& backupFolder, const HoldFolder& hold);
 
+// The same for a game moved since that run (MovedGameMatch::Same): the add-ons are
+// taken out of `whereNow`, and the game's own files go back there from what was
+// kept and copied for the folder `left` names, which is not touched.
+RecoveryOutcome RecoverMovedLedger(Ledger& left, const std::filesystem::path& whereNow,
+                                   const std::filesystem::path& programFolder,
+                                   const std::filesystem::path& backupFolder,
+                                   const HoldFolder& hold);
+
 } // namespace quorvel

@@ -107,6 +107,7 @@ private:
     void tellRecovery(const RecoveryOutcome& recovery);
     void openFirstRunWindowWhenDue();
     void tellNotSwitched(const FolderOutcome& outcome);
+    void tellMovedGame(QWidget* parent, const MovedGameRecovery& moved);
     bool holdGameFolder();
     bool lockChosenFolder(const GameFolderChoice& choice);
     void keepChosenLock(const std::filesystem::path& before);

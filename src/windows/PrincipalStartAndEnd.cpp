@@ -23,18 +23,15 @@ namespace fs = std::filesystem;
 namespace quorvel {
 namespace {
 
-QString recoveryText(const RecoveryOutcome& outcome, const fs::path& backupFolder) {
-    const Recovery& recovery = outcome.report();
-    QString text =
-        QStringLiteral("Quorvel did not end normally last time, while these add-ons "
-                       "were installed in %1:\n%2\n\n")
-            .arg(ToQString(NameText(recovery.gameFolder)), ToQString(JoinedNames(recovery.addons)));
-    if (!outcome.done())
-        return text + QStringLiteral("That folder was not touched: ") + ToQString(outcome.why()) +
-               QStringLiteral(".\nQuorvel keeps the list in %1 and tries again at the next "
-                              "start, and before it takes that folder's security copies.")
-                   .arg(ToQString(std::string(kLedgerFileName)));
-    text += QStringLiteral("Their files were taken out (%1 deleted).").arg(recovery.deleted);
+QString leftInText(const fs::path& folder, const Recovery& recovery) {
+    return QStringLiteral("Quorvel did not end normally last time, while these add-ons "
+                          "were installed in %1:\n%2\n\n")
+        .arg(ToQString(NameText(folder)), ToQString(JoinedNames(recovery.addons)));
+}
+
+// What a done recovery did, the game's own files kept in `keptFolder`.
+QString takenOutText(const Recovery& recovery, const fs::path& keptFolder) {
+    QString text = QStringLiteral("Their files were taken out (%1 deleted).").arg(recovery.deleted);
     if (!recovery.putBack.empty())
         text += QStringLiteral(" These files of the game that they had replaced were put back: ") +
                 ToQString(FewNames(recovery.putBack)) + QLatin1Char('.');
@@ -45,7 +42,7 @@ QString recoveryText(const RecoveryOutcome& outcome, const fs::path& backupFolde
     if (!recovery.notAsKept.empty())
         text += QStringLiteral("\n\nThe game's own copies of these, kept in %1, changed there "
                                "since, so they were not put back and stay where they are: ")
-                    .arg(ToQString(NameText(KeptFilesFolder(backupFolder, recovery.gameFolder)))) +
+                    .arg(ToQString(NameText(keptFolder))) +
                 ToQString(FewNames(recovery.notAsKept));
     if (!recovery.failed.empty())
         text += QStringLiteral("\n\nThese could not be taken out and stay listed: ") +
@@ -53,9 +50,31 @@ QString recoveryText(const RecoveryOutcome& outcome, const fs::path& backupFolde
     return text;
 }
 
+QString recoveryText(const RecoveryOutcome& outcome, const fs::path& backupFolder) {
+    const Recovery& recovery = outcome.report();
+    const QString text = leftInText(recovery.gameFolder, recovery);
+    if (!outcome.done())
+        return text + QStringLiteral("That folder was not touched: ") + ToQString(outcome.why()) +
+               QStringLiteral(".\nQuorvel keeps the list in %1 and tries again at the next "
+                              "start, and before it takes that folder's security copies.")
+                   .arg(ToQString(std::string(kLedgerFileName)));
+    return text + takenOutText(recovery, KeptFilesFolder(backupFolder, recovery.gameFolder));
+}
+
+QString movedText(const MovedGameRecovery& moved, const fs::path& backupFolder) {
+    return leftInText(moved.movedFrom, *moved.recovery) +
+           QStringLiteral("That game is now in %1: what Quorvel recorded of it agrees with "
+                          "that folder, and nothing was done in the old one. ")
+               .arg(ToQString(NameText(moved.recovery->gameFolder))) +
+           takenOutText(*moved.recovery, KeptFilesFolder(backupFolder, moved.movedFrom));
+}
+
 // A gone folder may never come back; what Quorvel keeps for it stays either way.
 QString forgetQuestion(const Recovery& recovery, const fs::path& backupFolder) {
-    return QStringLiteral("\n\nForget these add-ons, if that folder will not come back? "
+    return QStringLiteral("\n\nIf the game was moved, answer No, pick it where it is now "
+                          "and Accept: Quorvel takes these add-ons out there when what it "
+                          "recorded of them agrees with that folder.\n\nForget these add-ons, "
+                          "if that folder will not come back? "
                           "Quorvel then stops trying to take them out of it. Nothing is "
                           "deleted: the game's own files that Quorvel kept for that folder "
                           "stay in %1, and its security copies, if they were set aside, in %2.")
@@ -182,6 +201,8 @@ void Principal::acceptFirstRun(const GameFolderChoice& choice, bool doNotShowAga
             if (outcome && !outcome->done())
                 Prompts::tell(firstRun, QStringLiteral("The game folder was not accepted: ") +
                                             ToQString(outcome->why()));
+            if (outcome)
+                tellMovedGame(firstRun, outcome->report());
             accepted(outcome && outcome->done());
         });
 }
@@ -203,8 +224,17 @@ void Principal::switchGameFolder(const GameFolderChoice& choice,
             keepChosenLock(before);
             if (outcome && !outcome->done())
                 tellNotSwitched(*outcome);
+            if (outcome)
+                tellMovedGame(this, outcome->report());
             accepted(outcome && outcome->done());
         });
+}
+
+// An Accept that was not done says why first; what it took out of the moved game
+// is told either way.
+void Principal::tellMovedGame(QWidget* parent, const MovedGameRecovery& moved) {
+    if (moved.recovery)
+        Prompts::tell(parent, movedText(moved, model_.paths().BackupFolder));
 }
 
 void Principal::tellNotSwitched(const FolderOutcome& outcome) {

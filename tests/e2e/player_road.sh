@@ -297,4 +297,65 @@ check "the game folder is as it was before the close" is "$(game_state)" "$befor
 close_window "$main"
 check "the program ends" ended
 
+begin "fifth start: install MOVIES, which replaces SMACKW32.DLL, README.TXT and EAW.CFG; kill -9"
+echo "game EAW.CFG" >"$game/EAW.CFG"
+make_addon "$program" GRAPHICS MOVIES "Movies" SMACKW32.DLL README.TXT EAW.CFG
+before_install=$(game_state)
+"$program/quorvel" &
+quorvel_pid=$!
+main=$(win "$main_title")
+click "$main" 540 356
+click "$main" 640 176
+keys "$main" End Return
+check "the three files are the add-on's" \
+  eval 'from_addon SMACKW32.DLL MOVIES && from_addon README.TXT MOVIES && from_addon EAW.CFG MOVIES'
+kill -9 "$quorvel_pid"
+wait "$quorvel_pid" 2>/dev/null || true
+
+begin "rename the game folder and start: the list waits, No keeps it"
+moved="$drive_c/EAW MOVED"
+mv "$game" "$moved"
+game=$moved
+"$program/quorvel" &
+quorvel_pid=$!
+box=$(message_box)
+shot "$box" "$shots/moved-game-waits.png"
+dismiss "$box"
+check "the list of the add-ons waits" grep -q "NAME=MOVIES" "$program/INSTALLED.TXT"
+
+begin "the first-run window: pick the game where it is now, tick 'Not show', Accept"
+backups=$(win "Back up copies")
+keys "$backups" Tab Down Return
+check "QUORVEL.INI names the moved game" stored_game_folder_is "$moved/"
+click "$backups" 20 436
+click "$backups" 538 435
+box=$(message_box)
+shot "$box" "$shots/moved-game-taken-out.png"
+dismiss "$box"
+gone "Back up copies"
+check "the game holds its own files again" is "$(game_state)" "$before_install"
+check "the list is gone" test ! -e "$program/INSTALLED.TXT"
+check "nothing is kept for the old folder" test ! -e "$program/BACKUPS/KEPT"
+check "nothing was made where the game was" test ! -e "$drive_c/EAW"
+
+no_box() {
+  local id
+  for id in $(xdotool search --onlyvisible --name '^QUORVEL$' 2>/dev/null); do
+    [ "$(xdotool getwindowname "$id")" != QUORVEL ] || return 1
+  done
+}
+
+begin "close, and start again: no box"
+main=$(win "$main_title")
+close_window "$main"
+check "the program ends" ended
+check "the game still holds its own files" is "$(game_state)" "$before_install"
+"$program/quorvel" &
+quorvel_pid=$!
+main=$(win "$main_title")
+settle 1
+check "no box at the start" no_box
+close_window "$main"
+check "the program ends" ended
+
 end_walk
