@@ -35,6 +35,12 @@ using namespace quorvel::test;
 
 namespace {
 
+// A folder as the list of installed add-ons holds it, in forward slashes, which
+// the list does not escape as it does a backslash.
+std::string listedFolder(const fs::path& folder) {
+    return folder.generic_string() + "/";
+}
+
 // The game's own files, each in the game folder and as a security copy.
 const QStringList kGameFiles{"EAW.EXE", "EAW.INI", "EXTRA.SPT", "GRB_031.SND"};
 
@@ -609,7 +615,7 @@ private slots:
         for (const auto answer : {QMessageBox::No, QMessageBox::Yes}) {
             window.reset();
             WriteFile(program / "INSTALLED.TXT",
-                      "GAME=" + FolderText(gone) + "\nADDON=GRAPHICS\nNAME=SKY\nWROTE=SKY.PIC\n" +
+                      "GAME=" + listedFolder(gone) + "\nADDON=GRAPHICS\nNAME=SKY\nWROTE=SKY.PIC\n" +
                           "KEPT=" + FileCheckText(CheckOfText("dll")) + " SMACKW32.DLL\n");
             prompts.emplace();
             prompts->answerNext(answer);
@@ -635,7 +641,7 @@ private slots:
         WriteFile(other / "SKY.PIC", "sky");
         addon(4, "SKY", {{"SKY.PIC", "sky"}});
         WriteFile(program / "INSTALLED.TXT",
-                  "GAME=" + FolderText(other) + "\nADDON=GRAPHICS\nNAME=SKY\nWROTE=SKY.PIC\n");
+                  "GAME=" + listedFolder(other) + "\nADDON=GRAPHICS\nNAME=SKY\nWROTE=SKY.PIC\n");
         const OtherHolder holder(other);
         QVERIFY(holder.outcome() == FolderLockOutcome::Held);
         window.reset();
@@ -646,7 +652,8 @@ private slots:
         QCOMPARE(ReadFile(other / "SKY.PIC"), std::string("sky"));
         QVERIFY(ReadFile(program / "INSTALLED.TXT").find("SKY.PIC") != std::string::npos);
         QCOMPARE(prompts->shown().size(), std::size_t(1));
-        QVERIFY(prompts->shown()[0].text.contains("another copy of Quorvel is working"));
+        QVERIFY2(prompts->shown()[0].text.contains("another copy of Quorvel is working"),
+                 qPrintable(prompts->shown()[0].text));
     }
 
     // A logoff on Windows asks for Clear All from inside a running install's event
