@@ -41,13 +41,18 @@ fs::path copiedToAnotherDisk(const ProgramWithGame& w) {
     return disk;
 }
 
-// Another game with files of the same names, but its own.
-fs::path anotherGameSharingNames(const ProgramWithGame& w) {
+// The game out of reach, and another game holding `files`.
+fs::path anotherGameHolding(const ProgramWithGame& w, std::string_view files) {
     fs::rename(w.game(), w.root / "EAW away");
     const fs::path other = w.root / "OTHER";
-    LayOut(other, Tree("EAW.EXE=other exe; SMACKW32.DLL=other dll; README.TXT=other readme; "
-                       "EAW.CFG=other cfg"));
+    LayOut(other, Tree(files));
     return other;
+}
+
+// Another game with files of the same names, but its own.
+fs::path anotherGameSharingNames(const ProgramWithGame& w) {
+    return anotherGameHolding(w, "EAW.EXE=other exe; SMACKW32.DLL=other dll; "
+                                 "README.TXT=other readme; EAW.CFG=other cfg");
 }
 
 // The game moved, and one of the add-on's files changed in it since.
@@ -59,11 +64,9 @@ fs::path renamedAndChanged(const ProgramWithGame& w) {
 
 // Another game in which the same add-on was put by hand.
 fs::path anotherGameWithTheAddonsFiles(const ProgramWithGame& w) {
-    fs::rename(w.game(), w.root / "EAW away");
-    const fs::path other = w.root / "OTHER";
-    LayOut(other, Tree("EAW.EXE=other exe; EXTRA.SPT=game spt; GRB_031.SND=game snd; "
-                       "SMACKW32.DLL=addon dll; README.TXT=addon readme; EAW.CFG=addon cfg"));
-    return other;
+    return anotherGameHolding(w, "EAW.EXE=other exe; EXTRA.SPT=game spt; GRB_031.SND=game snd; "
+                                 "SMACKW32.DLL=addon dll; README.TXT=addon readme; "
+                                 "EAW.CFG=addon cfg");
 }
 
 // Out of reach at the start, the game comes back where it was, and a copy of it,
