@@ -172,6 +172,12 @@ TEST_P(RefusingGameFolder, TellsTheFailureAndListsWhatIsThere) {
         if (c.folder == "full")
             disk.emplace(game);
     });
+    // The small disk comes off before the world's folders go, which its mount
+    // would keep from being removed.
+    const struct Unmount {
+        std::optional<SmallDisk>& disk;
+        ~Unmount() { disk.reset(); }
+    } unmountFirst{disk};
     if (c.folder == "full" && !disk->mounted())
         GTEST_SKIP() << "needs root on Linux, to mount a small disk";
     const std::string bigExe(200 << 10, 'g');
