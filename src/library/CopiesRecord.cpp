@@ -129,6 +129,13 @@ fs::path SetAsideCopiesFolder(const fs::path& backupFolder, const fs::path& game
     return NamePath(FolderText(backupFolder / "ASIDE" / id.substr(id.find(' ') + 1)));
 }
 
+fs::path CopiesFolderOf(const fs::path& backupFolder, const fs::path& gameFolder) {
+    if (CheckCopies(backupFolder, gameFolder) == CopiesState::OfThisGame)
+        return backupFolder;
+    const fs::path aside = SetAsideCopiesFolder(backupFolder, gameFolder);
+    return CheckCopies(aside, gameFolder) == CopiesState::OfThisGame ? aside : fs::path();
+}
+
 bool SetCopiesAside(const fs::path& backupFolder, const fs::path& gameFolder) {
     const fs::path aside = SetAsideCopiesFolder(backupFolder, gameFolder);
     if (aside.empty() || !MakeFolders(aside))

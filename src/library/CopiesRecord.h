@@ -55,6 +55,10 @@ std::vector<std::string> FilesCoveredByCopies(const std::filesystem::path& backu
 // and another game's copies take their place; empty when either folder is.
 std::filesystem::path SetAsideCopiesFolder(const std::filesystem::path& backupFolder,
                                            const std::filesystem::path& gameFolder);
+// Where the copies of `gameFolder` are: `backupFolder` when they are its own
+// there, else its set-aside folder when they are there; empty when neither holds them.
+std::filesystem::path CopiesFolderOf(const std::filesystem::path& backupFolder,
+                                     const std::filesystem::path& gameFolder);
 // Copies the copies and the record in `backupFolder` into the set-aside folder of
 // `gameFolder`, flushed. Returns whether they are all there.
 bool SetCopiesAside(const std::filesystem::path& backupFolder,

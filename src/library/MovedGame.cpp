@@ -49,14 +49,6 @@ std::vector<Recorded> recordedNames(const Ledger& left) {
     return names;
 }
 
-// The folder holding the security copies of the ledger's game; empty when none do.
-fs::path copiesOf(const Ledger& left, const fs::path& backupFolder) {
-    if (CheckCopies(backupFolder, left.gameFolder) == CopiesState::OfThisGame)
-        return backupFolder;
-    const fs::path aside = SetAsideCopiesFolder(backupFolder, left.gameFolder);
-    return CheckCopies(aside, left.gameFolder) == CopiesState::OfThisGame ? aside : fs::path();
-}
-
 class Comparison {
 public:
     Comparison(const Ledger& left, const fs::path& picked)
@@ -164,7 +156,7 @@ MovedGameEvidence CompareWithRecords(const Ledger& left, const fs::path& picked,
     Comparison comparison(left, picked);
     comparison.compareAddonsFiles();
     comparison.compareKeptNames();
-    comparison.compareCopies(copiesOf(left, backupFolder));
+    comparison.compareCopies(CopiesFolderOf(backupFolder, left.gameFolder));
     return comparison.evidence();
 }
 

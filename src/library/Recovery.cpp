@@ -93,10 +93,8 @@ std::vector<std::string> protectedAmong(const std::vector<std::string>& names,
 // compared with the game only where the ledger names it.
 fs::path copiesFor(const fs::path& recorded, const fs::path& folder, const fs::path& backupFolder,
                    const std::vector<std::string>& addonsFiles, std::string& why) {
-    if (const fs::path aside = SetAsideCopiesFolder(backupFolder, recorded);
-        CheckCopies(backupFolder, recorded) != CopiesState::OfThisGame &&
-        CheckCopies(aside, recorded) == CopiesState::OfThisGame)
-        return aside;
+    if (fs::path own = CopiesFolderOf(backupFolder, recorded); !own.empty())
+        return own;
     CopiesState state = CheckCopies(backupFolder, recorded);
     if (state == CopiesState::Unrecorded && recorded == folder &&
         AdoptCopies(backupFolder, folder, folded(addonsFiles)))
