@@ -44,6 +44,10 @@ Installation::Installation(HoldFolder hold)
     RemoveLeftoverTemporaries(paths_.ProgramFolder);
     RemoveUnfinishedCopies(paths_.BackupFolder);
     useStoredGameFolder();
+    std::error_code error;
+    keptCopiesUnlisted_ =
+        !paths_.GameFolder.empty() &&
+        fs::is_directory(KeptFilesFolder(paths_.BackupFolder, ledger_.gameFolder), error);
 }
 
 Installation::~Installation() = default;
@@ -82,7 +86,12 @@ void Installation::useGameFolder(const fs::path& folder) {
         leftovers_.push_back(std::exchange(ledger_, Ledger()));
     paths_.GameFolder = folder.empty() ? fs::path() : NamePath(FolderText(folder));
     paths_.GameIniPath = folder.empty() ? fs::path() : paths_.GameFolder / "EAW.INI";
-    ledger_.gameFolder = paths_.GameFolder;
+    // A list keeps the spelling of the folder it began with: its kept files lie in
+    // a folder named after that text, and the next start finds them by it.
+    if (ledger_.empty()) {
+        ledger_ = Ledger();
+        ledger_.gameFolder = paths_.GameFolder;
+    }
 }
 
 fs::path Installation::ledgerFile() const {
@@ -132,13 +141,12 @@ std::vector<RecoveryOutcome> Installation::recoverLastRun() {
         return SameFolder(l.gameFolder, paths_.GameFolder);
     });
     if (own != leftovers_.end() && ledger_.empty()) {
-        own->gameFolder = paths_.GameFolder;
         ledger_ = std::move(*own);
         leftovers_.erase(own);
     }
     DropUnlistedKeptCopies(
         paths_.GameFolder,
-        {KeptFilesFolder(paths_.BackupFolder, paths_.GameFolder), ledger_.kept.files});
+        {KeptFilesFolder(paths_.BackupFolder, ledger_.gameFolder), ledger_.kept.files});
     updateLedger();
     return recoveries;
 }
@@ -253,8 +261,8 @@ InstallOutcome Installation::install(std::size_t category, const std::string& na
         GameFilesReplacedBy(FolderListing(paths_.GameFolder), ledger_.installed, planned,
                             FilesCoveredByCopies(paths_.BackupFolder, paths_.GameFolder));
     ledger_.installed.add({key, archive, planned, {}, true, checks});
-    if (ledger_.kept.folder.empty())
-        ledger_.kept.folder = KeptFilesFolder(paths_.BackupFolder, paths_.GameFolder);
+    if (ledger_.kept.empty())
+        ledger_.kept.folder = KeptFilesFolder(paths_.BackupFolder, ledger_.gameFolder);
     // The game's own files are kept, and the ledger names them, before any is replaced.
     const std::string notKept = KeepGameFiles(paths_.GameFolder, keeping, ledger_.kept);
     if (!notKept.empty() || !saveLedger()) {

@@ -66,6 +66,10 @@ public:
     // What runs that did not end normally left installed and is not taken out yet,
     // one ledger a game folder.
     const std::vector<Ledger>& leftovers() const { return leftovers_; }
+    // Whether the start has something of the last run to put right first: the
+    // leftovers, or copies of the game's files that an install killed before its
+    // list named them left in the program folder.
+    bool recoveryDue() const { return !leftovers_.empty() || keptCopiesUnlisted_; }
     // Takes the add-ons that runs which did not end normally left out of their game
     // folders (RecoverLedger), one recovery a folder. What could not be taken out,
     // or waits for its folder, stays listed in the program folder for the next
@@ -139,6 +143,7 @@ private:
     Ledger ledger_;
     std::vector<Ledger> leftovers_;
     bool ledgerNotUpdated_ = false;
+    bool keptCopiesUnlisted_ = false;
 };
 
 } // namespace quorvel

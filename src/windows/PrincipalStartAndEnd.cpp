@@ -107,7 +107,7 @@ void Principal::tellRecovery(const RecoveryOutcome& recovery) {
 void Principal::start() {
     if (!holdGameFolder())
         return;
-    if (model_.installation().leftovers().empty()) {
+    if (!model_.installation().recoveryDue()) {
         openFirstRunWindowWhenDue();
         return;
     }

@@ -333,7 +333,7 @@ ChildEnd runInChild(const std::function<void(const Arm&)>& work, std::size_t die
 
 void startAndClose(const Arm&) {
     Installation installation;
-    if (!installation.leftovers().empty())
+    if (installation.recoveryDue())
         installation.recoverLastRun();
     installation.clearAll();
 }
@@ -379,6 +379,16 @@ const std::vector<Operation> kOperations{
          GameFolderChoice choice;
          choice.choose(w.other());
          installation.switchTo(choice);
+     }},
+    {"install_after_switch",
+     Before::GameAccepted,
+     {kClouds},
+     {"CLOUDS.TXT"},
+     [](const World& w, Installation& installation) {
+         GameFolderChoice choice;
+         choice.choose(w.other());
+         installation.switchTo(choice);
+         installation.install(kGraphics, "CLOUDS");
      }},
     {"set_put_back",
      Before::GameAccepted,

@@ -161,6 +161,51 @@ TEST(WaitingRecovery, ASecondClearAllStillKnowsTheAddonsFiles) {
     EXPECT_EQ(SnapshotOf(p.game()), Tree("EAW.EXE=game exe"));
 }
 
+// The game's own files an add-on replaced are kept in a folder named after the
+// text of the game folder the list names: a list taken on under another spelling
+// of its folder, or begun on the second game of a run, still finds them after a kill.
+struct ReplacingASave : ProgramWithGame {
+    ReplacingASave()
+        : ProgramWithGame(kGame) {
+        addon(kExes, "SAVES.zip", "CAMPAIGN1.SAV=addon save; NEW.TXT=n");
+        LayOut(root / "OTHER", Tree(kGame));
+    }
+    const FolderSnapshot gameBefore = SnapshotOf(game());
+};
+
+TEST(WaitingRecovery, AListTakenOnUnderAnotherSpellingFindsItsKeptFilesAfterAKill) {
+    ReplacingASave w;
+    ASSERT_EQ(Installation().install(kExes, "SAVES").why(), "");
+    fs::create_directory_symlink(w.game(), w.root / "LINK");
+    StorePaths(FolderText(w.root / "LINK"));
+    {
+        // Another copy of the program works on the folder: the list waits, taken on.
+        Installation waited([](const fs::path&) -> std::optional<FolderHold> { return {}; });
+        ASSERT_NE(waited.recoverLastRun().at(0).why(), "");
+    }
+    Installation next;
+    next.recoverLastRun();
+    next.clearAll();
+    EXPECT_EQ(SnapshotOf(w.game()), w.gameBefore);
+}
+
+TEST(WaitingRecovery, TheSecondGameOfARunFindsItsKeptFilesAfterAKill) {
+    ReplacingASave w;
+    {
+        Installation run;
+        ASSERT_EQ(run.install(kExes, "SAVES").why(), "");
+        run.clearAll();
+        GameFolderChoice choice;
+        ASSERT_TRUE(choice.choose(w.root / "OTHER"));
+        ASSERT_TRUE(run.switchTo(choice).done());
+        ASSERT_EQ(run.install(kExes, "SAVES").why(), "");
+    }
+    Installation next;
+    next.recoverLastRun();
+    next.clearAll();
+    EXPECT_EQ(SnapshotOf(w.root / "OTHER"), Tree(kGame));
+}
+
 } // namespace
 
 namespace {
