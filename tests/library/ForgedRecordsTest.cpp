@@ -48,18 +48,17 @@ std::vector<ForgedCase> forgedCases() {
     return {
         // INSTALLED.TXT, the list of what a killed run left installed.
         {"ledger_names_a_folder_without_the_game",
-         [](const ForgedWorld& w) {
-             writeLedger(w, w.ledgerNaming(FolderText(w.documents()), kLoot));
-         }},
+         [](const ForgedWorld& w) { writeLedger(w, w.ledgerNaming(w.documents(), kLoot)); }},
         {"ledger_of_an_archive_that_is_gone",
          [](const ForgedWorld& w) {
-             writeLedger(w, w.ledgerNaming(FolderText(w.game()), kPlayers));
+             writeLedger(w, w.ledgerNaming(w.game(), kPlayers));
              fs::remove(w.program() / "EXES" / "NEWEXE.zip");
          }},
         {"ledger_keeps_files_by_names_that_climb_out",
          [](const ForgedWorld& w) {
-             writeLedger(w, "GAME=" + FolderText(w.game()) + "\nKEPT=1 00000000 " +
-                                NameText(w.documents() / "letter.txt") +
+             writeLedger(w, "GAME=" + ForgedWorld::listed(FolderText(w.game())) +
+                                "\nKEPT=1 00000000 " +
+                                ForgedWorld::listed(NameText(w.documents() / "letter.txt")) +
                                 "\nKEPT=1 00000000 ../../Documents/MAP.PAL\nKEPT=1 "
                                 "00000000 ..\\\\..\\\\Documents\\\\TUNE.SND\n");
          },
@@ -72,7 +71,7 @@ std::vector<ForgedCase> forgedCases() {
          [](const ForgedWorld& w) { fs::create_directories(w.file("INSTALLED.TXT")); }, false},
         {"ledger_huge",
          [](const ForgedWorld& w) {
-             std::string text = w.ledgerNaming(FolderText(w.game()), "CAMPAIGN1.SAV=x");
+             std::string text = w.ledgerNaming(w.game(), "CAMPAIGN1.SAV=x");
              for (int i = 0; i < 200000; ++i)
                  text += "WROTE=F" + std::to_string(i) + ".DAT\n";
              writeLedger(w, text);

@@ -3,6 +3,7 @@
 #include "config/AddonCategory.h"
 #include "library/CopiesRecord.h"
 #include "library/Ledger.h"
+#include "platform/NameText.h"
 
 namespace fs = std::filesystem;
 
@@ -24,9 +25,17 @@ ForgedWorld::ForgedWorld()
     addon(kExes, "NEWEXE.zip", "EAW.EXE=addon exe; EXTRA.SPT=addon spt; MAP.TPC=addon map");
 }
 
-std::string ForgedWorld::ledgerNaming(const std::string& folder, const std::string& names) const {
-    std::string text = "GAME=" + folder + "\nADDON=EXES\nNAME=NEWEXE\nARCHIVE=" +
-                       (program() / "EXES" / "NEWEXE.zip").string() + "\n";
+std::string ForgedWorld::listed(const std::string& text) {
+    std::string escaped;
+    for (const char c : text)
+        escaped += c == '\\' ? std::string("\\\\") : std::string(1, c);
+    return escaped;
+}
+
+std::string ForgedWorld::ledgerNaming(const fs::path& folder, const std::string& names) const {
+    std::string text = "GAME=" + listed(FolderText(folder)) +
+                       "\nADDON=EXES\nNAME=NEWEXE\nARCHIVE=" +
+                       listed(NameText(program() / "EXES" / "NEWEXE.zip")) + "\n";
     for (const auto& [name, content] : Tree(names))
         text += "WROTE=" + name + "\n";
     return text;

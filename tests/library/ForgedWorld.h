@@ -17,7 +17,9 @@ struct ForgedWorld : ProgramWithGame {
     std::filesystem::path other() const { return root / "EAWB"; }
     std::filesystem::path file(const std::string& name) const { return program() / name; }
     // A ledger of NEWEXE in `folder` that lists `names` (as Tree() reads them) as written.
-    std::string ledgerNaming(const std::string& folder, const std::string& names) const;
+    std::string ledgerNaming(const std::filesystem::path& folder, const std::string& names) const;
+    // Text as the ledger holds it: its backslashes escaped.
+    static std::string listed(const std::string& text);
     // Every entry under the world but the records a start may rewrite and the
     // entries `leftOut` names (relative to the world, "Quorvel/SETS/A.INI"): what a
     // start must keep byte for byte.
