@@ -22,6 +22,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <cstdio>
 #include <cstdlib>
 #include <functional>
 #include <gtest/gtest.h>
@@ -432,13 +433,17 @@ constexpr PowerCut kEnds[] = {PowerCut::None, PowerCut::Ext4, PowerCut::Ntfs};
 
 // Every point with every end, or the first and last few and others evenly between,
 // each with the next end in turn; the point after the last change is the
-// operation done and the process killed at rest.
+// operation done and the process killed at rest. QUORVEL_CRASH_POINT_RANGE
+// ("<first>-<last>") narrows every point to those, for a run taken in parts.
 std::vector<CrashPoint> pointsToExplore(std::size_t changes) {
     const std::size_t last = changes + 1;
     const char* all = std::getenv("QUORVEL_ALL_CRASH_POINTS");
     std::vector<CrashPoint> explored;
     if (all && std::string(all) == "1") {
-        for (std::size_t point = 1; point <= last; ++point)
+        std::size_t first = 1, to = last;
+        if (const char* range = std::getenv("QUORVEL_CRASH_POINT_RANGE"))
+            std::sscanf(range, "%zu-%zu", &first, &to);
+        for (std::size_t point = first; point <= std::min(to, last); ++point)
             for (const PowerCut cut : kEnds)
                 explored.push_back({point, cut});
         return explored;
@@ -515,7 +520,7 @@ Finding explore(const Operation& operation, CrashPoint point) {
 std::string reportOf(const std::string& operation, std::size_t explored, std::size_t points,
                      const std::vector<Finding>& findings) {
     std::ostringstream report;
-    report << operation << ": " << explored << " ends at " << points << " crash points explored, "
+    report << operation << ": " << explored << " ends explored (of " << points << " crash points), "
            << findings.size() << " with violations\n";
     for (std::size_t shown = 0; shown < std::min(findings.size(), kDescribed); ++shown) {
         report << "  point " << findings[shown].point.point << " (" << findings[shown].diedAt
