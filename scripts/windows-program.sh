@@ -145,11 +145,13 @@ trap 'for lane in $(seq "$lanes"); do WINEPREFIX=$(lane_prefix "$lane") wineserv
 reports=$out/window-tests
 durations=$quorvel_cache/window-test-durations
 
-# The test programs, the longest of the last run first and those it did not run before them.
+# The test programs, the longest of the last run first and those it did not run
+# before them; on a new machine no run came before.
 window_tests_in_order() {
-  local test time
+  local test time=""
   for test in "$program"/tests/windows/*.exe; do
-    time=$(awk -v name="$(basename "$test" .exe)" '$1 == name { print $2 }' "$durations" 2>/dev/null)
+    [ -e "$durations" ] &&
+      time=$(awk -v name="$(basename "$test" .exe)" '$1 == name { print $2 }' "$durations")
     echo "${time:-999999999} $test"
   done | sort -k1,1nr | cut -d' ' -f2-
 }
@@ -178,12 +180,18 @@ run_window_tests() {
   rm -rf "$reports"
   mkdir -p "$reports"
   mapfile -t tests < <(window_tests_in_order)
+  if [ "${#tests[@]}" -eq 0 ] || [ ! -e "${tests[0]}" ]; then
+    echo "No window test programs in $program/tests/windows" >&2
+    return 1
+  fi
   for lane in $(seq "$lanes"); do run_lane "$lane" "${tests[@]}" & done
   for lane in $(seq "$lanes"); do wait -n || status=1; done
   grep -h -A3 '^FAIL!' "$reports"/*.txt || true
   for test in "${tests[@]}"; do
     report=$reports/$(basename "$test" .exe).txt
-    grep -q '^Totals:' "$report" 2>/dev/null || echo "$(basename "$report" .txt) ended before its report did"
+    grep -q '^Totals:' "$report" 2>/dev/null && continue
+    echo "$(basename "$report" .txt) ended before its report did" >&2
+    status=1
   done
   mkdir -p "$quorvel_cache"
   grep -H '^Totals:' "$reports"/*.txt |
