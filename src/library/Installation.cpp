@@ -147,6 +147,7 @@ std::vector<RecoveryOutcome> Installation::recoverLastRun() {
     DropUnlistedKeptCopies(
         paths_.GameFolder,
         {KeptFilesFolder(paths_.BackupFolder, ledger_.gameFolder), ledger_.kept.files});
+    keptCopiesUnlisted_ = false;
     updateLedger();
     return recoveries;
 }
