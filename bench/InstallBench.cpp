@@ -6,6 +6,7 @@
 #include "config/PathVariables.h"
 #include "library/Installation.h"
 #include "library/SecurityCopies.h"
+#include "platform/ZipArchive.h"
 
 #include <benchmark/benchmark.h>
 #include <cstdio>
@@ -34,6 +35,7 @@ struct Scene {
     std::unique_ptr<Installation> installation;
 
     explicit Scene(bool gameHoldsTheNames) {
+        ReadTimeZoneOnce(); // as the program does
         const fs::path program = scratch.path() / "Quorvel", game = scratch.path() / "EAW";
         for (const AddonCategory& category : kAddonCategories)
             fs::create_directories(program / category.folderName);

@@ -1,6 +1,7 @@
 #include "EndRequests.h"
 #include "SingleInstance.h"
 #include "config/PathVariables.h"
+#include "platform/ZipArchive.h"
 #include "windows/Presentacion.h"
 #include "windows/Principal.h"
 #include "windows/Prompts.h"
@@ -35,6 +36,7 @@ bool mayRun(quorvel::SingleInstance& instance) {
 } // namespace
 
 int main(int argc, char* argv[]) {
+    quorvel::ReadTimeZoneOnce();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Quorvel"));
     // The desktop entry's name, so that a Linux desktop shows its icon for every window.

@@ -2,6 +2,7 @@
 
 #include "platform/NameText.h"
 
+#include <cstdlib>
 #include <libdeflate.h>
 #include <string_view>
 #include <vector>
@@ -261,6 +262,12 @@ bool MemberReader::readWhole(std::size_t index, const ZipMember& member,
     if (!sink(std::string_view(data->data(), data->size())))
         return failWith(error, "the data could not be stored");
     return true;
+}
+
+void ReadTimeZoneOnce() {
+#ifndef _WIN32
+    ::setenv("TZ", ":/etc/localtime", 0);
+#endif
 }
 
 } // namespace quorvel

@@ -107,4 +107,10 @@ private:
     std::vector<char> data_; // its inflated bytes
 };
 
+// libzip turns each member's DOS time into a time_t with mktime, which looks at
+// the system's time zone file again for every member while TZ is unset. Naming
+// the file it reads anyway lets the C library read it once. A TZ already set
+// stays. Call at the start of the process, before any thread starts.
+void ReadTimeZoneOnce();
+
 } // namespace quorvel

@@ -19,6 +19,7 @@
 #include "platform/FileOperations.h"
 #include "platform/NameFolding.h"
 #include "platform/NameText.h"
+#include "platform/ZipArchive.h"
 
 #include <algorithm>
 #include <atomic>
@@ -466,11 +467,13 @@ std::vector<CrashPoint> pointsToExplore(std::size_t changes) {
 
 // The worlds live in memory where there is some, since on a disk the flushes of
 // each point's records would make the run ten times as long; a power cut is
-// played on them after the kill, as LostWrites.h describes.
-void putWorldsInMemory() {
+// played on them after the kill, as LostWrites.h describes. The time zone is
+// read once, as the program does.
+void prepareTheProcess() {
     std::error_code ec;
     if (fs::is_directory("/dev/shm", ec))
         setenv("TMPDIR", "/dev/shm", 1);
+    ReadTimeZoneOnce();
 }
 
 // What a crash at one point broke, each "kind: detail (after which starts)".
@@ -537,8 +540,8 @@ std::string reportOf(const std::string& operation, std::size_t explored, std::si
 class CrashPoints : public testing::TestWithParam<Operation> {};
 
 TEST_P(CrashPoints, EveryPointLeavesTheGameAndThePlayerWhole) {
-    static const bool inMemory = (putWorldsInMemory(), true);
-    (void)inMemory;
+    static const bool prepared = (prepareTheProcess(), true);
+    (void)prepared;
     const Operation& operation = GetParam();
     const World dryWorld(operation.before == Before::FirstRun);
     const ChildEnd dryRun =
