@@ -16,6 +16,7 @@
 
 #include <algorithm>
 #include <iterator>
+#include <unordered_set>
 #include <utility>
 
 namespace fs = std::filesystem;
@@ -355,9 +356,11 @@ std::vector<std::string> Installation::keptFor(const AddonKey& key) const {
 // An install whose member was not written left the game's file as it was.
 void Installation::dropKeptFilesNotReplaced(const std::vector<std::string>& kept,
                                             const std::vector<std::string>& written) {
+    std::unordered_set<std::string> writtenFolded;
+    for (const std::string& name : written)
+        writtenFolded.insert(FoldCase(name));
     for (const std::string& name : kept)
-        if (std::none_of(written.begin(), written.end(),
-                         [&name](const std::string& w) { return EqualsIgnoringCase(w, name); }))
+        if (!writtenFolded.contains(FoldCase(name)))
             DropKeptFile(name, ledger_.kept);
 }
 
@@ -366,7 +369,11 @@ void Installation::dropKeptFilesNotReplaced(const std::vector<std::string>& kept
 // files are dropped, but for a protected file, kept because no security copy
 // would put it back. Returns the names that could not be put back.
 std::vector<std::string> Installation::putBackKeptFiles(bool clearing) {
+    if (ledger_.kept.files.empty())
+        return {};
     const auto holders = ledger_.installed.holders();
+    const FolderListing game(paths_.GameFolder);
+    const std::size_t keptBefore = ledger_.kept.files.size();
     std::vector<std::string> failed;
     for (const MemberCheck& file : std::vector<MemberCheck>(ledger_.kept.files)) {
         if (holders.contains(FoldCase(file.name)))
@@ -376,9 +383,11 @@ std::vector<std::string> Installation::putBackKeptFiles(bool clearing) {
             EqualsIgnoringCase(file.name, "EAW.INI");
         if (clearing && leftToClearAll)
             DropKeptFile(file.name, ledger_.kept);
-        else if (PutBackKeptFile(paths_.GameFolder, file.name, ledger_.kept) != KeptPutBack::Back)
+        else if (PutBackKeptFile(game, file.name, ledger_.kept) != KeptPutBack::Back)
             failed.push_back(file.name);
     }
+    if (!game.folder().empty() && ledger_.kept.files.size() < keptBefore)
+        FlushFolder(game.folder()); // the names put back, before the ledger drops them
     return failed;
 }
 

@@ -106,9 +106,10 @@ std::string KeepGameFiles(const fs::path& gameFolder, const std::vector<std::str
 }
 
 // The kept entry is compared as it stands, a link by the text it points to, and
-// copied as it stands: a link put in a kept file's place never brings the file it
-// points to into the game.
-KeptPutBack PutBackKeptFile(const fs::path& gameFolder, const std::string& name,
+// moved back or copied as it stands: a link put in a kept file's place never
+// brings the file it points to into the game. A move costs no copy and no flush
+// of the file's data, which went to the disk when it was kept.
+KeptPutBack PutBackKeptFile(const FolderListing& game, const std::string& name,
                             KeptGameFiles& kept) {
     const auto file = entryOf(kept, name);
     if (file == kept.files.end() || kept.folder.empty() || !IsBareName(file->name))
@@ -118,9 +119,11 @@ KeptPutBack PutBackKeptFile(const fs::path& gameFolder, const std::string& name,
         kept.files.erase(file);
         return KeptPutBack::NotAsKept;
     }
-    if (!CopyEntryReplacing(copy, ResolveInFolder(gameFolder, file->name)))
+    const fs::path target = game.resolve(file->name);
+    if (game.folder().empty() ||
+        (!MoveEntryToFreeName(copy, target) && !CopyEntryReplacing(copy, target)))
         return KeptPutBack::Failed;
-    DeleteFileEntry(copy);
+    DeleteFileEntry(copy); // after a copy; a move left nothing
     kept.files.erase(file);
     removeFolderWhenEmptied(kept);
     return KeptPutBack::Back;

@@ -49,8 +49,11 @@ enum class KeptPutBack {
 };
 
 // The kept file of `name` goes back into the game folder in place of whatever holds
-// the name now, when it still has the size and CRC it was kept with.
-KeptPutBack PutBackKeptFile(const std::filesystem::path& gameFolder, const std::string& name,
+// the name now, when it still has the size and CRC it was kept with. The name is
+// looked up in `game`, read once for all the files that go back: only this name's
+// entry changes. Where it is moved back, the name is on the disk only once the
+// caller has flushed the game folder, which it does before it records the change.
+KeptPutBack PutBackKeptFile(const FolderListing& game, const std::string& name,
                             KeptGameFiles& kept);
 
 // The kept file of `name` is no longer needed: deleted, and no longer kept.

@@ -15,6 +15,7 @@
 #include <cctype>
 #include <optional>
 #include <unordered_map>
+#include <unordered_set>
 
 namespace fs = std::filesystem;
 
@@ -109,19 +110,22 @@ fs::path copiesFor(const fs::path& recorded, const fs::path& folder, const fs::p
 // kept one is dropped. One still taken by a file that is not the game's waits.
 void putBackKeptFiles(const fs::path& folder, const std::vector<std::string>& takenOut,
                       Ledger& left, Recovery& recovery) {
+    if (left.kept.files.empty())
+        return;
+    const FolderListing game(folder);
+    std::unordered_set<std::string> takenOutFolded;
+    for (const std::string& name : takenOut)
+        takenOutFolded.insert(FoldCase(name));
     for (const MemberCheck& file : std::vector<MemberCheck>(left.kept.files)) {
-        const fs::path entry = ResolveInFolder(folder, file.name);
+        const fs::path entry = game.resolve(file.name);
         std::error_code ec;
-        const bool free =
-            !fs::exists(fs::symlink_status(entry, ec)) ||
-            std::any_of(takenOut.begin(), takenOut.end(), [&file](const std::string& name) {
-                return EqualsIgnoringCase(name, file.name);
-            });
+        const bool free = !fs::exists(fs::symlink_status(entry, ec)) ||
+                          takenOutFolded.contains(FoldCase(file.name));
         if (!free && CheckOfEntry(entry) == file.check)
             DropKeptFile(file.name, left.kept);
         else if (!free)
             recovery.failed.push_back(file.name);
-        else if (const KeptPutBack back = PutBackKeptFile(folder, file.name, left.kept);
+        else if (const KeptPutBack back = PutBackKeptFile(game, file.name, left.kept);
                  back == KeptPutBack::NotAsKept)
             recovery.notAsKept.push_back(file.name);
         else if (back == KeptPutBack::Failed)
@@ -129,6 +133,8 @@ void putBackKeptFiles(const fs::path& folder, const std::vector<std::string>& ta
         else
             recovery.putBack.push_back(file.name);
     }
+    if (!recovery.putBack.empty())
+        FlushFolder(folder); // the names put back, before the ledger drops them
 }
 
 // A listed name that holds the game's own file again, as a kill while the kept

@@ -420,6 +420,20 @@ bool RenameEntry(const fs::path& from, const fs::path& to, std::error_code& erro
     return !error;
 }
 
+bool MoveEntryToFreeName(const fs::path& from, const fs::path& to) {
+    if (from.empty() || to.empty())
+        return false;
+#ifdef _WIN32
+    ReportFileChange(FileChange::Rename, to, from);
+    return MoveFileExW(from.c_str(), to.c_str(), 0) != 0;
+#elif defined(__linux__)
+    ReportFileChange(FileChange::Rename, to, from);
+    return renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0;
+#else
+    return false; // no rename that refuses to replace: the caller copies
+#endif
+}
+
 bool RenameReplacing(const fs::path& from, const fs::path& to, std::error_code& error) {
     std::error_code ec;
     ReadOnlyLifted lifted(fs::symlink_status(to, ec).type() == fs::file_type::regular ? to

@@ -95,6 +95,12 @@ bool ReplaceEntry(const std::filesystem::path& temporary, const std::filesystem:
 bool RenameEntry(const std::filesystem::path& from, const std::filesystem::path& to,
                  std::error_code& error);
 
+// Moves the entry `from` (a link as a link) to `to` when no entry has that name and
+// both are on one disk: no byte is copied, and the file is the same file. Nothing
+// ever replaces an entry at `to`. Returns false, `from` as it was, otherwise. The
+// new name is safe from a power cut once the folder of `to` is flushed.
+bool MoveEntryToFreeName(const std::filesystem::path& from, const std::filesystem::path& to);
+
 // As RenameEntry, but an existing file `to` that carries the read-only attribute
 // is replaced too: Windows refuses a rename over such a file, and copies of a
 // game installed from its CD are read-only. The flags are cleared only on Windows.

@@ -2,6 +2,7 @@
 #include "ProgramWithGame.h"
 #include "library/Installation.h"
 #include "platform/FileOperations.h"
+#include "platform/FolderListing.h"
 #include "support/TempFolder.h"
 #include "support/WindowsSkips.h"
 
@@ -262,4 +263,35 @@ TEST(KeptGameFiles, AFileThatCannotBeKeptRefusesTheInstall) {
     EXPECT_EQ(installation.conflictLine(kGraphics, "GFX"), "the game (3)");
 }
 
+// Putting the game's files back reads the game folder a few times, however many
+// go back: a walk of the folder for each free name took seconds for thousands.
+TEST(KeptGameFiles, PuttingFilesBackReadsTheGameFolderAFewTimesWhateverTheirNumber) {
+    std::string tree = kGame, members;
+    for (int i = 0; i < 40; ++i) {
+        tree += "; MAP" + std::to_string(i) + ".TXT=game map";
+        members += "MAP" + std::to_string(i) + ".TXT=terrain map; ";
+    }
+    for (const bool afterAKill : {false, true}) {
+        Game g(tree);
+        g.addon(kGraphics, "MAPS.zip", members);
+        const FolderSnapshot before = SnapshotOf(g.game());
+        auto installation = std::make_unique<Installation>();
+        ASSERT_EQ(installation->install(kGraphics, "MAPS").why(), "");
+        if (afterAKill) {
+            installation.reset();
+            installation = std::make_unique<Installation>();
+        }
+        int reads = 0;
+        SetFolderReadHook([&reads, &g](const fs::path& folder) {
+            std::error_code ec;
+            reads += fs::equivalent(folder, g.game(), ec);
+        });
+        const std::string why = afterAKill ? installation->recoverLastRun().at(0).why()
+                                           : installation->uninstall({kGraphics, "MAPS"}).why();
+        SetFolderReadHook({});
+        EXPECT_EQ(why, "") << afterAKill;
+        EXPECT_LE(reads, 10) << afterAKill; // of 40 files
+        EXPECT_EQ(SnapshotOf(g.game()), before) << afterAKill;
+    }
+}
 } // namespace

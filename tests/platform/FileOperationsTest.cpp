@@ -86,4 +86,35 @@ TEST(ReplaceFileAtomically, TakesOverWhatAKilledWriteLeftWithoutReadingTheFolder
     EXPECT_FALSE(fs::exists(folder / "EAW.INI.quorvel-tmp"));
 }
 
+// A move never replaces what has the name already, a link included: the kept
+// file it would put back stays where it is, and so does what is in the way.
+TEST(MoveEntryToFreeName, MovesOnlyToANameNothingHas) {
+    struct Row {
+        const char* inTheWay; // "" none, "file", "link"
+        bool moved;
+    };
+    for (const Row& row : {Row{"", true}, Row{"file", false}, Row{"link", false}}) {
+        if (kOnWindows && std::string(row.inTheWay) == "link")
+            continue; // links need rights a player lacks
+        TempFolder folder;
+        WriteFile(folder / "KEPT" / "EAW.CFG", "game cfg");
+        fs::create_directories(folder / "EAW");
+        if (std::string(row.inTheWay) == "file")
+            WriteFile(folder / "EAW" / "EAW.CFG", "in the way");
+        else if (std::string(row.inTheWay) == "link")
+            fs::create_symlink(folder / "elsewhere", folder / "EAW" / "EAW.CFG");
+        EXPECT_EQ(MoveEntryToFreeName(folder / "KEPT" / "EAW.CFG", folder / "EAW" / "EAW.CFG"),
+                  row.moved)
+            << row.inTheWay;
+        EXPECT_EQ(fs::exists(folder / "KEPT" / "EAW.CFG"), !row.moved) << row.inTheWay;
+        if (row.moved)
+            EXPECT_EQ(ReadFile(folder / "EAW" / "EAW.CFG"), "game cfg");
+        else if (std::string(row.inTheWay) == "file")
+            EXPECT_EQ(ReadFile(folder / "EAW" / "EAW.CFG"), "in the way");
+        else
+            EXPECT_TRUE(fs::is_symlink(folder / "EAW" / "EAW.CFG"));
+    }
+    EXPECT_FALSE(MoveEntryToFreeName(fs::path(), fs::path()));
+}
+
 } // namespace
