@@ -1,7 +1,8 @@
-// Figures for installing a 5,000-file terrain through the Installation: into a game
-// folder that holds none of its names, and into one that already holds all of
-// them as the game's own files, which the install keeps before it replaces them.
-// Each run starts from the terrain not installed.
+// Figures for installing a 5,000-file terrain through the Installation, and for
+// taking it out again: into a game folder that holds none of its names, and into
+// one that already holds all of them as the game's own files, which the install
+// keeps before it replaces them and the uninstall puts back.
+// Each round starts from the terrain not installed.
 #include "BenchTree.h"
 #include "config/PathVariables.h"
 #include "library/Installation.h"
@@ -14,6 +15,7 @@
 #include <fstream>
 #include <memory>
 #include <string>
+#include <unistd.h>
 
 namespace fs = std::filesystem;
 using namespace quorvel;
@@ -61,26 +63,50 @@ struct Scene {
     }
 };
 
-void installTerrain(benchmark::State& state, bool gameHoldsTheNames) {
+// Times the install, or the uninstall that follows it, of each round. Each timed
+// step starts with the disk settled, so that it does not wait for the writes of
+// the step before.
+void installTerrain(benchmark::State& state, bool gameHoldsTheNames, bool timeTheUninstall) {
     Scene scene(gameHoldsTheNames);
     for (auto _ : state) {
+        state.PauseTiming();
+        ::sync();
+        if (!timeTheUninstall)
+            state.ResumeTiming();
         const InstallOutcome outcome = scene.installation->install(kTerrains, "EUROPE");
         if (!outcome.done())
             state.SkipWithError("the terrain was not installed");
-        state.PauseTiming();
-        scene.installation->uninstall({kTerrains, "EUROPE"});
-        state.ResumeTiming();
+        if (!timeTheUninstall)
+            state.PauseTiming();
+        ::sync();
+        if (timeTheUninstall)
+            state.ResumeTiming();
+        if (!scene.installation->uninstall({kTerrains, "EUROPE"}).done())
+            state.SkipWithError("the terrain was not taken out");
+        if (!timeTheUninstall)
+            state.ResumeTiming();
     }
 }
 
 void BM_InstallReplacingNothing(benchmark::State& state) {
-    installTerrain(state, false);
+    installTerrain(state, false, false);
 }
 BENCHMARK(BM_InstallReplacingNothing)->Unit(benchmark::kMillisecond)->Iterations(10);
 
 void BM_InstallReplacingTheGamesFiles(benchmark::State& state) {
-    installTerrain(state, true);
+    installTerrain(state, true, false);
 }
 BENCHMARK(BM_InstallReplacingTheGamesFiles)->Unit(benchmark::kMillisecond)->Iterations(10);
+
+void BM_UninstallPuttingNothingBack(benchmark::State& state) {
+    installTerrain(state, false, true);
+}
+BENCHMARK(BM_UninstallPuttingNothingBack)->Unit(benchmark::kMillisecond)->Iterations(10);
+
+// The game's 5,000 files go back where the terrain's were.
+void BM_UninstallPuttingTheGamesFilesBack(benchmark::State& state) {
+    installTerrain(state, true, true);
+}
+BENCHMARK(BM_UninstallPuttingTheGamesFilesBack)->Unit(benchmark::kMillisecond)->Iterations(10);
 
 } // namespace
