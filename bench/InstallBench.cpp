@@ -66,7 +66,7 @@ struct Scene {
 // Times the install, or the uninstall that follows it, of each round. Each timed
 // step starts with the disk settled, so that it does not wait for the writes of
 // the step before.
-void installTerrain(benchmark::State& state, bool gameHoldsTheNames, bool timeTheUninstall) {
+void timeTerrain(benchmark::State& state, bool gameHoldsTheNames, bool timeTheUninstall) {
     Scene scene(gameHoldsTheNames);
     for (auto _ : state) {
         state.PauseTiming();
@@ -88,25 +88,22 @@ void installTerrain(benchmark::State& state, bool gameHoldsTheNames, bool timeTh
     }
 }
 
-void BM_InstallReplacingNothing(benchmark::State& state) {
-    installTerrain(state, false, false);
-}
-BENCHMARK(BM_InstallReplacingNothing)->Unit(benchmark::kMillisecond)->Iterations(10);
+struct Figure {
+    const char* name;
+    bool gameHoldsTheNames, timeTheUninstall;
+};
 
-void BM_InstallReplacingTheGamesFiles(benchmark::State& state) {
-    installTerrain(state, true, false);
-}
-BENCHMARK(BM_InstallReplacingTheGamesFiles)->Unit(benchmark::kMillisecond)->Iterations(10);
-
-void BM_UninstallPuttingNothingBack(benchmark::State& state) {
-    installTerrain(state, false, true);
-}
-BENCHMARK(BM_UninstallPuttingNothingBack)->Unit(benchmark::kMillisecond)->Iterations(10);
-
-// The game's 5,000 files go back where the terrain's were.
-void BM_UninstallPuttingTheGamesFilesBack(benchmark::State& state) {
-    installTerrain(state, true, true);
-}
-BENCHMARK(BM_UninstallPuttingTheGamesFilesBack)->Unit(benchmark::kMillisecond)->Iterations(10);
+// The last is the game's 5,000 files going back where the terrain's were.
+const bool kRegistered = [] {
+    for (const Figure& figure : {Figure{"Terrain/InstallReplacingNothing", false, false},
+                                 Figure{"Terrain/InstallReplacingTheGamesFiles", true, false},
+                                 Figure{"Terrain/UninstallPuttingNothingBack", false, true},
+                                 Figure{"Terrain/UninstallPuttingTheGamesFilesBack", true, true}})
+        benchmark::RegisterBenchmark(figure.name, timeTerrain, figure.gameHoldsTheNames,
+                                     figure.timeTheUninstall)
+            ->Unit(benchmark::kMillisecond)
+            ->Iterations(10);
+    return true;
+}();
 
 } // namespace
