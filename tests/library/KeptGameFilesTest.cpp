@@ -294,4 +294,5 @@ TEST(KeptGameFiles, PuttingFilesBackReadsTheGameFolderAFewTimesWhateverTheirNumb
         EXPECT_EQ(SnapshotOf(g.game()), before) << afterAKill;
     }
 }
+
 } // namespace
