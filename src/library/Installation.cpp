@@ -16,7 +16,6 @@
 
 #include <algorithm>
 #include <iterator>
-#include <unordered_set>
 #include <utility>
 
 namespace fs = std::filesystem;
@@ -356,9 +355,7 @@ std::vector<std::string> Installation::keptFor(const AddonKey& key) const {
 // An install whose member was not written left the game's file as it was.
 void Installation::dropKeptFilesNotReplaced(const std::vector<std::string>& kept,
                                             const std::vector<std::string>& written) {
-    std::unordered_set<std::string> writtenFolded;
-    for (const std::string& name : written)
-        writtenFolded.insert(FoldCase(name));
+    const auto writtenFolded = FoldedNames(written);
     for (const std::string& name : kept)
         if (!writtenFolded.contains(FoldCase(name)))
             DropKeptFile(name, ledger_.kept);

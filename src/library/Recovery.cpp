@@ -15,7 +15,6 @@
 #include <cctype>
 #include <optional>
 #include <unordered_map>
-#include <unordered_set>
 
 namespace fs = std::filesystem;
 
@@ -113,9 +112,7 @@ void putBackKeptFiles(const fs::path& folder, const std::vector<std::string>& ta
     if (left.kept.files.empty())
         return;
     const FolderListing game(folder);
-    std::unordered_set<std::string> takenOutFolded;
-    for (const std::string& name : takenOut)
-        takenOutFolded.insert(FoldCase(name));
+    const auto takenOutFolded = FoldedNames(takenOut);
     for (const MemberCheck& file : std::vector<MemberCheck>(left.kept.files)) {
         const fs::path entry = game.resolve(file.name);
         std::error_code ec;

@@ -88,9 +88,7 @@ std::vector<LostFile> putBackFrom(const InstalledAddon& addon,
                                   const UnzipProgress& progress,
                                   std::vector<std::string>& putBack) {
     const UnzipResult extraction = UnzipMembers(addon.archive, gameFolder, names, progress);
-    std::unordered_set<std::string> written;
-    for (const std::string& name : extraction->writtenNames)
-        written.insert(FoldCase(name));
+    const auto written = FoldedNames(extraction->writtenNames);
     std::vector<LostFile> lost;
     for (const std::string& name : names) {
         if (written.contains(FoldCase(name)))

@@ -202,9 +202,7 @@ UnzipResult Unzip(const fs::path& archivePath, const fs::path& destinationPath,
 
 UnzipResult UnzipMembers(const fs::path& archivePath, const fs::path& destinationPath,
                          const std::vector<std::string>& names, const UnzipProgress& progress) {
-    std::unordered_set<std::string> folded;
-    for (const std::string& name : names)
-        folded.insert(FoldCase(name));
+    const auto folded = FoldedNames(names);
     return extract(archivePath, destinationPath, progress, {},
                    [&folded](ExtractionPlan& plan) { KeepOnlyNames(plan, folded); });
 }

@@ -108,4 +108,11 @@ bool EndsWithIgnoringCase(std::string_view text, std::string_view suffix) {
     return FoldCase(text).ends_with(FoldCase(suffix));
 }
 
+std::unordered_set<std::string> FoldedNames(const std::vector<std::string>& names) {
+    std::unordered_set<std::string> folded;
+    for (const std::string& name : names)
+        folded.insert(FoldCase(name));
+    return folded;
+}
+
 } // namespace quorvel

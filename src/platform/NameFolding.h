@@ -2,6 +2,8 @@
 
 #include <string>
 #include <string_view>
+#include <unordered_set>
+#include <vector>
 
 namespace quorvel {
 
@@ -14,5 +16,8 @@ std::string FoldCase(std::string_view text);
 std::string UpperCase(std::string_view text);
 bool EqualsIgnoringCase(std::string_view a, std::string_view b);
 bool EndsWithIgnoringCase(std::string_view text, std::string_view suffix);
+
+// The names folded, for asking whether a name is among them in any letter case.
+std::unordered_set<std::string> FoldedNames(const std::vector<std::string>& names);
 
 } // namespace quorvel
