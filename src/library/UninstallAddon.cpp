@@ -11,7 +11,6 @@
 #include <map>
 #include <system_error>
 #include <unordered_map>
-#include <unordered_set>
 
 namespace fs = std::filesystem;
 
