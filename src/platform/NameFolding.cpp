@@ -90,7 +90,52 @@ std::string mapped(std::string_view text, bool upper) {
     return isAscii(text) ? asciiMapped(text, upper) : unicodeMapped(text, upper);
 }
 
+// The base letter of each of U+00C0 to U+017F, '*' where there is none (Æ, ß,
+// the signs). Names on the game's disks come from Windows-1252, whose letters all
+// lie here.
+constexpr std::string_view kLatinBases = "AAAAAA*CEEEEIIIIDNOOOOO*OUUUUY**aaaaaa*ceeeeiiii"
+                                         "dnooooo*ouuuuy*yAaAaAaCcCcCcCcDdDdEeEeEeEeEeGgGg"
+                                         "GgGgHhHhIiIiIiIiIi**JjKk*LlLlLlLlLlNnNnNn***OoOo"
+                                         "Oo**RrRrRrSsSsSsSsTtTtTtUuUuUuUuUuUuWwYyYZzZzZz*";
+constexpr char32_t kFirstLatinBase = 0xC0;
+constexpr char32_t kFirstCombiningMark = 0x300;
+constexpr char32_t kLastCombiningMark = 0x36F;
+
+bool isContinuation(unsigned char byte) {
+    return (byte & 0xC0) == 0x80;
+}
+
+// Only two-byte characters carry the accents dropped; every other byte is kept.
+std::string withoutAccents(std::string_view text) {
+    std::string plain;
+    plain.reserve(text.size());
+    for (std::size_t at = 0; at < text.size(); ++at) {
+        const auto lead = static_cast<unsigned char>(text[at]);
+        if (lead >= 0xC2 && lead <= 0xDF && at + 1 < text.size() &&
+            isContinuation(static_cast<unsigned char>(text[at + 1]))) {
+            const char32_t c = static_cast<char32_t>(
+                ((lead & 0x1F) << 6) | (static_cast<unsigned char>(text[at + 1]) & 0x3F));
+            if (c >= kFirstCombiningMark && c <= kLastCombiningMark) {
+                ++at;
+                continue;
+            }
+            if (c >= kFirstLatinBase && c - kFirstLatinBase < kLatinBases.size() &&
+                kLatinBases[c - kFirstLatinBase] != '*') {
+                plain += kLatinBases[c - kFirstLatinBase];
+                ++at;
+                continue;
+            }
+        }
+        plain += text[at];
+    }
+    return plain;
+}
+
 } // namespace
+
+std::string SearchFolded(std::string_view text) {
+    return FoldCase(withoutAccents(text));
+}
 
 std::string FoldCase(std::string_view text) {
     return mapped(text, kFoldsByUpperCasing);

@@ -17,6 +17,11 @@ std::string UpperCase(std::string_view text);
 bool EqualsIgnoringCase(std::string_view a, std::string_view b);
 bool EndsWithIgnoringCase(std::string_view text, std::string_view suffix);
 
+// A name as a player's search compares it: letters folded as above, and Latin
+// letters without their accents (É, é and e alike), whether the accent is part
+// of the letter or a combining mark after it.
+std::string SearchFolded(std::string_view text);
+
 // The names folded, for asking whether a name is among them in any letter case.
 std::unordered_set<std::string> FoldedNames(const std::vector<std::string>& names);
 

@@ -92,6 +92,7 @@ Principal::Principal(QWidget* parent)
     connect(drop, &LibraryDropTarget::libraryChanged, this, &Principal::libraryChanged);
     connect(ui->Command15, &QAbstractButton::clicked, this,
             [this] { openWindow(new About(this), false); });
+    connectLibrarySide();
     PlaceFixedCentred(this);
     Form_Load();
 }
@@ -110,33 +111,7 @@ void Principal::Form_Load() {
 // The field shows the folder the program acts on, never a folder only stored.
 void Principal::showGameFolder() {
     ui->Text2->setText(ToQString(NameText(model_.paths().GameFolder)));
-}
-
-// The chosen category's button looks disabled but takes a click: choosing the
-// category again reads its library folder afresh.
-void Principal::chooseCategory(std::size_t category) {
-    for (std::size_t other = 0; other < kCategoryCount; ++other)
-        LookDisabled(categoryButtons_[other], other == category);
-    category_ = category;
-    ui->Label11->setText(ToQString(std::string(kAddonCategories[category].caption)));
-    PONENLISTA();
-    resetPreview();
-}
-
-void Principal::resetCategory() {
-    ui->List8->clear();
-    resetPreview();
-    for (QAbstractButton* button : categoryButtons_)
-        LookDisabled(button, false);
-    category_.reset();
-    ui->Label11->setText(ToQString(std::string(kNoCategoryCaption)));
-}
-
-// New Addon or Delete Addon changed a library folder: the selection list follows
-// when it shows that category.
-void Principal::libraryChanged(std::size_t category) {
-    if (category_ == category)
-        PONENLISTA();
+    ui->Command17->setEnabled(!model_.paths().GameFolder.empty());
 }
 
 // After every change of the Installation: the lists and the game folder as it
@@ -146,20 +121,6 @@ void Principal::redraw() {
     PONENLISTA();
     showGameFolder();
     tellLedgerFailure();
-}
-
-// Rebuilds the selection list: the category's archives less those installed.
-void Principal::PONENLISTA() {
-    if (!category_)
-        return;
-    ui->List8->clear();
-    std::vector<std::string> installed;
-    for (const InstalledAddon& addon : model_.installation().installed().inOrder())
-        if (addon.key.category == *category_)
-            installed.push_back(addon.key.name);
-    const auto listed = ListAddonNames(model_.paths().CategoryFolder[*category_]);
-    for (const std::string& name : SelectableAddons(listed, installed))
-        AddNameItem(ui->List8, name, ToQString(UpperCase(name)));
 }
 
 // The installed lists as the Installation holds them, in install order; an entry's
@@ -185,35 +146,6 @@ void Principal::drawInstalled() {
 void Principal::tellLedgerFailure() {
     if (const std::string failure = model_.takeLedgerFailure(); !failure.empty())
         Prompts::tell(this, ToQString(failure));
-}
-
-void Principal::List8_Click() {
-    const QListWidgetItem* item = ui->List8->currentItem();
-    if (!item || !item->isSelected() || !category_)
-        return;
-    MOSTRAR(model_.paths().CategoryFolder[*category_], NameOfItem(item));
-    showReplacedAddons(*category_, NameOfItem(item));
-}
-
-// One line after the add-on's own text names the installed add-ons whose files
-// installing it would replace.
-void Principal::showReplacedAddons(std::size_t category, const std::string& name) {
-    const std::string replaced = model_.installation().conflictLine(category, name);
-    if (replaced.empty())
-        return;
-    QString text = ui->Text1->toPlainText();
-    if (!text.isEmpty() && !text.endsWith('\n'))
-        text += '\n';
-    ui->Text1->setPlainText(text + QStringLiteral("Replaces files of: ") + ToQString(replaced));
-}
-
-// Shows NAME.jpg and NAME.txt of `folder`; a picture that cannot be loaded leaves
-// the one shown before.
-void Principal::MOSTRAR(const fs::path& folder, const std::string& name) {
-    const AddonPreview preview = LoadAddonPreview(folder, name);
-    if (preview.picture)
-        ShowPictureFile(ui->Image1, *preview.picture);
-    ui->Text1->setPlainText(TextFromFile(preview.description));
 }
 
 // Installs the chosen add-on. Afterwards no entry of the selection list is chosen:
@@ -348,11 +280,6 @@ void Principal::tellCleared(const ClearOutcome& outcome) {
 void Principal::BORRARINI() {
     if (const Outcome<> restored = model_.installation().restoreIni(); !restored.done())
         Prompts::tell(this, ToQString(restored.why()));
-}
-
-void Principal::resetPreview() {
-    ui->Text1->clear();
-    ShowLogo(ui->Image1);
 }
 
 // Every window opened here is the main window's for the window manager, which

@@ -22,6 +22,7 @@ class Principal;
 namespace quorvel {
 
 class GameFolderChoice;
+class LibraryFilter;
 class SetsMenu;
 class WindowsOverMain;
 
@@ -84,6 +85,8 @@ protected:
 
 private:
     void Form_Load();
+    void connectLibrarySide();
+    void openFolder(const std::filesystem::path& folder, const QString& whatToDo);
     void chooseCategory(std::size_t category);
     void PONENLISTA();
     void redraw();
@@ -123,6 +126,7 @@ private:
     QPointer<QWidget> deleteWindow_;
     WindowsOverMain* windowsOver_;
     SetsMenu* sets_;
+    LibraryFilter* filter_ = nullptr;
     bool clearOnExit_ = true;
 };
 

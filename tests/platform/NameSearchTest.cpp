@@ -1,0 +1,38 @@
+#include "platform/NameFolding.h"
+
+#include <gtest/gtest.h>
+
+using namespace quorvel;
+
+namespace {
+
+// Each row: a name, a player's search text, and whether the name is found.
+TEST(NameSearch, FindsANameWhateverItsCaseAndAccents) {
+    struct Row {
+        const char* name;
+        const char* typed;
+        bool found;
+    };
+    const Row rows[] = {
+        {"SPITFIRE9", "spit", true},
+        {"Messerschmitt", "SCHMITT", true},
+        {"D\xC3\x89WOITINE", "dewoitine", true}, // É
+        {"Dewoitine", "D\xC3\xA9W", true},       // é typed
+        {"De\xCC\x81woitine", "dew", true},      // e and a combining acute
+        {"\xC5\xBBUBR", "zubr", true},           // Ż
+        {"STRA\xC3\x9F"
+         "E",
+         "strasse", false},                                  // ß has no base letter
+        {"\xC3\x86THER", "aether", false},                   // nor has Æ
+        {"\xC3\x86THER", "\xC3\xA6ther", true},              // but folds with æ
+        {"P-51 \xE2\x80\x93 Mustang", "\xE2\x80\x93", true}, // other characters stay
+        {"LATIN\xC3", "latin\xC3", true},                    // a cut character stays a byte
+        {"ME262", "me 262", false},
+    };
+    for (const Row& row : rows)
+        EXPECT_EQ(SearchFolded(row.name).find(SearchFolded(row.typed)) != std::string::npos,
+                  row.found)
+            << row.name << " / " << row.typed;
+}
+
+} // namespace
