@@ -76,7 +76,7 @@ killed_with_addon_installed() {
   local main
   main=$(win "$main_title")
   click "$main" 540 196 # Flight models
-  dclick "$main" 640 176
+  dclick "$main" 640 200
   while_still "the install" test ! -e "$game/SPIT9.FLT"
   settle 1
   kill -9 "$quorvel"
@@ -89,7 +89,7 @@ keys "$first_run" Tab Down Return # the game, the only folder below drive C
 accepted "$first_run"
 main=$(win "$main_title")
 click "$main" 540 356 # Graphics
-dclick "$main" 640 176 # AAEMPTY, first in the list
+dclick "$main" 640 200 # AAEMPTY, first in the list
 box=$(message_box)
 sleep 5
 shot_of "$box" empty-zip-5s

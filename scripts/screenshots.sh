@@ -79,11 +79,11 @@ click "$backups" 538 435
 gone "Back up copies"
 main=$(win "^EUROPEAN AIR WAR Quorvel v1.0$")
 click "$main" 540 356          # Graphics (Command6)
-dclick "$main" 640 176         # first add-on: CLOUDS
-dclick "$main" 640 176         # next first add-on: COCKPITS
+dclick "$main" 640 200         # first add-on: CLOUDS
+dclick "$main" 640 200         # next first add-on: COCKPITS
 click "$main" 540 196          # Flight models (Command1)
-dclick "$main" 640 176         # MUSTANG
-click "$main" 640 176          # preview SPITFIRE9
+dclick "$main" 640 200         # MUSTANG
+click "$main" 640 200          # preview SPITFIRE9
 saved "$main" main-window
 
 # Add-on sets: the name dialog refusing a name with its reason (Ctrl+S), and the
@@ -154,10 +154,10 @@ box() { # file
   closed "$id" Return
 }
 click "$main" 540 236 # Missions (Command2)
-dclick "$main" 640 176
+dclick "$main" 640 200
 box install-nothing-written
 click "$main" 540 356 # Graphics (Command6): HANGARS, then TRACERS
-dclick "$main" 640 176
+dclick "$main" 640 200
 box install-partly-written
 if chattr +i "$program/SOUNDS" 2>/dev/null; then
   trap 'chattr -i "$program/SOUNDS"; kill $(jobs -p) 2>/dev/null || true; ! under_wine || wineserver -k
@@ -206,7 +206,7 @@ if ! under_wine && chattr +i "$game" 2>/dev/null; then
   chattr -i "$program/SKINS"
   closed "$deleting" Escape
   click "$main" 540 356 # Graphics (Command6)
-  dclick "$main" 640 176
+  dclick "$main" 640 200
   kill -9 $(jobs -p)
   "${start[@]}" &
   box last-run-recovered

@@ -29,7 +29,7 @@ alive() { kill -0 "$1" 2>/dev/null; }
 main_windows() { xdotool search --onlyvisible --name "$main_title" | wc -l; }
 install_clouds() { # main window
   click "$1" 540 356
-  dclick "$1" 640 176
+  dclick "$1" 640 200
   check "CLOUD1.PIC installed" test -f "$game/CLOUD1.PIC"
 }
 

@@ -119,7 +119,7 @@ check "game folder untouched" untouched_game
 
 begin "choose Graphics and click CLOUDS: a preview only"
 click "$main" 540 356
-click "$main" 640 176
+click "$main" 640 200
 check "game folder untouched" untouched_game
 
 # Drags the files from the drag source window onto the target window at x y, by
@@ -155,25 +155,25 @@ check "they are copies of the download, which stays" \
 check "game folder untouched" untouched_game
 
 begin "double-click CLOUDS: installed"
-dclick "$main" 640 176
+dclick "$main" 640 200
 check "CLOUD1.PIC, CLOUD2.PIC and README.TXT extracted" \
   game_files_are "${game_start[@]}" CLOUD1.PIC CLOUD2.PIC README.TXT
 check "CLOUD1.PIC holds the add-on's bytes" from_addon CLOUD1.PIC CLOUDS
 check "EAW.INI untouched" original EAW.INI
 
 begin "double-click COCKPITS: a second graphics add-on, replacing EXTRA.SPT"
-dclick "$main" 640 176
+dclick "$main" 640 200
 check "CPIT.CPT beside the clouds" \
   game_files_are "${game_start[@]}" CLOUD1.PIC CLOUD2.PIC README.TXT CPIT.CPT
 check "EXTRA.SPT is the add-on's" from_addon EXTRA.SPT COCKPITS
 
 begin "click the dropped HAZE: its preview names the add-ons whose files it would replace"
-click "$main" 640 176
+click "$main" 640 200
 check "nothing is installed by a click" \
   game_files_are "${game_start[@]}" CLOUD1.PIC CLOUD2.PIC README.TXT CPIT.CPT
 
 begin "install HAZE over both"
-dclick "$main" 640 176
+dclick "$main" 640 200
 check "HAZE's CLOUD1.PIC and CPIT.CPT replace the others'" \
   eval 'from_addon CLOUD1.PIC HAZE && from_addon CPIT.CPT HAZE && from_addon HAZE.PIC HAZE'
 
@@ -244,7 +244,7 @@ check "EAW.EXE and GRB_031.SND are the game's own" eval 'original EAW.EXE && ori
 
 begin "install a flight model with Enter and close the program"
 click "$main" 540 196
-click "$main" 640 176
+click "$main" 640 200
 keys "$main" Return
 check "SPIT9.FLT installed" from_addon SPIT9.FLT SPITFIRE9
 close_window "$main"
@@ -260,10 +260,10 @@ begin "third start: install SPITFIRE9 and CLOUDS, save them as the set Evening w
 quorvel_pid=$!
 main=$(win "$main_title")
 click "$main" 540 196
-click "$main" 640 176
+click "$main" 640 200
 keys "$main" Return
 click "$main" 540 356
-click "$main" 640 176
+click "$main" 640 200
 keys "$main" Return
 keys "$main" ctrl+s
 name_dialog=$(win "Save a set")
@@ -305,7 +305,7 @@ before_install=$(game_state)
 quorvel_pid=$!
 main=$(win "$main_title")
 click "$main" 540 356
-click "$main" 640 176
+click "$main" 640 200
 keys "$main" End Return
 check "the three files are the add-on's" \
   eval 'from_addon SMACKW32.DLL MOVIES && from_addon README.TXT MOVIES && from_addon EAW.CFG MOVIES'

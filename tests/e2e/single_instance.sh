@@ -22,7 +22,7 @@ echo "first copy: install an add-on"
 first=$!
 main=$(win "$main_title")
 click "$main" 540 356
-dclick "$main" 640 176
+dclick "$main" 640 200
 check "CLOUD1.PIC installed" test -f "$game/CLOUD1.PIC"
 xmessage -title "another program" -geometry 400x200+350+300 "another program" &
 other=$(win "another program")
@@ -65,7 +65,7 @@ dismiss "$told"
 main=$(win "$main_title")
 check "the copy after SIGKILL runs" alive "$third"
 click "$main" 540 356
-dclick "$main" 640 176
+dclick "$main" 640 200
 check "an add-on installed again" test -f "$game/CLOUD1.PIC"
 
 echo "a copy of the program folder, made while the program runs, on the same game folder"
