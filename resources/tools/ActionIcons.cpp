@@ -141,4 +141,22 @@ void paintGameFolder(QPainter& painter) {
     painter.drawPolygon(QPolygonF({{5, 54}, {11, 26}, {61, 26}, {57, 54}}));
 }
 
+// The game starts: a khaki triangle pointing right in the navy disc.
+void paintPlay(QPainter& painter) {
+    drawInfoDisc(painter);
+    painter.setPen(QPen(kKhakiLight, 2, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    painter.setBrush(kKhakiLight);
+    painter.drawPolygon(QPolygonF({{25, 17}, {47, 32}, {25, 47}}));
+}
+
+// The library's folder: the game folder's shape holding an add-on's package.
+void paintLibraryFolder(QPainter& painter) {
+    paintGameFolder(painter);
+    painter.save();
+    painter.translate(30, 4);
+    painter.scale(0.5, 0.5);
+    drawPackage(painter);
+    painter.restore();
+}
+
 } // namespace quorvel::pictures

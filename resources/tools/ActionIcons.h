@@ -13,5 +13,7 @@ void paintClearAll(QPainter& painter);
 void paintHelp(QPainter& painter);
 void paintAbout(QPainter& painter);
 void paintGameFolder(QPainter& painter);
+void paintPlay(QPainter& painter);
+void paintLibraryFolder(QPainter& painter);
 
 } // namespace quorvel::pictures

@@ -50,6 +50,8 @@ const Icon kIcons[] = {
     {"icons/help.png", paintHelp, kIconPixels, kIconDesignSize},
     {"icons/about.png", paintAbout, kIconPixels, kIconDesignSize},
     {"icons/game-folder.png", paintGameFolder, kIconPixels, kIconDesignSize},
+    {"icons/play.png", paintPlay, kIconPixels, kIconDesignSize},
+    {"icons/library-folder.png", paintLibraryFolder, kIconPixels, kIconDesignSize},
     {"icons/flight-models.png", paintFlightModels, kIconPixels, kIconDesignSize},
     {"icons/missions.png", paintMissions, kIconPixels, kIconDesignSize},
     {"icons/skins.png", paintSkins, kIconPixels, kIconDesignSize},
