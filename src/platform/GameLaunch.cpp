@@ -42,6 +42,35 @@ fs::path PrefixAlongPath(const fs::path& folder) {
     return prefix;
 }
 
+// The first executable regular file `name` in the folders of the PATH value
+// `searchPath`. Only absolute folders count: an empty or relative entry would let
+// the current folder decide what runs.
+fs::path FindOnSearchPath(std::string_view searchPath, const std::string& name) {
+    while (!searchPath.empty()) {
+        const std::size_t end = std::min(searchPath.find(':'), searchPath.size());
+        const fs::path folder = NamePath(searchPath.substr(0, end));
+        searchPath.remove_prefix(std::min(end + 1, searchPath.size()));
+        if (!folder.is_absolute())
+            continue;
+        if (const fs::path candidate = InFolder(folder, name); IsExecutableFile(candidate))
+            return candidate;
+    }
+    return {};
+}
+
+// The Wine prefix `folder` lies in: the folder that holds its nearest ancestor
+// named drive_c (any letter case), `folder` itself included. Empty when none is.
+fs::path WinePrefixOf(const fs::path& folder) {
+    if (folder.empty())
+        return {};
+    std::error_code ec;
+    if (fs::path prefix = PrefixAlongPath(fs::absolute(folder, ec)); !prefix.empty())
+        return prefix;
+    // A game reached through a link lies where the link leads.
+    const fs::path real = fs::weakly_canonical(folder, ec);
+    return ec ? fs::path() : PrefixAlongPath(real);
+}
+
 Outcome<GameStart> ThroughWine(const fs::path& gameFolder, const fs::path& game,
                                std::string_view searchPath) {
     const fs::path wine = FindOnSearchPath(searchPath, "wine");
@@ -62,30 +91,6 @@ Outcome<GameStart> ThroughWine(const fs::path& gameFolder, const fs::path& game,
 }
 
 } // namespace
-
-fs::path FindOnSearchPath(std::string_view searchPath, const std::string& name) {
-    while (!searchPath.empty()) {
-        const std::size_t end = std::min(searchPath.find(':'), searchPath.size());
-        const fs::path folder = NamePath(searchPath.substr(0, end));
-        searchPath.remove_prefix(std::min(end + 1, searchPath.size()));
-        if (!folder.is_absolute())
-            continue;
-        if (const fs::path candidate = InFolder(folder, name); IsExecutableFile(candidate))
-            return candidate;
-    }
-    return {};
-}
-
-fs::path WinePrefixOf(const fs::path& folder) {
-    if (folder.empty())
-        return {};
-    std::error_code ec;
-    if (fs::path prefix = PrefixAlongPath(fs::absolute(folder, ec)); !prefix.empty())
-        return prefix;
-    // A game reached through a link lies where the link leads.
-    const fs::path real = fs::weakly_canonical(folder, ec);
-    return ec ? fs::path() : PrefixAlongPath(real);
-}
 
 Outcome<GameStart> PlanGameStart(const fs::path& gameFolder, std::string_view searchPath,
                                  GameSystem system) {

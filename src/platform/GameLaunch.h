@@ -41,13 +41,4 @@ struct GameStart {
 Outcome<GameStart> PlanGameStart(const std::filesystem::path& gameFolder,
                                  std::string_view searchPath, GameSystem system);
 
-// The first executable regular file `name` in the folders of the PATH value
-// `searchPath` (separated by ":"). Only absolute folders count: an empty or
-// relative entry would make the current folder decide what runs.
-std::filesystem::path FindOnSearchPath(std::string_view searchPath, const std::string& name);
-
-// The Wine prefix `folder` lies in: the folder that holds its nearest ancestor
-// named drive_c (any letter case), `folder` itself included. Empty when none is.
-std::filesystem::path WinePrefixOf(const std::filesystem::path& folder);
-
 } // namespace quorvel

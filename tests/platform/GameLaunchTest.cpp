@@ -63,7 +63,7 @@ fs::path Normal(const fs::path& path) {
 
 class GameStartPlan : public testing::TestWithParam<Start> {};
 
-TEST_P(GameStartPlan, StartsWhatPlaysTheGameOrSaysWhatToDo) {
+TEST_P(GameStartPlan, StartsWhatPlaysTheGameOrSaysWhatThePlayerMustDo) {
     const Start& row = GetParam();
     if (row.system == Linux && kOnWindows)
         GTEST_SKIP() << "Wine and its PATH are of other systems";
