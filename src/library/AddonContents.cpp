@@ -1,5 +1,6 @@
 #include "library/AddonContents.h"
 
+#include "config/AddonCategory.h"
 #include "library/CopiesRecord.h"
 #include "library/KeptGameFiles.h"
 #include "platform/FolderListing.h"
@@ -65,12 +66,20 @@ std::size_t countOf(const std::vector<FileToWrite>& files, Replaces replaces,
         }));
 }
 
+// " in GRAPHICS", or nothing for an index that names no category.
+std::string categoryText(std::size_t category) {
+    if (category >= kAddonCategories.size())
+        return {};
+    return " in " + std::string(kAddonCategories[category].caption);
+}
+
 } // namespace
 
 InstalledContentsOutcome ContentsOf(const Ledger& ledger, const AddonKey& key) {
     const InstalledAddon* addon = ledger.installed.find(key);
     if (!addon)
-        return InstalledContentsOutcome::NotDone(UpperCase(key.name) + " is not installed");
+        return InstalledContentsOutcome::NotDone(UpperCase(key.name) + " is not installed" +
+                                                 categoryText(key.category));
     const auto holders = ledger.installed.holders();
     InstalledContents contents;
     for (const std::string& name : addon->writtenNames) {

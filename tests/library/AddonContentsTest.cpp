@@ -70,7 +70,7 @@ TEST(AddonContents, EachFileSaysWhoHoldsItAndWhatItsInstallWouldReplace) {
         {{kGraphics, "A"}, "A.PIC SHARED.TPC>B X.DLL>E1 "},
         {{kSounds, "B"}, "README.TXT SHARED.TPC kept:README.TXT "},
         {{kExes, "E1"}, "E1.PIC EAW.EXE KEEP.DLL X.DLL kept:KEEP.DLL "},
-        {{kGraphics, "E1"}, "not done: E1 is not installed"}};
+        {{kGraphics, "E1"}, "not done: E1 is not installed in GRAPHICS"}};
     for (const auto& [key, expected] : installed)
         EXPECT_EQ(heldText(installation.contentsOf(key), key), expected) << key.name;
 
