@@ -4,6 +4,7 @@
 // today's deletion of every name and by putting the shared names back.
 #include "BenchTree.h"
 #include "config/AddonCategory.h"
+#include "library/AddonContents.h"
 #include "library/AddonLibrary.h"
 #include "library/ExtractionPlan.h"
 #include "library/InstalledAddons.h"

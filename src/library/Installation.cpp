@@ -318,38 +318,31 @@ UninstallOutcome Installation::uninstall(const AddonKey& key, const UnzipProgres
     return UninstallOutcome::Done(std::move(files));
 }
 
-std::string Installation::conflictLine(std::size_t category, const std::string& name) const {
-    const auto names = ArchiveFileNames(AddonArchivePath(paths_.CategoryFolder.at(category), name));
+InstalledContentsOutcome Installation::contentsOf(const AddonKey& key) const {
+    return ContentsOf(ledger_, key);
+}
+
+ArchiveContentsOutcome Installation::wouldWrite(std::size_t category,
+                                                const std::string& name) const {
+    if (category >= kAddonCategories.size())
+        return ArchiveContentsOutcome::NotDone("There is no add-on category " +
+                                               std::to_string(category));
     const InstalledAddon* current = installedIn(category);
     const AddonKey* leaving =
         kAddonCategories[category].holdsOneAddon && current ? &current->key : nullptr;
-    std::vector<ReplacedAddon> replaced = ReplacedAddons(ledger_.installed, names, leaving);
-    if (!paths_.GameFolder.empty()) {
-        std::size_t own =
-            GameFilesReplacedBy(FolderListing(paths_.GameFolder), ledger_.installed, names,
-                                FilesCoveredByCopies(paths_.BackupFolder, paths_.GameFolder))
-                .size();
-        // The leaving add-on gives back the game's files it had replaced first.
-        if (leaving)
-            for (const std::string& file : keptFor(*leaving))
-                own += std::any_of(names.begin(), names.end(), [&file](const std::string& n) {
-                    return EqualsIgnoringCase(n, file);
-                });
-        if (own > 0)
-            replaced.push_back({"the game", own});
-    }
-    return ReplacedAddonsText(replaced);
+    return WouldWrite(AddonArchivePath(paths_.CategoryFolder[category], name), ledger_, paths_,
+                      leaving);
+}
+
+std::string Installation::conflictLine(std::size_t category, const std::string& name) const {
+    const ArchiveContentsOutcome contents = wouldWrite(category, name);
+    if (!contents.done())
+        return {};
+    return ReplacedAddonsText(ReplacedCounts(contents->files, ledger_.installed));
 }
 
 std::vector<std::string> Installation::keptFor(const AddonKey& key) const {
-    const auto holders = ledger_.installed.holders();
-    const auto& addons = ledger_.installed.inOrder();
-    std::vector<std::string> names;
-    for (const MemberCheck& file : ledger_.kept.files)
-        if (const auto holder = holders.find(FoldCase(file.name));
-            holder != holders.end() && addons[holder->second].key == key)
-            names.push_back(file.name);
-    return names;
+    return KeptFor(ledger_, key);
 }
 
 // An install whose member was not written left the game's file as it was.

@@ -2,6 +2,7 @@
 
 #include "config/GameFolderChoice.h"
 #include "config/PathVariables.h"
+#include "library/AddonContents.h"
 #include "library/ClearAll.h"
 #include "library/Ledger.h"
 #include "library/MovedGame.h"
@@ -93,11 +94,15 @@ public:
     // the add-on's, and it stays installed with them; a game folder that is not
     // there is not acted on.
     UninstallOutcome uninstall(const AddonKey& key, const UnzipProgress& progress = {});
+    // What the installed add-on holds: the files its installation wrote, each with
+    // the add-on that holds it now, and the game's own files kept for it.
+    InstalledContentsOutcome contentsOf(const AddonKey& key) const;
+    // What installing the library's add-on would write and replace, file by file.
+    ArchiveContentsOutcome wouldWrite(std::size_t category, const std::string& name) const;
     // The installed add-ons whose files installing the add-on would replace:
-    // "CLOUDS (1), COCKPITS (2)"; "" for none.
+    // "CLOUDS (1), COCKPITS (2)"; "" for none, and for an archive that cannot be read.
     std::string conflictLine(std::size_t category, const std::string& name) const;
-    // The game's own files kept for the add-on: those it holds now that an install
-    // replaced, which come back when it goes.
+    // The game's own files kept for the add-on, which come back when it goes.
     std::vector<std::string> keptFor(const AddonKey& key) const;
     // Clear All, only on a game folder accepted in this run that still passes the
     // rule. Add-ons whose files could not all be taken out stay installed with

@@ -6,7 +6,6 @@
 #include "platform/ZipArchive.h"
 
 #include <algorithm>
-#include <map>
 #include <unordered_set>
 
 namespace quorvel {
@@ -84,34 +83,6 @@ bool AddonFileRecord::holds(const std::string& name) const {
     return folded_.contains(FoldCase(name));
 }
 
-std::vector<ReplacedAddon> ReplacedAddons(const InstalledAddons& installed,
-                                          const std::vector<std::string>& names,
-                                          const AddonKey* leaving) {
-    const auto holders = installed.holders(leaving);
-    std::map<std::size_t, std::size_t> filesOf; // by position in install order
-    std::unordered_set<std::string> counted;
-    for (const std::string& name : names) {
-        std::string folded = FoldCase(name);
-        if (const auto holder = holders.find(folded);
-            holder != holders.end() && counted.insert(std::move(folded)).second)
-            ++filesOf[holder->second];
-    }
-    std::vector<ReplacedAddon> replaced;
-    for (const auto& [position, files] : filesOf)
-        replaced.push_back({UpperCase(installed.inOrder()[position].key.name), files});
-    return replaced;
-}
-
-std::string ReplacedAddonsText(const std::vector<ReplacedAddon>& replaced) {
-    std::string text;
-    for (const ReplacedAddon& addon : replaced) {
-        if (!text.empty())
-            text += ", ";
-        text += addon.name + " (" + std::to_string(addon.files) + ")";
-    }
-    return text;
-}
-
 std::vector<std::string> FileNamesOf(const std::vector<MemberCheck>& members) {
     std::vector<std::string> names;
     std::unordered_set<std::string> seen;
@@ -125,8 +96,11 @@ std::vector<std::string> ArchiveFileNames(const std::filesystem::path& archive) 
     return FileNamesOf(ArchiveMemberChecks(archive));
 }
 
-std::vector<MemberCheck> ArchiveMemberChecks(const std::filesystem::path& archivePath) {
-    const ZipArchive archive(archivePath);
+std::vector<MemberCheck> ArchiveMemberChecks(const std::filesystem::path& archive) {
+    return ArchiveMemberChecks(ZipArchive(archive));
+}
+
+std::vector<MemberCheck> ArchiveMemberChecks(const ZipArchive& archive) {
     std::vector<MemberCheck> checks;
     for (std::size_t index = 0; index < archive.memberCount(); ++index) {
         const auto entry = archive.directoryEntry(index);
