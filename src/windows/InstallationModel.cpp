@@ -1,5 +1,7 @@
 #include "windows/InstallationModel.h"
 
+#include "windows/Prompts.h"
+
 #include <QWidget>
 
 namespace quorvel {
@@ -38,6 +40,13 @@ void InstallationModel::ended(QWidget* window, const QString& routine, std::exce
     for (auto& [context, next] : waiting)
         if (context)
             next();
+}
+
+bool InstallationModel::refusesGameChange(QWidget* window) const {
+    const QString why = refusal_ ? refusal_() : QString();
+    if (!why.isEmpty())
+        Prompts::tell(window, why);
+    return !why.isEmpty();
 }
 
 void InstallationModel::whenIdle(QObject* context, std::function<void()> next) {

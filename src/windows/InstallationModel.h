@@ -64,6 +64,11 @@ public:
             [result, then = std::forward<Then>(then)] { then(std::move(*result)); });
     }
 
+    // While `why` gives a text, the operations that change the game folder are
+    // refused: refusesGameChange tells that text in a box on `window` and is true.
+    void refuseGameChangesWhile(std::function<QString()> why) { refusal_ = std::move(why); }
+    bool refusesGameChange(QWidget* window) const;
+
     // Runs `next` once no operation runs: now, or right after the running one's
     // `then`; dropped when `context` is gone.
     void whenIdle(QObject* context, std::function<void()> next);
@@ -90,6 +95,7 @@ private:
     std::unique_ptr<LongOperation> running_;
     std::function<void()> then_;
     std::vector<std::pair<QPointer<QObject>, std::function<void()>>> whenIdle_;
+    std::function<QString()> refusal_;
 };
 
 } // namespace quorvel

@@ -11,6 +11,7 @@
 #include "windows/ChildWindow.h"
 #include "windows/Deleteaddon.h"
 #include "windows/EAWFolder.h"
+#include "windows/GameSession.h"
 #include "windows/Help.h"
 #include "windows/LibraryDropTarget.h"
 #include "windows/LongOperation.h"
@@ -56,12 +57,21 @@ Principal::Principal(QWidget* parent)
     connect(&model_, &InstallationModel::changed, this, &Principal::redraw);
     connect(ui->List8, &QListWidget::itemSelectionChanged, this, &Principal::List8_Click);
     OnDoubleClickOrEnter(ui->List8, [this] { List8_DblClick(); });
-    connect(ui->Command13, &QAbstractButton::clicked, this, [this] { BORRARTODO(); });
+    connect(ui->Command13, &QAbstractButton::clicked, this, [this] {
+        if (!model_.refusesGameChange(this))
+            BORRARTODO();
+    });
     connect(ui->Command10, &QAbstractButton::clicked, this, &Principal::BORRARINI);
-    connect(ui->Command8, &QAbstractButton::clicked, this,
-            [this] { openWindow(new EAWFolder(this), false); });
-    connect(ui->Command9, &QAbstractButton::clicked, this,
-            [this] { openWindow(new Settings(model_, this), false); });
+    connect(ui->Command8, &QAbstractButton::clicked, this, [this] {
+        if (!model_.refusesGameChange(this))
+            openWindow(new EAWFolder(this), false);
+    });
+    // The game reads EAW.INI as it starts and may write it back as it ends: a change
+    // made meanwhile would not reach it and could be lost, so the settings wait too.
+    connect(ui->Command9, &QAbstractButton::clicked, this, [this] {
+        if (!model_.refusesGameChange(this))
+            openWindow(new Settings(model_, this), false);
+    });
     connect(ui->Command11, &QAbstractButton::clicked, this, [this] {
         auto* window = new Newaddon(model_, this);
         connect(window, &Newaddon::libraryChanged, this, &Principal::libraryChanged);
@@ -93,6 +103,7 @@ Principal::Principal(QWidget* parent)
     connect(ui->Command15, &QAbstractButton::clicked, this,
             [this] { openWindow(new About(this), false); });
     connectLibrarySide();
+    connectPlay();
     PlaceFixedCentred(this);
     Form_Load();
 }
@@ -112,6 +123,7 @@ void Principal::Form_Load() {
 void Principal::showGameFolder() {
     ui->Text2->setText(ToQString(NameText(model_.paths().GameFolder)));
     ui->Command17->setEnabled(!model_.paths().GameFolder.empty());
+    ui->Command16->setEnabled(!game_->running() && !model_.paths().GameFolder.empty());
 }
 
 // After every change of the Installation: the lists and the game folder as it
@@ -153,7 +165,7 @@ void Principal::tellLedgerFailure() {
 // chooses again.
 void Principal::List8_DblClick() {
     const QListWidgetItem* chosen = ui->List8->currentItem();
-    if (!category_ || !chosen || !chosen->isSelected())
+    if (!category_ || !chosen || !chosen->isSelected() || model_.refusesGameChange(this))
         return;
     const std::size_t category = *category_;
     const std::string name = NameOfItem(chosen);
@@ -189,7 +201,7 @@ void Principal::tellInstalled(std::size_t category, const std::string& name,
 void Principal::installedList_DblClick(std::size_t category) {
     QListWidget* list = installedLists_[category];
     const int row = list->currentRow();
-    if (row < 0)
+    if (row < 0 || model_.refusesGameChange(this))
         return;
     const AddonKey key{category, NameOfItem(list->item(row))};
     list->setCurrentRow(-1); // no neighbour is chosen, nor uninstalled by a second Enter
@@ -278,6 +290,8 @@ void Principal::tellCleared(const ClearOutcome& outcome) {
 }
 
 void Principal::BORRARINI() {
+    if (model_.refusesGameChange(this))
+        return;
     if (const Outcome<> restored = model_.installation().restoreIni(); !restored.done())
         Prompts::tell(this, ToQString(restored.why()));
 }

@@ -22,6 +22,7 @@ class Principal;
 namespace quorvel {
 
 class GameFolderChoice;
+class GameSession;
 class LibraryFilter;
 class SetsMenu;
 class WindowsOverMain;
@@ -86,6 +87,9 @@ protected:
 private:
     void Form_Load();
     void connectLibrarySide();
+    void connectPlay();
+    void showPlaying(bool playing);
+    bool closeRefusedWhilePlaying();
     void openFolder(const std::filesystem::path& folder, const QString& whatToDo);
     void chooseCategory(std::size_t category);
     void PONENLISTA();
@@ -127,6 +131,7 @@ private:
     WindowsOverMain* windowsOver_;
     SetsMenu* sets_;
     LibraryFilter* filter_ = nullptr;
+    GameSession* game_ = nullptr;
     bool clearOnExit_ = true;
 };
 

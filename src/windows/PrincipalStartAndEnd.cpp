@@ -319,6 +319,8 @@ void Principal::closeEvent(QCloseEvent* event) {
     }
     if (clearOnExit_) {
         event->ignore();
+        if (closeRefusedWhilePlaying())
+            return;
         clearOnExit_ = false;
         sets_->saveLastRun(this);
         BORRARTODO([this] { close(); });

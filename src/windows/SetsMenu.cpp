@@ -188,7 +188,7 @@ bool SetsMenu::saveAs(const std::string& name) {
 // Then one step: Clear All and the set's add-ons in order, under one dialog whose
 // Cancel lets the Clear All, or the add-on being installed, end and stops there.
 void SetsMenu::putBack(const std::string& name) {
-    if (model_.busy())
+    if (model_.busy() || model_.refusesGameChange(mainWindow_))
         return;
     const SetReading reading = ReadSet(folder(), name);
     const SetArchives archives = CheckSetArchives(model_.paths(), reading.addons);

@@ -2,8 +2,10 @@
 #include "ProgramFolderFixture.h"
 #include "support/ZipBuilder.h"
 #include "windows/Principal.h"
+#include "windows/SetsMenu.h"
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QDesktopServices>
 #include <QLabel>
 #include <QLineEdit>
@@ -15,6 +17,59 @@
 namespace fs = std::filesystem;
 using namespace quorvel;
 using namespace quorvel::test;
+
+namespace {
+
+// A stand-in for the game, which records its start and plays until told to end:
+// on Linux a wine of its own on the PATH, with the game moved into a Wine prefix
+// and reached through a link from where it was; on Windows EAW.EXE itself.
+class StandInGame {
+public:
+    explicit StandInGame(const fs::path& game)
+        : game_(game) {
+#ifdef _WIN32
+        fs::copy_file(fs::path(QCoreApplication::applicationDirPath().toStdWString()) / "stand-in" /
+                          "StandInGame.exe",
+                      game / "EAW.EXE", fs::copy_options::overwrite_existing);
+#else
+        const fs::path inPrefix = prefix() / "drive_c" / "EAW";
+        fs::create_directories(inPrefix.parent_path());
+        fs::rename(game, inPrefix);
+        fs::create_directory_symlink(inPrefix, game);
+        fs::create_directories(folder_.path() / "bin");
+        fs::copy_file(QUORVEL_STAND_IN_WINE, folder_.path() / "bin" / "wine");
+        path_ = qgetenv("PATH");
+        qputenv("PATH", QByteArray::fromStdString((folder_.path() / "bin").string()) + ':' + path_);
+#endif
+        qputenv("STAND_IN_RECORD", QByteArray::fromStdString(record().string()));
+        qputenv("STAND_IN_END", QByteArray::fromStdString((folder_.path() / "end").string()));
+    }
+    ~StandInGame() {
+#ifndef _WIN32
+        qputenv("PATH", path_);
+        fs::remove(game_);
+        fs::rename(prefix() / "drive_c" / "EAW", game_);
+#endif
+        qunsetenv("STAND_IN_RECORD");
+        qunsetenv("STAND_IN_END");
+    }
+    fs::path record() const {
+        return folder_.path() / "record.txt";
+    }
+    fs::path prefix() const {
+        return folder_.path() / "prefix";
+    }
+    void end() const {
+        WriteFile(folder_.path() / "end", "");
+    }
+
+private:
+    fs::path game_;
+    TempFolder folder_;
+    QByteArray path_;
+};
+
+} // namespace
 
 // Takes the folders the program asks the system's file manager to open.
 class FileManagerStandIn : public QObject {
@@ -124,11 +179,63 @@ private slots:
         QVERIFY(prompts->shown()[0].text.contains("is not there"));
     }
 
+    // Play starts the game in its folder; while it runs the window says so, every
+    // operation that changes the game folder is refused with a box and changes
+    // nothing, and a close asks first. When the game ends, all works again.
+    void whileTheGamePlaysItsFolderIsLeftAlone() {
+        const StandInGame game(fixture->game());
+        Find<QAbstractButton>(&*window, "Command1")->click();
+        Find<QAbstractButton>(&*window, "Command16")->click();
+        QTRY_VERIFY_WITH_TIMEOUT(!Find<QLabel>(&*window, "Label14")->text().isEmpty(), 30000);
+        QVERIFY(!Find<QAbstractButton>(&*window, "Command16")->isEnabled());
+        QTRY_VERIFY_WITH_TIMEOUT(fs::exists(game.record()), 30000);
+#ifndef _WIN32
+        const std::string started = ReadFile(game.record());
+        QVERIFY2(started.find("EAW.EXE\tWINEPREFIX=" + game.prefix().string() + "\t") !=
+                     std::string::npos,
+                 started.c_str());
+#endif
+        const QStringList before = FilesIn(fixture->game());
+        list8()->setFocus();
+        list8()->setCurrentRow(0);
+        QTest::keyClick(list8(), Qt::Key_Return);
+        for (const char* button : {"Command13", "Command10", "Command9", "Command8"})
+            Find<QAbstractButton>(&*window, button)->click();
+        window->findChild<SetsMenu*>()->putBack("Last run");
+        QVERIFY(Settled(window->model()));
+        QCOMPARE(prompts->shown().size(), std::size_t(6));
+        for (const Prompts::Box& box : prompts->shown())
+            QVERIFY2(box.text.contains("is running"), qPrintable(box.text));
+        QCOMPARE(FilesIn(fixture->game()), before);
+        QCOMPARE(QApplication::topLevelWidgets().size(), qsizetype(1));
+        prompts->answerNext(QMessageBox::No);
+        window->close();
+        QVERIFY(window->isVisible());
+        QVERIFY(prompts->shown().back().text.contains("Close Quorvel anyway?"));
+
+        game.end();
+        QTRY_VERIFY_WITH_TIMEOUT(Find<QAbstractButton>(&*window, "Command16")->isEnabled(), 30000);
+        QVERIFY(Find<QLabel>(&*window, "Label14")->text().isEmpty());
+        list8()->setFocus();
+        list8()->setCurrentRow(0);
+        QTest::keyClick(list8(), Qt::Key_Return);
+        QVERIFY(Settled(window->model()));
+        QCOMPARE(InstalledList(&*window, 0)->count(), 1);
+    }
+
 private:
-    fs::path flightModels() const { return fixture->root() / "FLIGHTMODELS"; }
-    QLineEdit* filter() const { return Find<QLineEdit>(&*window, "Text3"); }
-    QListWidget* list8() const { return Find<QListWidget>(&*window, "List8"); }
-    QString count() const { return Find<QLabel>(&*window, "Label13")->text(); }
+    fs::path flightModels() const {
+        return fixture->root() / "FLIGHTMODELS";
+    }
+    QLineEdit* filter() const {
+        return Find<QLineEdit>(&*window, "Text3");
+    }
+    QListWidget* list8() const {
+        return Find<QListWidget>(&*window, "List8");
+    }
+    QString count() const {
+        return Find<QLabel>(&*window, "Label13")->text();
+    }
     QStringList shown() const {
         QStringList names;
         for (int row = 0; row < list8()->count(); ++row)
