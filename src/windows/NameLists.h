@@ -1,5 +1,7 @@
 #pragma once
 
+#include "library/InstalledAddons.h"
+
 #include <QListWidget>
 #include <QString>
 #include <functional>
@@ -16,12 +18,20 @@ namespace quorvel {
 // reaches its own file.
 QListWidgetItem* AddNameItem(QListWidget* list, const std::string& name, const QString& shown);
 
+// An add-on as the windows name it beside others: "CLOUDS (GRAPHIC)".
+QString AddonText(const AddonKey& addon);
+
 // The name an entry stands for; its text when it keeps none.
 std::string NameOfItem(const QListWidgetItem* item);
 
 // Runs `action` on a double-click on an entry of `list`, and on Enter or Return
-// while the list has the focus, so that lists work without a mouse too.
+// while the list has the focus, so that lists work without a mouse too. A
+// double-click with Shift held asks for details instead (OnDetailsAsked).
 void OnDoubleClickOrEnter(QListWidget* list, const std::function<void()>& action);
+
+// Runs `details` with the name of the chosen entry of `list` on a double-click
+// with Shift held, and on Ctrl+I while the list has the focus.
+void OnDetailsAsked(QListWidget* list, const std::function<void(const std::string&)>& details);
 
 // A list that shows the style's focus frame while it has the focus even when it
 // is empty, where a plain list marks the focus only on an entry: a player on the

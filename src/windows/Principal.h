@@ -88,6 +88,7 @@ private:
     void Form_Load();
     void connectLibrarySide();
     void connectPlay();
+    void showAddonFiles(const AddonKey& addon, bool installed);
     void showPlaying(bool playing);
     bool closeRefusedWhilePlaying();
     void openFolder(const std::filesystem::path& folder, const QString& whatToDo);

@@ -5,6 +5,7 @@
 #include "platform/NameFolding.h"
 #include "platform/NameText.h"
 #include "ui_Principal.h"
+#include "windows/AddonFiles.h"
 #include "windows/CategoryControls.h"
 #include "windows/LibraryFilter.h"
 #include "windows/NameLists.h"
@@ -32,6 +33,33 @@ void Principal::connectLibrarySide() {
                        QStringLiteral("New Addon makes it again when you add an add-on."));
     });
     ui->Command18->setEnabled(false);
+    OnDetailsAsked(ui->List8, [this](const std::string& name) {
+        if (category_)
+            showAddonFiles({*category_, name}, false);
+    });
+    for (std::size_t category = 0; category < kCategoryCount; ++category)
+        OnDetailsAsked(installedLists_[category], [this, category](const std::string& name) {
+            showAddonFiles({category, name}, true);
+        });
+}
+
+// What the add-on holds, read from the list of installed add-ons or from its
+// archive; an archive that cannot be read is told instead.
+void Principal::showAddonFiles(const AddonKey& addon, bool installed) {
+    if (installed) {
+        const InstalledContentsOutcome contents = model_.installation().contentsOf(addon);
+        if (contents.done())
+            openWindow(new AddonFiles(this, addon, contents.report()), false);
+        else
+            Prompts::tell(this, ToQString(contents.why()));
+        return;
+    }
+    const ArchiveContentsOutcome contents =
+        model_.installation().wouldWrite(addon.category, addon.name);
+    if (contents.done())
+        openWindow(new AddonFiles(this, addon, contents.report()), false);
+    else
+        Prompts::tell(this, ToQString(contents.why()));
 }
 
 // The chosen category's button looks disabled but takes a click: choosing the

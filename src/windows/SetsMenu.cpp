@@ -5,6 +5,7 @@
 #include "platform/NameFolding.h"
 #include "platform/NameText.h"
 #include "windows/LongOperation.h"
+#include "windows/NameLists.h"
 #include "windows/Prompts.h"
 #include "windows/SetNameDialog.h"
 #include "windows/TextConversions.h"
@@ -28,16 +29,10 @@ QString menuText(const std::string& name) {
     return ToQString(name).replace(QLatin1Char('&'), QStringLiteral("&&"));
 }
 
-QString addonText(const AddonKey& addon) {
-    return ToQString(UpperCase(addon.name)) + QStringLiteral(" (") +
-           ToQString(std::string(kAddonCategories.at(addon.category).singularName)) +
-           QLatin1Char(')');
-}
-
 QString addonsText(const std::vector<AddonKey>& addons) {
     QStringList texts;
     for (const AddonKey& addon : addons)
-        texts << addonText(addon);
+        texts << AddonText(addon);
     return texts.join(QStringLiteral(", "));
 }
 
@@ -54,7 +49,7 @@ QString setTooltip(const std::vector<AddonKey>& addons) {
 QStringList notPutBackLines(const std::vector<AddonNotPutBack>& addons) {
     QStringList texts;
     for (const AddonNotPutBack& addon : addons)
-        texts << addonText(addon.addon) + QStringLiteral(": ") + ToQString(addon.why);
+        texts << AddonText(addon.addon) + QStringLiteral(": ") + ToQString(addon.why);
     return texts;
 }
 

@@ -1,6 +1,7 @@
 #include "AnsweredPrompts.h"
 #include "ProgramFolderFixture.h"
 #include "support/ZipBuilder.h"
+#include "windows/AddonFiles.h"
 #include "windows/Principal.h"
 #include "windows/SetsMenu.h"
 
@@ -10,6 +11,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QTreeWidget>
 #include <QUrl>
 #include <QtTest>
 #include <optional>
@@ -223,7 +225,80 @@ private slots:
         QCOMPARE(InstalledList(&*window, 0)->count(), 1);
     }
 
+    // The files window tells, file by file, what a library add-on would replace and
+    // who holds what an installed one wrote; Shift+double-click opens it without
+    // installing or uninstalling, and an archive gone is told instead.
+    void theFilesWindowTellsWhoHoldsEachFile() {
+        const fs::path graphics = fixture->root() / "GRAPHICS";
+        MakeZip(graphics / "Clouds.zip", {{"CLOUD1.PIC", "c"}, {"SKY.PIC", "c"}});
+        MakeZip(graphics / "Haze.zip", {{"sky.pic", "h"}, {"HAZE.PIC", "h"}, {"GROUND.PIC", "h"}});
+        MakeZip(graphics / "Gone.zip", {{"GONE.PIC", "g"}});
+        WriteFile(fixture->game() / "GROUND.PIC", "the game's");
+        Find<QAbstractButton>(&*window, "Command6")->click();
+        list8()->setFocus();
+        list8()->setCurrentRow(Entries(list8()).indexOf("CLOUDS"));
+        QTest::keyClick(list8(), Qt::Key_Return);
+        QVERIFY(Settled(window->model()));
+
+        list8()->setCurrentRow(Entries(list8()).indexOf("HAZE"));
+        QTest::keyClick(list8(), Qt::Key_I, Qt::ControlModifier);
+        QCOMPARE(filesShown(), QStringList({"sky.pic: the file of CLOUDS (GRAPHIC)", "HAZE.PIC: ",
+                                            "GROUND.PIC: the game's own file, kept and put back"}));
+        QTest::keyClick(list8(), Qt::Key_Return);
+        QVERIFY(Settled(window->model()));
+
+        QListWidget* installed = InstalledList(&*window, 4);
+        installed->setCurrentRow(Entries(installed).indexOf("CLOUDS"));
+        const QPoint entry = installed->visualItemRect(installed->currentItem()).center();
+        QTest::mouseClick(installed->viewport(), Qt::LeftButton, Qt::ShiftModifier, entry);
+        QTest::mouseDClick(installed->viewport(), Qt::LeftButton, Qt::ShiftModifier, entry);
+        QCOMPARE(filesShown(), QStringList({"CLOUD1.PIC: this add-on",
+                                            "SKY.PIC: HAZE (GRAPHIC), installed after it"}));
+        QCOMPARE(Entries(installed), QStringList({"CLOUDS", "HAZE"}));
+        installed->setFocus();
+        installed->setCurrentRow(Entries(installed).indexOf("HAZE"));
+        QTest::keyClick(installed, Qt::Key_I, Qt::ControlModifier);
+        QVERIFY(filesText().contains("GROUND.PIC"));
+        closeFiles();
+
+        fs::remove(graphics / "Gone.zip");
+        list8()->setFocus();
+        list8()->setCurrentRow(Entries(list8()).indexOf("GONE"));
+        QTest::keyClick(list8(), Qt::Key_I, Qt::ControlModifier);
+        QVERIFY(!filesWindow());
+        QCOMPARE(prompts->shown().size(), std::size_t(1));
+    }
+
 private:
+    AddonFiles* filesWindow() const {
+        for (QWidget* top : QApplication::topLevelWidgets())
+            if (auto* files = qobject_cast<AddonFiles*>(top); files && files->isVisible())
+                return files;
+        return nullptr;
+    }
+    // The rows of the files window as "file: state"; the window is closed after.
+    QStringList filesShown() {
+        AddonFiles* files = filesWindow();
+        if (!files)
+            return {"no files window"};
+        QStringList rows;
+        auto* list = Find<QTreeWidget>(files, "List1");
+        for (int row = 0; row < list->topLevelItemCount(); ++row)
+            rows << list->topLevelItem(row)->text(0) + ": " + list->topLevelItem(row)->text(1);
+        closeFiles();
+        return rows;
+    }
+    QString filesText() const {
+        AddonFiles* files = filesWindow();
+        return files ? Find<QLabel>(files, "Label2")->text() : QString();
+    }
+    void closeFiles() {
+        if (AddonFiles* files = filesWindow())
+            Find<QAbstractButton>(files, "Command1")->click();
+        QTRY_VERIFY(!filesWindow());
+        window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&*window));
+    }
     fs::path flightModels() const {
         return fixture->root() / "FLIGHTMODELS";
     }
