@@ -44,6 +44,12 @@ if under_wine; then
   start=(wine "$program/quorvel.exe")
 fi
 trap 'kill $(jobs -p) 2>/dev/null || true; ! under_wine || wineserver -k; rm -rf "$work"' EXIT
+if ! under_wine; then
+  # Play runs the first wine on the PATH: a stand-in that plays until told to end.
+  mkdir -p "$work/bin"
+  cp "$(dirname "$(realpath "$0")")/../tests/e2e/stand-in-wine" "$work/bin/wine"
+  export PATH="$work/bin:$PATH" STAND_IN_RECORD="$work/played" STAND_IN_END="$work/end"
+fi
 game="$HOME/.wine/drive_c/EAW"
 make_game_folder "$game"
 # Archives to import, in a download folder under Wine's drive C.
@@ -119,6 +125,26 @@ child 64 40 "New Addon" newaddon Down Down Down
 child 152 40 "Delete Addon" deleteaddon Down Down Down Tab space
 child 584 40 "Help" help
 child 680 40 "About" about
+
+# The tools beside the lists: the filter narrowed, the files of an installed add-on
+# (Ctrl+I), and on Linux the game running from Play, played by a stand-in for Wine.
+click "$main" 540 196 # Flight models (Command1)
+click "$main" 640 178 # the filter
+typed "$main" "spit"
+saved "$main" main-filter
+click "$main" 709 178 # its clear button
+click "$main" 100 303 # the first installed graphics add-on: CLOUDS
+keys "$main" ctrl+i
+files=$(win "Add-on files" "$main")
+saved "$files" addon-files
+closed "$files" Escape
+if ! under_wine; then
+  click "$main" 72 525 # Play
+  settle 1.5
+  saved "$main" playing
+  touch "$STAND_IN_END"
+  while_still "the stand-in game" test -e "$STAND_IN_END"
+fi
 
 # The questions before something is lost: a set of which one add-on is no longer
 # in the library (the menu by Ctrl+O, its third set), and Delete Addon of JG26.

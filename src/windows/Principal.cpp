@@ -144,12 +144,13 @@ void Principal::drawInstalled() {
     for (const InstalledAddon& addon : model_.installation().installed().inOrder()) {
         QListWidgetItem* entry = AddNameItem(installedLists_.at(addon.key.category), addon.key.name,
                                              ToQString(UpperCase(addon.key.name)));
-        QStringList tip{QStringLiteral("Double-click or Enter: uninstall. Shift+double-click or "
-                                       "Ctrl+I: the files it holds.")};
+        QStringList tip;
         if (!addon.replaced.empty())
             tip << QStringLiteral("Replaced files of: ") + ToQString(addon.replaced);
         if (const auto kept = model_.installation().keptFor(addon.key); !kept.empty())
             tip << QStringLiteral("The game's own files kept for it: ") + ToQString(FewNames(kept));
+        tip << QStringLiteral("Double-click or Enter: uninstall. Shift+double-click or Ctrl+I: "
+                              "the files it holds.");
         entry->setToolTip(tip.join(QLatin1Char('\n')));
     }
 }

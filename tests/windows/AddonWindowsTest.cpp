@@ -243,7 +243,7 @@ private slots:
         install(0, "SPIT");
         install(4, "COCKPITS");
         install(5, "MERLIN");
-        QCOMPARE(Find<QListWidget>(window.get(), "List5")->item(1)->toolTip(),
+        QCOMPARE(Find<QListWidget>(window.get(), "List5")->item(1)->toolTip().section('\n', 0, 0),
                  QString("Replaced files of: CLOUDS (1)"));
         const QString several = "Replaces files of: CLOUDS (1), SPIT (1), COCKPITS (1), MERLIN (1)";
         QCOMPARE(previewOf("Command6", "HAZE"), "haze text\n" + several);

@@ -49,6 +49,8 @@ const std::map<QString, QStringList> kHelpFor{
     {"Add-ons that share files",
      {"ADD-ONS THAT SHARE FILES", "put back from the other", "the game (3)", "BACKUPS\\KEPT",
       "Uninstalling brings back every file of the game that the add-on had replaced"}},
+    {"Playing from Quorvel", {"The Play button at the bottom left starts the game's EAW.EXE"}},
+    {"What an add-on holds", {"WHAT AN ADD-ON HOLDS", "double-click it with Shift held"}},
     {"Finding an add-on in a long library",
      {"the filter box narrows it as you type", "whatever the letter case and accents"}},
     {"Opening the folders", {"Game Folder and Library Folder open the game folder"}},
