@@ -60,6 +60,8 @@ for name in Spitfire_MkIX_skins.zip me262_flightmodel.ZIP channel_missions.zip; 
 done
 make_addon "$program" FLIGHTMODELS SPITFIRE9 "Spitfire Mk IX flight model" SPIT9.FLT SPIT9.DAT
 make_addon "$program" FLIGHTMODELS MUSTANG "P-51 Mustang flight model" P51.FLT
+make_addon "$program" FLIGHTMODELS SPITFIRE_XIV "Spitfire Mk XIV flight model" SPIT14.FLT
+make_addon "$program" FLIGHTMODELS TEMPEST "Tempest V flight model" TEMPEST.FLT
 make_addon "$program" GRAPHICS CLOUDS "Clouds" CLOUD1.PIC CLOUD2.PIC
 make_addon "$program" GRAPHICS COCKPITS "Cockpits" CPIT.CPT
 make_addon "$program" GRAPHICS TRACERS "Tracers" TRACER.3DZ
