@@ -92,10 +92,6 @@ std::vector<std::string> FileNamesOf(const std::vector<MemberCheck>& members) {
     return names;
 }
 
-std::vector<std::string> ArchiveFileNames(const std::filesystem::path& archive) {
-    return FileNamesOf(ArchiveMemberChecks(archive));
-}
-
 std::vector<MemberCheck> ArchiveMemberChecks(const std::filesystem::path& archive) {
     return ArchiveMemberChecks(ZipArchive(archive));
 }

@@ -82,11 +82,6 @@ private:
     std::unordered_set<std::string> folded_;
 };
 
-// The bare names an extraction of `archive` would write, each once in any letter
-// case, read from the archive's central directory alone; nothing when the archive
-// cannot be opened.
-std::vector<std::string> ArchiveFileNames(const std::filesystem::path& archive);
-
 // The names `members` write, each once in any letter case, in their order.
 std::vector<std::string> FileNamesOf(const std::vector<MemberCheck>& members);
 
