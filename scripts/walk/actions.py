@@ -7,7 +7,7 @@ import controls
 import player
 
 KEYS = ("Tab", "shift+Tab", "Return", "space", "Escape", "Up", "Down", "Home", "End",
-        "Delete", "Menu", "ctrl+s", "ctrl+o", "alt+F4")
+        "Delete", "Menu", "ctrl+s", "ctrl+o", "ctrl+f", "ctrl+i", "alt+F4")
 WORDS = ("Evening", "a", "Set 2", "x" * 120, "../up", "CON", " ")
 ROW = 15  # a list row's height at scale 1
 # The main window's buttons that open a window: the game folder, New Addon,
@@ -131,6 +131,14 @@ class Actions:
         player.double_click(main, target.x + 40, target.y + ROW * row + 7, self.scale)
         return f"uninstall: double-click row {row} of {name}"
 
+    def play(self):
+        """Play: the stand-in game plays a few seconds while the walk goes on."""
+        main = self.main()
+        control = self.main_control("Command16")
+        player.click(main, control.x + control.width // 2, control.y + control.height // 2,
+                     self.scale)
+        return f"click {control}: Play"
+
     def put_back_set(self):
         main = self.main()
         downs = ["Down"] * self.rng.randrange(1, 5)
@@ -163,7 +171,7 @@ class Actions:
                  (self.cancel, 3), (self.close_window, 8), (self.wait, 4)]
         if self.main_takes_input():
             table += [(self.open_window, 7), (self.install, 12), (self.uninstall, 5),
-                      (self.put_back_set, 6)]
+                      (self.put_back_set, 6), (self.play, 3)]
         return table
 
     def take_one(self):

@@ -11,16 +11,17 @@ HERE = os.path.dirname(os.path.abspath(__file__))
 
 
 class Program:
-    def __init__(self, folder, work, scale):
+    def __init__(self, folder, work, scale, stand_ins):
         self.folder = folder
         self.work = work
         self.scale = scale
+        self.stand_ins = stand_ins
         self.process = None
 
     def start(self):
-        environment = dict(os.environ, HOME=os.path.join(self.work, "home"),
-                           XDG_RUNTIME_DIR=os.path.join(self.work, "runtime"),
-                           QT_SCALE_FACTOR=str(self.scale))
+        environment = self.stand_ins.environment(dict(
+            os.environ, HOME=os.path.join(self.work, "home"),
+            XDG_RUNTIME_DIR=os.path.join(self.work, "runtime"), QT_SCALE_FACTOR=str(self.scale)))
         for folder in (environment["HOME"], environment["XDG_RUNTIME_DIR"]):
             os.makedirs(folder, mode=0o700, exist_ok=True)
         self.process = subprocess.Popen(

@@ -17,6 +17,7 @@ import time
 import actions
 import checks
 import controls
+import game as game_stand_ins
 import player
 import stage
 from program import Program
@@ -37,10 +38,11 @@ def arguments():
     return parser.parse_args()
 
 
-def prepare(work, built, scale):
-    """The game, the program folder with its library and sets, the folder beside;
-    the program started and its first run accepted."""
-    game = os.path.join(work, "EAW")
+def prepare(work, built, source, scale):
+    """The game in a Wine prefix, the program folder with its library and sets, the
+    folder beside, the stand-ins Play and the folder buttons start; the program
+    started and its first run accepted."""
+    game = os.path.join(work, "wine", "drive_c", "EAW")
     folder = os.path.join(work, "Quorvel")
     shutil.copytree(built, folder)
     for leftover in ("QUORVEL.INI",):
@@ -53,7 +55,7 @@ def prepare(work, built, scale):
     stage.make_library(folder, os.path.join(folder, "QUORVEL.jpg"))
     stage.settle_paths(folder, game)
     stage.make_outside(os.path.join(work, "beside"))
-    program = Program(folder, work, scale)
+    program = Program(folder, work, scale, game_stand_ins.StandIns(work, source))
     program.start()
     try:
         program.accept_first_run()
@@ -69,11 +71,12 @@ class Walk:
         self.work = work
         self.steps = []
         self.faults = []
-        self.program, self.game = prepare(work, options.program, options.scale)
+        self.program, self.game = prepare(work, options.program, options.source, options.scale)
         self.game_before = stage.fingerprint(self.game)
         self.outside = lambda: stage.fingerprint(work, skip=(
             self.game, self.program.folder, os.path.join(work, "home"),
-            os.path.join(work, "runtime"), os.path.join(work, "program-errors.txt")))
+            os.path.join(work, "runtime"), os.path.join(work, "program-errors.txt"),
+            self.program.stand_ins.tools))
         self.outside_before = self.outside()
         self.actions = actions.Actions(self.program, random.Random(options.seed),
                                        controls.layouts(options.source))
@@ -86,14 +89,26 @@ class Walk:
         return time.monotonic() - began >= self.options.minutes * 60
 
     def step(self):
+        playing = self.program.stand_ins.playing()
+        game_before = stage.fingerprint(self.game) if playing else None
         line = self.actions.take_one()
         if line is None:
             line = "nothing to do"
+        if playing:
+            line += " (while the game plays)"
         self.steps.append(line)
         print(f"step {len(self.steps)} ({time.monotonic() - self.began:.0f} s): {line}",
               flush=True)
         self.note_settings()
-        return checks.after_step(self.program)
+        return checks.after_step(self.program) + self.game_left_alone(playing, game_before)
+
+    def game_left_alone(self, playing, before):
+        """While one run of the game played through a whole step, its folder did not
+        change."""
+        if not playing or self.program.stand_ins.playing() != playing:
+            return []
+        changed = stage.differences(before, stage.fingerprint(self.game))
+        return ["the game folder changed while the game played:"] + changed if changed else []
 
     def note_settings(self):
         """Whether the settings window was seen, which writes EAW.INI as it opens."""
