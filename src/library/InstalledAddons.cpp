@@ -30,9 +30,7 @@ void InstalledAddons::forget(const AddonKey& key, const std::vector<std::string>
                                  [&key](const InstalledAddon& addon) { return addon.key == key; });
     if (at == addons_.end())
         return;
-    std::unordered_set<std::string> gone;
-    for (const std::string& name : names)
-        gone.insert(FoldCase(name));
+    const auto gone = FoldedNames(names);
     std::erase_if(at->writtenNames,
                   [&gone](const std::string& name) { return gone.contains(FoldCase(name)); });
 }
