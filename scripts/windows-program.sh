@@ -1,16 +1,18 @@
 #!/usr/bin/env bash
 # Builds the whole program for 64-bit Windows and the portable folder players
-# get, as a zip in build/windows, and runs its window tests under Wine. Qt's base
-# module is cross-built, static, from Debian's own qt6-base source (the version of
-# this machine's Qt tools, which generate code for it), once per machine, into
-# the build cache (scripts/build-cache.sh); every later run reuses it.
+# get, as a zip in build/windows, and runs under Wine its window tests and then the
+# folder itself, with a stand-in game played from Play. Qt's base module is
+# cross-built, static, from Debian's own qt6-base source (the version of this
+# machine's Qt tools, which generate code for it), once per machine, into the
+# build cache (scripts/build-cache.sh); every later run reuses it.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
 out=$root/build/windows
 toolchain=$root/cmake/mingw-w64-x86_64.cmake
 
-packages=(qt6-base-dev qt6-base-dev-tools dpkg-dev ninja-build xvfb xauth zip fonts-liberation2)
+packages=(qt6-base-dev qt6-base-dev-tools dpkg-dev ninja-build xvfb xauth zip fonts-liberation2
+  xdotool openbox imagemagick x11-utils)
 # shellcheck source=scripts/debian-packages.sh
 . scripts/debian-packages.sh
 # shellcheck source=scripts/debian-sources.sh
@@ -202,3 +204,7 @@ run_window_tests() {
   return "$status"
 }
 run_stage "window tests (Wine)" run_window_tests
+
+# The folder as players get it, played from Play with a stand-in game as EAW.EXE.
+run_stage "Play under Wine" "$root/tests/e2e/play_road.sh" "$stage/Quorvel" "$out/play-shots" \
+  "$program/tests/windows/stand-in/StandInGame.exe"

@@ -1,13 +1,12 @@
 // Stands in for EAW.EXE where a test starts the game on Windows or through Wine,
 // as tests/e2e/stand-in-wine stands in for wine: on each run it appends one line
-// to the file named by STAND_IN_RECORD (a Unix path is taken as Wine maps it),
-// with its arguments, WINEPREFIX and the folder it was started in as Windows names
-// it (C:\Games\EAW under Wine), tab-separated, in UTF-8:
+// to the file named by STAND_IN_RECORD, with its arguments, WINEPREFIX and the
+// folder it was started in as Windows names it (C:\Games\EAW under Wine),
+// tab-separated, in UTF-8:
 //   arguments=<arguments, space-separated>	WINEPREFIX=<value, or <unset>>	folder=<folder>
-// Then it plays for STAND_IN_SECONDS seconds (3 when unset), or, when STAND_IN_END
-// is set, until that file appears (ten minutes at most), deletes it, and exits 0.
+// Then it plays until the file named by STAND_IN_END appears (ten minutes at most),
+// deletes it, and exits 0. Both are Windows paths.
 #include <cstdio>
-#include <cwchar>
 #include <optional>
 #include <string>
 #include <windows.h>
@@ -35,22 +34,6 @@ std::string Utf8(const std::wstring& text) {
     return bytes;
 }
 
-// Under Wine a Unix path such as /tmp/record becomes the name Windows programs know
-// it by; elsewhere, or for a Windows path, the path stays as it is.
-std::wstring WindowsPath(const std::wstring& path) {
-    using DosName = WCHAR*(CDECL*)(const char*);
-    const auto found = reinterpret_cast<void (*)()>(
-        GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "wine_get_dos_file_name"));
-    if (!found || path.empty() || path[0] != L'/')
-        return path;
-    WCHAR* dosName = reinterpret_cast<DosName>(found)(Utf8(path).c_str());
-    if (!dosName)
-        return path;
-    std::wstring result(dosName);
-    HeapFree(GetProcessHeap(), 0, dosName);
-    return result;
-}
-
 std::wstring CurrentFolder() {
     std::wstring folder(GetCurrentDirectoryW(0, nullptr), L'\0');
     folder.resize(GetCurrentDirectoryW(DWORD(folder.size()), folder.data()));
@@ -64,15 +47,14 @@ bool Record(const std::wstring& file, int argc, wchar_t** argv) {
     const std::string line = "arguments=" + Utf8(arguments) +
                              "\tWINEPREFIX=" + Utf8(Variable(L"WINEPREFIX").value_or(L"<unset>")) +
                              "\tfolder=" + Utf8(CurrentFolder()) + "\n";
-    FILE* out = _wfopen(WindowsPath(file).c_str(), L"ab");
+    FILE* out = _wfopen(file.c_str(), L"ab");
     if (!out)
         return false;
     const bool written = std::fwrite(line.data(), 1, line.size(), out) == line.size();
     return std::fclose(out) == 0 && written;
 }
 
-void PlayUntilEnded(const std::wstring& endFile) {
-    const std::wstring end = WindowsPath(endFile);
+void PlayUntilEnded(const std::wstring& end) {
     for (int poll = 0; poll < 6000; ++poll) {
         if (GetFileAttributesW(end.c_str()) != INVALID_FILE_ATTRIBUTES) {
             DeleteFileW(end.c_str());
@@ -94,10 +76,6 @@ int wmain(int argc, wchar_t** argv) {
         std::fputs("StandInGame: the record file cannot be written\n", stderr);
         return 2;
     }
-    if (const auto endFile = Variable(L"STAND_IN_END"); endFile && !endFile->empty())
-        PlayUntilEnded(*endFile);
-    else
-        Sleep(DWORD(std::wcstod(Variable(L"STAND_IN_SECONDS").value_or(L"3").c_str(), nullptr) *
-                    1000));
+    PlayUntilEnded(Variable(L"STAND_IN_END").value_or(L""));
     return 0;
 }

@@ -1,6 +1,7 @@
 #include "platform/NameFolding.h"
 
 #include <gtest/gtest.h>
+#include <tuple>
 
 using namespace quorvel;
 
@@ -8,12 +9,7 @@ namespace {
 
 // Each row: a name, a player's search text, and whether the name is found.
 TEST(NameSearch, FindsANameWhateverItsCaseAndAccents) {
-    struct Row {
-        const char* name;
-        const char* typed;
-        bool found;
-    };
-    const Row rows[] = {
+    const std::tuple<const char*, const char*, bool> rows[] = {
         {"SPITFIRE9", "spit", true},
         {"Messerschmitt", "SCHMITT", true},
         {"D\xC3\x89WOITINE", "dewoitine", true}, // É
@@ -29,10 +25,9 @@ TEST(NameSearch, FindsANameWhateverItsCaseAndAccents) {
         {"LATIN\xC3", "latin\xC3", true},                    // a cut character stays a byte
         {"ME262", "me 262", false},
     };
-    for (const Row& row : rows)
-        EXPECT_EQ(SearchFolded(row.name).find(SearchFolded(row.typed)) != std::string::npos,
-                  row.found)
-            << row.name << " / " << row.typed;
+    for (const auto& [name, typed, found] : rows)
+        EXPECT_EQ(SearchFolded(name).find(SearchFolded(typed)) != std::string::npos, found)
+            << name << " / " << typed;
 }
 
 } // namespace
