@@ -2,28 +2,30 @@
 # Takes screenshots of all nine windows of a built program, as a player sees them,
 # at scale 1 and at scale 2 (name-x2.png), driving the program on a virtual display
 # with real mouse clicks and keys:
-#   scripts/screenshots.sh [program folder] [output folder]
+#   scripts/screenshots.sh [program folder] [output folder] [StandInGame.exe]
 # A folder with quorvel.exe (scripts/windows-program.sh) is driven under Wine at
 # 100% and at 150% (name-x1.5.png): Windows scales a program by the display's DPI,
-# which Wine takes from its LogPixels setting, not by QT_SCALE_FACTOR.
+# which Wine takes from its LogPixels setting, not by QT_SCALE_FACTOR. There the
+# game played from Play is the stand-in built beside the window tests, when given.
 # Needs xvfb, xdotool, imagemagick, zip and python3, and wine for Windows.
 set -euo pipefail
 
 source_folder=$(realpath "${1:-build/dev/Quorvel}")
 out=$(realpath -m "${2:-docs/screenshots}")
+stand_in_game=${3:+$(realpath "$3")}
 mkdir -p "$out"
 
 if [ -z "${QUORVEL_SCALE:-}" ]; then
-  QUORVEL_SCALE=1 "$0" "$source_folder" "$out"
+  QUORVEL_SCALE=1 "$0" "$source_folder" "$out" ${stand_in_game:+"$stand_in_game"}
   if [ -e "$source_folder/quorvel.exe" ]; then
-    QUORVEL_SCALE=1.5 "$0" "$source_folder" "$out"
+    QUORVEL_SCALE=1.5 "$0" "$source_folder" "$out" ${stand_in_game:+"$stand_in_game"}
   else
     QUORVEL_SCALE=2 "$0" "$source_folder" "$out"
   fi
   exit
 fi
 source "$(dirname "$(realpath "$0")")/drive.sh"
-on_virtual_display "$0" "$source_folder" "$out"
+on_virtual_display "$0" "$source_folder" "$out" ${stand_in_game:+"$stand_in_game"}
 suffix=$([ "$scale" = 1 ] && echo "" || echo "-x$scale")
 
 work=$(mktemp -d)
@@ -44,14 +46,20 @@ if under_wine; then
   start=(wine "$program/quorvel.exe")
 fi
 trap 'kill $(jobs -p) 2>/dev/null || true; ! under_wine || wineserver -k; rm -rf "$work"' EXIT
-if ! under_wine; then
-  # Play runs the first wine on the PATH: a stand-in that plays until told to end.
-  mkdir -p "$work/bin"
-  cp "$(dirname "$(realpath "$0")")/../tests/e2e/stand-in-wine" "$work/bin/wine"
-  export PATH="$work/bin:$PATH" STAND_IN_RECORD="$work/played" STAND_IN_END="$work/end"
-fi
 game="$HOME/.wine/drive_c/EAW"
 make_game_folder "$game"
+# Play runs the first wine on the PATH, or under Wine EAW.EXE: a stand-in that
+# plays until told to end.
+end_file="$work/end"
+if ! under_wine; then
+  mkdir -p "$work/bin"
+  cp "$(dirname "$(realpath "$0")")/../tests/e2e/stand-in-wine" "$work/bin/wine"
+  export PATH="$work/bin:$PATH" STAND_IN_RECORD="$work/played" STAND_IN_END="$end_file"
+elif [ -n "$stand_in_game" ]; then
+  cp "$stand_in_game" "$game/EAW.EXE"
+  STAND_IN_RECORD=$(winepath -w "$work/played") STAND_IN_END=$(winepath -w "$end_file")
+  export STAND_IN_RECORD STAND_IN_END
+fi
 # Archives to import, in a download folder under Wine's drive C.
 downloads="$HOME/.wine/drive_c/Downloads"
 mkdir -p "$downloads"
@@ -129,7 +137,7 @@ child 584 40 "Help" help
 child 680 40 "About" about
 
 # The tools beside the lists: the filter narrowed, the files of an installed add-on
-# (Ctrl+I), and on Linux the game running from Play, played by a stand-in for Wine.
+# (Ctrl+I), and the game running from Play, played by a stand-in.
 click "$main" 540 196 # Flight models (Command1)
 click "$main" 640 178 # the filter
 typed "$main" "spit"
@@ -140,12 +148,12 @@ keys "$main" ctrl+i
 files=$(win "Add-on files" "$main")
 saved "$files" addon-files
 closed "$files" Escape
-if ! under_wine; then
+if ! under_wine || [ -n "$stand_in_game" ]; then
   click "$main" 72 525 # Play
   settle 1.5
   saved "$main" playing
-  touch "$STAND_IN_END"
-  while_still "the stand-in game" test -e "$STAND_IN_END"
+  touch "$end_file"
+  while_still "the stand-in game" test -e "$end_file"
 fi
 
 # The questions before something is lost: a set of which one add-on is no longer

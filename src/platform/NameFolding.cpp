@@ -41,8 +41,10 @@ std::string unicodeMapped(std::string_view text, bool) {
     const int length = static_cast<int>(text.size());
     const int wideLength =
         MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, text.data(), length, nullptr, 0);
+    // Not UTF-8, so no name the system has: its ASCII letters still fold, as
+    // everywhere else.
     if (wideLength <= 0)
-        return std::string(text);
+        return asciiMapped(text, true);
     std::wstring wide(static_cast<std::size_t>(wideLength), L'\0');
     MultiByteToWideChar(CP_UTF8, 0, text.data(), length, wide.data(), wideLength);
     CharUpperBuffW(wide.data(), static_cast<DWORD>(wide.size()));

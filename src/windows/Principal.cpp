@@ -54,6 +54,8 @@ Principal::Principal(QWidget* parent)
     }
     sets_ = new SetsMenu(this, model_, installedLists_);
     connect(sets_, &SetsMenu::puttingBack, this, &Principal::resetPreview);
+    connect(sets_, &SetsMenu::filesAsked, this,
+            [this](const AddonKey& addon) { showAddonFiles(addon, true); });
     connect(&model_, &InstallationModel::changed, this, &Principal::redraw);
     connect(ui->List8, &QListWidget::itemSelectionChanged, this, &Principal::List8_Click);
     OnDoubleClickOrEnter(ui->List8, [this] { List8_DblClick(); });
@@ -149,8 +151,8 @@ void Principal::drawInstalled() {
             tip << QStringLiteral("Replaced files of: ") + ToQString(addon.replaced);
         if (const auto kept = model_.installation().keptFor(addon.key); !kept.empty())
             tip << QStringLiteral("The game's own files kept for it: ") + ToQString(FewNames(kept));
-        tip << QStringLiteral("Double-click or Enter: uninstall. Shift+double-click or Ctrl+I: "
-                              "the files it holds.");
+        tip << QStringLiteral("Double-click or Enter: uninstall. Shift+double-click, Ctrl+I or "
+                              "the right button: the files it holds.");
         entry->setToolTip(tip.join(QLatin1Char('\n')));
     }
 }

@@ -13,6 +13,7 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QShortcut>
+#include <algorithm>
 #include <optional>
 
 namespace quorvel {
@@ -80,23 +81,25 @@ SetsMenu::SetsMenu(QWidget* mainWindow, InstallationModel& model,
                    const std::array<QListWidget*, 7>& installedLists)
     : QObject(mainWindow)
     , mainWindow_(mainWindow)
-    , model_(model) {
+    , model_(model)
+    , installedLists_(installedLists) {
     for (QListWidget* list : installedLists) {
         list->setContextMenuPolicy(Qt::CustomContextMenu);
         list->setToolTip(QStringLiteral("Right-click or the menu key: save the installed add-ons "
                                         "as a set (Ctrl+S), or put a set back (Ctrl+O)"));
-        connect(list, &QWidget::customContextMenuRequested, this,
-                [this, list](const QPoint& at) { showMenu(list->viewport()->mapToGlobal(at)); });
+        connect(list, &QWidget::customContextMenuRequested, this, [this, list](const QPoint& at) {
+            showMenu(list, list->viewport()->mapToGlobal(at));
+        });
     }
     auto* save = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_S), mainWindow);
     connect(save, &QShortcut::activated, this, &SetsMenu::saveInstalled);
     auto* open = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_O), mainWindow);
     connect(open, &QShortcut::activated, this, [this, installedLists] {
-        QWidget* under = installedLists[0];
+        QListWidget* under = installedLists[0];
         for (QListWidget* list : installedLists)
             if (list->hasFocus())
                 under = list;
-        showMenu(under->mapToGlobal(QPoint(0, under->height() / 2)));
+        showMenu(under, under->mapToGlobal(QPoint(0, under->height() / 2)));
     });
 }
 
@@ -104,10 +107,11 @@ std::filesystem::path SetsMenu::folder() const {
     return SetsFolder(model_.paths().ProgramFolder);
 }
 
-QMenu* SetsMenu::menu() {
+QMenu* SetsMenu::menu(const QListWidget* list) {
     auto* menu = new QMenu(mainWindow_);
     menu->setObjectName(QStringLiteral("SetsMenu"));
     menu->setToolTipsVisible(true);
+    offerFiles(menu, list);
     QAction* save = menu->addAction(QStringLiteral("Save installed add-ons as a set..."), this,
                                     &SetsMenu::saveInstalled);
     save->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
@@ -135,10 +139,23 @@ QMenu* SetsMenu::menu() {
     return menu;
 }
 
-void SetsMenu::showMenu(const QPoint& globalPosition) {
+// The chosen entry's files, as Ctrl+I and Shift+double-click show them.
+void SetsMenu::offerFiles(QMenu* menu, const QListWidget* list) {
+    const auto category = std::find(installedLists_.begin(), installedLists_.end(), list);
+    const QListWidgetItem* item = list ? list->currentItem() : nullptr;
+    if (category == installedLists_.end() || !item || !item->isSelected())
+        return;
+    const AddonKey addon{std::size_t(category - installedLists_.begin()), NameOfItem(item)};
+    menu->addAction(QStringLiteral("Files of %1...").arg(AddonText(addon)), this,
+                    [this, addon] { emit filesAsked(addon); })
+        ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_I));
+    menu->addSeparator();
+}
+
+void SetsMenu::showMenu(const QListWidget* list, const QPoint& globalPosition) {
     if (model_.busy())
         return;
-    QMenu* shown = menu();
+    QMenu* shown = menu(list);
     shown->setAttribute(Qt::WA_DeleteOnClose);
     shown->popup(globalPosition);
 }
