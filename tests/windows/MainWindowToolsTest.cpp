@@ -1,9 +1,11 @@
 #include "AnsweredPrompts.h"
 #include "ProgramFolderFixture.h"
+#include "platform/FolderIdentity.h"
 #include "support/ZipBuilder.h"
 #include "windows/AddonFiles.h"
 #include "windows/Principal.h"
 #include "windows/SetsMenu.h"
+#include "windows/TextConversions.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -77,10 +79,10 @@ class FileManagerStandIn : public QObject {
 public:
     FileManagerStandIn() { QDesktopServices::setUrlHandler("file", this, "open"); }
     ~FileManagerStandIn() override { QDesktopServices::unsetUrlHandler("file"); }
-    QList<QUrl> opened;
+    QList<fs::path> opened;
 
 public slots:
-    void open(const QUrl& url) { opened << url; }
+    void open(const QUrl& url) { opened << ToPath(url.toLocalFile()); }
 };
 
 // The tools of the main window beside the lists: the filter over the library
@@ -94,7 +96,7 @@ private slots:
         WriteFile(fixture->game() / "EAW.EXE", "exe");
         for (const char* name :
              {"Spitfire9", "SPITFIRE_IX", "Mustang", "D\xC3\xA9woitine", "ME262"})
-            MakeZip(flightModels() / (std::string(name) + ".zip"),
+            MakeZip(flightModels() / ToPath(QString::fromUtf8(name) + ".zip"),
                     {{std::string(name) + ".FLT", "flight model"}});
         WriteFile(flightModels() / "Spitfire9.txt", "Mk IX");
         prompts.emplace();
@@ -170,8 +172,8 @@ private slots:
         Find<QAbstractButton>(&*window, "Command1")->click();
         libraryButton->click();
         QCOMPARE(fileManager.opened.size(), 2);
-        QVERIFY(fs::equivalent(fileManager.opened[0].toLocalFile().toStdString(), fixture->game()));
-        QVERIFY(fs::equivalent(fileManager.opened[1].toLocalFile().toStdString(), flightModels()));
+        QVERIFY(SameFolder(fileManager.opened[0], fixture->game()));
+        QVERIFY(SameFolder(fileManager.opened[1], flightModels()));
         fs::remove_all(flightModels());
         libraryButton->click();
         QCOMPARE(fileManager.opened.size(), 2);
