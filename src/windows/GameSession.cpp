@@ -11,13 +11,14 @@ namespace {
 
 // Games whose session went while they ran. QProcess's destructor kills its
 // program, and a player who closes this program must keep playing, so a running
-// game's QProcess is never destroyed: it is kept here, reachable, until the
-// program ends, and the game goes on as a process of its own.
+// game's QProcess is never destroyed: it is kept here, reachable to the very end
+// (the list itself is never destroyed either), and the game goes on as a process
+// of its own.
 void LetGo(QProcess* game) {
-    static std::vector<QProcess*> letGo;
+    static auto* const letGo = new std::vector<QProcess*>;
     game->disconnect();
     game->setParent(nullptr);
-    letGo.push_back(game);
+    letGo->push_back(game);
 }
 
 } // namespace
