@@ -1,5 +1,6 @@
 #include "windows/AddonFiles.h"
 
+#include "platform/NameText.h"
 #include "ui_AddonFiles.h"
 #include "windows/NameLists.h"
 #include "windows/TextConversions.h"
@@ -7,16 +8,6 @@
 #include <QHeaderView>
 
 namespace quorvel {
-namespace {
-
-QString namesText(const std::vector<std::string>& names) {
-    QStringList texts;
-    for (const std::string& name : names)
-        texts << ToQString(name);
-    return texts.join(QStringLiteral(", "));
-}
-
-} // namespace
 
 AddonFiles::AddonFiles(QWidget* mainWindow, const AddonKey& addon)
     : ChildWindow(mainWindow, nullptr)
@@ -47,7 +38,7 @@ AddonFiles::AddonFiles(QWidget* mainWindow, const AddonKey& addon,
             ? QStringLiteral("It replaced none of the game's own files.")
             : QStringLiteral("The game's own files it replaced are kept, and come back when it "
                              "is uninstalled: %1.")
-                  .arg(namesText(contents.keptGameFiles)));
+                  .arg(ToQString(JoinedNames(contents.keptGameFiles))));
     placeFixed();
 }
 

@@ -46,20 +46,16 @@ void Principal::connectLibrarySide() {
 // What the add-on holds, read from the list of installed add-ons or from its
 // archive; an archive that cannot be read is told instead.
 void Principal::showAddonFiles(const AddonKey& addon, bool installed) {
-    if (installed) {
-        const InstalledContentsOutcome contents = model_.installation().contentsOf(addon);
+    const auto showOrTell = [this, &addon](const auto& contents) {
         if (contents.done())
             openWindow(new AddonFiles(this, addon, contents.report()), false);
         else
             Prompts::tell(this, ToQString(contents.why()));
-        return;
-    }
-    const ArchiveContentsOutcome contents =
-        model_.installation().wouldWrite(addon.category, addon.name);
-    if (contents.done())
-        openWindow(new AddonFiles(this, addon, contents.report()), false);
+    };
+    if (installed)
+        showOrTell(model_.installation().contentsOf(addon));
     else
-        Prompts::tell(this, ToQString(contents.why()));
+        showOrTell(model_.installation().wouldWrite(addon.category, addon.name));
 }
 
 // The chosen category's button looks disabled but takes a click: choosing the
